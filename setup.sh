@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what Quendra needs to build, run and test (Debian 12, as root), then
+# configures and builds it in ./build. Quick when everything is already there.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+paquetes=(build-essential cmake qt6-base-dev qt6-translations-l10n libsqlite3-dev sqlite3
+          libgl1-mesa-dev fonts-liberation xvfb xauth poppler-utils)
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+if [ ${#faltan[@]} -gt 0 ]; then
+  echo "Instalando: ${faltan[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,16 @@
+#include "application_setup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+void prepararAplicacion(QApplication &app)
+{
+    app.setApplicationName(QStringLiteral("Quendra"));
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    auto *traductor = new QTranslator(&app);
+    if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(traductor);
+}

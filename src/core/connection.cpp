@@ -1,0 +1,240 @@
+#include "connection.h"
+#include "like_function.h"
+#include "quendra_error.h"
+#include "type_codes.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+const char *const tablasNecesarias[] = {"articulo", "familia", "movstk"};
+
+// Finalizes a prepared statement whatever happens.
+struct Sentencia
+{
+    sqlite3_stmt *st = nullptr;
+    ~Sentencia() { sqlite3_finalize(st); }
+};
+
+int tipoDeclarado(const char *decl)
+{
+    if (!decl)
+        return 0;
+    QByteArray d = QByteArray(decl).toUpper();
+    if (d.contains("DATE"))
+        return TipoCampo::Fecha;
+    if (d.contains("INT"))
+        return TipoCampo::Entero;
+    if (d.contains("REAL") || d.contains("FLOA") || d.contains("DOUB") || d.contains("NUM") || d.contains("DEC"))
+        return TipoCampo::Simple;
+    return TipoCampo::Texto;
+}
+
+int tipoDeValor(int claseSqlite)
+{
+    switch (claseSqlite) {
+    case SQLITE_INTEGER:
+        return TipoCampo::Entero;
+    case SQLITE_FLOAT:
+        return TipoCampo::Simple;
+    default:
+        return TipoCampo::Texto;
+    }
+}
+
+QDate fechaIso(const unsigned char *t, int n)
+{
+    if (n != 10 || t[4] != '-' || t[7] != '-')
+        return {};
+    return QDate::fromString(QString::fromLatin1(reinterpret_cast<const char *>(t), n), QStringLiteral("yyyy-MM-dd"));
+}
+
+bool soloBlancos(const char *p)
+{
+    for (; *p; ++p)
+        if (!(*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ';'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::fallar(int codigo) const
+{
+    QString desc = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
+    throw QuendraError(db_ ? sqlite3_extended_errcode(db_) : codigo, desc);
+}
+
+void Connection::ejecutarSimple(const char *sql)
+{
+    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        fallar(rc);
+}
+
+void Connection::open(const QString &archivo)
+{
+    close();
+    QString nombre = QFileInfo(archivo).absoluteFilePath();
+    if (!QFileInfo::exists(nombre))
+        throw QuendraError(SQLITE_CANTOPEN,
+                           QStringLiteral("No se encontró el archivo de la base de datos «%1»").arg(nombre));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(nombre.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString desc = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        int codigo = db ? sqlite3_extended_errcode(db) : rc;
+        sqlite3_close_v2(db);
+        throw QuendraError(codigo, QStringLiteral("No se pudo abrir «%1»: %2").arg(nombre, desc));
+    }
+    db_ = db;
+    archivo_ = nombre;
+    try {
+        sqlite3_busy_timeout(db_, 5000);
+        sqlite3_extended_result_codes(db_, 1);
+        if (sqlite3_db_readonly(db_, "main") == 1)
+            throw QuendraError(QuendraError::SoloLectura,
+                               QStringLiteral("El archivo «%1» es de solo lectura").arg(nombre));
+        leerEsquema();
+        ejecutarSimple("PRAGMA journal_mode=WAL");
+        ejecutarSimple("PRAGMA synchronous=FULL");
+        registrarLike(db_);
+    } catch (const QuendraError &e) {
+        close();
+        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
+            throw;
+        throw QuendraError(e.numero(), QStringLiteral("«%1» no es una base de datos válida o está dañada: %2")
+                                           .arg(nombre, e.descripcion()));
+    }
+}
+
+void Connection::leerEsquema()
+{
+    QSet<QString> tablas, columnasFecha;
+    Sentencia s;
+    const char *sql = "SELECT m.name, p.name, p.type FROM sqlite_master m, pragma_table_info(m.name) p "
+                      "WHERE m.type = 'table'";
+    if (sqlite3_prepare_v2(db_, sql, -1, &s.st, nullptr) != SQLITE_OK)
+        fallar(sqlite3_errcode(db_));
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+        tablas.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower());
+        if (tipoDeclarado(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 2))) == TipoCampo::Fecha)
+            columnasFecha.insert(
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 1))).toLower());
+    }
+    if (rc != SQLITE_DONE)
+        fallar(rc);
+    for (const char *t : tablasNecesarias)
+        if (!tablas.contains(QLatin1String(t)))
+            throw QuendraError(QuendraError::BaseNoValida,
+                               QStringLiteral("Al archivo «%1» le falta la tabla %2").arg(archivo_, QLatin1String(t)));
+    dialecto_ = SqlDialect(columnasFecha);
+}
+
+void Connection::close() noexcept
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+std::unique_ptr<Recordset> Connection::execute(const QString &sql)
+{
+    if (!db_)
+        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+    QByteArray texto = dialecto_.traducir(sql).toUtf8();
+    Sentencia s;
+    const char *resto = nullptr;
+    if (sqlite3_prepare_v2(db_, texto.constData(), int(texto.size()), &s.st, &resto) != SQLITE_OK)
+        fallar(sqlite3_errcode(db_));
+    if (resto && !soloBlancos(resto)) {
+        Sentencia otra;
+        const char *r2 = nullptr;
+        bool hayOtra = sqlite3_prepare_v2(db_, resto, -1, &otra.st, &r2) != SQLITE_OK || otra.st != nullptr;
+        if (hayOtra)
+            throw QuendraError(QuendraError::VariasSentencias,
+                               QStringLiteral("El texto contiene más de una sentencia"));
+    }
+    auto rs = std::make_unique<Recordset>();
+    if (!s.st) { // only blanks or comments
+        rs->finishLoading();
+        return rs;
+    }
+    const int n = sqlite3_column_count(s.st);
+    std::vector<int> tipos(static_cast<size_t>(n));
+    std::vector<bool> calculada(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        tipos[size_t(i)] = tipoDeclarado(sqlite3_column_decltype(s.st, i));
+        calculada[size_t(i)] = tipos[size_t(i)] == 0;
+        rs->appendColumn(QString::fromUtf8(sqlite3_column_name(s.st, i)), tipos[size_t(i)]);
+    }
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            int clase = sqlite3_column_type(s.st, i);
+            if (calculada[size_t(i)] && tipos[size_t(i)] == 0 && clase != SQLITE_NULL) {
+                tipos[size_t(i)] = tipoDeValor(clase);
+                rs->setType(i, tipos[size_t(i)]);
+            }
+            switch (clase) {
+            case SQLITE_NULL:
+                rs->appendNull(i);
+                break;
+            case SQLITE_INTEGER:
+                rs->appendInteger(i, sqlite3_column_int64(s.st, i));
+                break;
+            case SQLITE_FLOAT:
+                rs->appendReal(i, sqlite3_column_double(s.st, i));
+                break;
+            default: {
+                const unsigned char *t = sqlite3_column_text(s.st, i);
+                int bytes = sqlite3_column_bytes(s.st, i);
+                QDate f;
+                if (tipos[size_t(i)] == TipoCampo::Fecha && (f = fechaIso(t, bytes)).isValid())
+                    rs->appendDate(i, f);
+                else
+                    rs->appendText(i, reinterpret_cast<const char *>(t), bytes);
+            }
+            }
+        }
+        rs->endRow();
+    }
+    if (rc != SQLITE_DONE)
+        fallar(rc);
+    for (int i = 0; i < n; ++i)
+        if (tipos[size_t(i)] == 0)
+            rs->setType(i, TipoCampo::Texto);
+    rs->finishLoading();
+    return rs;
+}
+
+void Connection::begin()
+{
+    if (!db_)
+        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+    ejecutarSimple("BEGIN IMMEDIATE");
+}
+
+void Connection::commit()
+{
+    ejecutarSimple("COMMIT");
+}
+
+void Connection::rollback() noexcept
+{
+    if (db_ && !sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Connection::inTransaction() const
+{
+    return db_ && !sqlite3_get_autocommit(db_);
+}

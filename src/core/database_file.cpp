@@ -1,0 +1,38 @@
+#include "database_file.h"
+#include "quendra_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace archivoBase {
+
+QString esquema()
+{
+    QFile f(QStringLiteral(":/db/schema.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("Falta el esquema de la base de datos"));
+    return QString::fromUtf8(f.readAll());
+}
+
+void crear(const QString &archivo)
+{
+    if (QFileInfo::exists(archivo))
+        throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("El archivo «%1» ya existe").arg(archivo));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char *error = nullptr;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, ("BEGIN;" + esquema().toUtf8() + ";COMMIT;").constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        QString desc = QString::fromUtf8(error ? error : (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        sqlite3_free(error);
+        sqlite3_close_v2(db);
+        QFile::remove(archivo);
+        throw QuendraError(rc, QStringLiteral("No se pudo crear «%1»: %2").arg(archivo, desc));
+    }
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+}
+
+} // namespace archivoBase

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Date texts are "dd-mm-yyyy", day first, everywhere the operator sees or types them.
+namespace fechas {
+
+QString texto(const QDate &fecha);
+
+// Reads d-m-yyyy or dd-mm-yyyy ("-" or "/"); an incomplete or impossible date
+// (31-02-2024) gives an invalid QDate.
+QDate leer(const QString &texto);
+
+bool esFecha(const QString &texto);
+
+// Today's date; tests may fix it.
+QDate hoy();
+void fijarHoyParaPruebas(const QDate &fecha); // an invalid date goes back to the clock
+
+} // namespace fechas

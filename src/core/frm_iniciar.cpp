@@ -1,0 +1,104 @@
+#include "frm_iniciar.h"
+#include "action_guard.h"
+#include "messages.h"
+#include "mprincipal.h"
+#include "single_instance.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+frmIniciar::frmIniciar(QWidget *parent) : QMainWindow(parent), area_(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmIniciar"));
+    area_->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(area_);
+    crearMenu();
+    resize(1024, 720);
+}
+
+void frmIniciar::crearMenu()
+{
+    struct Item
+    {
+        const char *menu, *menuTexto, *item, *texto;
+    };
+    const Item tabla[] = {
+        {"mnuAdicionar", "&Adicionar", "mnuMovim", "&Movimientos"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
+        {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
+    };
+    QHash<QString, QMenu *> menus;
+    for (const Item &i : tabla) {
+        QMenu *&m = menus[QLatin1String(i.menu)];
+        if (!m) {
+            m = menuBar()->addMenu(QString::fromUtf8(i.menuTexto));
+            m->setObjectName(QLatin1String(i.menu));
+        }
+        QAction *a = m->addAction(QString::fromUtf8(i.texto));
+        a->setObjectName(QLatin1String(i.item));
+        const QString item = QLatin1String(i.item);
+        connect(a, &QAction::triggered, this, [this, item] { protegido([&] { mostrarFormulario(item); }); });
+        items_.insert(item, a);
+    }
+    // "&Salir" is a top-level entry that is itself the command.
+    QAction *salir = menuBar()->addAction(QStringLiteral("&Salir"));
+    salir->setObjectName(QStringLiteral("mnusalir"));
+    connect(salir, &QAction::triggered, this, &frmIniciar::salir);
+}
+
+bool frmIniciar::cargar()
+{
+    static UnicaInstancia instancia;
+    if (instancia.otraEnEjecucion()) {
+        mensajes::mostrar(QStringLiteral("El programa ya está siendo ejecutado"));
+        return false;
+    }
+    setWindowTitle(QStringLiteral("Control de depósito "));
+    show();
+    QApplication::processEvents();
+    mPrincipal::depositoDefecto = QStringLiteral("01");
+    mPrincipal::openBaseDatos();
+    return true;
+}
+
+void frmIniciar::registrarFormulario(const QString &item, Fabrica fabrica)
+{
+    fabricas_.insert(item, std::move(fabrica));
+}
+
+QWidget *frmIniciar::formularioAbierto(const QString &item) const
+{
+    return abiertos_.value(item);
+}
+
+QWidget *frmIniciar::mostrarFormulario(const QString &item)
+{
+    if (QWidget *abierto = abiertos_.value(item)) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(abierto->parentWidget())) {
+            sub->showNormal();
+            area_->setActiveSubWindow(sub);
+        }
+        return abierto;
+    }
+    if (!fabricas_.contains(item))
+        return nullptr;
+    QWidget *f = fabricas_[item]();
+    auto *sub = area_->addSubWindow(f, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                           | Qt::WindowCloseButtonHint);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(f->windowIcon());
+    abiertos_.insert(item, f);
+    sub->show();
+    f->setFocus();
+    return f;
+}
+
+void frmIniciar::salir()
+{
+    area_->closeAllSubWindows();
+    mPrincipal::conexion().close();
+    close();
+}

@@ -1,0 +1,132 @@
+#include "mprincipal.h"
+#include "dates.h"
+#include "messages.h"
+#include "numbers.h"
+#include "quendra_error.h"
+#include "sql_text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace mPrincipal {
+
+QString depositoDefecto;
+QString sqlBusqueda;
+QString codigoBusqueda;
+
+namespace {
+QString &archivoFijado()
+{
+    static QString a;
+    return a;
+}
+
+// Quote doubling, then a number's comma becomes a point; the insert builder
+// also wraps a date between "#".
+struct Valor
+{
+    QString texto;
+    bool fecha = false;
+};
+
+Valor renderizar(const QString &v, bool conFechas)
+{
+    Valor r{sqlTexto(v)};
+    if (numeros::esNumero(r.texto))
+        r.texto.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (conFechas && fechas::esFecha(r.texto)) {
+        r.texto = QLatin1Char('#') + r.texto + QLatin1Char('#');
+        r.fecha = true;
+    }
+    return r;
+}
+
+void comprobarListas(const QStringList &columnas, const QStringList &valores)
+{
+    if (columnas.isEmpty() || columnas.size() != valores.size())
+        throw QuendraError(QuendraError::NombreDesconocido,
+                           QStringLiteral("Las listas de columnas y de valores no se corresponden"));
+}
+} // namespace
+
+Connection &conexion()
+{
+    static Connection c;
+    return c;
+}
+
+QString archivoBaseDatos()
+{
+    if (!archivoFijado().isEmpty())
+        return archivoFijado();
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quendra.accdb"));
+}
+
+void fijarArchivoBaseDatos(const QString &archivo)
+{
+    archivoFijado() = archivo;
+}
+
+void openBaseDatos()
+{
+    try {
+        conexion().open(archivoBaseDatos());
+    } catch (const QuendraError &e) {
+        mensajes::mostrar(QStringLiteral("Error %1 (%2) in procedure openBaseDatos of Módulo mPrincipal")
+                              .arg(e.numero())
+                              .arg(e.descripcion()));
+    }
+}
+
+QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores)
+{
+    comprobarListas(columnas, valores);
+    QString lista;
+    for (qsizetype k = 0; k < valores.size(); ++k) {
+        Valor v = renderizar(valores[k], true);
+        valores[k] = v.texto;
+        if (k > 0)
+            lista += QLatin1Char(',');
+        if (v.texto.isEmpty())
+            lista += QStringLiteral("NULL");
+        else if (v.fecha && k > 0)
+            lista += v.texto;
+        else
+            lista += QLatin1Char('\'') + v.texto + QLatin1Char('\'');
+    }
+    return QStringLiteral("INSERT INTO ") + tabla + QLatin1Char('(') + columnas.join(QLatin1Char(','))
+           + QStringLiteral(") VALUES (") + lista + QLatin1Char(')');
+}
+
+QString sentenciaUpdate(const QString &tabla, const QStringList &columnas, QStringList valores,
+                        const QString &condicion)
+{
+    comprobarListas(columnas, valores);
+    QString asignaciones;
+    for (qsizetype k = 0; k < valores.size(); ++k) {
+        QString v = renderizar(valores[k], false).texto;
+        if (k > 0)
+            asignaciones += QLatin1Char(',');
+        asignaciones += columnas[k] + (v.isEmpty() ? QStringLiteral("=NULL") : QStringLiteral("='") + v + QLatin1Char('\''));
+    }
+    return QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") + asignaciones + QStringLiteral(" WHERE ")
+           + condicion;
+}
+
+void insertarRegistro(const QString &tabla, const QStringList &columnas, const QStringList &valores)
+{
+    conexion().execute(sentenciaInsert(tabla, columnas, valores));
+}
+
+void actualizarRegistro(const QString &tabla, const QStringList &columnas, const QStringList &valores,
+                        const QString &condicion)
+{
+    conexion().execute(sentenciaUpdate(tabla, columnas, valores, condicion));
+}
+
+std::unique_ptr<Recordset> abrirConsulta(const QString &sql)
+{
+    return conexion().execute(sql);
+}
+
+} // namespace mPrincipal

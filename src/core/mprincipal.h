@@ -1,0 +1,39 @@
+#pragma once
+
+#include "connection.h"
+#include "recordset.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+// The main module: the one connection of the process, the shared texts, and the
+// routines through which the forms reach the database.
+namespace mPrincipal {
+
+Connection &conexion();
+
+// Default storage place, "01" from start-up on.
+extern QString depositoDefecto;
+// Query shown by the lookup dialog, and the first column of the row picked there.
+extern QString sqlBusqueda;
+extern QString codigoBusqueda;
+
+// The database file: quendra.accdb in the program's folder. Tests point it elsewhere.
+QString archivoBaseDatos();
+void fijarArchivoBaseDatos(const QString &archivo);
+
+// Opens the connection; a failure is shown to the operator and start-up goes on.
+void openBaseDatos();
+
+// The statement texts the builders execute.
+QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores);
+QString sentenciaUpdate(const QString &tabla, const QStringList &columnas, QStringList valores,
+                        const QString &condicion);
+
+void insertarRegistro(const QString &tabla, const QStringList &columnas, const QStringList &valores);
+void actualizarRegistro(const QString &tabla, const QStringList &columnas, const QStringList &valores,
+                        const QString &condicion);
+std::unique_ptr<Recordset> abrirConsulta(const QString &sql);
+
+} // namespace mPrincipal

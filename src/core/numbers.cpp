@@ -1,0 +1,314 @@
+#include "numbers.h"
+#include "quendra_error.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace numeros {
+
+QString rellenarCeros(const QString &texto, int n)
+{
+    return (QString(n, QLatin1Char('0')) + texto).right(n);
+}
+
+namespace {
+
+bool esBlanco(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+double enteroEnBase(const QString &digitos, int base)
+{
+    double v = 0;
+    for (QChar c : digitos) {
+        int d = c.isDigit() ? c.digitValue() : (c.toLower().unicode() - 'a' + 10);
+        if (d < 0 || d >= base)
+            break;
+        v = v * base + d;
+    }
+    return v;
+}
+
+// Shortest decimal digits and exponent of a finite double: v = 0.DIGITS x 10^exp10.
+struct Decimal
+{
+    bool negativo = false;
+    std::string digitos; // no leading zeros; empty for zero
+    int exp10 = 0;       // the value is 0.d1d2d3... x 10^exp10
+};
+
+Decimal descomponer(double v)
+{
+    Decimal d;
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    std::string s(buf, r.ptr);
+    if (!s.empty() && s[0] == '-') {
+        d.negativo = true;
+        s.erase(0, 1);
+    }
+    auto e = s.find('e');
+    int exp = std::atoi(s.c_str() + e + 1);
+    std::string mant = s.substr(0, e);
+    std::string digs;
+    for (char c : mant)
+        if (c != '.')
+            digs += c;
+    while (!digs.empty() && digs.back() == '0')
+        digs.pop_back();
+    if (digs.empty() || digs == "0") {
+        d.digitos.clear();
+        d.exp10 = 0;
+        return d;
+    }
+    d.digitos = digs;
+    d.exp10 = exp + 1;
+    return d;
+}
+
+QString escribir(const Decimal &d)
+{
+    if (d.digitos.empty())
+        return QStringLiteral("0");
+    std::string out;
+    if (d.negativo)
+        out += '-';
+    int n = int(d.digitos.size());
+    if (d.exp10 <= 0) {
+        out += "0.";
+        out.append(size_t(-d.exp10), '0');
+        out += d.digitos;
+    } else if (d.exp10 >= n) {
+        out += d.digitos;
+        out.append(size_t(d.exp10 - n), '0');
+    } else {
+        out += d.digitos.substr(0, size_t(d.exp10));
+        out += '.';
+        out += d.digitos.substr(size_t(d.exp10));
+    }
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
+}
+
+// Keeps the digits up to 10^-decimales, rounding an exact half to even.
+Decimal redondearDecimal(Decimal d, int decimales)
+{
+    if (d.digitos.empty())
+        return d;
+    int guardar = d.exp10 + decimales; // digits kept
+    int n = int(d.digitos.size());
+    if (guardar >= n)
+        return d;
+    if (guardar < 0) {
+        d.digitos.clear();
+        d.exp10 = 0;
+        return d;
+    }
+    std::string resto = d.digitos.substr(size_t(guardar));
+    std::string kept = d.digitos.substr(0, size_t(guardar));
+    bool subir;
+    if (resto[0] > '5')
+        subir = true;
+    else if (resto[0] < '5')
+        subir = false;
+    else if (resto.find_first_not_of('0', 1) != std::string::npos)
+        subir = true;
+    else
+        subir = !kept.empty() && ((kept.back() - '0') % 2 == 1);
+    if (subir) {
+        int i = int(kept.size()) - 1;
+        while (i >= 0 && kept[size_t(i)] == '9') {
+            kept[size_t(i)] = '0';
+            --i;
+        }
+        if (i < 0) {
+            kept.insert(kept.begin(), '1');
+            d.exp10 += 1;
+        } else {
+            kept[size_t(i)] += 1;
+        }
+    }
+    while (!kept.empty() && kept.back() == '0')
+        kept.pop_back();
+    if (kept.empty()) {
+        d.digitos.clear();
+        d.exp10 = 0;
+        d.negativo = false;
+        return d;
+    }
+    d.digitos = kept;
+    return d;
+}
+
+double leer(const QString &s)
+{
+    return std::strtod(s.toLatin1().constData(), nullptr);
+}
+
+} // namespace
+
+double valor(const QString &texto)
+{
+    QString s;
+    s.reserve(texto.size());
+    for (QChar c : texto)
+        if (!esBlanco(c))
+            s += c;
+    if (s.size() >= 2 && s[0] == QLatin1Char('&')) {
+        QChar b = s[1].toUpper();
+        if (b == QLatin1Char('H'))
+            return enteroEnBase(s.mid(2), 16);
+        if (b == QLatin1Char('O'))
+            return enteroEnBase(s.mid(2), 8);
+    }
+    qsizetype i = 0;
+    QString num;
+    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
+        num += s[i++];
+    bool punto = false, digitos = false;
+    for (; i < s.size(); ++i) {
+        if (s[i].isDigit() && s[i].unicode() < 128) {
+            num += s[i];
+            digitos = true;
+        } else if (s[i] == QLatin1Char('.') && !punto) {
+            num += s[i];
+            punto = true;
+        } else {
+            break;
+        }
+    }
+    if (!digitos)
+        return 0;
+    if (i < s.size() && (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
+        QString exp = QStringLiteral("e");
+        qsizetype j = i + 1;
+        if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
+            exp += s[j++];
+        bool hay = false;
+        for (; j < s.size() && s[j].isDigit() && s[j].unicode() < 128; ++j) {
+            exp += s[j];
+            hay = true;
+        }
+        if (hay)
+            num += exp;
+    }
+    double v = leer(num);
+    return std::isfinite(v) ? v : 0;
+}
+
+bool esNumero(const QString &texto)
+{
+    QString s = texto.trimmed();
+    qsizetype i = 0;
+    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
+        ++i;
+    bool separador = false, digitos = false;
+    for (; i < s.size(); ++i) {
+        QChar c = s[i];
+        if (c.unicode() >= '0' && c.unicode() <= '9')
+            digitos = true;
+        else if ((c == QLatin1Char('.') || c == QLatin1Char(',')) && !separador)
+            separador = true;
+        else
+            break;
+    }
+    if (!digitos)
+        return false;
+    if (i < s.size() && s[i].toUpper() == QLatin1Char('E')) {
+        ++i;
+        if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
+            ++i;
+        bool exp = false;
+        for (; i < s.size() && s[i].unicode() >= '0' && s[i].unicode() <= '9'; ++i)
+            exp = true;
+        if (!exp)
+            return false;
+    }
+    return i == s.size();
+}
+
+QString numeral(double v)
+{
+    if (!std::isfinite(v))
+        return QString::number(v);
+    return escribir(descomponer(v));
+}
+
+QString numeral15(double v)
+{
+    if (!std::isfinite(v) || v == 0)
+        return numeral(v);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return numeral(std::strtod(buf, nullptr));
+}
+
+double redondear(double v, int decimales)
+{
+    if (!std::isfinite(v))
+        return v;
+    return leer(escribir(redondearDecimal(descomponer(v), decimales)));
+}
+
+Diezmilesimos Diezmilesimos::desde(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) >= 9.2e14)
+        throw QuendraError(QuendraError::ValorFueraDeRango,
+                           QStringLiteral("El valor %1 no cabe en un saldo").arg(numeral(v)));
+    Decimal d = redondearDecimal(descomponer(v), 4);
+    d.exp10 += 4; // now an integer count of ten-thousandths
+    QString s = escribir(d);
+    Diezmilesimos r;
+    r.cuenta_ = s.toLongLong();
+    return r;
+}
+
+namespace {
+int64_t sumar(int64_t a, int64_t b)
+{
+    int64_t r;
+    if (__builtin_add_overflow(a, b, &r))
+        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El saldo excede el rango admitido"));
+    return r;
+}
+} // namespace
+
+Diezmilesimos Diezmilesimos::operator+(Diezmilesimos o) const
+{
+    return desdeCuenta(sumar(cuenta_, o.cuenta_));
+}
+
+Diezmilesimos Diezmilesimos::operator-(Diezmilesimos o) const
+{
+    if (o.cuenta_ == std::numeric_limits<int64_t>::min())
+        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El saldo excede el rango admitido"));
+    return desdeCuenta(sumar(cuenta_, -o.cuenta_));
+}
+
+QString Diezmilesimos::texto2() const
+{
+    // Work on the exact decimal digits of the count, never on a double.
+    bool negativo = cuenta_ < 0;
+    uint64_t a = negativo ? uint64_t(0) - uint64_t(cuenta_) : uint64_t(cuenta_);
+    uint64_t centesimas = a / 100;
+    uint64_t resto = a % 100;
+    if (resto > 50 || (resto == 50 && (centesimas % 2 == 1)))
+        ++centesimas;
+    uint64_t entero = centesimas / 100, frac = centesimas % 100;
+    QString s = QString::number(entero);
+    if (frac != 0) {
+        QString f = QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
+        if (f.endsWith(QLatin1Char('0')))
+            f.chop(1);
+        s += QLatin1Char('.') + f;
+    }
+    if (negativo && centesimas != 0)
+        s.prepend(QLatin1Char('-'));
+    return s;
+}
+
+} // namespace numeros

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Shared number and code helpers. Numbers are shown and written with "." as
+// the decimal separator, and rounding is done on the decimal digits as written,
+// never on the binary double (2.675 rounds to 2.68).
+namespace numeros {
+
+// The last n characters of n zeros followed by the text: 12 -> 000012 (n = 6).
+QString rellenarCeros(const QString &texto, int n);
+
+// Leading-number value: blanks, tabs and line feeds are skipped anywhere; an
+// optional sign, digits with at most one period, an optional exponent; reading
+// stops at the first other character. "&H" and "&O" read hexadecimal and octal.
+// No leading number gives 0 ("12,5" -> 12, "abc" -> 0).
+double valor(const QString &texto);
+
+// Whether a text reads as a number: blanks around, an optional sign, digits with
+// at most one decimal separator ("," or "."), an optional exponent.
+bool esNumero(const QString &texto);
+
+// The shortest text that reads back as the same double, plain digits, "." as
+// separator, no exponent, no thousands separator: 12.5, -3, 0.1.
+QString numeral(double v);
+
+// The same, after cutting the value to 15 significant digits, as a sum computed
+// in SQL is written back (0.1 + 0.2 -> "0.3").
+QString numeral15(double v);
+
+// Rounds to the given decimals, an exact half going to the even neighbour, on
+// the shortest decimal form of the value (0.125 -> 0.12, 0.375 -> 0.38).
+double redondear(double v, int decimales = 2);
+
+// A signed count of ten-thousandths: the fixed-point balance of the reports.
+class Diezmilesimos
+{
+public:
+    Diezmilesimos() = default;
+    // Rounds to four decimals, halves to even; throws when out of the 64-bit range.
+    static Diezmilesimos desde(double v);
+    static Diezmilesimos desdeCuenta(int64_t cuenta) { Diezmilesimos d; d.cuenta_ = cuenta; return d; }
+
+    int64_t cuenta() const { return cuenta_; }
+    Diezmilesimos operator+(Diezmilesimos o) const;
+    Diezmilesimos operator-(Diezmilesimos o) const;
+    bool operator==(const Diezmilesimos &) const = default;
+
+    // Rounded to two decimals, halves to even, as a plain numeral: "12.5", "-3", "2.12".
+    QString texto2() const;
+    double aDouble() const { return double(cuenta_) / 10000.0; }
+
+private:
+    int64_t cuenta_ = 0;
+};
+
+} // namespace numeros

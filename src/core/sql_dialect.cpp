@@ -1,0 +1,222 @@
+#include "sql_dialect.h"
+#include "dates.h"
+#include "quendra_error.h"
+
+#include <QRegularExpression>
+
+#include <vector>
+
+namespace {
+
+enum class Tipo { Blanco, Comentario, Cadena, Identificador, Numero, Fecha, Simbolo };
+
+struct Token
+{
+    Tipo tipo;
+    QString texto;
+};
+
+bool empiezaIdentificador(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
+bool sigueIdentificador(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+
+std::vector<Token> tokens(const QString &s)
+{
+    std::vector<Token> out;
+    qsizetype i = 0, n = s.size();
+    auto cerrarHasta = [&](qsizetype desde, QChar cierre, bool dobleEscapa) {
+        qsizetype j = desde + 1;
+        while (j < n) {
+            if (s[j] == cierre) {
+                if (dobleEscapa && j + 1 < n && s[j + 1] == cierre) {
+                    j += 2;
+                    continue;
+                }
+                return j + 1;
+            }
+            ++j;
+        }
+        return n;
+    };
+    while (i < n) {
+        QChar c = s[i];
+        qsizetype fin;
+        Tipo t;
+        if (c.isSpace()) {
+            fin = i;
+            while (fin < n && s[fin].isSpace())
+                ++fin;
+            t = Tipo::Blanco;
+        } else if (c == QLatin1Char('-') && i + 1 < n && s[i + 1] == QLatin1Char('-')) {
+            fin = s.indexOf(QLatin1Char('\n'), i);
+            fin = fin < 0 ? n : fin;
+            t = Tipo::Comentario;
+        } else if (c == QLatin1Char('/') && i + 1 < n && s[i + 1] == QLatin1Char('*')) {
+            fin = s.indexOf(QStringLiteral("*/"), i + 2);
+            fin = fin < 0 ? n : fin + 2;
+            t = Tipo::Comentario;
+        } else if (c == QLatin1Char('\'')) {
+            fin = cerrarHasta(i, QLatin1Char('\''), true);
+            t = Tipo::Cadena;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            fin = cerrarHasta(i, c, true);
+            t = Tipo::Identificador;
+        } else if (c == QLatin1Char('[')) {
+            fin = cerrarHasta(i, QLatin1Char(']'), false);
+            t = Tipo::Identificador;
+        } else if (c == QLatin1Char('#')) {
+            qsizetype cierre = s.indexOf(QLatin1Char('#'), i + 1);
+            if (cierre > 0 && cierre - i <= 40) {
+                fin = cierre + 1;
+                t = Tipo::Fecha;
+            } else {
+                fin = i + 1;
+                t = Tipo::Simbolo;
+            }
+        } else if (empiezaIdentificador(c)) {
+            fin = i + 1;
+            while (fin < n && sigueIdentificador(s[fin]))
+                ++fin;
+            t = Tipo::Identificador;
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && s[i + 1].isDigit())) {
+            fin = i + 1;
+            while (fin < n && (s[fin].isLetterOrNumber() || s[fin] == QLatin1Char('.')
+                               || ((s[fin] == QLatin1Char('+') || s[fin] == QLatin1Char('-'))
+                                   && s[fin - 1].toLower() == QLatin1Char('e'))))
+                ++fin;
+            t = Tipo::Numero;
+        } else {
+            static const QStringList dobles = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
+                                               QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
+            fin = i + 1;
+            if (i + 1 < n && dobles.contains(s.mid(i, 2)))
+                fin = i + 2;
+            t = Tipo::Simbolo;
+        }
+        out.push_back({t, s.mid(i, fin - i)});
+        i = fin;
+    }
+    return out;
+}
+
+bool esComparacion(const Token &t)
+{
+    static const QStringList ops = {QStringLiteral("="), QStringLiteral("=="), QStringLiteral("<"),
+                                    QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">="),
+                                    QStringLiteral("<>"), QStringLiteral("!=")};
+    return t.tipo == Tipo::Simbolo && ops.contains(t.texto);
+}
+
+bool es(const Token &t, const char *palabra)
+{
+    return t.tipo == Tipo::Identificador && t.texto.compare(QLatin1String(palabra), Qt::CaseInsensitive) == 0;
+}
+
+bool esSimbolo(const Token &t, char c)
+{
+    return t.tipo == Tipo::Simbolo && t.texto.size() == 1 && t.texto[0] == QLatin1Char(c);
+}
+
+QString nombreLimpio(const QString &ident)
+{
+    if (ident.size() >= 2 && (ident[0] == QLatin1Char('"') || ident[0] == QLatin1Char('[') || ident[0] == QLatin1Char('`')))
+        return ident.mid(1, ident.size() - 2);
+    return ident;
+}
+
+QString isoOError(const QString &diaPrimero)
+{
+    QDate f = fechas::leer(diaPrimero);
+    if (!f.isValid())
+        throw QuendraError(QuendraError::FechaImposible, QStringLiteral("Fecha incorrecta: %1").arg(diaPrimero));
+    return QLatin1Char('\'') + f.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+}
+
+QString contenidoCadena(const QString &cadena)
+{
+    return cadena.mid(1, cadena.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
+bool pareceFechaDiaPrimero(const QString &contenido)
+{
+    static const QRegularExpression forma(QStringLiteral("^\\s*\\d{1,2}[-/]\\d{1,2}[-/]\\d{4}\\s*$"));
+    return forma.match(contenido).hasMatch();
+}
+
+} // namespace
+
+QString SqlDialect::traducir(const QString &sql) const
+{
+    std::vector<Token> ts = tokens(sql);
+    std::vector<size_t> sig; // positions of the significant tokens
+    for (size_t i = 0; i < ts.size(); ++i)
+        if (ts[i].tipo != Tipo::Blanco && ts[i].tipo != Tipo::Comentario)
+            sig.push_back(i);
+
+    // INSERT INTO t(c1,c2,...) VALUES (...): which column each value goes to.
+    QStringList columnasInsert;
+    size_t inicioValores = sig.size();
+    if (sig.size() > 4 && es(ts[sig[0]], "insert") && es(ts[sig[1]], "into")) {
+        size_t k = 3;
+        if (esSimbolo(ts[sig[k]], '(')) {
+            for (++k; k < sig.size() && !esSimbolo(ts[sig[k]], ')'); ++k)
+                if (ts[sig[k]].tipo == Tipo::Identificador)
+                    columnasInsert << nombreLimpio(ts[sig[k]].texto);
+            if (k + 2 < sig.size() && es(ts[sig[k + 1]], "values") && esSimbolo(ts[sig[k + 2]], '('))
+                inicioValores = k + 3;
+        }
+    }
+
+    std::vector<QString> salida(ts.size());
+    for (size_t i = 0; i < ts.size(); ++i)
+        salida[i] = ts[i].texto;
+
+    auto columnaFecha = [&](size_t s) {
+        return ts[sig[s]].tipo == Tipo::Identificador && esColumnaFecha(nombreLimpio(ts[sig[s]].texto));
+    };
+
+    std::vector<int> cierresIsNull; // paren depths whose ")" closes an ISNULL(
+    int profundidad = 0;
+    int posicionValor = 0;
+    for (size_t s = 0; s < sig.size(); ++s) {
+        const Token &t = ts[sig[s]];
+        QString &out = salida[sig[s]];
+        const bool enValores = s >= inicioValores && profundidad == 1;
+        if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String("(")) {
+            ++profundidad;
+        } else if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String(")")) {
+            if (!cierresIsNull.empty() && cierresIsNull.back() == profundidad) {
+                out = QStringLiteral(") IS NULL)");
+                cierresIsNull.pop_back();
+            }
+            --profundidad;
+        } else if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String(",") && enValores) {
+            ++posicionValor;
+        } else if (es(t, "isnull") && s + 1 < sig.size() && esSimbolo(ts[sig[s + 1]], '(')) {
+            out = QStringLiteral("(");
+            cierresIsNull.push_back(profundidad + 1);
+        } else if (t.tipo == Tipo::Fecha) {
+            QString dentro = t.texto.mid(1, t.texto.size() - 2);
+            bool aTexto = enValores && posicionValor < columnasInsert.size()
+                          && !esColumnaFecha(columnasInsert[posicionValor]);
+            if (aTexto) {
+                // A value for a text column keeps the date as the operator typed it.
+                QString copia = dentro;
+                out = QLatin1Char('\'') + copia.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+            } else {
+                out = isoOError(dentro);
+            }
+        } else if (t.tipo == Tipo::Cadena && pareceFechaDiaPrimero(contenidoCadena(t.texto))) {
+            bool junto = (s >= 2 && esComparacion(ts[sig[s - 1]]) && columnaFecha(s - 2))
+                         || (s + 2 < sig.size() && esComparacion(ts[sig[s + 1]]) && columnaFecha(s + 2))
+                         || (enValores && posicionValor < columnasInsert.size()
+                             && esColumnaFecha(columnasInsert[posicionValor]));
+            if (junto)
+                out = isoOError(contenidoCadena(t.texto));
+        }
+    }
+    QString r;
+    r.reserve(sql.size() + 16);
+    for (const QString &p : salida)
+        r += p;
+    return r;
+}

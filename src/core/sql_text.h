@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// A text that goes between single quotes in a statement, its quotes doubled:
+// D'Angelo -> D''Angelo.
+inline QString sqlTexto(QString texto)
+{
+    return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
+}

@@ -1,0 +1,24 @@
+#include "message_recorder.h"
+
+RegistroMensajes::RegistroMensajes()
+{
+    mensajes::fijarRespondedor([this](const mensajes::Mensaje &m) {
+        mostrados_.append(m);
+        if (!respuestas_.isEmpty())
+            return respuestas_.takeFirst();
+        return m.botones.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+}
+
+RegistroMensajes::~RegistroMensajes()
+{
+    mensajes::fijarRespondedor({});
+}
+
+QStringList RegistroMensajes::textos() const
+{
+    QStringList t;
+    for (const auto &m : mostrados_)
+        t << m.texto;
+    return t;
+}

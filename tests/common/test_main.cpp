@@ -1,0 +1,47 @@
+#include "test_main.h"
+
+#include "application_setup.h"
+
+#include <QApplication>
+#include <QTest>
+#include <utility>
+#include <vector>
+
+namespace pruebas {
+namespace {
+std::vector<std::pair<const char *, Fabrica>> &registro()
+{
+    static std::vector<std::pair<const char *, Fabrica>> r;
+    return r;
+}
+} // namespace
+
+bool registrar(const char *nombre, Fabrica f)
+{
+    registro().emplace_back(nombre, std::move(f));
+    return true;
+}
+} // namespace pruebas
+
+// Runs every registered class; "-c Clase" picks one, other arguments go to QTest.
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    prepararAplicacion(app);
+    QStringList args = app.arguments();
+    QString solo;
+    if (int i = int(args.indexOf(QStringLiteral("-c"))); i > 0 && i + 1 < args.size()) {
+        solo = args[i + 1];
+        args.remove(i, 2);
+    }
+    int fallas = 0;
+    for (auto &[nombre, fabrica] : pruebas::registro()) {
+        if (!solo.isEmpty() && solo != QLatin1String(nombre))
+            continue;
+        auto objeto = fabrica();
+        fallas += QTest::qExec(objeto.get(), args);
+    }
+    return fallas == 0 ? 0 : 1;
+}

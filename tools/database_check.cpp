@@ -1,0 +1,51 @@
+#include "database_check.h"
+#include "numbers.h"
+
+#include <sqlite3.h>
+
+namespace datos {
+
+QStringList comprobar(const QString &archivo)
+{
+    QStringList problemas;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        problemas << QStringLiteral("No se pudo abrir %1: %2").arg(archivo, QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close_v2(db);
+        return problemas;
+    }
+    auto consultar = [&](const char *sql, auto &&porFila) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+            problemas << QString::fromUtf8(sqlite3_errmsg(db));
+            return;
+        }
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            porFila(st);
+        if (rc != SQLITE_DONE)
+            problemas << QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+    };
+    auto texto = [](sqlite3_stmt *st, int i) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
+    };
+    consultar("PRAGMA integrity_check", [&](sqlite3_stmt *st) {
+        if (texto(st, 0) != QLatin1String("ok"))
+            problemas << QStringLiteral("Integridad: %1").arg(texto(st, 0));
+    });
+    if (problemas.isEmpty())
+        consultar("SELECT a.numero, coalesce(a.stock, 0), coalesce(s.total, 0) FROM articulo a "
+                  "LEFT JOIN (SELECT numero, sum(Entrada) - sum(Salida) AS total FROM movstk GROUP BY numero) s "
+                  "ON s.numero = a.numero WHERE abs(coalesce(a.stock, 0) - coalesce(s.total, 0)) > 0.00005 "
+                  "ORDER BY a.numero",
+                  [&](sqlite3_stmt *st) {
+                      problemas << QStringLiteral("Artículo %1: stock %2, movimientos %3")
+                                       .arg(texto(st, 0), numeros::numeral(sqlite3_column_double(st, 1)),
+                                            numeros::numeral15(sqlite3_column_double(st, 2)));
+                  });
+    sqlite3_close_v2(db);
+    return problemas;
+}
+
+} // namespace datos

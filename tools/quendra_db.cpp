@@ -1,0 +1,77 @@
+// quendra-db: creates, fills and checks Quendra database files.
+#include "data_sets.h"
+#include "database_check.h"
+#include "database_file.h"
+#include "quendra_error.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+int uso()
+{
+    std::fputs("Uso:\n"
+               "  quendra-db create ARCHIVO        base vacía con las tres tablas\n"
+               "  quendra-db demo ARCHIVO          base con datos de demostración\n"
+               "  quendra-db generate ARCHIVO --articles N --movements M\n"
+               "                                   base grande para medir tiempos\n"
+               "  quendra-db check ARCHIVO         integridad y stock contra movimientos\n",
+               stderr);
+    return 2;
+}
+
+int entero(const QStringList &args, const QString &nombre, int defecto)
+{
+    int i = args.indexOf(nombre);
+    if (i < 0 || i + 1 >= args.size())
+        return defecto;
+    bool ok = false;
+    int v = args[i + 1].toInt(&ok);
+    if (!ok || v < 1)
+        throw QuendraError(QuendraError::ValorFueraDeRango, nombre + QStringLiteral(" necesita un número positivo"));
+    return v;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return uso();
+    const QString orden = args[0], archivo = args[1];
+    try {
+        QElapsedTimer reloj;
+        reloj.start();
+        if (orden == QLatin1String("create")) {
+            archivoBase::crear(archivo);
+        } else if (orden == QLatin1String("demo")) {
+            archivoBase::crear(archivo);
+            datos::llenarDemo(archivo);
+        } else if (orden == QLatin1String("generate")) {
+            int articulos = entero(args, QStringLiteral("--articles"), 10000);
+            int movimientos = entero(args, QStringLiteral("--movements"), 1000000);
+            archivoBase::crear(archivo);
+            datos::llenarGenerado(archivo, articulos, movimientos);
+            std::printf("%d artículos y %d movimientos en %.1f s\n", articulos, movimientos,
+                        double(reloj.elapsed()) / 1000.0);
+        } else if (orden == QLatin1String("check")) {
+            const QStringList problemas = datos::comprobar(archivo);
+            for (const QString &p : problemas)
+                std::printf("%s\n", qUtf8Printable(p));
+            if (problemas.isEmpty())
+                std::printf("%s: correcto\n", qUtf8Printable(archivo));
+            return problemas.isEmpty() ? 0 : 1;
+        } else {
+            return uso();
+        }
+    } catch (const QuendraError &e) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(e.texto()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "sqlite_writer.h"
+#include "quendra_error.h"
+
+#include <QDate>
+
+EscritorSqlite::EscritorSqlite(const QString &archivo)
+{
+    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        fallar();
+    ejecutar("PRAGMA synchronous=OFF");
+    ejecutar("BEGIN");
+}
+
+EscritorSqlite::~EscritorSqlite()
+{
+    for (auto &p : preparadas_)
+        sqlite3_finalize(p.second);
+    if (db_ && !sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db_);
+}
+
+void EscritorSqlite::fallar() const
+{
+    throw QuendraError(db_ ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN,
+                       QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : "unable to open database file"));
+}
+
+void EscritorSqlite::ejecutar(const char *sql)
+{
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        fallar();
+}
+
+void EscritorSqlite::insertar(const char *sql, const std::vector<QVariant> &valores)
+{
+    sqlite3_stmt *st = nullptr;
+    for (auto &p : preparadas_)
+        if (p.first == sql)
+            st = p.second;
+    if (!st) {
+        if (sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK)
+            fallar();
+        preparadas_.emplace_back(sql, st);
+    }
+    sqlite3_reset(st);
+    for (size_t i = 0; i < valores.size(); ++i) {
+        const QVariant &v = valores[i];
+        int k = int(i) + 1;
+        if (v.isNull())
+            sqlite3_bind_null(st, k);
+        else if (v.typeId() == QMetaType::Double)
+            sqlite3_bind_double(st, k, v.toDouble());
+        else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+            sqlite3_bind_int64(st, k, v.toLongLong());
+        else if (v.typeId() == QMetaType::QDate)
+            sqlite3_bind_text(st, k, v.toDate().toString(Qt::ISODate).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_text(st, k, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    }
+    if (sqlite3_step(st) != SQLITE_DONE)
+        fallar();
+}
+
+void EscritorSqlite::confirmar()
+{
+    ejecutar("UPDATE articulo SET stock = coalesce((SELECT sum(Entrada) - sum(Salida) FROM movstk m "
+             "WHERE m.numero = articulo.numero), 0)");
+    ejecutar("COMMIT");
+    ejecutar("PRAGMA optimize");
+}
