@@ -1,0 +1,66 @@
+#include "bench_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <cstdio>
+#include <stdexcept>
+
+namespace banco {
+
+double medianaMs(int veces, const std::function<void()> &f)
+{
+    std::vector<double> t;
+    for (int i = 0; i < veces; ++i) {
+        auto a = std::chrono::steady_clock::now();
+        f();
+        auto b = std::chrono::steady_clock::now();
+        t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+namespace {
+double campoStatus(const char *campo)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &l : f.readAll().split('\n'))
+        if (l.startsWith(campo))
+            return l.mid(qsizetype(strlen(campo))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+} // namespace
+
+double memoriaMiB() { return campoStatus("VmRSS:"); }
+double memoriaPicoMiB() { return campoStatus("VmHWM:"); }
+
+QString baseGenerada(int articulos, int movimientos)
+{
+    QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2.accdb").arg(articulos).arg(movimientos));
+    if (QFileInfo::exists(archivo))
+        return archivo;
+    std::printf("Generando %s ...\n", qUtf8Printable(archivo));
+    std::fflush(stdout);
+    int rc = QProcess::execute(QStringLiteral(QUENDRA_DB_TOOL),
+                               {QStringLiteral("generate"), archivo, QStringLiteral("--articles"),
+                                QString::number(articulos), QStringLiteral("--movements"),
+                                QString::number(movimientos)});
+    if (rc != 0)
+        throw std::runtime_error("quendra-db generate failed");
+    return archivo;
+}
+
+void imprimir(const char *que, double ms, double msBase)
+{
+    if (msBase > 0)
+        std::printf("%-58s %10.2f ms   bare SQLite %10.2f ms   ratio %.2f\n", que, ms, msBase, ms / msBase);
+    else
+        std::printf("%-58s %10.2f ms\n", que, ms);
+    std::fflush(stdout);
+}
+
+} // namespace banco

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+// Shared pieces of the benchmark programs: timing as the median of runs, the
+// process's peak memory, and a large generated database kept between runs.
+namespace banco {
+
+// Median wall time in milliseconds of `veces` runs of f.
+double medianaMs(int veces, const std::function<void()> &f);
+
+// Resident memory now and at its peak, in MiB (from /proc/self/status).
+double memoriaMiB();
+double memoriaPicoMiB();
+
+// A database generated with quendra-db in /tmp, reused when it already exists.
+QString baseGenerada(int articulos, int movimientos);
+
+void imprimir(const char *que, double ms, double msBase = 0);
+
+} // namespace banco
