@@ -1,0 +1,299 @@
+#include "report_pages.h"
+
+#include "quendra_error.h"
+#include "recordset.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double twipsPerInch = 1440.0;
+// Sizes are in doubles; this keeps 5760 / 1440 from counting as 3.999... rows.
+constexpr double slack = 1e-6;
+// Lines and frames print 0.75 point wide.
+constexpr double penTwips = 15.0;
+
+// Arial is asked for first; where it is not installed Liberation Sans, which has
+// the same metrics, stands in for it.
+QFont fontFor(const TextStyle &style)
+{
+    QFont font;
+    font.setFamilies({style.family, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    // The painter works in twips, so a point is 20 units.
+    font.setPixelSize(std::max(1, int(std::lround(style.points * 20))));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// "%p" becomes the page number and "%P" the page count; other text stays as written.
+QString withPageNumbers(const QString &caption, int page, int pageCount)
+{
+    if (!caption.contains(QLatin1Char('%')))
+        return caption;
+    QString out;
+    out.reserve(caption.size() + 8);
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        QChar c = caption[i];
+        if (c == QLatin1Char('%') && i + 1 < caption.size()) {
+            QChar code = caption[i + 1];
+            if (code == QLatin1Char('p') || code == QLatin1Char('P')) {
+                out += QString::number(code == QLatin1Char('p') ? page : pageCount);
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+ReportPages::ReportPages(const ReportLayout &layout, std::shared_ptr<const Recordset> source,
+                         const QString &dataMember)
+    : layout_(layout), source_(std::move(source)), rows_(source_ ? source_->rowCount() : 0)
+{
+    bindTextBoxes(dataMember);
+    paginate();
+}
+
+void ReportPages::bindTextBoxes(const QString &dataMember)
+{
+    auto unknownMember = [](const QString &member) {
+        return QuendraError(QuendraError::NombreDesconocido,
+                            QStringLiteral("El origen de datos no tiene el miembro %1").arg(member));
+    };
+    if (!dataMember.isEmpty())
+        throw unknownMember(dataMember);
+    for (const ReportSection &section : layout_.sections()) {
+        for (const ReportControl &control : section.controls()) {
+            if (control.kind() != ControlKind::TextBox)
+                continue;
+            if (!control.dataMember().isEmpty())
+                throw unknownMember(control.dataMember());
+            // Without a data source there are no rows, and nothing to check a column against.
+            if (control.dataField().isEmpty() || !source_)
+                continue;
+            int column = source_->indexOf(control.dataField());
+            if (column < 0)
+                throw QuendraError(QuendraError::NombreDesconocido,
+                                   QStringLiteral("El origen de datos no tiene la columna %1 (control %2)")
+                                       .arg(control.dataField(), control.name()));
+            columns_.insert(&control, column);
+        }
+    }
+}
+
+double ReportPages::height(SectionKind kind) const
+{
+    const ReportSection *s = layout_.sectionOfKind(kind);
+    return s ? s->height() : 0.0;
+}
+
+void ReportPages::paginate()
+{
+    QSizeF inches = layout_.pageSize().size(QPageSize::Inch);
+    paper_ = inches * twipsPerInch;
+    origin_ = QPointF(layout_.leftMargin(), layout_.topMargin());
+
+    double printableWidth = paper_.width() - layout_.leftMargin() - layout_.rightMargin();
+    double printableHeight = paper_.height() - layout_.topMargin() - layout_.bottomMargin();
+    if (printableWidth <= 0 || printableHeight <= 0)
+        throw QuendraError(QuendraError::ErrorDeInforme,
+                           QStringLiteral("Los márgenes del informe %1 no dejan lugar en la página").arg(layout_.name()));
+    // A layout wider than the printable width is shrunk whole, never cut.
+    int contentWidth = layout_.contentWidth();
+    scale_ = contentWidth > printableWidth ? printableWidth / contentWidth : 1.0;
+    usable_ = printableHeight / scale_;
+
+    const double reportHeader = height(SectionKind::ReportHeader);
+    const double pageHeader = height(SectionKind::PageHeader);
+    const double detail = height(SectionKind::Detail);
+    const double pageFooter = height(SectionKind::PageFooter);
+    const double reportFooter = height(SectionKind::ReportFooter);
+
+    const double firstBody = usable_ - reportHeader - pageHeader - pageFooter;
+    const double otherBody = usable_ - pageHeader - pageFooter;
+    auto doesNotFit = [this](const QString &what) {
+        return QuendraError(QuendraError::ErrorDeInforme,
+                            QStringLiteral("%1 del informe %2 no cabe en la página").arg(what, layout_.name()));
+    };
+    if (firstBody < -slack || otherBody < -slack)
+        throw doesNotFit(QStringLiteral("El encabezado con el pie de página"));
+
+    if (rows_ > 0 && detail > 0) {
+        firstPageRows_ = qsizetype(std::floor(std::max(0.0, firstBody) / detail + slack));
+        otherPageRows_ = qsizetype(std::floor(otherBody / detail + slack));
+        if (otherPageRows_ < 1)
+            throw doesNotFit(QStringLiteral("El detalle"));
+    } else {
+        firstPageRows_ = rows_;
+        otherPageRows_ = 1;
+    }
+
+    if (rows_ <= firstPageRows_)
+        pageCount_ = 1;
+    else {
+        qsizetype pages = 1 + (rows_ - firstPageRows_ + otherPageRows_ - 1) / otherPageRows_;
+        if (pages >= std::numeric_limits<int>::max())
+            throw QuendraError(QuendraError::ErrorDeInforme,
+                               QStringLiteral("El informe %1 tiene demasiadas páginas").arg(layout_.name()));
+        pageCount_ = int(pages);
+    }
+
+    if (reportFooter > 0) {
+        if (reportFooter > otherBody + slack)
+            throw doesNotFit(QStringLiteral("El pie del informe"));
+        double used = (pageCount_ == 1 ? reportHeader : 0.0) + pageHeader + double(rowsOnPage(pageCount_)) * detail;
+        if (used + reportFooter > usable_ - pageFooter + slack)
+            ++pageCount_;
+    }
+}
+
+void ReportPages::checkPage(int page) const
+{
+    if (page < 1 || page > pageCount_)
+        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El informe %1 no tiene la página %2")
+                                                                .arg(layout_.name())
+                                                                .arg(page));
+}
+
+qsizetype ReportPages::firstRow(int page) const
+{
+    if (page <= 1)
+        return 0;
+    return std::min(rows_, firstPageRows_ + qsizetype(page - 2) * otherPageRows_);
+}
+
+qsizetype ReportPages::rowsOnPage(int page) const
+{
+    qsizetype capacity = page == 1 ? firstPageRows_ : otherPageRows_;
+    return std::clamp(rows_ - firstRow(page), qsizetype(0), capacity);
+}
+
+std::vector<SectionOnPage> ReportPages::sectionsOnPage(int page) const
+{
+    checkPage(page);
+    const qsizetype first = firstRow(page);
+    const qsizetype count = rowsOnPage(page);
+    // Headers print the page's first row and footers its last (or the last row
+    // printed before it, on a page that holds only the report footer).
+    const qsizetype headerRow = count > 0 ? first : -1;
+    const qsizetype footerRow = first + count - 1;
+
+    std::vector<SectionOnPage> placed;
+    placed.reserve(size_t(count) + 4);
+    double y = 0;
+    auto place = [&](SectionKind kind, qsizetype row) {
+        if (const ReportSection *s = layout_.sectionOfKind(kind)) {
+            placed.push_back({s, y, row});
+            y += s->height();
+        }
+    };
+    if (page == 1)
+        place(SectionKind::ReportHeader, rows_ > 0 ? 0 : -1);
+    place(SectionKind::PageHeader, headerRow);
+    if (const ReportSection *detail = layout_.sectionOfKind(SectionKind::Detail)) {
+        for (qsizetype i = 0; i < count; ++i) {
+            placed.push_back({detail, y, first + i});
+            y += detail->height();
+        }
+    }
+    if (page == pageCount_)
+        place(SectionKind::ReportFooter, rows_ - 1);
+    if (const ReportSection *footer = layout_.sectionOfKind(SectionKind::PageFooter))
+        placed.push_back({footer, usable_ - footer->height(), footerRow});
+    return placed;
+}
+
+QString ReportPages::textOf(const ReportControl &control, int page, qsizetype row) const
+{
+    if (control.kind() == ControlKind::Label)
+        return withPageNumbers(control.caption(), page, pageCount_);
+    if (control.kind() != ControlKind::TextBox || row < 0)
+        return QString();
+    auto column = columns_.constFind(&control);
+    return column == columns_.cend() ? QString() : source_->text(row, *column);
+}
+
+std::vector<PageItem> ReportPages::itemsOnPage(int page) const
+{
+    std::vector<PageItem> items;
+    for (const SectionOnPage &placed : sectionsOnPage(page)) {
+        for (const ReportControl &control : placed.section->controls()) {
+            QRectF rect(control.rect());
+            rect.translate(0, placed.top);
+            items.push_back({&control, rect, textOf(control, page, placed.row)});
+        }
+    }
+    return items;
+}
+
+void ReportPages::paintPage(int page, QPainter &painter) const
+{
+    const std::vector<PageItem> items = itemsOnPage(page);
+
+    painter.save();
+    painter.translate(origin_);
+    painter.scale(scale_, scale_);
+    QPen pen(Qt::black, penTwips);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+
+    // A page uses a handful of styles; building a QFont per text would dominate.
+    struct KnownFont
+    {
+        TextStyle style;
+        QFont font;
+        double lineHeight;
+    };
+    std::vector<KnownFont> fonts;
+    auto fontOf = [&fonts](const TextStyle &style) -> const KnownFont & {
+        for (const KnownFont &known : fonts)
+            if (known.style.points == style.points && known.style.bold == style.bold &&
+                known.style.italic == style.italic && known.style.family == style.family)
+                return known;
+        QFont font = fontFor(style);
+        fonts.push_back({style, font, QFontMetricsF(font).lineSpacing()});
+        return fonts.back();
+    };
+
+    for (const PageItem &item : items) {
+        const ReportControl &control = *item.control;
+        const QRectF &r = item.rect;
+        switch (control.kind()) {
+        case ControlKind::Label:
+        case ControlKind::TextBox:
+            if (item.text.isEmpty())
+                break;
+        {
+            const KnownFont &known = fontOf(control.style());
+            painter.setFont(known.font);
+            // Text wraps inside its box; only whole lines show, and at least the first.
+            double lines = std::max(1.0, std::floor(r.height() / known.lineHeight + slack));
+            QRectF box(r.topLeft(), QSizeF(r.width(), lines * known.lineHeight));
+            painter.drawText(box, int(control.alignment() | Qt::AlignTop | Qt::TextWordWrap), item.text);
+            break;
+        }
+        case ControlKind::Line:
+            if (r.width() >= r.height())
+                painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + r.width(), r.top()));
+            else
+                painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.left(), r.top() + r.height()));
+            break;
+        case ControlKind::Rectangle:
+            painter.drawRect(r);
+            break;
+        }
+    }
+    painter.restore();
+}

@@ -1,0 +1,357 @@
+#include "quendra_error.h"
+#include "recordset.h"
+#include "report.h"
+#include "test_main.h"
+#include "type_codes.h"
+
+#include <QTest>
+
+namespace {
+
+// Letter paper with 1440-twip margins leaves 9360 x 12960 twips; with a 1440 page
+// header, 240 details and a 720 page footer, a page holds 45 rows.
+constexpr int rowsPerPage = 45;
+
+ReportLayout sampleLayout(int reportHeader = 0, int reportFooter = 0)
+{
+    ReportLayout layout(QStringLiteral("Muestra"), QStringLiteral("Lista de prueba"), 9000);
+    layout.setPageSize(QPageSize(QPageSize::Letter));
+    layout.addSection(QStringLiteral("Sección4"), SectionKind::ReportHeader, reportHeader);
+    ReportSection &header = layout.addSection(QStringLiteral("EncabezadoPagina"), SectionKind::PageHeader, 1440);
+    header.addLabel(QStringLiteral("Etiqueta1"), {0, 0, 3000, 315}, QStringLiteral("Velmarina"), Qt::AlignLeft,
+                    {12, true, true});
+    header.addLabel(QStringLiteral("Etiqueta5"), {6000, 0, 3000, 300}, QStringLiteral("Pagina: %p(%P)"),
+                    Qt::AlignRight);
+    header.addLine(QStringLiteral("Línea1"), {0, 1400, 9000, 0});
+    ReportSection &detail = layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240);
+    detail.addTextBox(QStringLiteral("t_codigo"), {0, 0, 900, 240});
+    detail.addTextBox(QStringLiteral("t_nombre"), {1000, 0, 4000, 240});
+    detail.addTextBox(QStringLiteral("t_fecha"), {5100, 0, 1200, 240});
+    detail.addTextBox(QStringLiteral("t_stock"), {6400, 0, 1200, 240}, Qt::AlignRight);
+    ReportSection &footer = layout.addSection(QStringLiteral("Sección3"), SectionKind::PageFooter, 720);
+    footer.addLabel(QStringLiteral("Etiqueta9"), {0, 100, 3000, 240}, QStringLiteral("Hoja %p"));
+    layout.addSection(QStringLiteral("PieInforme"), SectionKind::ReportFooter, reportFooter)
+        .addLabel(QStringLiteral("Etiqueta20"), {0, 0, 3000, 240}, QStringLiteral("Fin"));
+    return layout;
+}
+
+std::shared_ptr<Recordset> sampleRows(int count)
+{
+    auto rs = std::make_shared<Recordset>();
+    rs->appendColumn(QStringLiteral("numero"), TipoCampo::Texto);
+    rs->appendColumn(QStringLiteral("nombre"), TipoCampo::Texto);
+    rs->appendColumn(QStringLiteral("fecha"), TipoCampo::Fecha);
+    rs->appendColumn(QStringLiteral("stock"), TipoCampo::Simple);
+    rs->open();
+    for (int i = 0; i < count; ++i) {
+        rs->addNew();
+        rs->setValue(0, QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0')));
+        rs->setValue(1, QStringLiteral("Artículo %1").arg(i + 1));
+        rs->setValue(2, QDate(2024, 3, 5).addDays(i));
+        rs->setValue(3, 0.5 + i);
+        rs->update();
+    }
+    return rs;
+}
+
+// The report as a form drives it: source, boxes, refresh.
+void bindRows(Report &report, std::shared_ptr<const Recordset> rows)
+{
+    report.setDataSource(nullptr);
+    report.setDataMember(QString());
+    report.setDataSource(std::move(rows));
+    ReportSection &detail = report.section(QStringLiteral("detalle"));
+    const QStringList boxes{QStringLiteral("T_codigo"), QStringLiteral("T_nombre"), QStringLiteral("T_fecha"),
+                            QStringLiteral("T_stock")};
+    const QStringList columns{QStringLiteral("numero"), QStringLiteral("nombre"), QStringLiteral("fecha"),
+                              QStringLiteral("stock")};
+    for (int i = 0; i < boxes.size(); ++i) {
+        detail.control(boxes[i]).setDataMember(QString());
+        detail.control(boxes[i]).setDataField(columns[i]);
+    }
+}
+
+QString textOf(const ReportPages &pages, int page, const QString &control, int nth = 0)
+{
+    for (const PageItem &item : pages.itemsOnPage(page))
+        if (item.control->name() == control && nth-- == 0)
+            return item.text;
+    return QStringLiteral("<ausente>");
+}
+
+} // namespace
+
+class TestReport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pageCount_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("reportHeader");
+        QTest::addColumn<int>("reportFooter");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("sin filas") << 0 << 0 << 0 << 1;
+        QTest::newRow("una fila") << 1 << 0 << 0 << 1;
+        QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 1;
+        QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 2;
+        QTest::newRow("tres llenas") << 3 * rowsPerPage << 0 << 0 << 3;
+        // A report header takes the room of two rows on the first page only.
+        QTest::newRow("encabezado llena la primera") << rowsPerPage - 2 << 480 << 0 << 1;
+        QTest::newRow("encabezado empuja una fila") << rowsPerPage - 1 << 480 << 0 << 2;
+        QTest::newRow("encabezado en dos páginas") << 2 * rowsPerPage - 2 << 480 << 0 << 2;
+        // The report footer goes after the last row, on a page of its own when it does not fit.
+        QTest::newRow("pie del informe cabe") << rowsPerPage - 3 << 0 << 720 << 1;
+        QTest::newRow("pie del informe pasa de hoja") << rowsPerPage - 2 << 0 << 720 << 2;
+    }
+    void pageCount()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, reportHeader);
+        QFETCH(int, reportFooter);
+        QFETCH(int, pages);
+        Report report(sampleLayout(reportHeader, reportFooter));
+        bindRows(report, sampleRows(rows));
+        report.refresh();
+        QCOMPARE(report.pages()->pageCount(), pages);
+        qsizetype printed = 0;
+        for (int page = 1; page <= pages; ++page)
+            printed += report.pages()->rowsOnPage(page);
+        QCOMPARE(printed, qsizetype(rows));
+        QCOMPARE(textOf(*report.pages(), pages, QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
+    }
+
+    // Every row appears once, in order, and no detail runs into the page footer,
+    // whose top stays put even when its height is set at run time.
+    void pageFooterSitsAtTheFoot_data()
+    {
+        QTest::addColumn<int>("footerHeight");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("pie del diseño") << 720 << 100;
+        QTest::newRow("pie alto fijado al imprimir") << 9500 << 40;
+        QTest::newRow("pie sin alto") << 0 << 60;
+    }
+    void pageFooterSitsAtTheFoot()
+    {
+        QFETCH(int, footerHeight);
+        QFETCH(int, rows);
+        Report report(sampleLayout());
+        bindRows(report, sampleRows(rows));
+        report.section(QStringLiteral("sección3")).setHeight(footerHeight);
+        report.refresh();
+        const ReportPages &pages = *report.pages();
+        QVERIFY(pages.pageCount() > 1);
+        const double footerTop = pages.printableHeight() - footerHeight;
+        qsizetype nextRow = 0;
+        for (int page = 1; page <= pages.pageCount(); ++page) {
+            double lastDetailBottom = 0;
+            double footerAt = -1;
+            for (const SectionOnPage &placed : pages.sectionsOnPage(page)) {
+                if (placed.section->kind() == SectionKind::Detail) {
+                    QCOMPARE(placed.row, nextRow++);
+                    lastDetailBottom = placed.top + placed.section->height();
+                } else if (placed.section->kind() == SectionKind::PageFooter) {
+                    footerAt = placed.top;
+                }
+            }
+            QCOMPARE(footerAt, footerTop);
+            QVERIFY(lastDetailBottom <= footerTop);
+        }
+        QCOMPARE(nextRow, qsizetype(rows));
+    }
+
+    void pageNumbers_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("segunda de tres") << "%p(%P)" << 2 << "2(3)";
+        QTest::newRow("total en la primera") << "Pagina: %p(%P)" << 1 << "Pagina: 1(3)";
+        QTest::newRow("sólo el total") << "%P" << 3 << "3";
+        QTest::newRow("otros por ciento quedan") << "100% %x %" << 1 << "100% %x %";
+    }
+    void pageNumbers()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, page);
+        QFETCH(QString, printed);
+        Report report(sampleLayout());
+        bindRows(report, sampleRows(2 * rowsPerPage + 1));
+        report.section(QStringLiteral("EncabezadoPagina")).control(QStringLiteral("etiqueta5")).setCaption(caption);
+        report.refresh();
+        QCOMPARE(report.pages()->pageCount(), 3);
+        QCOMPARE(textOf(*report.pages(), page, QStringLiteral("Etiqueta5")), printed);
+    }
+
+    // Text boxes print the recordset's own text form: dates day first, numbers with a point.
+    void boxesPrintTheRowsText()
+    {
+        Report report(sampleLayout());
+        bindRows(report, sampleRows(rowsPerPage + 3));
+        report.refresh();
+        const ReportPages &pages = *report.pages();
+        QCOMPARE(textOf(pages, 2, QStringLiteral("t_codigo")), QStringLiteral("000046"));
+        QCOMPARE(textOf(pages, 2, QStringLiteral("t_nombre"), 2), QStringLiteral("Artículo 48"));
+        QCOMPARE(textOf(pages, 1, QStringLiteral("t_fecha"), 1), QStringLiteral("06-03-2024"));
+        QCOMPARE(textOf(pages, 1, QStringLiteral("t_stock"), 2), QStringLiteral("2.5"));
+    }
+
+    void namesMatchInAnyCase_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("controlName");
+        QTest::newRow("minúsculas con acento") << "sección4" << "" << "";
+        QTest::newRow("mayúsculas con acento") << "ENCABEZADOPAGINA" << "LÍNEA1" << "Línea1";
+        QTest::newRow("mezcla") << "dEtAlLe" << "T_NOMBRE" << "t_nombre";
+    }
+    void namesMatchInAnyCase()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, control);
+        QFETCH(QString, controlName);
+        Report report(sampleLayout());
+        ReportSection &s = report.section(section);
+        QCOMPARE(s.name().toLower(), section.toLower());
+        if (!control.isEmpty())
+            QCOMPARE(s.control(control).name(), controlName);
+    }
+
+    void unknownNamesThrow_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("sección") << 0;
+        QTest::newRow("control") << 1;
+        QTest::newRow("columna") << 2;
+        QTest::newRow("miembro del informe") << 3;
+        QTest::newRow("miembro del cuadro") << 4;
+        QTest::newRow("título de un cuadro de texto") << 5;
+    }
+    void unknownNamesThrow()
+    {
+        QFETCH(int, fault);
+        Report report(sampleLayout());
+        bindRows(report, sampleRows(3));
+        ReportSection &detail = report.section(QStringLiteral("Detalle"));
+        report.refresh();
+        try {
+            switch (fault) {
+            case 0:
+                report.section(QStringLiteral("Seccion4"));
+                break;
+            case 1:
+                detail.control(QStringLiteral("t_precio"));
+                break;
+            case 2:
+                detail.control(QStringLiteral("t_stock")).setDataField(QStringLiteral("precio"));
+                report.refresh();
+                break;
+            case 3:
+                report.setDataMember(QStringLiteral("Comando1"));
+                report.refresh();
+                break;
+            case 4:
+                detail.control(QStringLiteral("t_stock")).setDataMember(QStringLiteral("Comando1"));
+                report.refresh();
+                break;
+            case 5:
+                detail.control(QStringLiteral("t_stock")).setCaption(QStringLiteral("x"));
+                break;
+            }
+            QFAIL("no error was raised");
+        } catch (const QuendraError &e) {
+            QVERIFY(e.numero() == QuendraError::NombreDesconocido || e.numero() == QuendraError::ErrorDeInforme);
+        }
+        // A failed refresh leaves nothing to show or print.
+        if (fault >= 2 && fault <= 4)
+            QVERIFY(!report.pages());
+    }
+
+    // Sections that leave no room for a row cannot make a report.
+    void sectionsThatDoNotFitThrow()
+    {
+        Report report(sampleLayout());
+        bindRows(report, sampleRows(3));
+        report.section(QStringLiteral("Detalle")).setHeight(12960 - 1440 - 720 + 1);
+        QVERIFY_THROWS_EXCEPTION(QuendraError, report.refresh());
+        report.section(QStringLiteral("Detalle")).setHeight(240);
+        report.setTopMargin(20000);
+        QVERIFY_THROWS_EXCEPTION(QuendraError, report.refresh());
+    }
+
+    void bindingAnotherSourceReleasesTheFirst()
+    {
+        Report report(sampleLayout());
+        auto first = sampleRows(5);
+        std::weak_ptr<Recordset> watch = first;
+        bindRows(report, std::move(first));
+        report.refresh();
+        // What is on show keeps its rows until it is closed.
+        std::shared_ptr<const ReportPages> shown = report.pages();
+        bindRows(report, sampleRows(7));
+        QVERIFY(!watch.expired());
+        QCOMPARE(shown->rowCount(), qsizetype(5));
+        shown.reset();
+        QVERIFY(watch.expired());
+        report.refresh();
+        QCOMPARE(report.pages()->rowCount(), qsizetype(7));
+        report.setDataSource(nullptr);
+        QVERIFY(!report.pages());
+        QVERIFY(!report.dataSource());
+    }
+
+    // The three page measures are the left, top and right margins: with the
+    // values its form sets, each of the program's layouts fits its paper whole.
+    void pageMeasuresFitThePaper_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("third");
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("shrunk");
+        QTest::newRow("lista de artículos en A4") << 6750 << 567 << 567 << int(QPageSize::A4) << false;
+        QTest::newRow("ticket en A4") << 8325 << 1 << 1 << int(QPageSize::A4) << false;
+        QTest::newRow("movimientos en carta") << 10620 << 1000 << 567 << int(QPageSize::Letter) << false;
+        QTest::newRow("movimientos en A4") << 10620 << 1000 << 567 << int(QPageSize::A4) << true;
+        QTest::newRow("más ancho que la hoja") << 20000 << 1440 << 1440 << int(QPageSize::A4) << true;
+    }
+    void pageMeasuresFitThePaper()
+    {
+        QFETCH(int, width);
+        QFETCH(int, first);
+        QFETCH(int, third);
+        QFETCH(int, paper);
+        QFETCH(bool, shrunk);
+        ReportLayout layout(QStringLiteral("Ancho"), QStringLiteral("Ancho"), width);
+        layout.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+        layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240)
+            .addLine(QStringLiteral("Línea1"), {0, 0, width, 0});
+        Report report(std::move(layout));
+        report.setLeftMargin(first);
+        report.setRightMargin(third);
+        report.refresh();
+        const ReportPages &pages = *report.pages();
+        QCOMPARE(pages.scale() < 1, shrunk);
+        QCOMPARE(pages.origin().x(), double(first));
+        // Nothing is cut off: the widest control ends at or before the right margin.
+        QVERIFY(pages.origin().x() + width * pages.scale() <= pages.paperSize().width() - third + 1e-6);
+    }
+
+    void registryKeepsOneInstancePerLayout()
+    {
+        int made = 0;
+        auto factory = [&made] {
+            ++made;
+            return sampleLayout();
+        };
+        Report &a = ReportRegistry::instance(QStringLiteral("PruebaRegistro"), factory);
+        a.section(QStringLiteral("Detalle")).setHeight(300);
+        Report &b = ReportRegistry::instance(QStringLiteral("pruebaregistro"), factory);
+        QCOMPARE(&a, &b);
+        QCOMPARE(made, 1);
+        QCOMPARE(b.section(QStringLiteral("Detalle")).height(), 300);
+    }
+};
+
+QUENDRA_TEST(TestReport)
+#include "tst_report.moc"
