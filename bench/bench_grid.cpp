@@ -1,0 +1,75 @@
+// rellenaGrid on the article list of a large database: the query, the grid's
+// model and the column sizing, against the same query read with bare sqlite3.
+#include "bench_support.h"
+#include "application_setup.h"
+#include "editable_grid.h"
+#include "mprincipal.h"
+
+#include <QApplication>
+#include <QTableView>
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace {
+
+const char *const consulta = "select numero, nombre, stock, codigo from articulo";
+
+// Every row and column read as text, as a caller of the bare API would.
+qint64 leerConSqlite(sqlite3 *db)
+{
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db, consulta, -1, &st, nullptr);
+    qint64 bytes = 0;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < 4; ++i) {
+            sqlite3_column_text(st, i);
+            bytes += sqlite3_column_bytes(st, i);
+        }
+    sqlite3_finalize(st);
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    prepararAplicacion(app);
+    const int articulos = 100000;
+    const QString archivo = banco::baseGenerada(articulos, 1000);
+    mPrincipal::fijarArchivoBaseDatos(archivo);
+    mPrincipal::conexion().open(archivo);
+
+    const double memoriaAntes = banco::memoriaMiB();
+    EditableGrid grid;
+    grid.resize(900, 600);
+    grid.show();
+    const QStringList claves{QStringLiteral("0")};
+    const double primera = banco::medianaMs(1, [&] {
+        grid.rellenaGrid(QString::fromLatin1(consulta), mPrincipal::conexion(), claves, QStringLiteral("articulo"));
+    });
+    const double memoriaCargada = banco::memoriaMiB();
+    const double ms = banco::medianaMs(5, [&] {
+        grid.rellenaGrid(QString::fromLatin1(consulta), mPrincipal::conexion(), claves, QStringLiteral("articulo"));
+    });
+    const double soloConsulta = banco::medianaMs(5, [&] { mPrincipal::conexion().execute(QString::fromLatin1(consulta)); });
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    qint64 bytes = 0;
+    const double base = banco::medianaMs(5, [&] { bytes = leerConSqlite(db); });
+    sqlite3_close(db);
+
+    std::printf("%d rows x 4 columns (%lld bytes of text), grid rows %d\n", articulos, bytes, grid.CantidadFilas());
+    banco::imprimir("rellenaGrid, first load", primera, base);
+    banco::imprimir("rellenaGrid incl. column sizing (median of 5)", ms, base);
+    banco::imprimir("Connection::execute of the same query (median of 5)", soloConsulta, base);
+    QTableView *vista = grid.findChild<QTableView *>(QStringLiteral("grilla"));
+    std::printf("column widths: %d %d %d %d px\n", vista->columnWidth(0), vista->columnWidth(1), vista->columnWidth(2),
+                vista->columnWidth(3));
+    std::printf("memory: %.1f MiB before, %.1f MiB with the grid loaded, peak %.1f MiB\n", memoriaAntes,
+                memoriaCargada, banco::memoriaPicoMiB());
+    mPrincipal::conexion().close();
+    return 0;
+}

@@ -1,0 +1,124 @@
+#include "frm_busqueda.h"
+#include "grid_fixture.h"
+#include "quendra_error.h"
+
+#include <QTimer>
+
+// The lookup dialog as the forms use it: sqlBusqueda in, codigoBusqueda out.
+class TestFrmBusqueda : public QObject
+{
+    Q_OBJECT
+
+    BaseDePrueba *base = nullptr;
+    RegistroMensajes *mensajes = nullptr;
+
+    static QTableView *vista() { return FrmBusqueda::instancia().findChild<QTableView *>(QStringLiteral("grilla")); }
+
+    static void clic(int fila)
+    {
+        QTableView *v = vista();
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(fila - 1, 1)).center());
+    }
+
+    // Opens the dialog as a form does; `operador` acts while it is open, then it closes.
+    static QString buscar(const QString &sql, const std::function<void()> &operador)
+    {
+        mPrincipal::sqlBusqueda = sql;
+        QTimer::singleShot(0, [operador] {
+            operador();
+            FrmBusqueda::instancia().close();
+        });
+        FrmBusqueda::buscar();
+        QString codigo = mPrincipal::codigoBusqueda;
+        mPrincipal::sqlBusqueda.clear();
+        mPrincipal::codigoBusqueda.clear();
+        return codigo;
+    }
+
+private slots:
+    void init()
+    {
+        base = new BaseDePrueba(BaseDePrueba::Demo);
+        mensajes = new RegistroMensajes;
+    }
+    void cleanup()
+    {
+        delete mensajes;
+        delete base;
+    }
+
+    void ventana()
+    {
+        FrmBusqueda &d = FrmBusqueda::instancia();
+        QCOMPARE(d.windowTitle(), QStringLiteral("Busca algo"));
+        QCOMPARE(d.size(), QSize(612, 213));
+        QCOMPARE(d.grilla()->geometry(), QRect(6, 8, 600, 198));
+        QCOMPARE(&FrmBusqueda::instancia(), &d);
+    }
+
+    void eleccion_data()
+    {
+        QTest::addColumn<QString>("consulta");
+        QTest::addColumn<QString>("acciones"); // "c3" clicks row 3, "d" presses Down, "2x" double-clicks row 2
+        QTest::addColumn<QString>("codigo");
+        const QString familias = QStringLiteral("select codigo, familia from familia order by codigo");
+        QTest::newRow("nada encontrado") << "select codigo, familia from familia where familia like '%zzz%'" << "c1" << "";
+        QTest::newRow("sin elegir") << familias << "" << "";
+        QTest::newRow("fila 3 y luego 5") << familias << "c3 c5" << "0005";
+        QTest::newRow("flechas como clics") << familias << "c1 d d" << "0003";
+        QTest::newRow("doble clic") << familias << "2x" << "0002";
+        QTest::newRow("Delete no borra") << familias << "c2 Del" << "0002";
+        QTest::newRow("F5 no guarda") << familias << "c2 x Enter Up F5" << "0002";
+    }
+    void eleccion()
+    {
+        QFETCH(QString, consulta);
+        QFETCH(QString, acciones);
+        QFETCH(QString, codigo);
+        const QString familiasAntes = base->valor("select group_concat(familia) from familia");
+        const QString elegido = buscar(consulta, [&] {
+            QVERIFY(FrmBusqueda::instancia().isModal() && FrmBusqueda::instancia().isVisible());
+            static const QHash<QString, Qt::Key> teclas = {{"d", Qt::Key_Down},   {"Up", Qt::Key_Up},
+                                                           {"Del", Qt::Key_Delete}, {"F5", Qt::Key_F5},
+                                                           {"Enter", Qt::Key_Return}};
+            for (const QString &a : acciones.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                if (a.startsWith(QLatin1Char('c'))) {
+                    clic(a.mid(1).toInt());
+                } else if (a.endsWith(QLatin1Char('x')) && a.size() == 2) {
+                    clic(a.left(1).toInt());
+                    QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {},
+                                       vista()->visualRect(vista()->model()->index(a.left(1).toInt() - 1, 1)).center());
+                } else if (teclas.contains(a)) {
+                    QTest::keyClick(QApplication::focusWidget(), teclas[a]);
+                } else {
+                    QTest::keyClicks(QApplication::focusWidget(), a);
+                }
+            }
+        });
+        QCOMPARE(elegido, codigo);
+        QCOMPARE(mensajes->mostrados().size(), 0);
+        QCOMPARE(base->valor("select group_concat(familia) from familia"), familiasAntes);
+    }
+
+    void cadaAperturaMuestraSuConsulta()
+    {
+        int filas = 0;
+        buscar(QStringLiteral("select codigo from familia"), [&] { filas = FrmBusqueda::instancia().grilla()->CantidadFilas(); });
+        QVERIFY(filas > 1);
+        QString primera;
+        buscar(QStringLiteral("select numero, nombre from articulo where nombre like '%tuerca%'"),
+               [&] { primera = FrmBusqueda::instancia().grilla()->Celda(0, 1) + " " + FrmBusqueda::instancia().grilla()->Celda(1, 1); });
+        QCOMPARE(primera, QStringLiteral("NOMBRE Tuerca hexagonal M8"));
+    }
+
+    void consultaFallidaVaAlQueAbre()
+    {
+        mPrincipal::sqlBusqueda = QStringLiteral("select nada from ningunlado");
+        QVERIFY_THROWS_EXCEPTION(QuendraError, FrmBusqueda::buscar());
+        QVERIFY(!FrmBusqueda::instancia().isVisible());
+        mPrincipal::sqlBusqueda.clear();
+    }
+};
+
+QUENDRA_TEST(TestFrmBusqueda)
+#include "tst_frm_busqueda.moc"

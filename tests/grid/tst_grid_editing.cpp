@@ -1,0 +1,141 @@
+#include "grid_fixture.h"
+
+// Columns of the article grid: 0 NUMERO (key), 1 NOMBRE, 2 ALTA, 3 COSTO; rows 1 to 4.
+class TestEdicionGrilla : public QObject
+{
+    Q_OBJECT
+private slots:
+    void teclas_data()
+    {
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<QString>("teclas");
+        QTest::addColumn<QString>("celdaFinal"); // current cell afterwards
+        QTest::addColumn<QString>("textoInicial"); // text of the starting cell afterwards
+        QTest::addColumn<bool>("editorAbierto");
+
+        QTest::newRow("letra reemplaza") << 1 << 1 << "x" << "1,1" << "x" << true;
+        QTest::newRow("F2 conserva y agrega") << 1 << 1 << "F2 s" << "1,1" << "Tornillos" << true;
+        QTest::newRow("Backspace acorta") << 1 << 1 << "Back" << "1,1" << "Tornill" << true;
+        QTest::newRow("Backspace en el editor") << 1 << 1 << "F2 Left Back" << "1,1" << "Tornilo" << true;
+        QTest::newRow("escribir en medio") << 1 << 1 << "F2 Left Left X" << "1,1" << "TornilXlo" << true;
+        QTest::newRow("Enter sin editor avanza") << 1 << 1 << "Enter" << "1,2" << "Tornillo" << false;
+        QTest::newRow("Enter al fin de fila baja") << 1 << 3 << "F2 9 Enter" << "2,3" << "4.359" << false;
+        QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter" << "4,3" << "1" << false;
+        QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc" << "1,1" << "Tornillo" << true;
+        QTest::newRow("Escape en la grilla nada") << 1 << 1 << "Esc" << "1,1" << "Tornillo" << false;
+        QTest::newRow("coma en número no entra") << 1 << 3 << ", F2 , 5" << "1,3" << "4.355" << true;
+        QTest::newRow("coma en texto entra") << 1 << 1 << "F2 ," << "1,1" << "Tornillo," << true;
+        QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter" << "1,0" << "000001" << false;
+        QTest::newRow("izquierda al inicio en fila 1") << 1 << 1 << "F2 Home Left" << "1,1" << "Tornillo" << true;
+        QTest::newRow("izquierda desde columna 2") << 1 << 2 << "F2 Home Left" << "1,1" << "05-03-2024" << false;
+        QTest::newRow("izquierda pasa a la fila de arriba") << 2 << 1 << "F2 Home Left" << "1,3" << "Tuerca" << false;
+        QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left" << "1,2" << "05-03-2024" << true;
+        QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right" << "4,1" << "41.5" << false;
+        QTest::newRow("derecha al final de la última") << 4 << 3 << "F2 7 Right" << "4,3" << "7" << true;
+        QTest::newRow("arriba en la fila 1") << 1 << 2 << "F2 Up" << "1,2" << "05-03-2024" << true;
+        QTest::newRow("abajo en la última fila") << 4 << 2 << "F2 Down" << "4,2" << "" << true;
+        QTest::newRow("abajo deja lo escrito") << 1 << 1 << "Perno Down" << "2,1" << "Perno" << false;
+    }
+    void teclas()
+    {
+        QFETCH(int, fila);
+        QFETCH(int, columna);
+        QFETCH(QString, teclas);
+        QFETCH(QString, celdaFinal);
+        QFETCH(QString, textoInicial);
+        QFETCH(bool, editorAbierto);
+        GrillaDePrueba g;
+        g.cargar();
+        g.clic(fila, columna);
+        g.teclear(teclas);
+        QCOMPARE(g.celdaActual(), celdaFinal);
+        QCOMPARE(g.grid->Celda(fila, columna), textoInicial);
+        QCOMPARE(g.t1->isVisible(), editorAbierto);
+        if (editorAbierto) {
+            QCOMPARE(g.t1->text(), textoInicial);
+            QCOMPARE(QApplication::focusWidget(), g.t1);
+            // The editor lies exactly over the cell.
+            QRect celda = g.rectCelda(fila, columna);
+            celda.moveTopLeft(g.vista->viewport()->mapTo(g.grid, celda.topLeft()));
+            QCOMPARE(g.t1->geometry(), celda);
+        } else {
+            QCOMPARE(QApplication::focusWidget(), g.vista);
+        }
+        QCOMPARE(g.base.valor("select nombre from articulo where numero='000001'"), QStringLiteral("Tornillo"));
+    }
+
+    void sinListaDeClavesSoloSeRecorre()
+    {
+        GrillaDePrueba g;
+        g.cargar(QString::fromLatin1(GrillaDePrueba::consultaArticulos), std::nullopt);
+        int f5 = 0, antes = 0;
+        QObject::connect(g.grid, &EditableGrid::PresF5, [&] { ++f5; });
+        QObject::connect(g.grid, &EditableGrid::antesEliminar, [&] { ++antes; });
+        g.clic(2, 1);
+        g.teclear("x F2 Back Enter F5 Del");
+        QCOMPARE(g.celdaActual(), QStringLiteral("2,1"));
+        QCOMPARE(g.grid->Celda(2, 1), QStringLiteral("Tuerca"));
+        QVERIFY(!g.t1->isVisible());
+        QCOMPARE(f5, 1);
+        QCOMPARE(antes, 1);
+        QCOMPARE(g.mensajes.mostrados().size(), 0);
+        QCOMPARE(g.base.valor("select count(*) from articulo"), QStringLiteral("4"));
+    }
+
+    void clicEnOtraCeldaDejaLoEscrito()
+    {
+        GrillaDePrueba g;
+        g.cargar();
+        g.clic(1, 1);
+        g.teclear("Perno");
+        g.clic(3, 2);
+        QCOMPARE(g.grid->Celda(1, 1), QStringLiteral("Perno"));
+        QVERIFY(!g.t1->isVisible());
+        QCOMPARE(g.vista->model()->index(0, 1).data(Qt::BackgroundRole), QVariant());
+        QCOMPARE(g.vista->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
+        QCOMPARE(g.base.valor("select nombre from articulo where numero='000001'"), QStringLiteral("Tornillo"));
+    }
+
+    // Every way a cell becomes current tells the host, with the row's texts.
+    void avisosAlHost()
+    {
+        GrillaDePrueba g;
+        g.cargar();
+        QStringList ultima;
+        int clics = 0, dobles = 0;
+        QObject::connect(g.grid, &EditableGrid::ClicMouse, [&](QStringList &fila) { ultima = fila; ++clics; });
+        QObject::connect(g.grid, &EditableGrid::dobleClic, [&](QStringList &fila) { ultima = fila; ++dobles; });
+        g.clic(1, 0); // already current after the load: still a choice
+        QCOMPARE(clics, 1);
+        QCOMPARE(ultima, QStringList({"000001", "Tornillo", "05-03-2024", "4.35"}));
+        g.teclear("Down Down");
+        QCOMPARE(clics, 3);
+        QCOMPARE(ultima.value(1), QStringLiteral("Cable 2,5 mm"));
+        g.clic(4, 1); // the press and release that come before a double click
+        QTest::mouseDClick(g.vista->viewport(), Qt::LeftButton, {}, g.rectCelda(4, 1).center());
+        QCOMPARE(dobles, 1);
+        QCOMPARE(ultima, QStringList({"000004", "Taco", "", ""}));
+    }
+
+    // Moving past the visible rows brings the cell into view, editor and all.
+    void seTraeALaVista()
+    {
+        GrillaDePrueba g;
+        for (int i = 5; i <= 60; ++i)
+            g.base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,nombre) VALUES ('%1','N%1')").arg(i, 6, 10, QLatin1Char('0')));
+        g.cargar();
+        g.clic(1, 3);
+        for (int i = 0; i < 40; ++i)
+            g.teclear("Enter");
+        g.teclear("F2");
+        QCOMPARE(g.celdaActual(), QStringLiteral("41,3"));
+        QVERIFY(g.vista->viewport()->rect().contains(g.rectCelda(41, 3)));
+        QRect celda = g.rectCelda(41, 3);
+        celda.moveTopLeft(g.vista->viewport()->mapTo(g.grid, celda.topLeft()));
+        QCOMPARE(g.t1->geometry(), celda);
+    }
+};
+
+QUENDRA_TEST(TestEdicionGrilla)
+#include "tst_grid_editing.moc"
