@@ -11,7 +11,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
+
+namespace {
+// The light yellow marks the current cell; the style's focus frame and hover
+// tint would only blur it.
+class DelegadoCelda : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *p, const QStyleOptionViewItem &opcion, const QModelIndex &i) const override
+    {
+        QStyleOptionViewItem o(opcion);
+        o.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+        QStyledItemDelegate::paint(p, o, i);
+    }
+};
+} // namespace
 
 EditableGrid::EditableGrid(QWidget *parent) : QWidget(parent)
 {
@@ -24,6 +41,7 @@ EditableGrid::EditableGrid(QWidget *parent) : QWidget(parent)
     grilla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grilla_->setTabKeyNavigation(false);
     grilla_->setWordWrap(false);
+    grilla_->setItemDelegate(new DelegadoCelda(grilla_));
     grilla_->setCornerButtonEnabled(false);
     grilla_->verticalHeader()->hide();
     // Fixed row heights keep a 100,000-row grid as quick as a small one.
@@ -31,6 +49,8 @@ EditableGrid::EditableGrid(QWidget *parent) : QWidget(parent)
     grilla_->verticalHeader()->setDefaultSectionSize(grilla_->fontMetrics().height() + 4);
     grilla_->horizontalHeader()->setSectionsMovable(false);
     grilla_->horizontalHeader()->setHighlightSections(false);
+    // A click on a header would move the current cell, and so choose a row.
+    grilla_->horizontalHeader()->setSectionsClickable(false);
     grilla_->installEventFilter(this);
     grilla_->viewport()->installEventFilter(this);
     setFocusProxy(grilla_);
