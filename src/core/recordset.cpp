@@ -5,11 +5,25 @@
 
 #include <cstring>
 
-QVariant Field::value() const { return rs_->value(rs_->position(), columna_); }
-bool Field::isNull() const { return rs_->isNull(rs_->position(), columna_); }
+QVariant Field::value() const
+{
+    rs_->comprobarFila();
+    return rs_->value(rs_->position(), columna_);
+}
+
+bool Field::isNull() const
+{
+    rs_->comprobarFila();
+    return rs_->isNull(rs_->position(), columna_);
+}
+
 QString Field::name() const { return rs_->name(columna_); }
 int Field::type() const { return rs_->type(columna_); }
-QString Field::text() const { return rs_->text(rs_->position(), columna_); }
+QString Field::text() const
+{
+    rs_->comprobarFila();
+    return rs_->text(rs_->position(), columna_);
+}
 
 void Recordset::appendColumn(const QString &nombre, int tipo, int tamanoDefinido)
 {
@@ -122,7 +136,6 @@ Field Recordset::field(int columna) const
 {
     if (columna < 0 || columna >= fieldCount())
         throw QuendraError(QuendraError::NombreDesconocido, QStringLiteral("No existe la columna %1").arg(columna));
-    comprobarFila();
     return Field(*this, columna);
 }
 

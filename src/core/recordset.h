@@ -34,6 +34,8 @@ private:
 // addNew, setValue and update.
 class Recordset
 {
+    friend class Field;
+
 public:
     Recordset() = default;
     Recordset(const Recordset &) = delete;

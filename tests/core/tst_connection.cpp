@@ -1,0 +1,181 @@
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "quendra_error.h"
+#include "test_database.h"
+#include "test_main.h"
+#include "type_codes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using mPrincipal::abrirConsulta;
+
+class TestConexion : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<BaseDePrueba> base;
+
+private slots:
+    void init()
+    {
+        base = std::make_unique<BaseDePrueba>();
+        base->ejecutar("INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000001','ÑANDÚ grande',#04-12-2026#,1.5,2)");
+        base->ejecutar("INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000002','Tuerca',#06-12-2026#,0.1,0)");
+    }
+    void cleanup() { base.reset(); }
+
+    void traduccion_data()
+    {
+        QTest::addColumn<QString>("consulta");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("# compara por fecha") << "select count(*) from articulo where alta < #05-12-2026#" << "1";
+        QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#" << "1";
+        QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'" << "000002";
+        QTest::newRow("comillas a la izquierda") << "select numero from articulo where '06-12-2026' = alta" << "000002";
+        QTest::newRow("ISNULL") << "select count(*) from articulo where ISNULL(detalle) and not isnull( (nombre) )" << "2";
+        QTest::newRow("like con acentos") << "select numero from articulo where nombre like '%ñandú%'" << "000001";
+        QTest::newRow("like sin acento no iguala") << "select count(*) from articulo where nombre like '%nandu%'" << "0";
+        QTest::newRow("like _") << "select numero from articulo where nombre like 'T_erca'" << "000002";
+        QTest::newRow("# dentro de comillas no cambia") << "select '#05-12-2026#'" << "#05-12-2026#";
+        QTest::newRow("ISNULL dentro de comillas") << "select 'ISNULL(x)'" << "ISNULL(x)";
+        QTest::newRow("suma vacía es nula") << "select sum(stock) is null from articulo where numero='x'" << "1";
+        QTest::newRow("max vacío es nulo") << "select count(*) from (select max(numero) m from articulo where 0)" << "1";
+    }
+    void traduccion()
+    {
+        QFETCH(QString, consulta);
+        QFETCH(QString, esperado);
+        QCOMPARE(base->valor(consulta), esperado);
+    }
+
+    void fechaEntreComillasSeGuardaComoFecha()
+    {
+        base->ejecutar("UPDATE articulo SET alta='05-12-2026' WHERE numero='000001'");
+        QCOMPARE(base->valor("select alta from articulo where numero='000001'"), QStringLiteral("05-12-2026"));
+        QCOMPARE(base->valor("select typeof(alta) || alta from articulo where numero='000001'"),
+                 QStringLiteral("text2026-12-05"));
+        // The same text given to a text column stays as typed.
+        base->ejecutar("UPDATE articulo SET detalle='05-12-2026' WHERE numero='000001'");
+        QCOMPARE(base->valor("select detalle from articulo where numero='000001'"), QStringLiteral("05-12-2026"));
+        base->ejecutar("INSERT INTO familia(codigo,familia) VALUES ('0001',#05-12-2026#)");
+        QCOMPARE(base->valor("select familia from familia"), QStringLiteral("05-12-2026"));
+    }
+
+    void rechazos_data()
+    {
+        QTest::addColumn<QString>("sentencia");
+        QTest::newRow("día imposible entre comillas") << "UPDATE articulo SET alta='31-02-2024'";
+        QTest::newRow("día imposible entre #") << "UPDATE articulo SET alta=#31-02-2024#";
+        QTest::newRow("fecha ISO imposible") << "UPDATE articulo SET alta='2024-02-31'";
+        QTest::newRow("importe no numérico") << "UPDATE articulo SET costo='abc'";
+        QTest::newRow("dos sentencias") << "UPDATE articulo SET stock=99; DELETE FROM articulo";
+        QTest::newRow("sintaxis") << "UPDATE articulo SE stock=1";
+    }
+    void rechazos()
+    {
+        QFETCH(QString, sentencia);
+        const QString antes = base->valor("select group_concat(numero||alta||costo||stock) from articulo");
+        QVERIFY_THROWS_EXCEPTION(QuendraError, base->ejecutar(sentencia));
+        QCOMPARE(base->valor("select group_concat(numero||alta||costo||stock) from articulo"), antes);
+    }
+
+    void camposTipadosYSinMayusculas()
+    {
+        auto rs = abrirConsulta("select * from movstk");
+        QCOMPARE(rs->field("ID").type(), TipoCampo::Entero);
+        QCOMPARE(rs->field("Fecha").type(), TipoCampo::Fecha);
+        QCOMPARE(rs->field("entrada").type(), TipoCampo::Simple);
+        QCOMPARE(rs->field("TipoMov").type(), TipoCampo::Texto);
+        QVERIFY(rs->eof());
+        auto suma = abrirConsulta("select sum(stock) as total, count(*) as n from articulo");
+        QCOMPARE(suma->field("TOTAL").type(), TipoCampo::Simple);
+        QCOMPARE(suma->field("n").type(), TipoCampo::Entero);
+        QVERIFY_THROWS_EXCEPTION(QuendraError, suma->field("inexistente"));
+    }
+
+    void transaccionSinConfirmarNoQueda()
+    {
+        {
+            Transaction t(mPrincipal::conexion());
+            base->ejecutar("UPDATE articulo SET stock=50");
+        }
+        QCOMPARE(base->valor("select sum(stock) from articulo"), QStringLiteral("2"));
+    }
+
+    void recordsetEnMemoria()
+    {
+        Recordset rs;
+        rs.appendColumn("nombre", TipoCampo::Caracter, 3);
+        rs.appendColumn("saldo", TipoCampo::Caracter, 15);
+        rs.open();
+        rs.addNew();
+        rs.setValue("NOMBRE", QStringLiteral("más largo que su tamaño"));
+        rs.update();
+        rs.addNew();
+        rs.setValue("Saldo", QStringLiteral("12.5"));
+        rs.update();
+        rs.moveFirst();
+        QCOMPARE(rs.field("nombre").text(), QStringLiteral("más largo que su tamaño"));
+        QVERIFY(rs.field("saldo").isNull());
+        rs.moveNext();
+        QCOMPARE(rs.field(1).text(), QStringLiteral("12.5"));
+        rs.moveNext();
+        QVERIFY(rs.eof());
+    }
+};
+
+// Opening files that are not what the program expects never crashes.
+class TestAperturaBase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void archivosMalos_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("falta") << "falta";
+        QTest::newRow("no es SQLite") << "ajeno";
+        QTest::newRow("dañado") << "dañado";
+        QTest::newRow("sin tablas") << "vacío";
+    }
+    void archivosMalos()
+    {
+        QFETCH(QString, caso);
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("quendra.accdb");
+        if (caso == "ajeno") {
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(8192, 'x'));
+        } else if (caso == "dañado") {
+            BaseDePrueba demo(BaseDePrueba::Demo);
+            mPrincipal::conexion().close();
+            QVERIFY(QFile::copy(demo.archivo(), archivo));
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(20);
+            f.write(QByteArray(200, '\xA5'));
+        } else if (caso == "vacío") {
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        RegistroMensajes mensajes;
+        mPrincipal::fijarArchivoBaseDatos(archivo);
+        mPrincipal::openBaseDatos();
+        mPrincipal::fijarArchivoBaseDatos(QString());
+        QCOMPARE(mensajes.mostrados().size(), 1);
+        const auto &m = mensajes.mostrados().first();
+        QVERIFY2(m.texto.startsWith("Error ") && m.texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"),
+                 qPrintable(m.texto));
+        QCOMPARE(m.titulo, QStringLiteral("Quendra"));
+        QCOMPARE(m.icono, QMessageBox::NoIcon);
+        QVERIFY(!mPrincipal::conexion().isOpen());
+        QVERIFY(!QFileInfo::exists(archivo) || caso != "falta"); // never created
+        QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::abrirConsulta("select 1"));
+    }
+};
+
+QUENDRA_TEST(TestConexion)
+QUENDRA_TEST(TestAperturaBase)
+#include "tst_connection.moc"
