@@ -36,6 +36,7 @@ void frmIniciar::crearMenu()
         if (!m) {
             m = menuBar()->addMenu(QString::fromUtf8(i.menuTexto));
             m->setObjectName(QLatin1String(i.menu));
+            m->menuAction()->setObjectName(QLatin1String(i.menu));
         }
         QAction *a = m->addAction(QString::fromUtf8(i.texto));
         a->setObjectName(QLatin1String(i.item));

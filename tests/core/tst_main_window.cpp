@@ -1,0 +1,140 @@
+#include "database_file.h"
+#include "frm_iniciar.h"
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+// A copy of the program in a folder of its own, so that its database and its
+// lock are the test's and nobody else's.
+class ProgramaAparte
+{
+public:
+    ProgramaAparte()
+    {
+        programa_ = dir_.filePath("quendra");
+        QFile::copy(QStringLiteral(QUENDRA_BIN_DIR "/quendra"), programa_);
+        entorno_ = QProcessEnvironment::systemEnvironment();
+        entorno_.insert("QT_QPA_PLATFORM", "offscreen");
+        entorno_.insert("QUENDRA_MENSAJES_AUTOMATICOS", "1");
+        entorno_.insert("TMPDIR", dir_.path());
+    }
+    QString carpeta() const { return dir_.path(); }
+    std::unique_ptr<QProcess> iniciar() const
+    {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessEnvironment(entorno_);
+        p->start(programa_, {});
+        return p;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString programa_;
+    QProcessEnvironment entorno_;
+};
+
+} // namespace
+
+class TestVentanaPrincipal : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sinBaseAbreIgualYAvisa()
+    {
+        ProgramaAparte app;
+        auto p = app.iniciar();
+        QVERIFY(p->waitForStarted());
+        QVERIFY(!p->waitForFinished(1500)); // still running without its database
+        QVERIFY(QString::fromUtf8(p->readAllStandardError())
+                    .contains(QRegularExpression("Quendra: Error \\d+ \\(.*\\) in procedure openBaseDatos of Módulo mPrincipal")));
+        p->kill();
+        p->waitForFinished();
+    }
+
+    void unaSolaCopiaEnEjecucion()
+    {
+        ProgramaAparte app;
+        archivoBase::crear(app.carpeta() + "/quendra.accdb");
+        auto a = app.iniciar(), b = app.iniciar();
+        QVERIFY(a->waitForStarted() && b->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 10000);
+        QProcess *rechazada = a->state() == QProcess::NotRunning ? a.get() : b.get();
+        QProcess *viva = rechazada == a.get() ? b.get() : a.get();
+        QCOMPARE(rechazada->exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(rechazada->readAllStandardError()).count("El programa ya está siendo ejecutado"), 1);
+        QVERIFY(!viva->waitForFinished(1000));
+
+        // A copy killed outright does not block the next start.
+        ::kill(pid_t(viva->processId()), SIGKILL);
+        viva->waitForFinished();
+        auto c = app.iniciar();
+        QVERIFY(c->waitForStarted());
+        QVERIFY(!c->waitForFinished(1500));
+        QVERIFY(!c->readAllStandardError().contains("ya está siendo ejecutado"));
+        c->kill();
+        c->waitForFinished();
+    }
+
+    void menuYFormulariosDeUnaInstancia()
+    {
+        static QTemporaryDir lock; // outlives the program's lock, released at exit
+        qputenv("TMPDIR", lock.path().toUtf8());
+        BaseDePrueba base;
+        mPrincipal::conexion().close();
+        frmIniciar w;
+        QVERIFY(w.cargar());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Control de depósito "));
+        QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01"));
+        QVERIFY(mPrincipal::conexion().isOpen());
+
+        QStringList menu;
+        for (QAction *a : w.menuBar()->actions()) {
+            menu << a->objectName() + "=" + a->text();
+            if (a->menu())
+                for (QAction *i : a->menu()->actions())
+                    menu << "  " + i->objectName() + "=" + i->text();
+        }
+        QCOMPARE(menu, QStringList({"mnuAdicionar=&Adicionar", "  mnuMovim=&Movimientos",
+                                    "mnuMantenimiento=&Mantenimiento", "  mnuArticulo=&Articulo",
+                                    "  mnuSeccion=&Familias", "RptInformes=&Informes",
+                                    "  mnuInfMovim=&Movimientos de Stock", "mnusalir=&Salir"}));
+
+        int creados = 0;
+        w.registrarFormulario("mnuArticulo", [&] { ++creados; return new QWidget; });
+        w.registrarFormulario("mnuSeccion", [&] { ++creados; return new QWidget; });
+        QAction *articulo = w.findChild<QAction *>("mnuArticulo");
+        articulo->trigger();
+        w.findChild<QAction *>("mnuSeccion")->trigger();
+        articulo->trigger();
+        QCOMPARE(creados, 2);
+        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 2);
+        QCOMPARE(w.areaTrabajo()->activeSubWindow()->widget(), w.formularioAbierto("mnuArticulo"));
+
+        // Closed, it is made afresh the next time.
+        w.areaTrabajo()->activeSubWindow()->close();
+        QTRY_VERIFY(!w.formularioAbierto("mnuArticulo"));
+        articulo->trigger();
+        QCOMPARE(creados, 3);
+
+        w.findChild<QAction *>("mnusalir")->trigger();
+        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 0);
+        QVERIFY(!mPrincipal::conexion().isOpen());
+        QVERIFY(!w.isVisible());
+        qunsetenv("TMPDIR");
+    }
+};
+
+QUENDRA_TEST(TestVentanaPrincipal)
+#include "tst_main_window.moc"
