@@ -1,5 +1,6 @@
 #include "bench_support.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,12 +46,20 @@ QString baseGenerada(int articulos, int movimientos)
         return archivo;
     std::printf("Generando %s ...\n", qUtf8Printable(archivo));
     std::fflush(stdout);
+    // Built under a name of its own and renamed when whole, so that another
+    // benchmark never opens it half generated.
+    const QString parcial = archivo + QStringLiteral(".%1.parcial").arg(QCoreApplication::applicationPid());
     int rc = QProcess::execute(QStringLiteral(QUENDRA_DB_TOOL),
-                               {QStringLiteral("generate"), archivo, QStringLiteral("--articles"),
+                               {QStringLiteral("generate"), parcial, QStringLiteral("--articles"),
                                 QString::number(articulos), QStringLiteral("--movements"),
                                 QString::number(movimientos)});
     if (rc != 0)
         throw std::runtime_error("quendra-db generate failed");
+    QFile::remove(parcial + QStringLiteral("-wal"));
+    QFile::remove(parcial + QStringLiteral("-shm"));
+    if (!QFile::rename(parcial, archivo) && !QFileInfo::exists(archivo))
+        throw std::runtime_error("could not rename the generated database");
+    QFile::remove(parcial);
     return archivo;
 }
 
