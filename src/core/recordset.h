@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -73,6 +74,8 @@ public:
     QString name(int columna) const { return columnas_[columna].nombre; }
     int type(int columna) const { return columnas_[columna].tipo; }
     int definedSize(int columna) const { return columnas_[columna].tamano; }
+    // For a value longer than the size the column was defined with.
+    void widenColumn(int columna, int tamano) { columnas_[columna].tamano = std::max(columnas_[columna].tamano, tamano); }
     QVariant value(qsizetype fila, int columna) const;
     bool isNull(qsizetype fila, int columna) const;
     QString text(qsizetype fila, int columna) const;
