@@ -1,6 +1,7 @@
 #include "application_setup.h"
+#include "frm_articulo.h"
+#include "frm_familia.h"
 #include "frm_iniciar.h"
-#include "informe_ventas.h"
 
 #include <QApplication>
 
@@ -9,7 +10,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     frmIniciar principal;
-    principal.registrarFormulario("mnuInfMovim", [] { return new InformeVentas; });
+    principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
+    principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     if (!principal.cargar())
         return 0;
     return app.exec();

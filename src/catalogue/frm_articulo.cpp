@@ -1,0 +1,256 @@
+#include "frm_articulo.h"
+#include "action_guard.h"
+#include "dates.h"
+#include "editable_grid.h"
+#include "form_fields.h"
+#include "form_layout.h"
+#include "frm_busqueda.h"
+#include "icons.h"
+#include "lista_articulos.h"
+#include "masked_date_box.h"
+#include "messages.h"
+#include "mprincipal.h"
+#include "numbers.h"
+#include "sql_text.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+
+namespace {
+
+const QString titulo = QStringLiteral("Articulos");
+const QColor tinte(255, 224, 192);
+const QStringList columnas{QStringLiteral("numero"), QStringLiteral("codigo"), QStringLiteral("nombre"),
+                           QStringLiteral("detalle"), QStringLiteral("alta"),  QStringLiteral("costo"),
+                           QStringLiteral("stock")};
+const QString consultaGrilla = QStringLiteral("select numero,nombre,costo,stock from articulo");
+
+// An amount as the save writes it: the leading number of the field, rounded to
+// two decimals, "." as the separator.
+QString importe(const QLineEdit *campo)
+{
+    return numeros::numeral(numeros::redondear(numeros::valor(campo->text()), 2));
+}
+
+QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
+                     int ancho, int alto)
+{
+    auto *b = new QPushButton(texto, formulario);
+    b->setObjectName(nombre);
+    twips::ubicar(b, izquierda, arriba, ancho, alto);
+    return b;
+}
+
+} // namespace
+
+frmArticulo::frmArticulo(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmArticulo"));
+    setWindowTitle(titulo);
+    setWindowIcon(iconos::consulta());
+    twips::tamanoCliente(this, 9765, 6435);
+    crearControles();
+    fijarOrdenTabulacion();
+    conectar();
+    protegido([this] { cargarGrilla(); });
+}
+
+frmArticulo::~frmArticulo()
+{
+    // The fields go after this part of the form; a late focus change must not reach it.
+    t_numero_->removeEventFilter(this);
+}
+
+void frmArticulo::crearControles()
+{
+    campos::etiquetaEn(this, QStringLiteral("Label1"), QStringLiteral("Numero"), 90, 210, 795, 255);
+    t_numero_ = campos::textoEn(this, QStringLiteral("t_numero"), 945, 195, 1110, 285);
+    t_numero_->setMaxLength(6);
+    campos::colorear(t_numero_, tinte);
+
+    campos::etiquetaEn(this, QStringLiteral("Label2"), QStringLiteral("Nombre"), 2100, 195, 630, 255);
+    t_Nombre_ = campos::textoEn(this, QStringLiteral("t_Nombre"), 2790, 180, 6750, 285);
+    campos::colorear(t_Nombre_, tinte);
+
+    campos::etiquetaEn(this, QStringLiteral("Label3"), QStringLiteral("Familia"), 90, 585, 795, 255);
+    t_codigo_ = campos::textoEn(this, QStringLiteral("t_codigo"), 945, 570, 1125, 285);
+    t_codigo_->setEnabled(false);
+    t_Familia_ = campos::textoEn(this, QStringLiteral("t_Familia"), 2175, 570, 6345, 300);
+    b_BuscarFamilia_ = botonEn(this, QStringLiteral("b_BuscarFamilia"), QStringLiteral("&Buscar"), 8655, 555, 900, 315);
+
+    campos::etiquetaEn(this, QStringLiteral("Label4"), QStringLiteral("Detalle"), 90, 960, 795, 255);
+    t_detalle_ = new QPlainTextEdit(this);
+    t_detalle_->setObjectName(QStringLiteral("t_detalle"));
+    twips::ubicar(t_detalle_, 945, 945, 8610, 735);
+    t_detalle_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    t_detalle_->setTabChangesFocus(true);
+    campos::colorear(t_detalle_, Qt::white, Qt::blue);
+
+    campos::etiquetaEn(this, QStringLiteral("Label5"), QStringLiteral("Alta"), 90, 1770, 795, 255);
+    t_alta_ = new MaskedDateBox(this);
+    t_alta_->setObjectName(QStringLiteral("t_alta"));
+    twips::ubicar(t_alta_, 945, 1755, 1095, 285);
+
+    campos::etiquetaEn(this, QStringLiteral("Label6"), QStringLiteral("Costo"), 2415, 1755, 630, 255);
+    t_Costo_ = campos::textoEn(this, QStringLiteral("t_Costo"), 3105, 1740, 975, 285);
+    campos::colorear(t_Costo_, tinte);
+
+    campos::etiquetaEn(this, QStringLiteral("Label7"), QStringLiteral("Stock"), 7860, 1755, 630, 255);
+    t_stock_ = campos::textoEn(this, QStringLiteral("t_stock"), 8550, 1740, 975, 285);
+    t_stock_->setEnabled(false);
+    campos::colorear(t_stock_, tinte);
+
+    grilla_ = new EditableGrid(this);
+    grilla_->setObjectName(QStringLiteral("grilla"));
+    twips::ubicar(grilla_, 240, 2280, 9255, 3375);
+
+    b_Guardar_ = botonEn(this, QStringLiteral("b_Guardar"), QStringLiteral("&Guardar"), 180, 5820, 945, 510);
+    B_Imprimir_ = botonEn(this, QStringLiteral("B_Imprimir"), QStringLiteral("&Imprimir"), 1305, 5820, 945, 525);
+    Bt_Consulta_ = botonEn(this, QStringLiteral("Bt_Consulta"), QStringLiteral("&Consulta"), 2475, 5820, 945, 510);
+    BT_Nuevo_ = botonEn(this, QStringLiteral("BT_Nuevo"), QStringLiteral("&Nuevo"), 3600, 5820, 1215, 495);
+    cmdSalir_ = botonEn(this, QStringLiteral("cmdSalir"), QStringLiteral("&Salir"), 8640, 5820, 945, 555);
+}
+
+void frmArticulo::fijarOrdenTabulacion()
+{
+    const QList<QWidget *> orden{t_numero_, t_Nombre_,   t_codigo_,    t_Familia_, t_detalle_,
+                                 t_Costo_,  b_Guardar_,  cmdSalir_,    B_Imprimir_, Bt_Consulta_,
+                                 t_alta_,   t_stock_,    b_BuscarFamilia_, grilla_, BT_Nuevo_};
+    for (qsizetype i = 1; i < orden.size(); ++i)
+        QWidget::setTabOrder(orden[i - 1], orden[i]);
+}
+
+void frmArticulo::conectar()
+{
+    t_numero_->installEventFilter(this);
+    connect(b_Guardar_, &QPushButton::clicked, this, [this] { protegido([this] { guardarArticulo(); }); });
+    connect(B_Imprimir_, &QPushButton::clicked, this, [this] { protegido([this] { imprimirLista(); }); });
+    connect(Bt_Consulta_, &QPushButton::clicked, this, [this] { protegido([this] { buscarPorNombre(); }); });
+    connect(BT_Nuevo_, &QPushButton::clicked, this, [this] { protegido([this] { limpiar(); }); });
+    connect(b_BuscarFamilia_, &QPushButton::clicked, this, [this] { protegido([this] { buscarFamilia(); }); });
+    connect(cmdSalir_, &QPushButton::clicked, this, [this] { cerrarFormulario(this); });
+    connect(grilla_, &EditableGrid::dobleClic, this, [this](QStringList &contFila) {
+        protegido([&] {
+            t_numero_->setText(contFila.value(0));
+            CargarArticulo();
+        });
+    });
+    connect(grilla_, &EditableGrid::antesEliminar, this, [this](QStringList &) { grilla_->setEliminarOK(true); });
+}
+
+bool frmArticulo::eventFilter(QObject *objeto, QEvent *evento)
+{
+    // Leaving the number for another control of this form loads that article;
+    // a message box or another window taking the focus is no leaving.
+    if (objeto == t_numero_ && evento->type() == QEvent::FocusOut) {
+        QWidget *destino = QApplication::focusWidget();
+        if (destino && isAncestorOf(destino))
+            protegido([this] { CargarArticulo(); });
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmArticulo::cargarGrilla()
+{
+    t_alta_->setTexto(fechas::texto(fechas::hoy()));
+    grilla_->rellenaGrid(consultaGrilla + QStringLiteral(" order by numero"), mPrincipal::conexion(),
+                         QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+}
+
+void frmArticulo::buscarPorNombre()
+{
+    grilla_->rellenaGrid(consultaGrilla + QStringLiteral(" where nombre like '%") + sqlTexto(t_Nombre_->text().trimmed())
+                             + QStringLiteral("%' order by nombre"),
+                         mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+}
+
+void frmArticulo::limpiar()
+{
+    for (QLineEdit *campo : {t_numero_, t_Nombre_, t_Costo_, t_codigo_, t_Familia_, t_stock_})
+        campo->clear();
+    t_detalle_->clear();
+    t_alta_->setTexto(fechas::texto(fechas::hoy()));
+}
+
+void frmArticulo::CargarArticulo()
+{
+    auto rs = mPrincipal::abrirConsulta(QStringLiteral("select a.*,f.familia from articulo a,familia f where a.numero='")
+                                        + sqlTexto(t_numero_->text()) + QStringLiteral("' and f.codigo=a.codigo"));
+    if (rs->eof())
+        return;
+    t_Nombre_->setText(rs->field(QStringLiteral("Nombre")).text());
+    t_codigo_->setText(rs->field(QStringLiteral("Codigo")).text());
+    t_Familia_->setText(rs->field(QStringLiteral("familia")).text());
+    t_alta_->setTexto(rs->field(QStringLiteral("alta")).text());
+    t_Costo_->setText(rs->field(QStringLiteral("costo")).text());
+    t_detalle_->setPlainText(rs->field(QStringLiteral("Detalle")).text());
+    t_stock_->setText(rs->field(QStringLiteral("Stock")).text());
+}
+
+bool frmArticulo::datosCompletos()
+{
+    if (t_Nombre_->text().trimmed().isEmpty() || t_numero_->text().trimmed().isEmpty()
+        || t_codigo_->text().trimmed().isEmpty()) {
+        mensajes::mostrar(QStringLiteral("Debe completar los datos"), QMessageBox::Warning, QMessageBox::Ok, titulo);
+        return false;
+    }
+    // The database would refuse the statement anyway; say what is wrong first.
+    if (!t_alta_->fecha().isValid()) {
+        mensajes::mostrar(QStringLiteral("Fecha incorrecta"), QMessageBox::Warning, QMessageBox::Ok, titulo);
+        return false;
+    }
+    return true;
+}
+
+void frmArticulo::guardarArticulo()
+{
+    if (!datosCompletos())
+        return;
+    t_numero_->setText(numeros::rellenarCeros(t_numero_->text().trimmed(), 6));
+    const QString numero = t_numero_->text();
+    const QStringList valores{numero,
+                              t_codigo_->text(),
+                              t_Nombre_->text(),
+                              t_detalle_->toPlainText(),
+                              fechas::texto(t_alta_->fecha()),
+                              importe(t_Costo_),
+                              importe(t_stock_)};
+    const QString condicion = QStringLiteral("numero='") + sqlTexto(numero) + QLatin1Char('\'');
+    auto existente = mPrincipal::abrirConsulta(QStringLiteral("select * from articulo where numero ='")
+                                               + sqlTexto(numero) + QLatin1Char('\''));
+    if (existente->eof())
+        mPrincipal::insertarRegistro(QStringLiteral("articulo"), columnas, valores);
+    else
+        mPrincipal::actualizarRegistro(QStringLiteral("articulo"), columnas, valores, condicion);
+    limpiar();
+    cargarGrilla();
+}
+
+void frmArticulo::buscarFamilia()
+{
+    // The shared texts are left empty for the next lookup, also after an error.
+    const auto vaciar = qScopeGuard([] {
+        mPrincipal::codigoBusqueda.clear();
+        mPrincipal::sqlBusqueda.clear();
+    });
+    mPrincipal::sqlBusqueda = QStringLiteral("select codigo,familia from familia where familia like '%")
+                              + sqlTexto(t_Familia_->text()) + QStringLiteral("%'");
+    FrmBusqueda::buscar();
+    const QString codigo = mPrincipal::codigoBusqueda;
+    auto rs = mPrincipal::abrirConsulta(QStringLiteral("Select * from familia where codigo='") + sqlTexto(codigo)
+                                        + QLatin1Char('\''));
+    if (rs->eof())
+        return;
+    t_codigo_->setText(codigo);
+    t_Familia_->setText(rs->field(QStringLiteral("familia")).text());
+}
+
+void frmArticulo::imprimirLista()
+{
+    listaArticulos::mostrar();
+}

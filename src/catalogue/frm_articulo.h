@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+class EditableGrid;
+class MaskedDateBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Articulos": the catalogue of articles. The grid lists the articles; the
+// fields above it hold one article, loaded by its number or by a double click on
+// its row, and saved as a new or changed article. The family is picked through
+// the lookup dialog, and "&Imprimir" shows the article list.
+class frmArticulo : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmArticulo(QWidget *parent = nullptr);
+    ~frmArticulo() override;
+
+    // The operations behind the controls; each lets a QuendraError through to
+    // the control's handler, which shows it.
+    void cargarGrilla();
+    void buscarPorNombre();
+    void limpiar();
+    void CargarArticulo();
+    void guardarArticulo();
+    void buscarFamilia();
+    void imprimirLista();
+
+    EditableGrid *grilla() const { return grilla_; }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    void crearControles();
+    void fijarOrdenTabulacion();
+    void conectar();
+    // Whether the saved date, number, name and family may be written; says why not.
+    bool datosCompletos();
+
+    QLineEdit *t_numero_;
+    QLineEdit *t_Nombre_;
+    QLineEdit *t_codigo_;
+    QLineEdit *t_Familia_;
+    QPushButton *b_BuscarFamilia_;
+    QPlainTextEdit *t_detalle_;
+    MaskedDateBox *t_alta_;
+    QLineEdit *t_Costo_;
+    QLineEdit *t_stock_;
+    EditableGrid *grilla_;
+    QPushButton *b_Guardar_;
+    QPushButton *B_Imprimir_;
+    QPushButton *Bt_Consulta_;
+    QPushButton *BT_Nuevo_;
+    QPushButton *cmdSalir_;
+};
