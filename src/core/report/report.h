@@ -31,7 +31,8 @@ public:
     ReportSection &section(const QString &name) { return layout_.section(name); }
 
     // The report keeps the rows it is given (a query result or a recordset built
-    // in memory) until the next source is set; nullptr sets none and releases them.
+    // in memory; the std::unique_ptr of abrirConsulta converts) until the next
+    // source is set; nullptr sets none and releases them.
     void setDataSource(std::shared_ptr<const Recordset> source);
     const std::shared_ptr<const Recordset> &dataSource() const { return source_; }
     void setDataMember(const QString &member) { dataMember_ = member; }

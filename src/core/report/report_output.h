@@ -16,7 +16,8 @@ ReportPreview *showReportPreview(Report &report);
 // Prints every page on the default printer, with no dialog. With no printer
 // installed, or one that cannot be opened, it writes the PDF into the documents
 // folder (Quendra/<title> <date-time>.pdf) and says so in a message that gives the
-// path, which it also returns; after printing on paper it returns "".
+// path, which it also returns; after printing on paper, or when the operator
+// cancels the job in its progress box, it returns "".
 QString printReportNow(Report &report);
 
 // Used by the preview window: print or write pages with a progress box that can

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -53,6 +54,71 @@ QString withPageNumbers(const QString &caption, int page, int pageCount)
         out += c;
     }
     return out;
+}
+
+// A line a little wider than its box (a date in a narrow column, a large page
+// count) is condensed to fit rather than losing characters; one that would need
+// more than this is condensed this much and cut at the box's edge.
+constexpr double narrowestCondensing = 0.75;
+
+// One line of text in its box: condensed when it is wider than the box.
+void drawSingleLine(QPainter &painter, const QRectF &box, const QString &text, const QFont &font, double lineHeight,
+                    Qt::Alignment alignment)
+{
+    QTextLayout layout(text, font);
+    layout.setTextOption(QTextOption(Qt::AlignLeft));
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    const double natural = line.naturalTextWidth();
+    const double factor = natural > box.width() ? std::max(narrowestCondensing, box.width() / natural) : 1.0;
+    const double width = natural * factor;
+    double x = box.left();
+    if (alignment & Qt::AlignRight)
+        x = box.right() - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = box.left() + (box.width() - width) / 2;
+    if (factor == 1.0) {
+        layout.draw(&painter, QPointF(x, box.top()));
+        return;
+    }
+    const bool cut = width > box.width() + slack;
+    painter.save();
+    if (cut)
+        painter.setClipRect(QRectF(box.left(), box.top(), box.width(), std::max(box.height(), lineHeight)),
+                            Qt::IntersectClip);
+    painter.translate(std::max(x, box.left()), box.top());
+    painter.scale(factor, 1.0);
+    layout.draw(&painter, QPointF(0, 0));
+    painter.restore();
+}
+
+// Text wraps at word boundaries inside its box and only the lines the box has
+// height for print (at least the first), so a long text never runs into the
+// next row; a box one line high keeps its text on that line.
+void drawBoxText(QPainter &painter, const QRectF &box, const QString &text, const QFont &font, double lineHeight,
+                 Qt::Alignment alignment)
+{
+    const int maxLines = std::max(1, int(std::floor(box.height() / lineHeight + slack)));
+    if (maxLines == 1) {
+        drawSingleLine(painter, box, text, font, lineHeight, alignment);
+        return;
+    }
+    QTextLayout layout(text, font);
+    QTextOption option(alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (int n = 0; n < maxLines; ++n) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, n * lineHeight));
+    }
+    layout.endLayout();
+    layout.draw(&painter, box.topLeft());
 }
 
 } // namespace
@@ -277,11 +343,7 @@ void ReportPages::paintPage(int page, QPainter &painter) const
                 break;
         {
             const KnownFont &known = fontOf(control.style());
-            painter.setFont(known.font);
-            // Text wraps inside its box; only whole lines show, and at least the first.
-            double lines = std::max(1.0, std::floor(r.height() / known.lineHeight + slack));
-            QRectF box(r.topLeft(), QSizeF(r.width(), lines * known.lineHeight));
-            painter.drawText(box, int(control.alignment() | Qt::AlignTop | Qt::TextWordWrap), item.text);
+            drawBoxText(painter, r, item.text, known.font, known.lineHeight, control.alignment());
             break;
         }
         case ControlKind::Line:

@@ -1,0 +1,203 @@
+#include "message_recorder.h"
+#include "quendra_error.h"
+#include "report_output.h"
+#include "report_page_view.h"
+#include "report_pdf.h"
+#include "report_preview.h"
+#include "test_main.h"
+#include "tst_report_sample.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace muestra;
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The text of each page of a PDF, as pdftotext reads it.
+QStringList pdfPages(const QString &path)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+        .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+}
+
+// 100 rows: pages of 45, 45 and 10.
+Report &boundSample(Report &report, int rows = 100)
+{
+    bindRows(report, sampleRows(rows));
+    report.refresh();
+    return report;
+}
+
+} // namespace
+
+class TestReportOutput : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    void pdfHoldsThePagesTexts_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("primera") << 1 << QStringList{"Velmarina", "Pagina: 1(3)", "000001", "Artículo 1 ", "05-03-2024",
+                                                     "0.5", "Hoja 1"};
+        QTest::newRow("segunda") << 2 << QStringList{"Pagina: 2(3)", "000046", "Artículo 46", "19-04-2024", "45.5"};
+        QTest::newRow("última con el pie del informe") << 3 << QStringList{"Pagina: 3(3)", "Artículo 100", "Fin", "Hoja 3"};
+    }
+    void pdfHoldsThePagesTexts()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, texts);
+        Report report(sampleLayout());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("muestra.pdf"));
+        QVERIFY(writeReportPdf(*boundSample(report).pages(), path));
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 3);
+        for (const QString &text : texts)
+            QVERIFY2(pages[page - 1].contains(text), qPrintable(text + QStringLiteral(" missing in:\n") + pages[page - 1]));
+        // Arial, or Liberation Sans standing in for it, is what gets embedded.
+        QVERIFY(run(QStringLiteral("pdffonts"), {path}).contains(QRegularExpression(QStringLiteral("Arial|Liberation"))));
+    }
+
+    void pdfOfAPageRange()
+    {
+        Report report(sampleLayout());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rango.pdf"));
+        QVERIFY(writeReportPdf(*boundSample(report).pages(), path, 2, 3));
+        const QStringList pages = pdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages[0].contains(QStringLiteral("Pagina: 2(3)")));
+        QVERIFY_THROWS_EXCEPTION(QuendraError, writeReportPdf(*report.pages(), path, 3, 4));
+    }
+
+    // A cancelled or failed export leaves the file that was there untouched.
+    void pdfIsWrittenWholeOrNotAtAll()
+    {
+        Report report(sampleLayout());
+        boundSample(report);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("previo.pdf"));
+        QFile previous(path);
+        QVERIFY(previous.open(QIODevice::WriteOnly));
+        previous.write("antes");
+        previous.close();
+        QVERIFY(!writeReportPdf(*report.pages(), path, 1, 0, [](int done, int) { return done < 2; }));
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        QCOMPARE(previous.readAll(), QByteArray("antes"));
+        QVERIFY_THROWS_EXCEPTION(QuendraError,
+                                 writeReportPdf(*report.pages(), dir.filePath(QStringLiteral("no/existe.pdf"))));
+    }
+
+    void previewNavigatesAndOutlivesItsForm()
+    {
+        Report report(sampleLayout());
+        boundSample(report);
+        QPointer<ReportPreview> preview;
+        {
+            QWidget form;
+            form.show();
+            preview = showReportPreview(report);
+        }
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QVERIFY(preview->isWindow());
+        QVERIFY(!preview->parent());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Lista de prueba"));
+
+        auto *page = preview->findChild<QSpinBox *>(QStringLiteral("t_Pagina"));
+        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Siguiente")), Qt::LeftButton);
+        QCOMPARE(preview->pageView()->currentPage(), 2);
+        QCOMPARE(page->value(), 2);
+        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Ultima")), Qt::LeftButton);
+        QCOMPARE(preview->pageView()->currentPage(), 3);
+        QCOMPARE(page->value(), 3);
+        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Primera")), Qt::LeftButton);
+        QCOMPARE(page->value(), 1);
+
+        // The layout's one window shows the next refresh.
+        boundSample(report, 10);
+        QCOMPARE(showReportPreview(report), preview.data());
+        QCOMPARE(preview->pages()->pageCount(), 1);
+
+        preview->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!preview);
+    }
+
+    // 20,000 pages of one row each: the view paints the one or two in sight.
+    void previewPaintsOnlyThePagesInView()
+    {
+        Report report(sampleLayout());
+        report.section(QStringLiteral("Detalle")).setHeight(10800);
+        boundSample(report, 20000);
+        QCOMPARE(report.pages()->pageCount(), 20000);
+        ReportPreview preview(report.pages());
+        preview.resize(900, 700);
+        preview.show();
+        ReportPageView *view = preview.pageView();
+        for (auto zoom : {ReportPageView::Zoom::FitWidth, ReportPageView::Zoom::FitPage, ReportPageView::Zoom::Actual}) {
+            view->setZoom(zoom);
+            view->goToPage(12345);
+            QCOMPARE(view->currentPage(), 12345);
+            const QList<int> visible = view->visiblePages();
+            QVERIFY(!visible.isEmpty() && visible.size() <= 3);
+            QVERIFY(visible.contains(12345));
+        }
+        QVERIFY(!preview.grab().isNull());
+    }
+
+    void printAtOnceWithoutPrinterWritesPdf()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a default printer");
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            if (!oldConfig.isNull())
+                qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        qputenv("HOME", home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+
+        Report report(sampleLayout());
+        boundSample(report);
+        RegistroMensajes messages;
+        const QString path = printReportNow(report);
+        QVERIFY(path.startsWith(home.path() + QStringLiteral("/Documents/Quendra/Lista de prueba ")));
+        QVERIFY(path.endsWith(QStringLiteral(".pdf")));
+        QCOMPARE(messages.mostrados().size(), 1);
+        QVERIFY(messages.mostrados()[0].texto.contains(path));
+        QCOMPARE(pdfPages(path).size(), 3);
+        // A second print in the same second does not overwrite the first.
+        QVERIFY(printReportNow(report) != path);
+    }
+};
+
+QUENDRA_TEST(TestReportOutput)
+#include "tst_report_output.moc"
