@@ -2,6 +2,7 @@
 #include "frm_articulo.h"
 #include "frm_familia.h"
 #include "frm_iniciar.h"
+#include "frm_movim.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     frmIniciar principal;
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
+    principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
     if (!principal.cargar())
         return 0;
     return app.exec();

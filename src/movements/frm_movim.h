@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QWidget>
+
+class EditableGrid;
+class MaskedDateBox;
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class Recordset;
+
+// "Ingresos e Egreso": the window where the operator records vouchers of goods
+// entering or leaving a storage place, one line per article. It numbers new
+// vouchers, reopens stored ones, finds articles by number or by name, posts
+// lines (recomputing the article's stock), deletes vouchers and prints the exit
+// ticket. It keeps no state of its own: every value is read from its fields
+// when an operation runs, and which controls are enabled tells where it stands.
+//
+// The operations are public so that each can be run the way its control runs
+// it; the controls run them inside protegido().
+class FrmMovim : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmMovim(QWidget *parent = nullptr);
+
+    // b_NuevoComprobante: the next free number, today's date, no type, an empty
+    // note and grid. False when the numbers are used up (nothing changes then).
+    bool nuevoComprobante();
+    // b_Cargar: the voucher whose number is in t_Comprobante; a printed one is read-only.
+    void cargarComprobante();
+    // t_numero losing the focus: the article whose number holds the typed digits.
+    void articuloPorNumero();
+    // b_Consulta: the article picked in the lookup dialog among those whose name holds t_Nombre.
+    void articuloPorNombre();
+    // b_Nuevo: empties the line fields.
+    void limpiar();
+    // Reloads the voucher's lines into the grid.
+    void MostrarGrilla();
+
+    // b_Guardar: checks the line, writes it and the article's new stock together.
+    void guardar();
+    // b_Eliminar: deletes every line of the voucher shown, then starts a new one.
+    void eliminarComprobante();
+    // B_Imprimir: warns the operator, then ImpSalida.
+    void imprimir();
+    // Marks the voucher's lines printed and, for an exit, prints its ticket.
+    void ImpSalida();
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    // Controls, their places and the tab order (frm_movim_layout.cpp).
+    void crearControles();
+    void ubicarControles();
+    void fijarOrdenTabulacion();
+    void conectar();
+
+    void cargar();
+    void mostrarArticulo(const Recordset &rs);
+    // The voucher's edit fields and its buttons: on for a voucher being written,
+    // off for a printed one.
+    void habilitarEdicion(bool si, bool incluirEliminar);
+    void quitarTipo();
+
+    QGroupBox *Frame1;
+    QGroupBox *Frame2;
+    MaskedDateBox *t_fecha;
+    QLineEdit *t_Comprobante;
+    QPushButton *b_Cargar;
+    QLineEdit *t_Deposito;
+    QPushButton *b_NuevoComprobante;
+    QRadioButton *op_Entra;
+    QRadioButton *op_sale;
+    QPushButton *b_Eliminar;
+    QPlainTextEdit *t_detalle;
+    QLineEdit *t_numero;
+    QLineEdit *t_Familia;
+    QLineEdit *t_stock;
+    QToolButton *b_Nuevo;
+    QToolButton *b_Guardar;
+    QToolButton *b_Consulta;
+    QLineEdit *t_Nombre;
+    QLineEdit *t_Cantidad;
+    QLineEdit *t_Costo;
+    QToolButton *B_Imprimir;
+    QToolButton *b_Salir;
+    EditableGrid *grilla;
+    QList<QLabel *> etiquetas_;
+};

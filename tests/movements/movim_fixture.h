@@ -1,0 +1,139 @@
+#pragma once
+
+#include "dates.h"
+#include "editable_grid.h"
+#include "frm_movim.h"
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "report.h"
+#include "test_database.h"
+#include "test_main.h"
+#include "ticket_output.h"
+#include "tikets_layout.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+// FrmMovim shown and active over a fresh database, today fixed at 06-12-2026,
+// message boxes answered, and every ticket kept instead of printed.
+struct MovimDePrueba
+{
+    BaseDePrueba base;
+    RegistroMensajes mensajes;
+    std::unique_ptr<FrmMovim> form;
+    int ticketsEnviados = 0;
+
+    explicit MovimDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Vacia) : base(contenido)
+    {
+        fechas::fijarHoyParaPruebas(QDate(2026, 12, 6));
+        mPrincipal::depositoDefecto = QStringLiteral("01");
+        salidaTicket::fijarDestinoParaPruebas([this](Report &) { ++ticketsEnviados; });
+        abrir();
+    }
+    ~MovimDePrueba()
+    {
+        form.reset();
+        salidaTicket::fijarDestinoParaPruebas({});
+        fechas::fijarHoyParaPruebas(QDate());
+    }
+
+    void abrir()
+    {
+        form = std::make_unique<FrmMovim>();
+        form->show();
+        form->activateWindow();
+        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(form.get());
+    }
+
+    template <typename W = QWidget>
+    W *control(const char *nombre) const
+    {
+        W *w = form->findChild<W *>(QLatin1String(nombre));
+        if (!w)
+            qFatal("FrmMovim has no %s", nombre);
+        return w;
+    }
+    QLineEdit *campo(const char *nombre) const { return control<QLineEdit>(nombre); }
+    QString texto(const char *nombre) const { return campo(nombre)->text(); }
+    QString fecha() const { return campo("t_fecha")->displayText(); }
+    QString detalle() const { return control<QPlainTextEdit>("t_detalle")->toPlainText(); }
+    EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
+
+    void clic(const char *nombre) { QTest::mouseClick(control<QAbstractButton>(nombre), Qt::LeftButton); }
+
+    // Focus to the field, its text selected and typed over, as the operator would.
+    void escribir(const char *nombre, const QString &texto)
+    {
+        QWidget *w = control(nombre);
+        w->setFocus(Qt::TabFocusReason);
+        if (auto *l = qobject_cast<QLineEdit *>(w))
+            l->selectAll();
+        else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+            p->selectAll();
+        QTest::keyClick(w, Qt::Key_Delete);
+        QTest::keyClicks(w, texto);
+    }
+    void fijarFecha(const QString &ddmmyyyy)
+    {
+        QLineEdit *f = campo("t_fecha");
+        f->setFocus(Qt::TabFocusReason);
+        f->home(false);
+        QTest::keyClicks(f, QString(ddmmyyyy).remove(QLatin1Char('-')));
+    }
+
+    // The article typed into t_numero, then Tab leaves the field.
+    void articulo(const QString &numero)
+    {
+        escribir("t_numero", numero);
+        QTest::keyClick(campo("t_numero"), Qt::Key_Tab);
+    }
+    // One line: article, quantity, optionally a cost, b_Guardar.
+    void linea(const QString &numero, const QString &cantidad, const QString &costo = QString())
+    {
+        articulo(numero);
+        escribir("t_Cantidad", cantidad);
+        if (!costo.isNull())
+            escribir("t_Costo", costo);
+        clic("b_Guardar");
+    }
+    void cargar(const QString &comprobante)
+    {
+        escribir("t_Comprobante", comprobante);
+        clic("b_Cargar");
+    }
+    // A new voucher of the given type ("EN" or "SA") with its first line posted.
+    void comprobanteNuevo(const char *tipo, const QString &numero, const QString &cantidad)
+    {
+        clic("b_NuevoComprobante");
+        clic(QLatin1String(tipo) == QLatin1String("EN") ? "op_Entra" : "op_sale");
+        linea(numero, cantidad);
+    }
+
+    // Seeds: an article, and movements stored as they would be posted.
+    void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0, double costo = 1)
+    {
+        base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,alta,costo,stock) VALUES ('%1','0001','%2','2026-01-05',%3,%4)")
+                          .arg(numero, QString(nombre).replace(QLatin1Char('\''), QStringLiteral("''")))
+                          .arg(costo)
+                          .arg(stock));
+    }
+    void movimiento(const QString &comprobante, const QString &tipo, const QString &numero, double cantidad,
+                    const QString &impreso = QStringLiteral("N"), const QString &deposito = QStringLiteral("01"))
+    {
+        const bool entra = tipo == QLatin1String("EN");
+        base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                                     "Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1','%4','%5',%6,%7,'0001')")
+                          .arg(comprobante, tipo, numero, impreso, deposito)
+                          .arg(entra ? cantidad : 0)
+                          .arg(entra ? 0 : cantidad));
+    }
+
+    QString valor(const QString &sql) const { return base.valor(sql); }
+
+    Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
+};
