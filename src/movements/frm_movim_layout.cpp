@@ -116,7 +116,7 @@ void FrmMovim::ubicarControles()
     twips::tamanoCliente(this, 9000, 5715);
 
     twips::ubicar(Frame1, 60, 0, 8880, 1830);
-    const int fila1 = 270, fila2 = 720;
+    const int fila1 = 360, fila2 = 780;
     twips::ubicar(etiquetas_[0], 120, fila1 + 45, 555, 255);
     twips::ubicar(t_fecha, 690, fila1, 1110, 315);
     twips::ubicar(etiquetas_[1], 1890, fila1 + 45, 1080, 255);
@@ -128,19 +128,19 @@ void FrmMovim::ubicarControles()
     twips::ubicar(op_Entra, 120, fila2, 2400, 285);
     twips::ubicar(op_sale, 2640, fila2, 2400, 285);
     twips::ubicar(b_Eliminar, 7800, fila2 - 30, 960, 375);
-    twips::ubicar(t_detalle, 120, 1140, 8640, 600);
+    twips::ubicar(t_detalle, 120, 1170, 8640, 570);
 
     twips::ubicar(Frame2, 60, 1875, 7560, 1455);
-    const int filaA = 300, filaB = 975;
+    const int filaA = 360, filaB = 1020;
     twips::ubicar(etiquetas_[3], 120, filaA + 45, 660, 255);
     twips::ubicar(t_numero, 780, filaA, 1005, 315);
     twips::ubicar(etiquetas_[4], 1905, filaA + 45, 600, 255);
     twips::ubicar(t_Familia, 2520, filaA, 705, 315);
     twips::ubicar(etiquetas_[5], 3345, filaA + 45, 480, 255);
     twips::ubicar(t_stock, 3840, filaA, 1050, 315);
-    twips::ubicar(b_Nuevo, 5040, 210, 780, 690);
-    twips::ubicar(b_Guardar, 5850, 210, 780, 690);
-    twips::ubicar(b_Consulta, 6660, 210, 780, 690);
+    twips::ubicar(b_Nuevo, 5040, 300, 780, 660);
+    twips::ubicar(b_Guardar, 5850, 300, 780, 660);
+    twips::ubicar(b_Consulta, 6660, 300, 780, 660);
     twips::ubicar(etiquetas_[6], 120, filaB + 45, 660, 255);
     twips::ubicar(t_Nombre, 780, filaB, 3285, 315);
     twips::ubicar(etiquetas_[7], 4185, filaB + 45, 720, 255);

@@ -1,7 +1,9 @@
 #include "frm_busqueda.h"
 #include "movim_fixture.h"
 
+#include <QGroupBox>
 #include <QLabel>
+#include <QStyleOptionGroupBox>
 #include <QTableView>
 #include <QTimer>
 
@@ -61,8 +63,17 @@ private slots:
             QList<QWidget *> hijos = padre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
             hijos.removeIf([](QWidget *w) { return w->objectName().isEmpty() || w->isWindow(); });
             QVERIFY(hijos.size() >= 3);
+            // Inside a frame means below its caption and within its border.
+            QRect dentro = padre->rect();
+            if (auto *marco = qobject_cast<QGroupBox *>(padre)) {
+                QStyleOptionGroupBox opcion;
+                opcion.initFrom(marco);
+                opcion.text = marco->title();
+                opcion.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+                dentro = marco->style()->subControlRect(QStyle::CC_GroupBox, &opcion, QStyle::SC_GroupBoxContents, marco);
+            }
             for (QWidget *a : hijos) {
-                QVERIFY2(padre->rect().contains(a->geometry()), qPrintable(a->objectName()));
+                QVERIFY2(dentro.contains(a->geometry()), qPrintable(a->objectName()));
                 QString texto;
                 if (auto *l = qobject_cast<QLabel *>(a))
                     texto = l->text();
