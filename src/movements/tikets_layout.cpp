@@ -3,7 +3,6 @@
 ReportLayout disenoTikets()
 {
     ReportLayout layout(QStringLiteral("Tikets"), QStringLiteral("Imprimiendo Factura"), 8340);
-    const TextStyle normal;
     const TextStyle negrita{9.75, true};
     const TextStyle titulo{12, true};
     const TextStyle total{10, true};
@@ -29,8 +28,7 @@ ReportLayout disenoTikets()
                      Qt::AlignLeft, negrita);
     cabezal.addLabel(QStringLiteral("tConcepto"), {330, 1425, 7995, 705}, QStringLiteral("tConcepto"));
     cabezal.addLine(QStringLiteral("Forma3"), {300, 2235, 7950, 0});
-    cabezal.addLabel(QStringLiteral("Etiqueta2"), {300, 2295, 4200, 195}, QStringLiteral("Concepto"), Qt::AlignLeft,
-                     normal);
+    cabezal.addLabel(QStringLiteral("Etiqueta2"), {300, 2295, 4200, 195}, QStringLiteral("Concepto"));
     cabezal.addLabel(QStringLiteral("Etiqueta5"), {7365, 2280, 825, 180}, QStringLiteral("Cantidad"), Qt::AlignRight);
     cabezal.addLine(QStringLiteral("Forma2"), {300, 2520, 7935, 0});
 

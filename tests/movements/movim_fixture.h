@@ -20,7 +20,7 @@
 #include <memory>
 
 // FrmMovim shown and active over a fresh database, today fixed at 06-12-2026,
-// message boxes answered, and every ticket kept instead of printed.
+// message boxes answered, and tickets counted instead of printed.
 struct MovimDePrueba
 {
     BaseDePrueba base;
@@ -33,21 +33,16 @@ struct MovimDePrueba
         fechas::fijarHoyParaPruebas(QDate(2026, 12, 6));
         mPrincipal::depositoDefecto = QStringLiteral("01");
         salidaTicket::fijarDestinoParaPruebas([this](Report &) { ++ticketsEnviados; });
-        abrir();
+        form = std::make_unique<FrmMovim>();
+        form->show();
+        form->activateWindow();
+        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(form.get());
     }
     ~MovimDePrueba()
     {
         form.reset();
         salidaTicket::fijarDestinoParaPruebas({});
         fechas::fijarHoyParaPruebas(QDate());
-    }
-
-    void abrir()
-    {
-        form = std::make_unique<FrmMovim>();
-        form->show();
-        form->activateWindow();
-        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(form.get());
     }
 
     template <typename W = QWidget>
@@ -58,12 +53,8 @@ struct MovimDePrueba
             qFatal("FrmMovim has no %s", nombre);
         return w;
     }
-    QLineEdit *campo(const char *nombre) const { return control<QLineEdit>(nombre); }
-    QString texto(const char *nombre) const { return campo(nombre)->text(); }
-    QString fecha() const { return campo("t_fecha")->displayText(); }
-    QString detalle() const { return control<QPlainTextEdit>("t_detalle")->toPlainText(); }
+    QString texto(const char *nombre) const { return control<QLineEdit>(nombre)->displayText(); }
     EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
-
     void clic(const char *nombre) { QTest::mouseClick(control<QAbstractButton>(nombre), Qt::LeftButton); }
 
     // Focus to the field, its text selected and typed over, as the operator would.
@@ -71,34 +62,22 @@ struct MovimDePrueba
     {
         QWidget *w = control(nombre);
         w->setFocus(Qt::TabFocusReason);
-        if (auto *l = qobject_cast<QLineEdit *>(w))
-            l->selectAll();
-        else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-            p->selectAll();
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(w, Qt::Key_Delete);
         QTest::keyClicks(w, texto);
     }
-    void fijarFecha(const QString &ddmmyyyy)
-    {
-        QLineEdit *f = campo("t_fecha");
-        f->setFocus(Qt::TabFocusReason);
-        f->home(false);
-        QTest::keyClicks(f, QString(ddmmyyyy).remove(QLatin1Char('-')));
-    }
-
+    // The date box takes the digits only.
+    void fijarFecha(const QString &ddmmyyyy) { escribir("t_fecha", QString(ddmmyyyy).remove(QLatin1Char('-'))); }
     // The article typed into t_numero, then Tab leaves the field.
     void articulo(const QString &numero)
     {
         escribir("t_numero", numero);
-        QTest::keyClick(campo("t_numero"), Qt::Key_Tab);
+        QTest::keyClick(control("t_numero"), Qt::Key_Tab);
     }
-    // One line: article, quantity, optionally a cost, b_Guardar.
-    void linea(const QString &numero, const QString &cantidad, const QString &costo = QString())
+    void linea(const QString &numero, const QString &cantidad)
     {
         articulo(numero);
         escribir("t_Cantidad", cantidad);
-        if (!costo.isNull())
-            escribir("t_Costo", costo);
         clic("b_Guardar");
     }
     void cargar(const QString &comprobante)
@@ -106,22 +85,19 @@ struct MovimDePrueba
         escribir("t_Comprobante", comprobante);
         clic("b_Cargar");
     }
-    // A new voucher of the given type ("EN" or "SA") with its first line posted.
-    void comprobanteNuevo(const char *tipo, const QString &numero, const QString &cantidad)
+    void comprobanteNuevo(const char *tipo)
     {
         clic("b_NuevoComprobante");
         clic(QLatin1String(tipo) == QLatin1String("EN") ? "op_Entra" : "op_sale");
-        linea(numero, cantidad);
     }
 
-    // Seeds: an article, and movements stored as they would be posted.
-    void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0, double costo = 1)
+    void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0)
     {
-        base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,alta,costo,stock) VALUES ('%1','0001','%2','2026-01-05',%3,%4)")
+        base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ('%1','0001','%2',1,%3)")
                           .arg(numero, QString(nombre).replace(QLatin1Char('\''), QStringLiteral("''")))
-                          .arg(costo)
                           .arg(stock));
     }
+    // A stored line of voucher `comprobante`; `impreso` "S" marks it printed.
     void movimiento(const QString &comprobante, const QString &tipo, const QString &numero, double cantidad,
                     const QString &impreso = QStringLiteral("N"), const QString &deposito = QStringLiteral("01"))
     {
@@ -132,8 +108,6 @@ struct MovimDePrueba
                           .arg(entra ? cantidad : 0)
                           .arg(entra ? 0 : cantidad));
     }
-
     QString valor(const QString &sql) const { return base.valor(sql); }
-
     Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
 };
