@@ -1,4 +1,5 @@
 #include "frm_articulo.h"
+#include "access_keys.h"
 #include "action_guard.h"
 #include "dates.h"
 #include "editable_grid.h"
@@ -54,8 +55,13 @@ frmArticulo::frmArticulo(QWidget *parent) : QWidget(parent)
     setWindowTitle(titulo);
     setWindowIcon(iconos::consulta());
     twips::tamanoCliente(this, 9765, 6435);
+    // The sizes in twips were drawn for an 8-point face.
+    setFont(QFont(QStringLiteral("Arial"), 8));
     crearControles();
     fijarOrdenTabulacion();
+    // The main window focuses the form it opens: the number takes the typing.
+    setFocusProxy(t_numero_);
+    teclasDeAccesoPropias(this);
     conectar();
     protegido([this] { cargarGrilla(); });
 }

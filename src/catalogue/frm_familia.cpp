@@ -1,4 +1,5 @@
 #include "frm_familia.h"
+#include "access_keys.h"
 #include "action_guard.h"
 #include "editable_grid.h"
 #include "form_fields.h"
@@ -11,6 +12,7 @@
 
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPixmap>
 #include <QToolButton>
 
 namespace {
@@ -39,7 +41,16 @@ FrmFamilia::FrmFamilia(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("FrmFamilia"));
     setWindowTitle(QStringLiteral("Mantenimiento de Familias"));
     twips::tamanoCliente(this, 5760, 5160);
+    // The sizes in twips were drawn for an 8-point face.
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    // No picture in the title bar: the window has a plain fixed border.
+    QPixmap sinDibujo(16, 16);
+    sinDibujo.fill(Qt::transparent);
+    setWindowIcon(QIcon(sinDibujo));
     crearControles();
+    // The main window focuses the form it opens: the code takes the typing.
+    setFocusProxy(t_codigo_);
+    teclasDeAccesoPropias(this);
     conectar();
     protegido([this] { cargarGrilla(); });
 }
