@@ -41,7 +41,14 @@ double memoriaPicoMiB() { return campoStatus("VmHWM:"); }
 
 QString baseGenerada(int articulos, int movimientos)
 {
-    QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2.accdb").arg(articulos).arg(movimientos));
+    // The schema's checksum in the name: a file generated before the schema (its
+    // indexes) changed is not reused.
+    QFile esquema(QStringLiteral(":/db/schema.sql"));
+    const quint16 huella = esquema.open(QIODevice::ReadOnly) ? qChecksum(esquema.readAll()) : 0;
+    QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2-%3.accdb")
+                                                .arg(articulos)
+                                                .arg(movimientos)
+                                                .arg(huella, 4, 16, QLatin1Char('0')));
     if (QFileInfo::exists(archivo))
         return archivo;
     std::printf("Generando %s ...\n", qUtf8Printable(archivo));

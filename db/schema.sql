@@ -35,5 +35,6 @@ CREATE TABLE movstk (
     codigo      TEXT
 );
 CREATE UNIQUE INDEX movstk_comprobante_numero ON movstk(comprobante, numero);
--- Covers the stock sum of an article and the movement report's two statements per article.
-CREATE INDEX movstk_numero_fecha ON movstk(numero, fecha, deposito, Entrada, Salida);
+-- Covers the stock sum of an article and the movement report's two statements per
+-- article, whose movements then come by date and, within a day, by voucher.
+CREATE INDEX movstk_numero_fecha ON movstk(numero, fecha, comprobante, deposito, Entrada, Salida, tipomov, costo);

@@ -77,6 +77,16 @@ void Recordset::update()
     fila_ = filas_ - 1;
 }
 
+void Recordset::reserve(qsizetype filas)
+{
+    for (Columna &c : columnas_) {
+        c.etiquetas.reserve(size_t(filas));
+        c.inicio.reserve(size_t(filas) + 1);
+        if (filas_ > 0)
+            c.bytes.reserve(size_t(double(c.bytes.size()) / double(filas_) * double(filas)));
+    }
+}
+
 void Recordset::appendVariant(int columna, const QVariant &v)
 {
     if (v.isNull()) {
@@ -189,12 +199,23 @@ void Recordset::appendDate(int columna, const QDate &fecha)
     append(columnas_[size_t(columna)], Etiqueta::Fecha, &jd, sizeof jd);
 }
 
+namespace {
+// Gives back the room a large result did not use; a small one keeps it, as
+// copying it again would cost more than it frees.
+template <typename Contenedor>
+void ajustar(Contenedor &c)
+{
+    if ((c.capacity() - c.size()) * sizeof(typename Contenedor::value_type) > 65536)
+        c.shrink_to_fit();
+}
+} // namespace
+
 void Recordset::finishLoading()
 {
     for (auto &c : columnas_) {
-        c.etiquetas.shrink_to_fit();
-        c.inicio.shrink_to_fit();
-        c.bytes.shrink_to_fit();
+        ajustar(c.etiquetas);
+        ajustar(c.inicio);
+        ajustar(c.bytes);
     }
     abierto_ = true;
     fila_ = 0;
@@ -259,4 +280,13 @@ QString Recordset::text(qsizetype fila, int columna) const
         return QString::fromUtf8(p, qsizetype(c.inicio[size_t(fila) + 1] - c.inicio[size_t(fila)]));
     }
     return QString();
+}
+
+QByteArrayView Recordset::utf8(qsizetype fila, int columna) const
+{
+    const Columna &c = columnas_[size_t(columna)];
+    if (c.etiquetas[size_t(fila)] != Etiqueta::Texto)
+        return {};
+    return QByteArrayView(c.bytes.data() + c.inicio[size_t(fila)],
+                          qsizetype(c.inicio[size_t(fila) + 1] - c.inicio[size_t(fila)]));
 }

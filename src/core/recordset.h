@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -52,6 +53,9 @@ public:
     void setValue(int columna, const QVariant &valor);
     void setValue(const QString &nombre, const QVariant &valor);
     void update();
+    // Room for this many rows in all, each column's bytes sized after the rows it
+    // holds so far, so that a large build does not copy itself as it grows.
+    void reserve(qsizetype filas);
 
     // Walking the rows.
     bool isOpen() const { return abierto_; }
@@ -79,6 +83,9 @@ public:
     QVariant value(qsizetype fila, int columna) const;
     bool isNull(qsizetype fila, int columna) const;
     QString text(qsizetype fila, int columna) const;
+    // The UTF-8 bytes of a text cell without making a QString (empty for a cell of
+    // any other kind), for readers that copy a million cells.
+    QByteArrayView utf8(qsizetype fila, int columna) const;
 
     // Used by the connection while it reads a result.
     void setType(int columna, int tipo) { columnas_[columna].tipo = tipo; }

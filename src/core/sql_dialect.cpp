@@ -4,16 +4,19 @@
 
 #include <QRegularExpression>
 
+#include <optional>
 #include <vector>
 
 namespace {
 
 enum class Tipo { Blanco, Comentario, Cadena, Identificador, Numero, Fecha, Simbolo };
 
+// A piece of the statement, seen in place: a report translates thousands of
+// statements, and a copy of every token would cost more than the translation.
 struct Token
 {
     Tipo tipo;
-    QString texto;
+    QStringView texto;
 };
 
 bool empiezaIdentificador(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
@@ -88,11 +91,11 @@ std::vector<Token> tokens(const QString &s)
             static const QStringList dobles = {QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("<>"),
                                                QStringLiteral("!="), QStringLiteral("=="), QStringLiteral("||")};
             fin = i + 1;
-            if (i + 1 < n && dobles.contains(s.mid(i, 2)))
+            if (i + 1 < n && dobles.contains(QStringView(s).mid(i, 2)))
                 fin = i + 2;
             t = Tipo::Simbolo;
         }
-        out.push_back({t, s.mid(i, fin - i)});
+        out.push_back({t, QStringView(s).mid(i, fin - i)});
         i = fin;
     }
     return out;
@@ -116,30 +119,57 @@ bool esSimbolo(const Token &t, char c)
     return t.tipo == Tipo::Simbolo && t.texto.size() == 1 && t.texto[0] == QLatin1Char(c);
 }
 
-QString nombreLimpio(const QString &ident)
+QString nombreLimpio(QStringView ident)
 {
     if (ident.size() >= 2 && (ident[0] == QLatin1Char('"') || ident[0] == QLatin1Char('[') || ident[0] == QLatin1Char('`')))
-        return ident.mid(1, ident.size() - 2);
-    return ident;
+        return ident.mid(1, ident.size() - 2).toString();
+    return ident.toString();
 }
 
-QString isoOError(const QString &diaPrimero)
+// dd-mm-yyyy, the form the program writes, is read digit by digit; anything
+// else goes to the general reader.
+QDate leerDiaPrimero(QStringView t)
 {
-    QDate f = fechas::leer(diaPrimero);
+    auto numero = [t](qsizetype desde, qsizetype cifras) {
+        int v = 0;
+        for (qsizetype i = desde; i < desde + cifras; ++i) {
+            if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9'))
+                return -1;
+            v = v * 10 + (t[i].unicode() - '0');
+        }
+        return v;
+    };
+    if (t.size() == 10 && t[2] == QLatin1Char('-') && t[5] == QLatin1Char('-')) {
+        const int dia = numero(0, 2), mes = numero(3, 2), anio = numero(6, 4);
+        if (dia >= 0 && mes >= 0 && anio >= 0)
+            return QDate(anio, mes, dia);
+    }
+    return fechas::leer(t.toString());
+}
+
+QString isoOError(QStringView diaPrimero)
+{
+    QDate f = leerDiaPrimero(diaPrimero);
     if (!f.isValid())
         throw QuendraError(QuendraError::FechaImposible, QStringLiteral("Fecha incorrecta: %1").arg(diaPrimero));
-    return QLatin1Char('\'') + f.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+    int anio, mes, dia;
+    f.getDate(&anio, &mes, &dia);
+    return QStringLiteral("'%1-%2-%3'")
+        .arg(anio, 4, 10, QLatin1Char('0'))
+        .arg(mes, 2, 10, QLatin1Char('0'))
+        .arg(dia, 2, 10, QLatin1Char('0'));
 }
 
-QString contenidoCadena(const QString &cadena)
+QString contenidoCadena(QStringView cadena)
 {
-    return cadena.mid(1, cadena.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    return cadena.mid(1, cadena.size() - 2).toString().replace(QStringLiteral("''"), QStringLiteral("'"));
 }
 
-bool pareceFechaDiaPrimero(const QString &contenido)
+// A day-first date is eight characters at least: shorter texts need no pattern.
+bool pareceFechaDiaPrimero(QStringView cadena)
 {
     static const QRegularExpression forma(QStringLiteral("^\\s*\\d{1,2}[-/]\\d{1,2}[-/]\\d{4}\\s*$"));
-    return forma.match(contenido).hasMatch();
+    return cadena.size() >= 10 && forma.match(contenidoCadena(cadena)).hasMatch();
 }
 
 } // namespace
@@ -166,9 +196,7 @@ QString SqlDialect::traducir(const QString &sql) const
         }
     }
 
-    std::vector<QString> salida(ts.size());
-    for (size_t i = 0; i < ts.size(); ++i)
-        salida[i] = ts[i].texto;
+    std::vector<std::optional<QString>> salida(ts.size()); // the tokens that change
 
     auto columnaFecha = [&](size_t s) {
         return ts[sig[s]].tipo == Tipo::Identificador && esColumnaFecha(nombreLimpio(ts[sig[s]].texto));
@@ -179,7 +207,7 @@ QString SqlDialect::traducir(const QString &sql) const
     int posicionValor = 0;
     for (size_t s = 0; s < sig.size(); ++s) {
         const Token &t = ts[sig[s]];
-        QString &out = salida[sig[s]];
+        std::optional<QString> &out = salida[sig[s]];
         const bool enValores = s >= inicioValores && profundidad == 1;
         if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String("(")) {
             ++profundidad;
@@ -195,17 +223,17 @@ QString SqlDialect::traducir(const QString &sql) const
             out = QStringLiteral("(");
             cierresIsNull.push_back(profundidad + 1);
         } else if (t.tipo == Tipo::Fecha) {
-            QString dentro = t.texto.mid(1, t.texto.size() - 2);
+            QStringView dentro = t.texto.mid(1, t.texto.size() - 2);
             bool aTexto = enValores && posicionValor < columnasInsert.size()
                           && !esColumnaFecha(columnasInsert[posicionValor]);
             if (aTexto) {
                 // A value for a text column keeps the date as the operator typed it.
-                QString copia = dentro;
+                QString copia = dentro.toString();
                 out = QLatin1Char('\'') + copia.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
             } else {
                 out = isoOError(dentro);
             }
-        } else if (t.tipo == Tipo::Cadena && pareceFechaDiaPrimero(contenidoCadena(t.texto))) {
+        } else if (t.tipo == Tipo::Cadena && pareceFechaDiaPrimero(t.texto)) {
             bool junto = (s >= 2 && esComparacion(ts[sig[s - 1]]) && columnaFecha(s - 2))
                          || (s + 2 < sig.size() && esComparacion(ts[sig[s + 1]]) && columnaFecha(s + 2))
                          || (enValores && posicionValor < columnasInsert.size()
@@ -216,7 +244,7 @@ QString SqlDialect::traducir(const QString &sql) const
     }
     QString r;
     r.reserve(sql.size() + 16);
-    for (const QString &p : salida)
-        r += p;
+    for (size_t i = 0; i < ts.size(); ++i)
+        r += salida[i] ? QStringView(*salida[i]) : ts[i].texto;
     return r;
 }
