@@ -26,19 +26,26 @@ QString seleccionArticulos(const FiltroMovimientos &filtro)
            QStringLiteral("' order by numero");
 }
 
-QString saldoInicial(const FiltroMovimientos &filtro, const QString &numero)
+PorArticulo::PorArticulo(const FiltroMovimientos &filtro)
+    : saldoAntes_(QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") +
+                  filtro.desde + QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
+                  QStringLiteral("%' and numero='")),
+      movimientosAntes_(QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ") +
+                        QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde)) +
+                        QStringLiteral("# and fecha<=#") + fechas::texto(fechas::leer(filtro.hasta)) +
+                        QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
+                        QStringLiteral("%' and Numero='"))
 {
-    return QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") + filtro.desde +
-           QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) + QStringLiteral("%' and numero='") +
-           sqlTexto(numero) + QStringLiteral("' ");
 }
 
-QString movimientos(const FiltroMovimientos &filtro, const QString &numero)
+QString PorArticulo::saldoInicial(const QString &numero) const
 {
-    return QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ") +
-           QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde)) + QStringLiteral("# and fecha<=#") +
-           fechas::texto(fechas::leer(filtro.hasta)) + QStringLiteral("# and deposito like '%") +
-           sqlTexto(filtro.deposito) + QStringLiteral("%' and Numero='") + sqlTexto(numero) + QStringLiteral("'");
+    return saldoAntes_ + sqlTexto(numero) + QStringLiteral("' ");
+}
+
+QString PorArticulo::movimientos(const QString &numero) const
+{
+    return movimientosAntes_ + sqlTexto(numero) + QLatin1Char('\'');
 }
 
 } // namespace sentenciasMovimientos

@@ -26,9 +26,20 @@ bool fechasCompletas(const FiltroMovimientos &filtro);
 
 // The articles in both ranges, in article-number order.
 QString seleccionArticulos(const FiltroMovimientos &filtro);
-// The article's balance before the first day, in the chosen storage places.
-QString saldoInicial(const FiltroMovimientos &filtro, const QString &numero);
-// The article's movements from the first to the last day, in the chosen storage places.
-QString movimientos(const FiltroMovimientos &filtro, const QString &numero);
+
+// The two statements of each article of one report; the parts that do not
+// change from one article to the next are joined once.
+class PorArticulo
+{
+public:
+    explicit PorArticulo(const FiltroMovimientos &filtro);
+    // The article's balance before the first day, in the chosen storage places.
+    QString saldoInicial(const QString &numero) const;
+    // The article's movements from the first to the last day, in the chosen storage places.
+    QString movimientos(const QString &numero) const;
+
+private:
+    QString saldoAntes_, movimientosAntes_;
+};
 
 } // namespace sentenciasMovimientos

@@ -44,14 +44,13 @@ private slots:
         QVERIFY(rs);
 
         // The rows of one article come back in the order of the index on
-        // (numero, fecha, deposito, Entrada, Salida); the window runs the same way
-        // over every movement of the storage places, before the period included.
+        // (numero, fecha, comprobante, ...); the window runs the same way over
+        // every movement of the storage places, before the period included.
         const QString iso1 = fechas::leer(desde).toString(Qt::ISODate);
         const QString iso2 = fechas::leer(hasta).toString(Qt::ISODate);
         auto ventana = mPrincipal::conexion().execute(
             QStringLiteral("select numero, comprobante, saldo from (select numero, comprobante, fecha, "
-                           "sum(Entrada - Salida) over (partition by numero order by fecha, deposito, Entrada, "
-                           "Salida, id) as saldo from movstk where deposito like '%%1%') "
+                           "sum(Entrada - Salida) over (partition by numero order by fecha, comprobante) as saldo from movstk where deposito like '%%1%') "
                            "where fecha >= '%2' and fecha <= '%3' order by numero, fecha")
                 .arg(deposito, iso1, iso2));
         QHash<QString, double> esperado;

@@ -61,8 +61,9 @@ private slots:
         QFETCH(QString, saldoInicial);
         QFETCH(QString, movimientos);
         FiltroMovimientos f{"05-03-2026", "30-11-2026", "0", "99999999", "0", "99999999", deposito};
-        QCOMPARE(sentenciasMovimientos::saldoInicial(f, numero), saldoInicial);
-        QCOMPARE(sentenciasMovimientos::movimientos(f, numero), movimientos);
+        const sentenciasMovimientos::PorArticulo sentencias(f);
+        QCOMPARE(sentencias.saldoInicial(numero), saldoInicial);
+        QCOMPARE(sentencias.movimientos(numero), movimientos);
     }
 
     void fechasCompletas_data()
