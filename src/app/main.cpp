@@ -3,6 +3,7 @@
 #include "frm_familia.h"
 #include "frm_iniciar.h"
 #include "frm_movim.h"
+#include "informe_ventas.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     frmIniciar principal;
+    principal.registrarFormulario("mnuInfMovim", [] { return new InformeVentas; });
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
