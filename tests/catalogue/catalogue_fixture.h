@@ -5,6 +5,7 @@
 #include "frm_busqueda.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
+#include "report_preview.h"
 #include "test_database.h"
 #include "test_main.h"
 
@@ -87,6 +88,15 @@ struct FormularioDePrueba
         return t;
     }
 };
+
+// The article list's preview window when one shows.
+inline ReportPreview *vistaPrevia()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *v = qobject_cast<ReportPreview *>(w); v && v->isVisible())
+            return v;
+    return nullptr;
+}
 
 // Presses a button that opens the lookup dialog; while it is open, `fila` is
 // clicked (0 clicks none) and the dialog is closed.

@@ -2,7 +2,6 @@
 #include "frm_articulo.h"
 #include "report_pages.h"
 #include "report_pdf.h"
-#include "report_preview.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,14 +12,6 @@
 class TestListaArticulos : public QObject
 {
     Q_OBJECT
-
-    static ReportPreview *vistaPrevia()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *v = qobject_cast<ReportPreview *>(w); v && v->isVisible())
-                return v;
-        return nullptr;
-    }
 
     static QString textoPdf(const ReportPages &paginas)
     {
