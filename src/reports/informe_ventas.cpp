@@ -1,4 +1,5 @@
 #include "informe_ventas.h"
+#include "access_keys.h"
 #include "action_guard.h"
 #include "dates.h"
 #include "form_layout.h"
@@ -26,6 +27,10 @@ QLabel *etiqueta(QWidget *padre, const char *nombre, const char *texto, int izq,
     auto *l = new QLabel(QString::fromUtf8(texto), padre);
     l->setObjectName(QString::fromLatin1(nombre));
     twips::ubicar(l, izq, arriba, ancho, alto);
+    // The layout's widths were measured for a narrower face: a caption that does
+    // not fit grows to the right, where every label has room, instead of being cut.
+    if (l->sizeHint().width() > l->width())
+        l->resize(l->sizeHint().width(), l->height());
     return l;
 }
 
@@ -63,7 +68,12 @@ InformeVentas::InformeVentas(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("InformeVentas"));
     setWindowTitle(QStringLiteral("Informe de Movimientos por Depósitos"));
     twips::tamanoCliente(this, 4320, 2730);
+    // The sizes in twips were drawn for an 8-point face.
+    setFont(QFont(QStringLiteral("Arial"), 8));
     crearControles();
+    // The main window focuses the form it opens: the first date takes the typing.
+    setFocusProxy(f_desde_);
+    teclasDeAccesoPropias(this);
 
     const QString hoy = fechas::texto(fechas::hoy());
     f_desde_->setTexto(hoy);

@@ -1,4 +1,5 @@
 #include "dates.h"
+#include "frm_iniciar.h"
 #include "informe_ventas.h"
 #include "masked_date_box.h"
 #include "message_recorder.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -140,11 +142,32 @@ private slots:
         auto *w = ventana.findChild<QWidget *>(nombre);
         QVERIFY(w);
         auto px = [](int tw) { return (tw + 7) / 15; };
-        QCOMPARE(w->geometry(), QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
-        if (auto *l = qobject_cast<QLabel *>(w))
+        const QRect esperado(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+        if (auto *l = qobject_cast<QLabel *>(w)) {
+            // A caption wider than its place grows to the right instead of being cut.
             QCOMPARE(l->text(), texto);
+            QCOMPARE(l->pos(), esperado.topLeft());
+            QCOMPARE(l->height(), esperado.height());
+            QVERIFY(l->width() >= esperado.width());
+            QVERIFY(l->width() >= l->sizeHint().width());
+        } else {
+            QCOMPARE(w->geometry(), esperado);
+        }
         if (auto *b = qobject_cast<QPushButton *>(w))
             QCOMPARE(b->text(), texto);
+    }
+
+    void nadaSeSuperpone()
+    {
+        InformeVentas ventana;
+        const QList<QWidget *> controles = ventana.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(controles.size(), 16);
+        for (QWidget *a : controles) {
+            QVERIFY2(ventana.rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget *b : controles)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " / " + b->objectName()));
+        }
     }
 
     void sinArticulosAvisaYDejaElDepositoRecortado_data()
@@ -240,6 +263,38 @@ private slots:
         QCOMPARE(v.mensajes.mostrados().first().icono, QMessageBox::Critical);
         QVERIFY(!vistaPrevia());
         QVERIFY(!rptMovim().dataSource());
+    }
+
+    void desdeElMenuConSusTeclasDeAcceso_data()
+    {
+        QTest::addColumn<char>("tecla");
+        QTest::addColumn<bool>("cerrada");
+        QTest::newRow("Alt+S cierra la ventana, no el programa") << 's' << true;
+        QTest::newRow("Alt+I imprime, no abre Informes") << 'i' << false;
+    }
+    void desdeElMenuConSusTeclasDeAcceso()
+    {
+        QFETCH(char, tecla);
+        QFETCH(bool, cerrada);
+        BaseDePrueba base(BaseDePrueba::Demo);
+        RegistroMensajes mensajes;
+        frmIniciar principal;
+        principal.registrarFormulario(QStringLiteral("mnuInfMovim"), [] { return new InformeVentas; });
+        principal.show();
+        principal.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&principal));
+        principal.mostrarFormulario(QStringLiteral("mnuInfMovim"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("f_desde"));
+        QTest::keyClick(QApplication::focusWidget(), tecla, Qt::AltModifier);
+
+        QVERIFY(principal.isVisible());
+        QVERIFY(mPrincipal::conexion().isOpen());
+        QCOMPARE(principal.menuBar()->activeAction(), nullptr);
+        if (cerrada)
+            QTRY_VERIFY(!principal.formularioAbierto(QStringLiteral("mnuInfMovim")));
+        else
+            QVERIFY(vistaPrevia());
+        QCOMPARE(mensajes.textos(), QStringList());
     }
 
     void comillasEnLasCajasNoRompenLasSentencias()

@@ -74,6 +74,11 @@ private slots:
                            "02-01-2026|00000002|EN|0001|000001|Tornillo|0.25|0|2.38",
                            "03-01-2026|00000003|EN|0001|000001|Tornillo|2.68|0|5.05",
                            "04-01-2026|00000004|SA|0001|000001|Tornillo|0|7.3|-2.25"};
+        QTest::newRow("saldos negativos a la mitad también")
+            << QStringList{"31-12-2025;01;0;2.125", "02-01-2026;01;0;0.25"}
+            << QStringList{"01-01-2026", "31-12-2026", "01"}
+            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||-2.12",
+                           "02-01-2026|00000002|SA|0001|000001|Tornillo|0|0.25|-2.38"};
         QTest::newRow("cantidad nula: celda vacía y cuenta 0")
             << QStringList{"02-01-2026;01;NULL;3", "03-01-2026;01;4;NULL"}
             << QStringList{"01-01-2026", "31-12-2026", "01"}
