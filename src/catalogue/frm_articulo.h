@@ -39,7 +39,7 @@ private:
     void crearControles();
     void fijarOrdenTabulacion();
     void conectar();
-    // Whether the saved date, number, name and family may be written; says why not.
+    // Whether number, name, family and date allow a save; tells the operator why not.
     bool datosCompletos();
 
     QLineEdit *t_numero_;
