@@ -7,8 +7,8 @@
 #include "type_codes.h"
 
 #include <cmath>
-#include <optional>
 #include <cstdint>
+#include <optional>
 
 using numeros::Diezmilesimos;
 
