@@ -1,6 +1,7 @@
 // The controls of FrmMovim: names, captions, colours, places and tab order.
 #include "frm_movim.h"
 
+#include "access_keys.h"
 #include "action_guard.h"
 #include "editable_grid.h"
 #include "form_layout.h"
@@ -165,6 +166,7 @@ void FrmMovim::fijarOrdenTabulacion()
         QWidget::setTabOrder(enCadena(orden[i - 1]), enCadena(orden[i]));
     // The form passes the focus on to the first control of the order.
     setFocusProxy(b_Salir);
+    teclasDeAccesoPropias(this);
 }
 
 void FrmMovim::conectar()
