@@ -9,8 +9,7 @@
 #include <QStringList>
 #include <memory>
 
-// Articles and movements put straight into a fresh database, and the report's
-// rows read back as texts.
+// Articles and movements put straight into a fresh database, and the report's rows read back as texts.
 namespace informe {
 
 inline void articulo(const BaseDePrueba &base, const QString &numero, const QString &nombre,
@@ -20,37 +19,28 @@ inline void articulo(const BaseDePrueba &base, const QString &numero, const QStr
                       .arg(numero, codigo, sqlTexto(nombre)));
 }
 
-// Quantities are SQL literals and a storage place "NULL" stores none, so a test
-// can store nulls. An entrada of 0 makes an exit.
+// Quantities are SQL literals and a storage place "NULL" stores none. An entrada of 0 makes an exit.
 inline void movimiento(const BaseDePrueba &base, const QString &comprobante, const QString &numero,
-                       const QString &fecha, const QString &deposito, const QString &entrada,
-                       const QString &salida)
+                       const QString &fecha, const QString &deposito, const QString &entrada, const QString &salida)
 {
-    const QString tipo = entrada == QLatin1String("0") ? QStringLiteral("SA") : QStringLiteral("EN");
-    const QString dep = deposito == QLatin1String("NULL") ? deposito : QLatin1Char('\'') + deposito + QLatin1Char('\'');
     base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,"
                                  "Entrada,Salida,codigo) VALUES ('%1','%2',#%3#,'%4',1,'N',%5,%6,%7,'0001')")
-                      .arg(comprobante, tipo, fecha, numero, dep, entrada, salida));
+                      .arg(comprobante, entrada == QLatin1String("0") ? "SA" : "EN", fecha, numero,
+                           deposito == QLatin1String("NULL") ? deposito : '\'' + deposito + '\'', entrada, salida));
 }
 
-inline FiltroMovimientos anio2026(const QString &deposito = QStringLiteral("01"))
+inline FiltroMovimientos anio2026(const QString &deposito = QStringLiteral("01"),
+                                  const QString &desde = QStringLiteral("01-01-2026"),
+                                  const QString &hasta = QStringLiteral("31-12-2026"))
 {
-    return {QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
-            QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"), deposito};
+    return {desde, hasta, QStringLiteral("0"), QStringLiteral("99999999"), QStringLiteral("0"),
+            QStringLiteral("99999999"), deposito};
 }
 
 inline std::unique_ptr<Recordset> armar(const FiltroMovimientos &filtro, const ProgresoInforme &progreso = {})
 {
     auto articulos = mPrincipal::abrirConsulta(sentenciasMovimientos::seleccionArticulos(filtro));
     return armarInformeMovimientos(*articulos, filtro, progreso);
-}
-
-inline QStringList fila(const Recordset &rs, qsizetype r)
-{
-    QStringList t;
-    for (int c = 0; c < rs.fieldCount(); ++c)
-        t << rs.text(r, c);
-    return t;
 }
 
 inline QStringList columna(const Recordset &rs, const QString &nombre)
@@ -60,8 +50,5 @@ inline QStringList columna(const Recordset &rs, const QString &nombre)
         t << rs.text(r, rs.columnIndex(nombre));
     return t;
 }
-
-inline const QStringList separador{"",   "------", "--", "----", "------", QString(38, QLatin1Char('-')),
-                                   "",   "",       ""};
 
 } // namespace informe

@@ -1,10 +1,10 @@
 #include "dates.h"
 #include "frm_iniciar.h"
 #include "informe_ventas.h"
-#include "masked_date_box.h"
 #include "message_recorder.h"
 #include "report.h"
 #include "report_fixture.h"
+#include "report_pdf.h"
 #include "report_preview.h"
 #include "rpt_movim_layout.h"
 #include "test_main.h"
@@ -13,14 +13,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace informe;
 
 namespace {
 
-// The filter window over a fresh database, shown, with its boxes answered.
+// The filter window over a fresh database with one article, shown.
 struct VentanaDePrueba
 {
     BaseDePrueba base;
@@ -36,23 +40,21 @@ struct VentanaDePrueba
         [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&ventana);
     }
 
-    template <typename T = QLineEdit>
-    T *control(const char *nombre) const
-    {
-        return ventana.findChild<T *>(QLatin1String(nombre));
-    }
+    template <typename T = QLineEdit> T *control(const QString &nombre) const { return ventana.findChild<T *>(nombre); }
 
-    void escribir(const char *nombre, const QString &texto)
+    // Box names and what is typed into each, in turns; then "&Imprimir".
+    void imprimir(const QStringList &cajas = {})
     {
-        QLineEdit *caja = control(nombre);
-        caja->setFocus();
-        caja->selectAll();
-        QTest::keyClick(caja, Qt::Key_Delete);
-        caja->home(false);
-        QTest::keyClicks(caja, texto);
+        for (qsizetype i = 0; i + 1 < cajas.size(); i += 2) {
+            QLineEdit *caja = control(cajas[i]);
+            caja->setFocus();
+            caja->selectAll();
+            QTest::keyClick(caja, Qt::Key_Delete);
+            caja->home(false);
+            QTest::keyClicks(caja, cajas[i + 1]);
+        }
+        QTest::mouseClick(control<QPushButton>("b_Imprimir"), Qt::LeftButton);
     }
-
-    void imprimir() { QTest::mouseClick(control<QPushButton>("b_Imprimir"), Qt::LeftButton); }
 };
 
 ReportPreview *vistaPrevia()
@@ -61,12 +63,6 @@ ReportPreview *vistaPrevia()
         if (auto *p = qobject_cast<ReportPreview *>(w); p && p->isVisible())
             return p;
     return nullptr;
-}
-
-void cerrarVistaPrevia()
-{
-    if (ReportPreview *p = vistaPrevia())
-        p->close();
 }
 
 } // namespace
@@ -82,7 +78,8 @@ private slots:
     }
     void cleanup()
     {
-        cerrarVistaPrevia();
+        if (ReportPreview *p = vistaPrevia())
+            p->close();
         rptMovim().setDataSource(nullptr);
         fechas::fijarHoyParaPruebas(QDate());
     }
@@ -92,13 +89,9 @@ private slots:
         VentanaDePrueba v;
         QCOMPARE(v.ventana.windowTitle(), QStringLiteral("Informe de Movimientos por Depósitos"));
         QCOMPARE(v.ventana.size(), QSize(288, 182));
-        QCOMPARE(v.control<MaskedDateBox>("f_desde")->texto(), QStringLiteral("15-06-2026"));
-        QCOMPARE(v.control<MaskedDateBox>("f_hasta")->texto(), QStringLiteral("15-06-2026"));
-        QCOMPARE(v.ventana.filtro().desdeNumero, QStringLiteral("0"));
-        QCOMPARE(v.ventana.filtro().hastaNumero, QStringLiteral("99999999"));
-        QCOMPARE(v.ventana.filtro().desdeFamilia, QStringLiteral("0"));
-        QCOMPARE(v.ventana.filtro().hastaFamilia, QStringLiteral("99999999"));
-        QCOMPARE(v.ventana.filtro().deposito, QStringLiteral("01"));
+        const FiltroMovimientos f = v.ventana.filtro();
+        QCOMPARE((QStringList{f.desde, f.hasta, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia, f.deposito}),
+                 (QStringList{"15-06-2026", "15-06-2026", "0", "99999999", "0", "99999999", "01"}));
         for (const char *fecha : {"f_desde", "f_hasta"})
             QCOMPARE(v.control(fecha)->palette().color(QPalette::Base), QColor(255, 224, 192));
 
@@ -127,28 +120,36 @@ private slots:
         }
     }
 
-    void sinArticulosAvisaYDejaElDepositoRecortado_data()
+    // The storage place is trimmed in its box before anything else.
+    void avisaSinVistaPrevia_data()
     {
         QTest::addColumn<QString>("caja");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("hasta artículo vacío") << "T_HastaNumero" << "";
-        QTest::newRow("hasta familia vacía") << "T_HastaFamilia" << "";
-        QTest::newRow("familias sin artículos") << "T_DesdeFamilia" << "5";
-        QTest::newRow("desde mayor que hasta") << "t_DesdeNumero" << "999999999";
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QMessageBox::Icon>("icono");
+        const QString sinDatos = "No tiene datos para imprimir", fecha = "Fecha incorrecta";
+        QTest::newRow("hasta artículo vacío") << "T_HastaNumero" << "" << sinDatos << QMessageBox::Information;
+        QTest::newRow("hasta familia vacía") << "T_HastaFamilia" << "" << sinDatos << QMessageBox::Information;
+        QTest::newRow("familias sin artículos") << "T_DesdeFamilia" << "5" << sinDatos << QMessageBox::Information;
+        QTest::newRow("desde mayor que hasta") << "t_DesdeNumero" << "999999999" << sinDatos << QMessageBox::Information;
+        QTest::newRow("desde en blanco") << "f_desde" << "" << fecha << QMessageBox::Critical;
+        QTest::newRow("hasta sin año") << "f_hasta" << "3112" << fecha << QMessageBox::Critical;
+        QTest::newRow("desde imposible") << "f_desde" << "31022026" << fecha << QMessageBox::Critical;
     }
-    void sinArticulosAvisaYDejaElDepositoRecortado()
+    void avisaSinVistaPrevia()
     {
         QFETCH(QString, caja);
         QFETCH(QString, texto);
+        QFETCH(QString, mensaje);
+        QFETCH(QMessageBox::Icon, icono);
         VentanaDePrueba v;
-        v.escribir(qPrintable(caja), texto);
-        v.escribir("t_Deposito", QStringLiteral("  01  "));
-        v.imprimir();
-        QCOMPARE(v.mensajes.textos(), QStringList{"No tiene datos para imprimir"});
-        QCOMPARE(v.mensajes.mostrados().first().icono, QMessageBox::Information);
+        v.imprimir({caja, texto, "t_Deposito", "  01  "});
+        QCOMPARE(v.mensajes.textos(), QStringList{mensaje});
+        QCOMPARE(v.mensajes.mostrados().first().icono, icono);
         QCOMPARE(v.mensajes.mostrados().first().titulo, QStringLiteral("Quendra"));
         QCOMPARE(v.control("t_Deposito")->text(), QStringLiteral("01"));
         QVERIFY(!vistaPrevia());
+        QVERIFY(!rptMovim().dataSource());
     }
 
     void rangoSinCerosSeComparaComoTexto()
@@ -156,15 +157,14 @@ private slots:
         VentanaDePrueba v;
         for (const char *n : {"000015", "100001", "150000", "199999", "200000", "2"})
             articulo(v.base, n, "Clavo");
-        v.escribir("t_DesdeNumero", QStringLiteral("10"));
-        v.escribir("T_HastaNumero", QStringLiteral("20"));
-        v.imprimir();
+        v.imprimir({"t_DesdeNumero", "10", "T_HastaNumero", "20"});
         QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
-        const auto &filas = *rptMovim().dataSource();
+        const QStringList comprobantes = columna(*rptMovim().dataSource(), "comprobante");
+        const QStringList numeros = columna(*rptMovim().dataSource(), "numero");
         QStringList aperturas;
-        for (qsizetype r = 0; r < filas.rowCount(); ++r)
-            if (filas.text(r, filas.columnIndex("comprobante")) == QLatin1String("000000"))
-                aperturas << filas.text(r, filas.columnIndex("numero"));
+        for (qsizetype r = 0; r < numeros.size(); ++r)
+            if (comprobantes[r] == QLatin1String("000000"))
+                aperturas << numeros[r];
         // "2" sorts between "10" and "20" as text too.
         QCOMPARE(aperturas, (QStringList{"100001", "150000", "199999", "2"}));
     }
@@ -172,16 +172,9 @@ private slots:
     void encabezadoConLosFiltrosYVistaPrevia()
     {
         VentanaDePrueba v;
-        v.escribir("f_desde", QStringLiteral("01012026"));
-        v.escribir("f_hasta", QStringLiteral("31122026"));
-        v.escribir("t_DesdeNumero", QStringLiteral("000001"));
-        v.escribir("T_HastaNumero", QStringLiteral("000009"));
-        v.escribir("T_DesdeFamilia", QStringLiteral("0001"));
-        v.escribir("T_HastaFamilia", QStringLiteral("0002"));
-        v.escribir("t_Deposito", QStringLiteral(" 1 "));
-        v.imprimir();
+        v.imprimir({"f_desde", "01012026", "f_hasta", "31122026", "t_DesdeNumero", "000001", "T_HastaNumero", "000009",
+                    "T_DesdeFamilia", "0001", "T_HastaFamilia", "0002", "t_Deposito", " 1 "});
         QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
-
         ReportSection &encabezado = rptMovim().section("EncabezadoPagina");
         const QList<QPair<const char *, const char *>> captions{
             {"t_FechaDesde", "Desde: 01-01-2026"}, {"t_FechaHasta", "Hasta: 31-12-2026"},
@@ -192,34 +185,20 @@ private slots:
             QCOMPARE(encabezado.control(control).caption(), QString::fromLatin1(caption));
         QCOMPARE(rptMovim().layout().leftMargin(), 1000);
         QCOMPARE(rptMovim().layout().rightMargin(), 567);
-
         ReportPreview *p = vistaPrevia();
         QVERIFY(p);
         QCOMPARE(p->windowTitle(), QStringLiteral("Movimiento de stock"));
         QCOMPARE(p->pages()->rowCount(), 3);
-        const QStringList saldo = columna(*rptMovim().dataSource(), "saldo");
-        QCOMPARE(saldo, (QStringList{"", "0", "8"}));
+        QCOMPARE(columna(*rptMovim().dataSource(), "saldo"), (QStringList{"", "0", "8"}));
     }
 
-    void fechaIncompletaNoLlegaALaBase_data()
+    void comillasEnLasCajasNoRompenLasSentencias()
     {
-        QTest::addColumn<QString>("caja");
-        QTest::addColumn<QString>("digitos");
-        QTest::newRow("desde en blanco") << "f_desde" << "";
-        QTest::newRow("hasta sin año") << "f_hasta" << "3112";
-        QTest::newRow("desde imposible") << "f_desde" << "31022026";
-    }
-    void fechaIncompletaNoLlegaALaBase()
-    {
-        QFETCH(QString, caja);
-        QFETCH(QString, digitos);
         VentanaDePrueba v;
-        v.escribir(qPrintable(caja), digitos);
-        v.imprimir();
-        QCOMPARE(v.mensajes.textos(), QStringList{"Fecha incorrecta"});
-        QCOMPARE(v.mensajes.mostrados().first().icono, QMessageBox::Critical);
-        QVERIFY(!vistaPrevia());
-        QVERIFY(!rptMovim().dataSource());
+        v.imprimir({"f_desde", "01012026", "T_HastaFamilia", "9'", "t_Deposito", "0'1"});
+        QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
+        QVERIFY(vistaPrevia());
+        QCOMPARE(columna(*rptMovim().dataSource(), "saldo"), (QStringList{"", "0"}));
     }
 
     void desdeElMenuConSusTeclasDeAcceso_data()
@@ -243,7 +222,6 @@ private slots:
         principal.mostrarFormulario(QStringLiteral("mnuInfMovim"));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("f_desde"));
         QTest::keyClick(QApplication::focusWidget(), tecla, Qt::AltModifier);
-
         QVERIFY(principal.isVisible());
         QVERIFY(mPrincipal::conexion().isOpen());
         QCOMPARE(principal.menuBar()->activeAction(), nullptr);
@@ -254,16 +232,33 @@ private slots:
         QCOMPARE(mensajes.textos(), QStringList());
     }
 
-    void comillasEnLasCajasNoRompenLasSentencias()
+    // The demo database's year on paper: every page carries the page header with
+    // the filters, the column titles and its number out of the count.
+    void pdfConEncabezadoEnCadaPagina()
     {
-        VentanaDePrueba v;
-        v.escribir("f_desde", QStringLiteral("01012026"));
-        v.escribir("T_HastaFamilia", QStringLiteral("9'"));
-        v.escribir("t_Deposito", QStringLiteral("0'1"));
-        v.imprimir();
-        QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
-        QVERIFY(vistaPrevia());
-        QCOMPARE(columna(*rptMovim().dataSource(), "saldo"), (QStringList{"", "0"}));
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        BaseDePrueba base(BaseDePrueba::Demo);
+        Report &informe = rptMovim();
+        vincularInformeMovimientos(informe, armar(anio2026()), anio2026());
+        QTemporaryDir carpeta;
+        const QString pdf = carpeta.filePath(QStringLiteral("movimientos.pdf"));
+        QVERIFY(writeReportPdf(*informe.pages(), pdf));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished());
+        const QStringList paginas = QString::fromUtf8(p.readAllStandardOutput()).split('\f', Qt::SkipEmptyParts);
+        const int total = informe.pages()->pageCount();
+        QVERIFY(total >= 2);
+        QCOMPARE(paginas.size(), total);
+        for (int i = 0; i < total; ++i)
+            for (const QString &texto : {QStringLiteral("Velmarina"), QStringLiteral("Pagina: %1(%2)").arg(i + 1).arg(total),
+                                         QStringLiteral("Desde: 01-01-2026"), QStringLiteral("Has N: 99999999"),
+                                         QStringLiteral("Informe de Entradas y Salidas"), QStringLiteral("Deposito: 01"),
+                                         QStringLiteral("Comprobante"), QStringLiteral("Saldo")})
+                QVERIFY2(paginas[i].contains(texto), qPrintable(texto + " missing on page " + QString::number(i + 1)));
+        // The first article's opening row, its columns in their places.
+        QVERIFY(paginas[0].contains(QRegularExpression(QStringLiteral("01-01-2026 000000 +IN +0001 +000001 +Tornillo"))));
     }
 };
 

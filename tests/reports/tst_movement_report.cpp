@@ -1,90 +1,116 @@
+#include "data_sets.h"
+#include "dates.h"
 #include "quendra_error.h"
 #include "report_fixture.h"
 #include "test_main.h"
 
+#include <QHash>
 #include <QTest>
 
 using namespace informe;
-
-namespace {
-
-// "fecha;deposito;entrada;salida" per movement, numbered 00000001 on in order.
-void cargarMovimientos(const BaseDePrueba &base, const QString &numero, const QStringList &movimientos)
-{
-    int n = 0;
-    for (const QString &m : movimientos) {
-        const QStringList p = m.split(QLatin1Char(';'));
-        movimiento(base, QStringLiteral("%1").arg(++n, 8, 10, QLatin1Char('0')), numero, p[0], p[1], p[2], p[3]);
-    }
-}
-
-QStringList filasUnidas(const Recordset &rs)
-{
-    QStringList t;
-    for (qsizetype r = 0; r < rs.rowCount(); ++r)
-        t << fila(rs, r).join(QLatin1Char('|'));
-    return t;
-}
-
-} // namespace
 
 class TestArmadoInforme : public QObject
 {
     Q_OBJECT
 private slots:
+    void seleccionDeArticulos_data()
+    {
+        QTest::addColumn<QStringList>("rangos");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("tal como se tipean") << QStringList{" 10", "20 ", "", ""}
+                                            << "select * from articulo where numero >=' 10' and numero<='20 ' and "
+                                               "codigo>='' and codigo<='' order by numero";
+        QTest::newRow("comillas dobladas") << QStringList{"0'", "9", "0", "O'Neil"}
+                                           << "select * from articulo where numero >='0''' and numero<='9' and "
+                                              "codigo>='0' and codigo<='O''Neil' order by numero";
+    }
+    void seleccionDeArticulos()
+    {
+        QFETCH(QStringList, rangos);
+        QFETCH(QString, sql);
+        FiltroMovimientos f{"01-01-2026", "31-12-2026", rangos[0], rangos[1], rangos[2], rangos[3], "01"};
+        QCOMPARE(sentenciasMovimientos::seleccionArticulos(f), sql);
+    }
+
+    void sentenciasPorArticulo_data()
+    {
+        QTest::addColumn<QString>("deposito");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("depositoSql"); // both statements as they come for deposito and numero
+        QTest::addColumn<QString>("numeroSql");
+        QTest::newRow("depósito 01") << "01" << "000012" << "01" << "000012";
+        QTest::newRow("comillas en el depósito y el número") << "0'1" << "00'012" << "0''1" << "00''012";
+    }
+    void sentenciasPorArticulo()
+    {
+        QFETCH(QString, deposito);
+        QFETCH(QString, numero);
+        QFETCH(QString, depositoSql);
+        QFETCH(QString, numeroSql);
+        const sentenciasMovimientos::PorArticulo sentencias(anio2026(deposito, "05-03-2026", "30-11-2026"));
+        QCOMPARE(sentencias.saldoInicial(numero),
+                 QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#05-03-2026# and "
+                                "deposito like '%%1%' and numero='%2' ").arg(depositoSql, numeroSql));
+        QCOMPARE(sentencias.movimientos(numero),
+                 QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where fecha "
+                                ">=#05-03-2026# and fecha<=#30-11-2026# and deposito like '%%1%' and Numero='%2'")
+                     .arg(depositoSql, numeroSql));
+    }
+
+    void fechasCompletas_data()
+    {
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<bool>("completas");
+        QTest::newRow("ambas") << "01-01-2026" << "31-12-2026" << true;
+        QTest::newRow("desde en blanco") << "  -  -    " << "31-12-2026" << false;
+        QTest::newRow("hasta sin el año entero") << "01-01-2026" << "31-12-20  " << false;
+        QTest::newRow("día imposible") << "31-02-2026" << "31-12-2026" << false;
+        QTest::newRow("mes imposible") << "01-01-2026" << "01-13-2026" << false;
+        QTest::newRow("un dígito y un blanco") << "1 -01-2026" << "31-12-2026" << false;
+        QTest::newRow("vacía") << "" << "31-12-2026" << false;
+    }
+    void fechasCompletas()
+    {
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(bool, completas);
+        QCOMPARE(sentenciasMovimientos::fechasCompletas(anio2026("01", desde, hasta)), completas);
+    }
+
+    // Movements "fecha;deposito;entrada;salida", numbered 00000001 on; rows
+    // "fecha|comprobante|tipomov|entrada|salida|saldo" of the article 000001.
     void filasDeUnArticulo_data()
     {
         QTest::addColumn<QStringList>("movimientos");
-        QTest::addColumn<QStringList>("periodo"); // desde, hasta, depósito
+        QTest::addColumn<QStringList>("periodo"); // depósito, desde, hasta
         QTest::addColumn<QStringList>("filas");
-        const QString sep = separador.join(QLatin1Char('|'));
+        const QStringList anio{"01"};
         QTest::newRow("sin movimientos: solo el saldo inicial 0")
-            << QStringList{} << QStringList{"01-01-2026", "31-12-2026", "01"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||0"};
-        QTest::newRow("inicial 5, entra 10, sale 3")
-            << QStringList{"15-12-2025;01;5;0", "10-02-2026;01;10;0", "20-03-2026;01;0;3"}
-            << QStringList{"01-01-2026", "31-12-2026", "01"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||5",
-                           "10-02-2026|00000002|EN|0001|000001|Tornillo|10|0|15",
-                           "20-03-2026|00000003|SA|0001|000001|Tornillo|0|3|12"};
+            << QStringList{} << anio << QStringList{"01-01-2026|000000|IN|||0"};
         QTest::newRow("primer día listado, último día listado, el siguiente no")
             << QStringList{"28-02-2026;01;4;0", "01-03-2026;01;1;0", "31-03-2026;01;0;2", "01-04-2026;01;100;0"}
-            << QStringList{"01-03-2026", "31-03-2026", "01"}
-            << QStringList{sep, "01-03-2026|000000|IN|0001|000001|Tornillo|||4",
-                           "01-03-2026|00000002|EN|0001|000001|Tornillo|1|0|5",
-                           "31-03-2026|00000003|SA|0001|000001|Tornillo|0|2|3"};
+            << QStringList{"01", "01-03-2026", "31-03-2026"}
+            << QStringList{"01-03-2026|000000|IN|||4", "01-03-2026|00000002|EN|1|0|5", "31-03-2026|00000003|SA|0|2|3"};
         QTest::newRow("depósito 1 junta 01 y 10 en un saldo")
             << QStringList{"05-01-2026;01;10;0", "06-01-2026;10;5;0", "07-01-2026;02;100;0", "08-01-2026;21;0;1"}
-            << QStringList{"01-01-2026", "31-12-2026", "1"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||0",
-                           "05-01-2026|00000001|EN|0001|000001|Tornillo|10|0|10",
-                           "06-01-2026|00000002|EN|0001|000001|Tornillo|5|0|15",
-                           "08-01-2026|00000004|SA|0001|000001|Tornillo|0|1|14"};
+            << QStringList{"1"}
+            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10",
+                           "06-01-2026|00000002|EN|5|0|15", "08-01-2026|00000004|SA|0|1|14"};
         QTest::newRow("depósito vacío toma todos los que tienen depósito")
-            << QStringList{"05-01-2026;01;10;0", "06-01-2026;02;5;0", "07-01-2026;NULL;100;0"}
-            << QStringList{"01-01-2026", "31-12-2026", ""}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||0",
-                           "05-01-2026|00000001|EN|0001|000001|Tornillo|10|0|10",
-                           "06-01-2026|00000002|EN|0001|000001|Tornillo|5|0|15"};
+            << QStringList{"05-01-2026;01;10;0", "06-01-2026;02;5;0", "07-01-2026;NULL;100;0"} << QStringList{""}
+            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10", "06-01-2026|00000002|EN|5|0|15"};
         QTest::newRow("saldos a la mitad van al par")
-            << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0", "03-01-2026;01;2.675;0",
-                           "04-01-2026;01;0;7.3"}
-            << QStringList{"01-01-2026", "31-12-2026", "01"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||2.12",
-                           "02-01-2026|00000002|EN|0001|000001|Tornillo|0.25|0|2.38",
-                           "03-01-2026|00000003|EN|0001|000001|Tornillo|2.68|0|5.05",
-                           "04-01-2026|00000004|SA|0001|000001|Tornillo|0|7.3|-2.25"};
+            << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0", "03-01-2026;01;2.675;0", "04-01-2026;01;0;7.3"}
+            << anio
+            << QStringList{"01-01-2026|000000|IN|||2.12", "02-01-2026|00000002|EN|0.25|0|2.38",
+                           "03-01-2026|00000003|EN|2.68|0|5.05", "04-01-2026|00000004|SA|0|7.3|-2.25"};
         QTest::newRow("saldos negativos a la mitad también")
-            << QStringList{"31-12-2025;01;0;2.125", "02-01-2026;01;0;0.25"}
-            << QStringList{"01-01-2026", "31-12-2026", "01"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||-2.12",
-                           "02-01-2026|00000002|SA|0001|000001|Tornillo|0|0.25|-2.38"};
+            << QStringList{"31-12-2025;01;0;2.125", "02-01-2026;01;0;0.25"} << anio
+            << QStringList{"01-01-2026|000000|IN|||-2.12", "02-01-2026|00000002|SA|0|0.25|-2.38"};
         QTest::newRow("cantidad nula: celda vacía y cuenta 0")
-            << QStringList{"02-01-2026;01;NULL;3", "03-01-2026;01;4;NULL"}
-            << QStringList{"01-01-2026", "31-12-2026", "01"}
-            << QStringList{sep, "01-01-2026|000000|IN|0001|000001|Tornillo|||0",
-                           "02-01-2026|00000001|EN|0001|000001|Tornillo||3|-3",
-                           "03-01-2026|00000002|EN|0001|000001|Tornillo|4||1"};
+            << QStringList{"02-01-2026;01;NULL;3", "03-01-2026;01;4;NULL"} << anio
+            << QStringList{"01-01-2026|000000|IN|||0", "02-01-2026|00000001|EN||3|-3", "03-01-2026|00000002|EN|4||1"};
     }
     void filasDeUnArticulo()
     {
@@ -93,13 +119,22 @@ private slots:
         QFETCH(QStringList, filas);
         BaseDePrueba base;
         articulo(base, "000001", "Tornillo");
-        cargarMovimientos(base, "000001", movimientos);
-        FiltroMovimientos f = anio2026(periodo[2]);
-        f.desde = periodo[0];
-        f.hasta = periodo[1];
-        auto rs = armar(f);
+        for (int n = 0; n < movimientos.size(); ++n) {
+            const QStringList p = movimientos[n].split(';');
+            movimiento(base, QStringLiteral("%1").arg(n + 1, 8, 10, QLatin1Char('0')), "000001", p[0], p[1], p[2], p[3]);
+        }
+        auto rs = armar(periodo.size() == 1 ? anio2026(periodo[0]) : anio2026(periodo[0], periodo[1], periodo[2]));
         QVERIFY(rs);
-        QCOMPARE(filasUnidas(*rs), filas);
+        QStringList esperadas{"|------|--|----|------|" + QString(38, '-') + "|||"}, obtenidas;
+        for (const QString &f : filas)
+            esperadas << f.section('|', 0, 2) + "|0001|000001|Tornillo|" + f.section('|', 3);
+        for (qsizetype r = 0; r < rs->rowCount(); ++r) {
+            QStringList celdas;
+            for (int c = 0; c < rs->fieldCount(); ++c)
+                celdas << rs->text(r, c);
+            obtenidas << celdas.join('|');
+        }
+        QCOMPARE(obtenidas, esperadas);
     }
 
     void cadaArticuloEmpiezaConSuSaldo()
@@ -108,7 +143,8 @@ private slots:
         articulo(base, "000001", "Tornillo");
         articulo(base, "000002", "Tuerca", "0002");
         articulo(base, "000003", "Clavo");
-        cargarMovimientos(base, "000001", {"10-12-2025;01;5;0", "10-01-2026;01;15;0"});
+        movimiento(base, "00000001", "000001", "10-12-2025", "01", "5", "0");
+        movimiento(base, "00000002", "000001", "10-01-2026", "01", "15", "0");
         movimiento(base, "00000010", "000002", "11-12-2025", "01", "7", "0");
         movimiento(base, "00000011", "000002", "11-01-2026", "01", "0", "2");
         auto rs = armar(anio2026());
@@ -132,19 +168,20 @@ private slots:
         QCOMPARE(rs->definedSize(rs->columnIndex("saldo")), 15);
     }
 
-    void fechaIncompletaDetieneAntesDeConsultar()
+    void fechaIncompletaOCantidadFueraDeRangoEsUnError()
     {
         BaseDePrueba base;
         articulo(base, "000001", "Tornillo");
-        auto articulos = mPrincipal::abrirConsulta(sentenciasMovimientos::seleccionArticulos(anio2026()));
-        FiltroMovimientos f = anio2026();
-        f.hasta = QStringLiteral("31-12-    ");
         try {
-            armarInformeMovimientos(*articulos, f);
+            armar(anio2026("01", "01-01-2026", "31-12-    "));
             QFAIL("an incomplete date was accepted");
         } catch (const QuendraError &e) {
             QCOMPARE(e.descripcion(), QStringLiteral("Fecha incorrecta"));
         }
+        // Not a report cut short.
+        articulo(base, "000002", "Tuerca");
+        movimiento(base, "00000001", "000002", "05-01-2026", "01", "1e300", "0");
+        QVERIFY_THROWS_EXCEPTION(QuendraError, armar(anio2026()));
     }
 
     void progresoPorArticuloYCancelar()
@@ -160,20 +197,64 @@ private slots:
         QVERIFY(entero);
         QCOMPARE(entero->rowCount(), 6);
         QCOMPARE(avisos, (QList<QPair<qsizetype, qsizetype>>{{1, 3}, {2, 3}, {3, 3}}));
-
         int llamadas = 0;
-        auto cancelado = armar(anio2026(), [&](qsizetype, qsizetype) { return ++llamadas < 2; });
-        QVERIFY(!cancelado);
+        QVERIFY(!armar(anio2026(), [&](qsizetype, qsizetype) { return ++llamadas < 2; }));
         QCOMPARE(llamadas, 2);
     }
 
-    void cantidadFueraDeRangoEsUnErrorNoUnInformeCortado()
+    // Every balance against a running sum that SQLite computes on its own, over
+    // a generated year of 5000 movements in three storage places.
+    void saldosIgualesALaSumaAcumulada_data()
     {
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<QString>("deposito");
+        QTest::newRow("el año, todos los depósitos") << "01-01-2026" << "31-12-2026" << "";
+        QTest::newRow("un trimestre, depósito 02") << "01-04-2026" << "30-06-2026" << "02";
+        QTest::newRow("medio año, depósito 3") << "15-03-2026" << "14-09-2026" << "3";
+    }
+    void saldosIgualesALaSumaAcumulada()
+    {
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(QString, deposito);
         BaseDePrueba base;
-        articulo(base, "000001", "Tornillo");
-        articulo(base, "000002", "Tuerca");
-        movimiento(base, "00000001", "000002", "05-01-2026", "01", "1e300", "0");
-        QVERIFY_THROWS_EXCEPTION(QuendraError, armar(anio2026()));
+        mPrincipal::conexion().close();
+        datos::llenarGenerado(base.archivo(), 300, 5000);
+        mPrincipal::conexion().open(base.archivo());
+        auto rs = armar(anio2026(deposito, desde, hasta));
+        QVERIFY(rs);
+
+        // One article's rows come in the order of the index on (numero, fecha, comprobante, ...).
+        const QString iso1 = fechas::leer(desde).toString(Qt::ISODate), iso2 = fechas::leer(hasta).toString(Qt::ISODate);
+        auto ventana = mPrincipal::conexion().execute(
+            QStringLiteral("select numero || '/' || comprobante, saldo from (select numero, comprobante, fecha, "
+                           "sum(Entrada - Salida) over (partition by numero order by fecha, comprobante) as saldo "
+                           "from movstk where deposito like '%%1%') where fecha >= '%2' and fecha <= '%3' union all "
+                           "select numero || '/000000', total(Entrada) - total(Salida) from movstk where fecha < '%2' "
+                           "and deposito like '%%1%' group by numero")
+                .arg(deposito, iso1, iso2));
+        QHash<QString, double> esperado;
+        int movimientos = 0;
+        for (qsizetype r = 0; r < ventana->rowCount(); ++r) {
+            esperado.insert(ventana->text(r, 0), ventana->value(r, 1).toDouble());
+            movimientos += !ventana->text(r, 0).endsWith(QLatin1String("/000000"));
+        }
+        int filas = 0, articulos = 0;
+        for (qsizetype r = 0; r < rs->rowCount(); ++r) {
+            const QString c = rs->text(r, 1), clave = rs->text(r, 4) + '/' + c;
+            if (c == QLatin1String("------"))
+                continue;
+            articulos += c == QLatin1String("000000");
+            ++filas;
+            // An article with nothing before the period opens at 0.
+            const double calculado = esperado.value(clave, c == QLatin1String("000000") ? 0 : 1e9);
+            QVERIFY2(rs->text(r, 8).toDouble() == calculado,
+                     qPrintable(QStringLiteral("row %1 (%2): %3 instead of %4").arg(r).arg(clave, rs->text(r, 8)).arg(calculado)));
+        }
+        QCOMPARE(articulos, 300);
+        QCOMPARE(filas - articulos, movimientos);
+        QVERIFY(movimientos > 300);
     }
 };
 
