@@ -14,7 +14,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
@@ -54,9 +53,9 @@ struct MovimDePrueba
         return w;
     }
     QString texto(const char *nombre) const { return control<QLineEdit>(nombre)->displayText(); }
+    bool activo(const char *nombre) const { return control(nombre)->isEnabled(); }
     EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
     void clic(const char *nombre) { QTest::mouseClick(control<QAbstractButton>(nombre), Qt::LeftButton); }
-
     // Focus to the field, its text selected and typed over, as the operator would.
     void escribir(const char *nombre, const QString &texto)
     {
@@ -66,8 +65,6 @@ struct MovimDePrueba
         QTest::keyClick(w, Qt::Key_Delete);
         QTest::keyClicks(w, texto);
     }
-    // The date box takes the digits only.
-    void fijarFecha(const QString &ddmmyyyy) { escribir("t_fecha", QString(ddmmyyyy).remove(QLatin1Char('-'))); }
     // The article typed into t_numero, then Tab leaves the field.
     void articulo(const QString &numero)
     {
@@ -85,12 +82,12 @@ struct MovimDePrueba
         escribir("t_Comprobante", comprobante);
         clic("b_Cargar");
     }
-    void comprobanteNuevo(const char *tipo)
+    void tipo(const QString &tipo) { clic(tipo == QLatin1String("EN") ? "op_Entra" : "op_sale"); }
+    void comprobanteNuevo(const QString &t)
     {
         clic("b_NuevoComprobante");
-        clic(QLatin1String(tipo) == QLatin1String("EN") ? "op_Entra" : "op_sale");
+        tipo(t);
     }
-
     void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0)
     {
         base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ('%1','0001','%2',1,%3)")

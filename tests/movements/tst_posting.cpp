@@ -1,60 +1,54 @@
 #include "database_check.h"
 #include "movim_fixture.h"
+#include "report_pdf.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
-// Posting a line with b_Guardar: the checks, the row written and the stock.
+// Posting a line with b_Guardar (the checks, the row written and the stock),
+// deleting a voucher, marking it printed, and its exit ticket.
 class TestPosting : public QObject
 {
     Q_OBJECT
-
-    // The voucher's lines: article, type, entry, exit, cost, printed mark.
-    static QString lineas(const MovimDePrueba &m, const QString &comprobante = QStringLiteral("00000002"))
-    {
-        return m.valor(QStringLiteral("select group_concat(numero||' '||tipomov||' '||Entrada||' '||Salida||' '||costo||' '||impreso, ', ') "
-                                      "from (select * from movstk where comprobante='%1' order by numero)")
-                           .arg(comprobante));
-    }
 
 private slots:
     // Each row: the line the operator fills before b_Guardar, and the message that stops it.
     void controles_data()
     {
-        QTest::addColumn<QString>("linea"); // type, article, quantity, date; "-" leaves the name empty
+        QTest::addColumn<QString>("linea"); // type, article ("-": the name emptied), quantity, date
         QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<int>("icono");
-        QTest::addColumn<QString>("titulo");
-        const int info = QMessageBox::Information, critico = QMessageBox::Critical;
-        QTest::newRow("sin artículo") << "EN|||" << "Falta ingresar el artículo" << info << "Quendra";
-        QTest::newRow("sin cantidad") << "EN|7||" << "Falta ingresar la cantidad" << info << "Quendra";
-        QTest::newRow("sin nombre") << "EN|7-|1|" << "Articulo incorrecto" << info << "Quendra";
-        QTest::newRow("el tipo antes que el stock") << "|7|500|" << "No selecciono el tipo de movimiento" << critico << "Atención";
-        QTest::newRow("salida mayor que el stock") << "SA|7|10.01|" << "La cantidad de Salida debe ser menor o igual al Stock"
-                                                   << critico << "Atención";
-        QTest::newRow("fecha imposible") << "EN|7|1|31022026" << "Fecha incorrecta" << info << "Quendra";
-        QTest::newRow("fecha incompleta") << "SA|7|1|0612" << "Fecha incorrecta" << info << "Quendra";
+        QTest::addColumn<bool>("critico"); // Critical and "Atención", or Information and "Quendra"
+        QTest::newRow("sin artículo") << "EN|||" << "Falta ingresar el artículo" << false;
+        QTest::newRow("sin cantidad") << "EN|7||" << "Falta ingresar la cantidad" << false;
+        QTest::newRow("sin nombre") << "EN|7-|1|" << "Articulo incorrecto" << false;
+        QTest::newRow("el tipo antes que el stock") << "|7|500|" << "No selecciono el tipo de movimiento" << true;
+        QTest::newRow("salida mayor que el stock") << "SA|7|10.01|" << "La cantidad de Salida debe ser menor o igual al Stock" << true;
+        QTest::newRow("fecha imposible") << "EN|7|1|31022026" << "Fecha incorrecta" << false;
+        QTest::newRow("fecha incompleta") << "SA|7|1|0612" << "Fecha incorrecta" << false;
     }
     void controles()
     {
         QFETCH(QString, linea);
         QFETCH(QString, mensaje);
-        QFETCH(int, icono);
-        QFETCH(QString, titulo);
+        QFETCH(bool, critico);
         const QStringList p = linea.split(QLatin1Char('|'));
         MovimDePrueba m;
         m.nuevoArticulo("000007", "Tuerca", 10);
         if (!p[0].isEmpty())
-            m.clic(p[0] == QLatin1String("EN") ? "op_Entra" : "op_sale");
+            m.tipo(p[0]);
         if (!p[3].isEmpty())
-            m.fijarFecha(p[3]);
+            m.escribir("t_fecha", p[3]);
         m.articulo(QString(p[1]).remove(QLatin1Char('-')));
         m.escribir("t_Cantidad", p[2]);
         if (p[1].endsWith(QLatin1Char('-')))
             m.escribir("t_Nombre", QString());
         m.clic("b_Guardar");
         QCOMPARE(m.mensajes.textos(), QStringList{mensaje});
-        QCOMPARE(int(m.mensajes.mostrados()[0].icono), icono);
-        QCOMPARE(m.mensajes.mostrados()[0].titulo, titulo);
+        QCOMPARE(m.mensajes.mostrados()[0].icono, critico ? QMessageBox::Critical : QMessageBox::Information);
+        QCOMPARE(m.mensajes.mostrados()[0].titulo, QString(critico ? "Atención" : "Quendra"));
         QCOMPARE(m.valor("select count(*) || ' ' || (select stock from articulo) from movstk"), QStringLiteral("0 10.0"));
         QCOMPARE(m.texto("t_Cantidad"), p[2]);
     }
@@ -78,27 +72,25 @@ private slots:
     void lineasYStock()
     {
         QFETCH(QStringList, postear);
-        QFETCH(QString, filas);
-        QFETCH(QString, stock);
         MovimDePrueba m;
         m.nuevoArticulo("000007", "Tuerca", 10);
-        m.movimiento(QStringLiteral("00000001"), QStringLiteral("EN"), QStringLiteral("000007"), 10, "S", "02");
+        m.movimiento("00000001", "EN", "000007", 10, "S", "02");
         for (const QString &l : postear) {
             const QStringList p = l.split(QLatin1Char(' '));
-            m.clic("b_NuevoComprobante");
-            m.clic(p[0] == QLatin1String("EN") ? "op_Entra" : "op_sale");
-            m.escribir("t_Comprobante", QStringLiteral("2"));
-            m.articulo(QStringLiteral("7"));
+            m.comprobanteNuevo(p[0]);
+            m.escribir("t_Comprobante", "2");
+            m.articulo("7");
             m.escribir("t_Cantidad", p[1]);
             m.escribir("t_Costo", p[2]);
             m.clic("b_Guardar");
         }
         QCOMPARE(m.mensajes.mostrados().size(), 0);
-        QCOMPARE(lineas(m), filas);
-        QCOMPARE(m.valor("select stock from articulo"), stock);
+        QTEST(m.valor("select group_concat(numero||' '||tipomov||' '||Entrada||' '||Salida||' '||costo||' '||impreso, ', ') "
+                     "from (select * from movstk where comprobante='00000002' order by numero)"),
+              "filas");
+        QTEST(m.valor("select stock from articulo"), "stock");
         // Ready for the next line: cleared, and the grid shows the voucher.
         QCOMPARE(m.texto("t_numero") + m.texto("t_Cantidad"), QString());
-        QVERIFY(!m.control("b_Guardar")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), m.control("t_numero"));
         QCOMPARE(m.grilla()->Celda(1, 4), QStringLiteral("000007"));
     }
@@ -108,12 +100,12 @@ private slots:
     {
         MovimDePrueba m;
         m.nuevoArticulo("000003", "Cable", 20);
-        m.movimiento(QStringLiteral("00000004"), QStringLiteral("SA"), QStringLiteral("000001"), 1);
-        m.movimiento(QStringLiteral("00000004"), QStringLiteral("SA"), QStringLiteral("000003"), 2, QStringLiteral("S"));
-        m.cargar(QStringLiteral("4"));
-        m.escribir("t_detalle", QStringLiteral("Entrega a O'Brien"));
-        m.fijarFecha(QStringLiteral("15-12-2026"));
-        m.linea(QStringLiteral("3"), QStringLiteral("1.5"));
+        m.movimiento("00000004", "SA", "000001", 1);
+        m.movimiento("00000004", "SA", "000003", 2, "S");
+        m.cargar("4");
+        m.escribir("t_detalle", "Entrega a O'Brien");
+        m.escribir("t_fecha", "15122026");
+        m.linea("3", "1.5");
         QCOMPARE(m.valor("select group_concat(impreso||' '||fecha||' '||detalle, ', ') from movstk"),
                  QStringLiteral("N 2026-11-02 Nota 00000004, N 2026-12-15 Entrega a O'Brien"));
     }
@@ -126,13 +118,14 @@ private slots:
         m.base.ejecutar("CREATE TRIGGER sin_stock BEFORE UPDATE OF stock ON articulo BEGIN "
                         "SELECT RAISE(ABORT, 'stock bloqueado'); END");
         m.comprobanteNuevo("EN");
-        m.linea(QStringLiteral("1"), QStringLiteral("6"));
+        m.linea("1", "6");
         QCOMPARE(m.mensajes.textos().size(), 1);
         QVERIFY(m.mensajes.textos()[0].contains(QStringLiteral("stock bloqueado")));
-        QCOMPARE(m.valor("select count(*) || ' ' || (select stock from articulo) from movstk"), QStringLiteral("0 4.0"));
+        const char *filasYStock = "select count(*) || ' ' || (select stock from articulo) from movstk";
+        QCOMPARE(m.valor(filasYStock), QStringLiteral("0 4.0"));
         m.base.ejecutar("DROP TRIGGER sin_stock");
         m.clic("b_Guardar");
-        QCOMPARE(m.valor("select count(*) || ' ' || (select stock from articulo) from movstk"), QStringLiteral("1 6.0"));
+        QCOMPARE(m.valor(filasYStock), QStringLiteral("1 6.0"));
     }
 
     // Random entries and exits over several vouchers and both storage places,
@@ -154,6 +147,142 @@ private slots:
         QCOMPARE(mensajes.count(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock")), mensajes.size());
         QCOMPARE(m.valor("select count(distinct deposito) || ' ' || (count(*) > 200) from movstk"), QStringLiteral("2 1"));
         QCOMPARE(datos::comprobar(m.base.archivo()), QStringList{});
+    }
+
+    void eliminar_data()
+    {
+        QTest::addColumn<QStringList>("guardados");
+        QTest::addColumn<QString>("eliminado");
+        QTest::addColumn<QString>("queda");
+        QTest::addColumn<QString>("nuevo");
+        QTest::newRow("uno del medio") << QStringList{"5", "9"} << "5" << "00000009" << "00000010";
+        QTest::newRow("el mayor: su número vuelve") << QStringList{"8", "9"} << "9" << "00000008" << "00000009";
+    }
+    void eliminar()
+    {
+        QFETCH(QStringList, guardados);
+        QFETCH(QString, eliminado);
+        MovimDePrueba m;
+        m.nuevoArticulo("000001", "Tornillo");
+        m.tipo("EN");
+        for (const QString &c : guardados) {
+            m.escribir("t_Comprobante", c);
+            m.linea("1", "3");
+        }
+        m.cargar(eliminado);
+        m.articulo("1");
+        m.clic("b_Eliminar");
+        QTEST(m.valor("select group_concat(comprobante) from movstk"), "queda");
+        QTEST(m.texto("t_Comprobante"), "nuevo");
+        QVERIFY(m.grilla()->EstaVacio());
+        // The stock waits for the article's next posting; the line fields keep their contents.
+        QCOMPARE(m.valor("select stock from articulo"), QStringLiteral("6"));
+        QCOMPARE(m.texto("t_numero"), QStringLiteral("000001"));
+        QCOMPARE(m.mensajes.mostrados().size(), 0);
+    }
+
+    void imprimir_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<int>("respuesta");
+        QTest::addColumn<int>("mensajes");
+        QTest::addColumn<int>("tickets");
+        QTest::newRow("entrada: ni pregunta ni ticket") << "EN" << int(QMessageBox::Yes) << 1 << 0;
+        QTest::newRow("salida, No") << "SA" << int(QMessageBox::No) << 2 << 0;
+        QTest::newRow("salida, Sí") << "SA" << int(QMessageBox::Yes) << 2 << 1;
+    }
+    void imprimir()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(int, respuesta);
+        QFETCH(int, mensajes);
+        MovimDePrueba m;
+        m.nuevoArticulo("000001", "Tornillo", 10);
+        m.nuevoArticulo("000002", "Tuerca", 10);
+        m.comprobanteNuevo(tipo);
+        m.linea("1", "2");
+        m.linea("2", "1");
+        m.mensajes.responder(QMessageBox::Ok);
+        m.mensajes.responder(QMessageBox::StandardButton(respuesta));
+        m.clic("B_Imprimir");
+        // Text, title, icon and buttons of each message box.
+        auto caja = [](const mensajes::Mensaje &v) { return QStringLiteral("%1|%2|%3|%4").arg(v.texto, v.titulo).arg(v.icono).arg(v.botones.toInt()); };
+        const QList<mensajes::Mensaje> esperados{
+            {"Prepare la impresora para imprimir los comprobantes", QMessageBox::Information, QMessageBox::Ok, "Salidas"},
+            {"Desea imprimir la salida", QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, "Atención"}};
+        QCOMPARE(m.mensajes.mostrados().size(), mensajes);
+        for (int i = 0; i < mensajes; ++i)
+            QCOMPARE(caja(m.mensajes.mostrados()[i]), caja(esperados[i]));
+        QTEST(m.ticketsEnviados, "tickets");
+        QCOMPARE(m.valor("select group_concat(impreso, '') from movstk"), QStringLiteral("SS"));
+        QVERIFY(m.activo("t_numero")); // the form stays as it was
+    }
+
+    void totalDeLaSalida_data()
+    {
+        QTest::addColumn<QStringList>("cantidades"); // "x" deletes the article after posting
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<int>("filas");
+        QTest::newRow("3.5 va al par de arriba") << QStringList{"2", "1.5"} << "4" << 2;
+        QTest::newRow("2.5 va al par de abajo") << QStringList{"1.5", "1"} << "2" << 2;
+        QTest::newRow("más de 16 bits") << QStringList{"40000"} << "40000" << 1;
+        QTest::newRow("suma binaria de 3.4999…") << QStringList{"0.3", "2.3", "0.9"} << "4" << 3;
+        QTest::newRow("artículo borrado: en el total, no en las filas") << QStringList{"2", "1.5", "x3"} << "6" << 2;
+        QTest::newRow("sin líneas") << QStringList{} << "" << 0;
+    }
+    void totalDeLaSalida()
+    {
+        QFETCH(QStringList, cantidades);
+        QFETCH(int, filas);
+        MovimDePrueba m;
+        m.tipo("SA");
+        for (int i = 0; i < cantidades.size(); ++i) {
+            const QString numero = QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0'));
+            m.nuevoArticulo(numero, QStringLiteral("Artículo %1").arg(i + 1), 50000);
+            m.linea(numero, QString(cantidades[i]).remove(QLatin1Char('x')));
+            if (cantidades[i].startsWith(QLatin1Char('x')))
+                m.base.ejecutar(QStringLiteral("DELETE FROM articulo WHERE numero='%1'").arg(numero));
+        }
+        m.clic("B_Imprimir");
+        QCOMPARE(m.ticketsEnviados, filas > 0 ? 1 : 0);
+        if (filas == 0) {
+            QCOMPARE(m.mensajes.textos().last(), QStringLiteral("No tiene datos para ese comprobante"));
+            QCOMPARE(m.mensajes.mostrados().last().icono, QMessageBox::Critical);
+            return;
+        }
+        QTEST(m.ticket().section(QStringLiteral("PieFinal")).control(QStringLiteral("tsalida")).caption(), "total");
+        QCOMPARE(m.ticket().dataSource()->rowCount(), filas);
+    }
+
+    // Demo vouchers: the printed 3 loads read-only, yet its grid moves and it prints
+    // again; the ticket of exit 4 as a PDF shows header, rows and total.
+    void ticketsDeDemo()
+    {
+        MovimDePrueba m(BaseDePrueba::Demo);
+        m.cargar("3");
+        QVERIFY(!m.activo("b_Guardar") && !m.activo("t_Cantidad"));
+        QTest::keyClick(m.grilla()->focusProxy(), Qt::Key_Down);
+        QCOMPARE(m.grilla()->filaActual(), 2);
+        m.clic("B_Imprimir");
+        QCOMPARE(m.ticketsEnviados, 1);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        m.cargar("4");
+        m.clic("B_Imprimir");
+        QTemporaryDir carpeta;
+        const QString pdf = carpeta.filePath(QStringLiteral("ticket.pdf"));
+        QVERIFY(writeReportPdf(*m.ticket().pages(), pdf));
+        if (const QString capturas = qEnvironmentVariable("QUENDRA_CAPTURAS"); !capturas.isEmpty())
+            QFile::copy(pdf, capturas + QStringLiteral("/ticket.pdf"));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.waitForFinished();
+        const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char *e : {"Fecha: 22-04-2026", "Depósito +01 +Comprobante +00000004", "Informe de Salida",
+                              "Control de Depósito", "NO TIENE VALOR FISCAL", "Venta mostrador", "Concepto +Cantidad\n",
+                              "000008 +Látex interior blanco 20 l +2\n", "000010 +Rodillo de lana 22 cm +3\n",
+                              "000011 +Pincel n.º 20 +4\n", "Total Salida +9\n"})
+            QVERIFY2(texto.contains(QRegularExpression(QString::fromUtf8(e))), qPrintable(e + ("\n" + texto)));
     }
 };
 
