@@ -2,7 +2,6 @@
 #include "movim_fixture.h"
 #include "report_pdf.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -206,7 +205,9 @@ private slots:
         m.mensajes.responder(QMessageBox::StandardButton(respuesta));
         m.clic("B_Imprimir");
         // Text, title, icon and buttons of each message box.
-        auto caja = [](const mensajes::Mensaje &v) { return QStringLiteral("%1|%2|%3|%4").arg(v.texto, v.titulo).arg(v.icono).arg(v.botones.toInt()); };
+        auto caja = [](const mensajes::Mensaje &v) {
+            return QStringLiteral("%1|%2|%3|%4").arg(v.texto, v.titulo).arg(v.icono).arg(v.botones.toInt());
+        };
         const QList<mensajes::Mensaje> esperados{
             {"Prepare la impresora para imprimir los comprobantes", QMessageBox::Information, QMessageBox::Ok, "Salidas"},
             {"Desea imprimir la salida", QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, "Atención"}};
@@ -272,8 +273,6 @@ private slots:
         QTemporaryDir carpeta;
         const QString pdf = carpeta.filePath(QStringLiteral("ticket.pdf"));
         QVERIFY(writeReportPdf(*m.ticket().pages(), pdf));
-        if (const QString capturas = qEnvironmentVariable("QUENDRA_CAPTURAS"); !capturas.isEmpty())
-            QFile::copy(pdf, capturas + QStringLiteral("/ticket.pdf"));
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         p.waitForFinished();
