@@ -17,19 +17,17 @@
 #include <memory>
 
 // A catalogue form shown as a window of its own over the demo database (or an
-// empty one), with today fixed and the message boxes answered.
+// empty one), with today fixed at 14-05-2026 and the message boxes answered.
 template <class Formulario>
 struct FormularioDePrueba
 {
-    static inline const QDate hoy{2026, 5, 14};
-
     BaseDePrueba base;
     RegistroMensajes mensajes;
     std::unique_ptr<Formulario> form;
 
     explicit FormularioDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Demo) : base(contenido)
     {
-        fechas::fijarHoyParaPruebas(hoy);
+        fechas::fijarHoyParaPruebas(QDate(2026, 5, 14));
         form = std::make_unique<Formulario>();
         form->show();
         form->activateWindow();
@@ -45,11 +43,8 @@ struct FormularioDePrueba
             qFatal("no control %s", nombre);
         return w;
     }
-    QLineEdit *campo(const char *nombre) const { return control<QLineEdit>(nombre); }
-    QString texto(const char *nombre) const { return campo(nombre)->text(); }
-
+    QString texto(const char *nombre) const { return control<QLineEdit>(nombre)->text(); }
     void clic(const char *nombre) { QTest::mouseClick(control(nombre), Qt::LeftButton); }
-
     // Replaces a field's text as the operator would: click into it, select all, type.
     void escribir(const char *nombre, const QString &texto)
     {
@@ -65,21 +60,17 @@ struct FormularioDePrueba
         }
     }
 
-    // The grid's table view, and a click or double click on a row (rows count from 1).
+    // The grid's table view, a click or double click on a row (from 1), and a column's texts.
     QTableView *vista() const { return form->grilla()->template findChild<QTableView *>(QStringLiteral("grilla")); }
-    QPoint centroFila(int fila) const
+    void clicFila(int fila, bool doble = false)
     {
         const QModelIndex celda = vista()->model()->index(fila - 1, 1);
         vista()->scrollTo(celda);
-        return vista()->visualRect(celda).center();
+        const QPoint centro = vista()->visualRect(celda).center();
+        QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, centro);
+        if (doble)
+            QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, centro);
     }
-    void clicFila(int fila) { QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, centroFila(fila)); }
-    void dobleClicFila(int fila)
-    {
-        clicFila(fila);
-        QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, centroFila(fila));
-    }
-    // The texts of one grid column, below the header.
     QStringList columnaGrilla(int columna) const
     {
         QStringList t;
@@ -98,17 +89,14 @@ inline ReportPreview *vistaPrevia()
     return nullptr;
 }
 
-// Presses a button that opens the lookup dialog; while it is open, `fila` is
-// clicked (0 clicks none) and the dialog is closed.
-inline void buscarEnDialogo(QWidget *boton, int fila)
+// Presses a button that opens the lookup dialog; while it is open, its first row
+// is clicked (when there is one) and the dialog is closed.
+inline void buscarEnDialogo(QWidget *boton)
 {
-    QTimer::singleShot(0, [fila] {
+    QTimer::singleShot(0, [] {
         FrmBusqueda &d = FrmBusqueda::instancia();
-        if (fila > 0) {
-            auto *v = d.findChild<QTableView *>(QStringLiteral("grilla"));
-            QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
-                              v->visualRect(v->model()->index(fila - 1, 1)).center());
-        }
+        auto *v = d.findChild<QTableView *>(QStringLiteral("grilla"));
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(0, 1)).center());
         d.close();
     });
     QTest::mouseClick(boton, Qt::LeftButton);

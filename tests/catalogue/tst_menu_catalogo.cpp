@@ -3,15 +3,28 @@
 #include "frm_familia.h"
 #include "frm_iniciar.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 
-// The catalogue forms as the main window's menu opens them: the first field
-// takes the typing, and the forms' access keys come before the menu's
-// ("&Salir", "&Informes").
+// The catalogue forms as the main window's menu opens them over the demo database.
 class TestMenuCatalogo : public QObject
 {
     Q_OBJECT
+
+    // The main window with both catalogue forms on its menu.
+    static void abrir(frmIniciar &principal)
+    {
+        principal.registrarFormulario(QStringLiteral("mnuArticulo"), [] { return new frmArticulo; });
+        principal.registrarFormulario(QStringLiteral("mnuSeccion"), [] { return new FrmFamilia; });
+        principal.show();
+        principal.activateWindow();
+        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&principal);
+    }
+
 private slots:
+    // The first field takes the typing, and the forms' access keys come before
+    // the menu's ("&Salir", "&Informes").
     void primerCampoYTeclasDeAcceso_data()
     {
         QTest::addColumn<QString>("item");
@@ -32,13 +45,8 @@ private slots:
         BaseDePrueba base(BaseDePrueba::Demo);
         RegistroMensajes mensajes;
         frmIniciar principal;
-        principal.registrarFormulario(QStringLiteral("mnuArticulo"), [] { return new frmArticulo; });
-        principal.registrarFormulario(QStringLiteral("mnuSeccion"), [] { return new FrmFamilia; });
-        principal.show();
-        principal.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&principal));
+        abrir(principal);
         principal.mostrarFormulario(item);
-        // What the operator types at once goes into the form's first field.
         auto *primero = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(primero);
         QCOMPARE(primero->objectName(), primerCampo);
@@ -60,6 +68,20 @@ private slots:
             QCOMPARE(primero->text(), QString());
         }
         QCOMPARE(mensajes.textos(), QStringList());
+    }
+
+    void familiasSeAbreArribaALaIzquierda()
+    {
+        BaseDePrueba base(BaseDePrueba::Demo);
+        frmIniciar principal;
+        abrir(principal);
+        // Another child first, so the area would cascade the next one.
+        auto *otra = principal.areaTrabajo()->addSubWindow(new QWidget);
+        otra->resize(200, 150);
+        otra->show();
+        auto *ventana = qobject_cast<QMdiSubWindow *>(principal.mostrarFormulario("mnuSeccion")->parentWidget());
+        QVERIFY(ventana);
+        QCOMPARE(ventana->pos(), QPoint(0, 0));
     }
 };
 
