@@ -148,18 +148,6 @@ private slots:
         QVERIFY(!rptMovim().dataSource());
     }
 
-    void rangoSinCerosSeComparaComoTexto()
-    {
-        VentanaDePrueba v;
-        for (const char *n : {"000015", "100001", "150000", "199999", "200000", "2"})
-            articulo(v.base, n, "Clavo");
-        v.imprimir({"t_DesdeNumero", "10", "T_HastaNumero", "20"});
-        QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
-        // "2" sorts between "10" and "20" as text too.
-        QCOMPARE(columna(*rptMovim().dataSource(), "numero"),
-                 (QStringList{"------", "100001", "------", "150000", "------", "199999", "------", "2"}));
-    }
-
     // Quotes in the boxes break no statement and reach the page header as typed.
     void vistaPreviaConLosFiltrosEnElEncabezado_data()
     {
