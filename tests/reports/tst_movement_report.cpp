@@ -29,21 +29,21 @@
 namespace {
 
 // Articles and movements put straight into a fresh database, and the report's rows read back as texts.
-void articulo(const BaseDePrueba &base, const QString &numero, const QString &nombre,
-                     const QString &codigo = QStringLiteral("0001"))
+void articulo(const BaseDePrueba &base, const QString &numero, const QString &nombre, const QString &codigo = "0001")
 {
     base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,stock) VALUES ('%1','%2','%3',0)")
                       .arg(numero, codigo, sqlTexto(nombre)));
 }
 
-// Quantities are SQL literals and a storage place "NULL" stores none. An entrada of 0 makes an exit.
-void movimiento(const BaseDePrueba &base, const QString &comprobante, const QString &numero,
-                       const QString &fecha, const QString &deposito, const QString &entrada, const QString &salida)
+// A movement "fecha;deposito;entrada;salida". Quantities are SQL literals and a storage place "NULL"
+// stores none. An entrada of 0 makes an exit.
+void movimiento(const BaseDePrueba &base, const QString &comprobante, const QString &numero, const QString &datos)
 {
+    const QStringList d = datos.split(';');
     base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,"
                                  "Entrada,Salida,codigo) VALUES ('%1','%2',#%3#,'%4',1,'N',%5,%6,%7,'0001')")
-                      .arg(comprobante, entrada == QLatin1String("0") ? "SA" : "EN", fecha, numero,
-                           deposito == QLatin1String("NULL") ? deposito : '\'' + deposito + '\'', entrada, salida));
+                      .arg(comprobante, d[2] == QLatin1String("0") ? "SA" : "EN", d[0], numero,
+                           d[1] == QLatin1String("NULL") ? d[1] : '\'' + d[1] + '\'', d[2], d[3]));
 }
 
 // The storage place, first and last day, all articles; 01 and the year 2026 when not given.
@@ -76,7 +76,7 @@ struct VentanaDePrueba
     VentanaDePrueba()
     {
         articulo(base, "000001", "Tornillo");
-        movimiento(base, "00000001", "000001", "10-03-2026", "01", "8", "0");
+        movimiento(base, "00000001", "000001", "10-03-2026;01;8;0");
         ventana.show();
         ventana.activateWindow();
         [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&ventana);
@@ -85,7 +85,7 @@ struct VentanaDePrueba
     template <typename T = QLineEdit> T *control(const QString &nombre) const { return ventana.findChild<T *>(nombre); }
 
     // Box names and what is typed into each, in turns; then "&Imprimir".
-    void imprimir(const QStringList &cajas = {})
+    void imprimir(const QStringList &cajas)
     {
         for (qsizetype i = 0; i + 1 < cajas.size(); i += 2) {
             QLineEdit *caja = control(cajas[i]);
@@ -124,36 +124,6 @@ private slots:
             p->close();
         rptMovim().setDataSource(nullptr);
         fechas::fijarHoyParaPruebas(QDate());
-    }
-
-    void alAbrir()
-    {
-        VentanaDePrueba v;
-        QCOMPARE(v.ventana.windowTitle(), QStringLiteral("Informe de Movimientos por Depósitos"));
-        const FiltroMovimientos f = v.ventana.filtro();
-        QCOMPARE((QStringList{f.desde, f.hasta, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia, f.deposito}),
-                 (QStringList{"15-06-2026", "15-06-2026", "0", "99999999", "0", "99999999", "01"}));
-        for (const char *fecha : {"f_desde", "f_hasta"})
-            QCOMPARE(v.control(fecha)->palette().color(QPalette::Base), QColor(255, 224, 192));
-
-        const QStringList orden{"f_desde",        "f_hasta",    "t_DesdeNumero", "T_HastaNumero", "T_DesdeFamilia",
-                                "T_HastaFamilia", "t_Deposito", "b_Imprimir",    "b_Salir",       "f_desde"};
-        v.control("f_desde")->setFocus();
-        for (qsizetype i = 1; i < orden.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), orden[i]);
-        }
-        // Captions drawn for a narrower face grow instead of being cut, into no neighbour.
-        const QList<QWidget *> controles = v.ventana.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-        QCOMPARE(controles.size(), 16);
-        for (QWidget *a : controles) {
-            QVERIFY2(v.ventana.rect().contains(a->geometry()), qPrintable(a->objectName()));
-            if (auto *l = qobject_cast<QLabel *>(a))
-                QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
-            for (QWidget *b : controles)
-                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
-                         qPrintable(a->objectName() + " / " + b->objectName()));
-        }
     }
 
     void avisaSinVistaPrevia_data()
@@ -223,14 +193,14 @@ private slots:
         QCOMPARE(columna(*rptMovim().dataSource(), "saldo"), saldos);
     }
 
-    void desdeElMenuConSusTeclasDeAcceso_data()
+    void alAbrirDesdeElMenuYSusTeclasDeAcceso_data()
     {
         QTest::addColumn<char>("tecla");
         QTest::addColumn<bool>("cerrada");
         QTest::newRow("Alt+S cierra la ventana, no el programa") << 's' << true;
         QTest::newRow("Alt+I imprime, no abre Informes") << 'i' << false;
     }
-    void desdeElMenuConSusTeclasDeAcceso()
+    void alAbrirDesdeElMenuYSusTeclasDeAcceso()
     {
         QFETCH(char, tecla);
         QFETCH(bool, cerrada);
@@ -243,6 +213,31 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&principal));
         principal.mostrarFormulario(QStringLiteral("mnuInfMovim"));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("f_desde"));
+        auto *ventana = principal.findChild<InformeVentas *>();
+        QVERIFY(ventana);
+        QCOMPARE(ventana->windowTitle(), QStringLiteral("Informe de Movimientos por Depósitos"));
+        const FiltroMovimientos f = ventana->filtro();
+        QCOMPARE((QStringList{f.desde, f.hasta, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia, f.deposito}),
+                 (QStringList{"15-06-2026", "15-06-2026", "0", "99999999", "0", "99999999", "01"}));
+        for (const char *fecha : {"f_desde", "f_hasta"})
+            QCOMPARE(ventana->findChild<QWidget *>(fecha)->palette().color(QPalette::Base), QColor(255, 224, 192));
+        const QStringList orden{"f_desde",        "f_hasta",    "t_DesdeNumero", "T_HastaNumero", "T_DesdeFamilia",
+                                "T_HastaFamilia", "t_Deposito", "b_Imprimir",    "b_Salir",       "f_desde"};
+        for (qsizetype i = 1; i < orden.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), orden[i]);
+        }
+        // Captions drawn for a narrower face grow instead of being cut, into no neighbour.
+        const QList<QWidget *> controles = ventana->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(controles.size(), 16);
+        for (QWidget *a : controles) {
+            QVERIFY2(ventana->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            if (auto *l = qobject_cast<QLabel *>(a))
+                QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+            for (QWidget *b : controles)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + " / " + b->objectName()));
+        }
         QTest::keyClick(QApplication::focusWidget(), tecla, Qt::AltModifier);
         QVERIFY(principal.isVisible());
         QCOMPARE(principal.menuBar()->activeAction(), nullptr);
@@ -335,9 +330,12 @@ private slots:
             << QStringList{"1"}
             << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10",
                            "06-01-2026|00000002|EN|5|0|15", "08-01-2026|00000004|SA|0|1|14"};
-        QTest::newRow("depósito vacío toma todos los que tienen depósito")
-            << QStringList{"05-01-2026;01;10;0", "06-01-2026;02;5;0", "07-01-2026;NULL;100;0"} << QStringList{""}
-            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10", "06-01-2026|00000002|EN|5|0|15"};
+        QTest::newRow("depósito vacío toma todos los que tienen depósito; cantidad nula: celda vacía y cuenta 0")
+            << QStringList{"05-01-2026;01;10;0", "06-01-2026;02;5;0", "07-01-2026;NULL;100;0", "08-01-2026;01;NULL;3",
+                           "09-01-2026;02;4;NULL"}
+            << QStringList{""}
+            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10", "06-01-2026|00000002|EN|5|0|15",
+                           "08-01-2026|00000004|EN||3|12", "09-01-2026|00000005|EN|4||16"};
         QTest::newRow("saldos a la mitad van al par")
             << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0", "03-01-2026;01;2.675;0", "04-01-2026;01;0;7.3",
                            "05-01-2026;01;0;0.125", "06-01-2026;01;0;0.25"}
@@ -345,9 +343,6 @@ private slots:
             << QStringList{"01-01-2026|000000|IN|||2.12", "02-01-2026|00000002|EN|0.25|0|2.38",
                            "03-01-2026|00000003|EN|2.68|0|5.05", "04-01-2026|00000004|SA|0|7.3|-2.25",
                            "05-01-2026|00000005|SA|0|0.12|-2.38", "06-01-2026|00000006|SA|0|0.25|-2.62"};
-        QTest::newRow("cantidad nula: celda vacía y cuenta 0")
-            << QStringList{"02-01-2026;01;NULL;3", "03-01-2026;01;4;NULL"} << anio
-            << QStringList{"01-01-2026|000000|IN|||0", "02-01-2026|00000001|EN||3|-3", "03-01-2026|00000002|EN|4||1"};
     }
     void filasDeUnArticulo()
     {
@@ -356,10 +351,8 @@ private slots:
         QFETCH(QStringList, filas);
         BaseDePrueba base;
         articulo(base, "000001", "Tornillo");
-        for (int n = 0; n < movimientos.size(); ++n) {
-            const QStringList p = movimientos[n].split(';');
-            movimiento(base, QStringLiteral("%1").arg(n + 1, 8, 10, QLatin1Char('0')), "000001", p[0], p[1], p[2], p[3]);
-        }
+        for (int n = 0; n < movimientos.size(); ++n)
+            movimiento(base, QStringLiteral("%1").arg(n + 1, 8, 10, QLatin1Char('0')), "000001", movimientos[n]);
         auto rs = armar(filtro(periodo));
         QVERIFY(rs);
         QStringList esperadas{"|------|--|----|------|" + QString(38, '-') + "|||"}, obtenidas;
@@ -384,10 +377,10 @@ private slots:
         articulo(base, "000002", "Tuerca", "0002");
         articulo(base, "0000015", largo, "00001");
         articulo(base, "2", "Clavo");
-        movimiento(base, "00000001", "000001", "10-12-2025", "01", "5", "0");
-        movimiento(base, "00000002", "000001", "10-01-2026", "01", "15", "0");
-        movimiento(base, "00000010", "000002", "11-12-2025", "01", "7", "0");
-        movimiento(base, "00000011", "000002", "11-01-2026", "01", "0", "2");
+        movimiento(base, "00000001", "000001", "10-12-2025;01;5;0");
+        movimiento(base, "00000002", "000001", "10-01-2026;01;15;0");
+        movimiento(base, "00000010", "000002", "11-12-2025;01;7;0");
+        movimiento(base, "00000011", "000002", "11-01-2026;01;0;2");
         QList<QPair<qsizetype, qsizetype>> avisos;
         auto rs = armar(filtro(), [&](qsizetype hechos, qsizetype total) {
             avisos.append({hechos, total});
@@ -407,9 +400,7 @@ private slots:
         QCOMPARE(rs->definedSize(rs->columnIndex("codigo")), 5);
 
         // "2" sorts between "10" and "20", "0000015" does not.
-        FiltroMovimientos f = filtro();
-        f.desdeNumero = QStringLiteral("10");
-        f.hastaNumero = QStringLiteral("20");
+        const FiltroMovimientos f{"01-01-2026", "31-12-2026", "10", "20", "0", "99999999", "01"};
         QCOMPARE(columna(*armar(f), "numero"), (QStringList{"------", "2"}));
         int llamadas = 0;
         QVERIFY(!armar(filtro(), [&](qsizetype, qsizetype) { return ++llamadas < 2; }));
@@ -421,7 +412,7 @@ private slots:
             QCOMPARE(e.descripcion(), QStringLiteral("Fecha incorrecta"));
         }
         // A quantity out of range is an error, not a report cut short.
-        movimiento(base, "00000012", "000002", "05-01-2026", "01", "1e300", "0");
+        movimiento(base, "00000012", "000002", "05-01-2026;01;1e300;0");
         QVERIFY_THROWS_EXCEPTION(QuendraError, armar(filtro()));
     }
 
@@ -453,12 +444,15 @@ private slots:
                            "sum(Entrada - Salida) over (partition by numero order by fecha, comprobante) as saldo "
                            "from movstk where deposito like '%%1%') where fecha >= '%2' and fecha <= '%3' order by 1, 4, 2")
                 .arg(f.deposito, fechas::leer(f.desde).toString(Qt::ISODate), fechas::leer(f.hasta).toString(Qt::ISODate)));
+        const auto fila = [](const QString &numero, const QString &comprobante, double saldo) {
+            return numero + ' ' + comprobante + ' ' + QString::number(saldo, 'f', 4);
+        };
         QStringList esperadas, obtenidas;
         for (qsizetype r = 0; r < suma->rowCount(); ++r)
-            esperadas << suma->text(r, 0) + ' ' + suma->text(r, 1) + ' ' + QString::number(suma->value(r, 2).toDouble(), 'f', 4);
+            esperadas << fila(suma->text(r, 0), suma->text(r, 1), suma->value(r, 2).toDouble());
         for (qsizetype r = 0; r < rs->rowCount(); ++r)
             if (rs->text(r, 1) != QLatin1String("------"))
-                obtenidas << rs->text(r, 4) + ' ' + rs->text(r, 1) + ' ' + QString::number(rs->text(r, 8).toDouble(), 'f', 4);
+                obtenidas << fila(rs->text(r, 4), rs->text(r, 1), rs->text(r, 8).toDouble());
         QVERIFY(esperadas.size() > 600);
         QCOMPARE(obtenidas, esperadas);
     }
