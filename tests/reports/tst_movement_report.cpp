@@ -66,39 +66,6 @@ QStringList columna(const Recordset &rs, const QString &nombre)
     return t;
 }
 
-// The filter window over a fresh database with one article, shown.
-struct VentanaDePrueba
-{
-    BaseDePrueba base;
-    RegistroMensajes mensajes;
-    InformeVentas ventana;
-
-    VentanaDePrueba()
-    {
-        articulo(base, "000001", "Tornillo");
-        movimiento(base, "00000001", "000001", "10-03-2026;01;8;0");
-        ventana.show();
-        ventana.activateWindow();
-        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&ventana);
-    }
-
-    template <typename T = QLineEdit> T *control(const QString &nombre) const { return ventana.findChild<T *>(nombre); }
-
-    // Box names and what is typed into each, in turns; then "&Imprimir".
-    void imprimir(const QStringList &cajas)
-    {
-        for (qsizetype i = 0; i + 1 < cajas.size(); i += 2) {
-            QLineEdit *caja = control(cajas[i]);
-            caja->setFocus();
-            caja->selectAll();
-            QTest::keyClick(caja, Qt::Key_Delete);
-            caja->home(false);
-            QTest::keyClicks(caja, cajas[i + 1]);
-        }
-        QTest::mouseClick(control<QPushButton>("b_Imprimir"), Qt::LeftButton);
-    }
-};
-
 ReportPreview *vistaPrevia()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -126,59 +93,68 @@ private slots:
         fechas::fijarHoyParaPruebas(QDate());
     }
 
-    void avisaSinVistaPrevia_data()
-    {
-        QTest::addColumn<QString>("caja");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("hasta artículo vacío") << "T_HastaNumero" << "";
-        QTest::newRow("hasta familia vacía") << "T_HastaFamilia" << "";
-        QTest::newRow("familias sin artículos") << "T_DesdeFamilia" << "5";
-        QTest::newRow("desde mayor que hasta") << "t_DesdeNumero" << "999999999";
-        QTest::newRow("fecha hasta sin año") << "f_hasta" << "3112";
-        QTest::newRow("fecha desde imposible") << "f_desde" << "31022026";
-    }
-    // The storage place is trimmed in its box before anything else.
-    void avisaSinVistaPrevia()
-    {
-        QFETCH(QString, caja);
-        QFETCH(QString, texto);
-        const bool fecha = caja.startsWith(QLatin1String("f_"));
-        VentanaDePrueba v;
-        v.imprimir({caja, texto, "t_Deposito", "  01  "});
-        QCOMPARE(v.mensajes.textos(), QStringList{fecha ? "Fecha incorrecta" : "No tiene datos para imprimir"});
-        QCOMPARE(v.mensajes.mostrados().first().icono, fecha ? QMessageBox::Critical : QMessageBox::Information);
-        QCOMPARE(v.mensajes.mostrados().first().titulo, QStringLiteral("Quendra"));
-        QCOMPARE(v.control("t_Deposito")->text(), QStringLiteral("01"));
-        QVERIFY(!vistaPrevia());
-        QVERIFY(!rptMovim().dataSource());
-    }
-
-    // Quotes in the boxes break no statement and reach the page header as typed.
-    void vistaPreviaConLosFiltrosEnElEncabezado_data()
+    // "&Imprimir" over one article with the boxes as typed, the storage place first: a message, the storage
+    // place trimmed in its box and no preview, or the preview with the filters in its page header.
+    void imprimir_data()
     {
         QTest::addColumn<QStringList>("cajas");
+        QTest::addColumn<QString>("mensaje");
         QTest::addColumn<QStringList>("encabezado");
         QTest::addColumn<QStringList>("saldos");
+        const QString sinDatos = "No tiene datos para imprimir", fecha = "Fecha incorrecta";
+        const QStringList no;
+        QTest::newRow("hasta artículo vacío") << QStringList{"T_HastaNumero", ""} << sinDatos << no << no;
+        QTest::newRow("hasta familia vacía") << QStringList{"T_HastaFamilia", ""} << sinDatos << no << no;
+        QTest::newRow("familias sin artículos") << QStringList{"T_DesdeFamilia", "5"} << sinDatos << no << no;
+        QTest::newRow("desde mayor que hasta") << QStringList{"t_DesdeNumero", "999999999"} << sinDatos << no << no;
+        QTest::newRow("fecha hasta sin año") << QStringList{"f_hasta", "3112"} << fecha << no << no;
+        QTest::newRow("fecha desde imposible") << QStringList{"f_desde", "31022026"} << fecha << no << no;
         QTest::newRow("todas las cajas")
-            << QStringList{"f_desde",        "01012026", "f_hasta",        "31122026", "t_DesdeNumero", "000001",
-                           "T_HastaNumero",  "000009",   "T_DesdeFamilia", "0001",     "T_HastaFamilia", "0002",
-                           "t_Deposito",     " 1 "}
-            << QStringList{"Desde: 01-01-2026", "Hasta: 31-12-2026", "Des F: 0001", "Has F: 0002",
-                           "Des N: 000001",     "Has N: 000009",     "Deposito: 1"}
+            << QStringList{"f_desde",       "01012026", "f_hasta",        "31122026", "t_DesdeNumero",  "000001",
+                           "T_HastaNumero", "000009",   "T_DesdeFamilia", "0001",     "T_HastaFamilia", "0002",
+                           "t_Deposito",    " 1 "}
+            << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 31-12-2026", "Des F: 0001", "Has F: 0002",
+                                        "Des N: 000001",     "Has N: 000009",     "Deposito: 1"}
             << QStringList{"", "0", "8"};
         QTest::newRow("comillas") << QStringList{"f_desde", "01012026", "T_HastaFamilia", "9'", "t_Deposito", "0'1"}
-                                  << QStringList{"Desde: 01-01-2026", "Hasta: 15-06-2026", "Des F: 0", "Has F: 9'",
-                                                 "Des N: 0",          "Has N: 99999999",   "Deposito: 0'1"}
+                                  << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 15-06-2026", "Des F: 0",
+                                                              "Has F: 9'", "Des N: 0", "Has N: 99999999", "Deposito: 0'1"}
                                   << QStringList{"", "0"};
     }
-    void vistaPreviaConLosFiltrosEnElEncabezado()
+    void imprimir()
     {
         QFETCH(QStringList, cajas);
+        QFETCH(QString, mensaje);
         QFETCH(QStringList, encabezado);
         QFETCH(QStringList, saldos);
-        VentanaDePrueba v;
-        v.imprimir(cajas);
-        QVERIFY2(v.mensajes.textos().isEmpty(), qPrintable(v.mensajes.textos().join('\n')));
+        BaseDePrueba base;
+        RegistroMensajes mensajes;
+        articulo(base, "000001", "Tornillo");
+        movimiento(base, "00000001", "000001", "10-03-2026;01;8;0");
+        InformeVentas ventana;
+        ventana.show();
+        ventana.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&ventana));
+        cajas = QStringList{"t_Deposito", "  01  "} + cajas;
+        for (qsizetype i = 0; i + 1 < cajas.size(); i += 2) {
+            auto *caja = ventana.findChild<QLineEdit *>(cajas[i]);
+            caja->setFocus();
+            caja->selectAll();
+            QTest::keyClick(caja, Qt::Key_Delete);
+            caja->home(false);
+            QTest::keyClicks(caja, cajas[i + 1]);
+        }
+        QTest::mouseClick(ventana.findChild<QPushButton *>("b_Imprimir"), Qt::LeftButton);
+        if (!mensaje.isEmpty()) {
+            QCOMPARE(mensajes.textos(), QStringList{mensaje});
+            QCOMPARE(mensajes.mostrados().first().icono, mensaje == QLatin1String("Fecha incorrecta") ? QMessageBox::Critical : QMessageBox::Information);
+            QCOMPARE(mensajes.mostrados().first().titulo, QStringLiteral("Quendra"));
+            QCOMPARE(ventana.findChild<QLineEdit *>("t_Deposito")->text(), QStringLiteral("01"));
+            QVERIFY(!vistaPrevia());
+            QVERIFY(!rptMovim().dataSource());
+            return;
+        }
+        QVERIFY2(mensajes.textos().isEmpty(), qPrintable(mensajes.textos().join('\n')));
         QStringList captions;
         for (const char *c : {"t_FechaDesde", "t_FechaHasta", "t_DesdeCodigo", "t_HastaCodigo", "t_DesdeNumero",
                               "t_HastaNumero", "Deposito"})
