@@ -147,7 +147,8 @@ private slots:
         QTest::mouseClick(ventana.findChild<QPushButton *>("b_Imprimir"), Qt::LeftButton);
         if (!mensaje.isEmpty()) {
             QCOMPARE(mensajes.textos(), QStringList{mensaje});
-            QCOMPARE(mensajes.mostrados().first().icono, mensaje == QLatin1String("Fecha incorrecta") ? QMessageBox::Critical : QMessageBox::Information);
+            const bool fecha = mensaje == QLatin1String("Fecha incorrecta");
+            QCOMPARE(mensajes.mostrados().first().icono, fecha ? QMessageBox::Critical : QMessageBox::Information);
             QCOMPARE(mensajes.mostrados().first().titulo, QStringLiteral("Quendra"));
             QCOMPARE(ventana.findChild<QLineEdit *>("t_Deposito")->text(), QStringLiteral("01"));
             QVERIFY(!vistaPrevia());
@@ -296,7 +297,6 @@ private slots:
         QTest::addColumn<QStringList>("movimientos");
         QTest::addColumn<QStringList>("periodo"); // depósito, desde, hasta
         QTest::addColumn<QStringList>("filas");
-        const QStringList anio{"01"};
         QTest::newRow("primer día listado, último día listado, el siguiente no")
             << QStringList{"28-02-2026;01;4;0", "01-03-2026;01;1;0", "31-03-2026;01;0;2", "01-04-2026;01;100;0"}
             << QStringList{"01", "01-03-2026", "31-03-2026"}
@@ -315,7 +315,7 @@ private slots:
         QTest::newRow("saldos a la mitad van al par")
             << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0", "03-01-2026;01;2.675;0", "04-01-2026;01;0;7.3",
                            "05-01-2026;01;0;0.125", "06-01-2026;01;0;0.25"}
-            << anio
+            << QStringList{}
             << QStringList{"01-01-2026|000000|IN|||2.12", "02-01-2026|00000002|EN|0.25|0|2.38",
                            "03-01-2026|00000003|EN|2.68|0|5.05", "04-01-2026|00000004|SA|0|7.3|-2.25",
                            "05-01-2026|00000005|SA|0|0.12|-2.38", "06-01-2026|00000006|SA|0|0.25|-2.62"};
@@ -358,10 +358,7 @@ private slots:
         movimiento(base, "00000010", "000002", "11-12-2025;01;7;0");
         movimiento(base, "00000011", "000002", "11-01-2026;01;0;2");
         QList<QPair<qsizetype, qsizetype>> avisos;
-        auto rs = armar(filtro(), [&](qsizetype hechos, qsizetype total) {
-            avisos.append({hechos, total});
-            return true;
-        });
+        auto rs = armar(filtro(), [&](qsizetype hechos, qsizetype total) { return avisos.append({hechos, total}), true; });
         QCOMPARE(avisos, (QList<QPair<qsizetype, qsizetype>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
         QCOMPARE(columna(*rs, "numero"), (QStringList{"------", "000001", "000001", "------", "0000015", "------",
                                                       "000002", "000002", "------", "2"}));
