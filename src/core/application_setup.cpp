@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "icons.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -8,6 +9,7 @@
 void prepararAplicacion(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Quendra"));
+    app.setWindowIcon(iconos::aplicacion());
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     auto *traductor = new QTranslator(&app);
     if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),

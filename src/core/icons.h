@@ -11,4 +11,5 @@ QIcon consulta();  // a magnifying glass
 QIcon salir();     // a door with an arrow
 QIcon imprimir();  // a printer
 QIcon eliminar();  // a bin
+QIcon aplicacion(); // stacked boxes: the program's own icon
 } // namespace iconos
