@@ -42,8 +42,7 @@ ReportPreview *vistaPrevia()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    banco::pantallaVirtual();
     QApplication app(argc, argv);
     prepararAplicacion(app);
     const QString archivo = banco::baseGenerada(10000, 1000000);

@@ -33,8 +33,7 @@ qint64 leerConSqlite(sqlite3 *db)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    banco::pantallaVirtual();
     QApplication app(argc, argv);
     prepararAplicacion(app);
     const int articulos = 100000;

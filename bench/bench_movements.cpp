@@ -44,8 +44,7 @@ void plan(sqlite3 *db, const char *what, const QString &sql)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    banco::pantallaVirtual();
     QApplication app(argc, argv);
     prepararAplicacion(app);
 

@@ -132,18 +132,11 @@ QImage paintedPage(const ReportPages &pages, int page)
     return image;
 }
 
-void line(const char *what, double value, const char *unit)
-{
-    std::printf("%-58s %10.2f %s\n", what, value, unit);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    banco::pantallaVirtual();
     QApplication app(argc, argv);
     prepararAplicacion(app);
     QTemporaryDir scratch;
@@ -154,17 +147,17 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     std::shared_ptr<const Recordset> rows = millionRows();
-    line("building 1,000,000 in-memory rows (9 text columns)", double(timer.elapsed()), "ms");
+    banco::cifra("building 1,000,000 in-memory rows (9 text columns)", double(timer.elapsed()), "ms");
     const double withRows = banco::memoriaMiB();
-    line("memory of the recordset", withRows - before, "MiB");
+    banco::cifra("memory of the recordset", withRows - before, "MiB");
 
     Report report(nineColumnLayout());
     bindAll(report, rows);
-    line("bind and paginate 1,000,000 rows (median of 5)", 1000 * banco::medianaMs(5, [&] { report.refresh(); }),
+    banco::cifra("bind and paginate 1,000,000 rows (median of 5)", 1000 * banco::medianaMs(5, [&] { report.refresh(); }),
          "us");
     const ReportPages &pages = *report.pages();
-    line("pages", pages.pageCount(), "");
-    line("memory of the engine beyond the recordset", banco::memoriaMiB() - withRows, "MiB");
+    banco::cifra("pages", pages.pageCount(), "");
+    banco::cifra("memory of the engine beyond the recordset", banco::memoriaMiB() - withRows, "MiB");
 
     const int middle = pages.pageCount() / 2;
     QImage first;
@@ -175,7 +168,7 @@ int main(int argc, char *argv[])
 
     const QString pdf = out.filePath(QStringLiteral("bench_report_200.pdf"));
     banco::imprimir("export 200 pages to PDF", banco::medianaMs(1, [&] { writeReportPdf(pages, pdf, middle, middle + 199); }));
-    line("PDF size", QFileInfo(pdf).size() / 1048576.0, "MiB");
+    banco::cifra("PDF size", QFileInfo(pdf).size() / 1048576.0, "MiB");
 
     // The same rows, 50 to a page: 20,000 pages.
     report.section(QStringLiteral("Detalle")).setHeight(int((pages.printableHeight() - 1575) / 50));
@@ -186,7 +179,7 @@ int main(int argc, char *argv[])
     preview->resize(1000, 900);
     preview->show();
     const QImage shown = preview->grab().toImage();
-    line(qPrintable(QStringLiteral("preview of %1 pages on screen after the refresh").arg(twenty->pageCount())),
+    banco::cifra(qPrintable(QStringLiteral("preview of %1 pages on screen after the refresh").arg(twenty->pageCount())),
          double(timer.nsecsElapsed()) / 1e6, "ms");
     banco::imprimir("scroll the preview to page 12345 and repaint (median of 5)", banco::medianaMs(5, [&] {
                         preview->pageView()->goToPage(12345);
@@ -196,8 +189,8 @@ int main(int argc, char *argv[])
     shown.save(out.filePath(QStringLiteral("bench_report_preview.png")));
     preview->close();
 
-    line("memory beyond the recordset after all of the above", banco::memoriaMiB() - withRows, "MiB");
-    line("peak memory of the process", banco::memoriaPicoMiB(), "MiB");
+    banco::cifra("memory beyond the recordset after all of the above", banco::memoriaMiB() - withRows, "MiB");
+    banco::cifra("peak memory of the process", banco::memoriaPicoMiB(), "MiB");
     if (argc > 1)
         std::printf("Pictures and PDF in %s\n", qPrintable(out.path()));
     return 0;

@@ -128,18 +128,11 @@ double mediana(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void linea(const char *que, double valor, const char *unidad)
-{
-    std::printf("%-58s %10.2f %s\n", que, valor, unidad);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    banco::pantallaVirtual();
     QApplication app(argc, argv);
     prepararAplicacion(app);
     QTemporaryDir scratch;
@@ -163,7 +156,7 @@ int main(int argc, char *argv[])
         t = medir([&] { sentenciasDesnudas(archivo); });
         desnudo.push_back(t.pared), desnudoCpu.push_back(t.cpu);
     }
-    linea("rows read by the bare statements", double(leidas), "");
+    banco::cifra("rows read by the bare statements", double(leidas), "");
     banco::imprimir("the statements through the connection (median of 5)", mediana(conexion), mediana(desnudo));
     banco::imprimir("assemble the full-year report (median of 5)", mediana(nuestro), mediana(desnudo));
     banco::imprimir("  the same in processor time", mediana(nuestroCpu), mediana(desnudoCpu));
@@ -172,8 +165,8 @@ int main(int argc, char *argv[])
 
     const double antes = banco::memoriaMiB();
     std::shared_ptr<const Recordset> filas = armar();
-    linea("report rows", double(filas->rowCount()), "");
-    linea("memory of the assembled report", banco::memoriaMiB() - antes, "MiB");
+    banco::cifra("report rows", double(filas->rowCount()), "");
+    banco::cifra("memory of the assembled report", banco::memoriaMiB() - antes, "MiB");
 
     QElapsedTimer reloj;
     reloj.start();
@@ -182,10 +175,10 @@ int main(int argc, char *argv[])
     ReportPreview *vista = showReportPreview(informe);
     vista->resize(1000, 900);
     const QImage primera = vista->grab().toImage();
-    linea("first preview page on screen after the assembly", double(reloj.nsecsElapsed()) / 1e6, "ms");
-    linea("pages", informe.pages()->pageCount(), "");
+    banco::cifra("first preview page on screen after the assembly", double(reloj.nsecsElapsed()) / 1e6, "ms");
+    banco::cifra("pages", informe.pages()->pageCount(), "");
     primera.save(out.filePath(QStringLiteral("bench_reports_preview.png")));
     vista->close();
-    linea("peak memory of the process", banco::memoriaPicoMiB(), "MiB");
+    banco::cifra("peak memory of the process", banco::memoriaPicoMiB(), "MiB");
     return 0;
 }

@@ -79,4 +79,16 @@ void imprimir(const char *que, double ms, double msBase)
     std::fflush(stdout);
 }
 
+void cifra(const char *que, double valor, const char *unidad)
+{
+    std::printf("%-58s %10.2f %s\n", que, valor, unidad);
+    std::fflush(stdout);
+}
+
+void pantallaVirtual()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace banco

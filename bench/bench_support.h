@@ -21,5 +21,11 @@ double memoriaPicoMiB();
 QString baseGenerada(int articulos, int movimientos);
 
 void imprimir(const char *que, double ms, double msBase = 0);
+// One figure in any unit, aligned with the others.
+void cifra(const char *que, double valor, const char *unidad);
+
+// Windows go to the offscreen display unless the caller named another; call
+// before the application object is made.
+void pantallaVirtual();
 
 } // namespace banco
