@@ -122,12 +122,6 @@ Tiempo medir(const std::function<void()> &f)
     return {pared, cpuMs() - c0};
 }
 
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -157,11 +151,11 @@ int main(int argc, char *argv[])
         desnudo.push_back(t.pared), desnudoCpu.push_back(t.cpu);
     }
     banco::cifra("rows read by the bare statements", double(leidas), "");
-    banco::imprimir("the statements through the connection (median of 5)", mediana(conexion), mediana(desnudo));
-    banco::imprimir("assemble the full-year report (median of 5)", mediana(nuestro), mediana(desnudo));
-    banco::imprimir("  the same in processor time", mediana(nuestroCpu), mediana(desnudoCpu));
-    banco::imprimir("  the statements through the connection, processor time", mediana(conexionCpu),
-                    mediana(desnudoCpu));
+    banco::imprimir("the statements through the connection (median of 5)", banco::mediana(conexion), banco::mediana(desnudo));
+    banco::imprimir("assemble the full-year report (median of 5)", banco::mediana(nuestro), banco::mediana(desnudo));
+    banco::imprimir("  the same in processor time", banco::mediana(nuestroCpu), banco::mediana(desnudoCpu));
+    banco::imprimir("  the statements through the connection, processor time", banco::mediana(conexionCpu),
+                    banco::mediana(desnudoCpu));
 
     const double antes = banco::memoriaMiB();
     std::shared_ptr<const Recordset> filas = armar();

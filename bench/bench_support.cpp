@@ -10,6 +10,12 @@
 
 namespace banco {
 
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
 double medianaMs(int veces, const std::function<void()> &f)
 {
     std::vector<double> t;
@@ -19,8 +25,7 @@ double medianaMs(int veces, const std::function<void()> &f)
         auto b = std::chrono::steady_clock::now();
         t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
     }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
+    return mediana(std::move(t));
 }
 
 namespace {

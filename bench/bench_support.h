@@ -10,6 +10,9 @@
 // process's peak memory, and a large generated database kept between runs.
 namespace banco {
 
+// The median of measured values (the upper one of an even count).
+double mediana(std::vector<double> v);
+
 // Median wall time in milliseconds of `veces` runs of f.
 double medianaMs(int veces, const std::function<void()> &f);
 
