@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-paquetes=(build-essential cmake qt6-base-dev qt6-translations-l10n libsqlite3-dev sqlite3
+paquetes=(build-essential cmake ccache qt6-base-dev qt6-translations-l10n libsqlite3-dev sqlite3
           libgl1-mesa-dev fonts-liberation xvfb xauth poppler-utils)
 faltan=()
 for p in "${paquetes[@]}"; do
