@@ -1,25 +1,20 @@
 #include "catalogue_fixture.h"
 #include "frm_articulo.h"
 #include "frm_familia.h"
-#include "frm_iniciar.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 
 // The catalogue forms as the main window's menu opens them over the demo database.
 class TestMenuCatalogo : public QObject
 {
     Q_OBJECT
 
-    // The main window with both catalogue forms on its menu.
-    static void abrir(frmIniciar &principal)
+    static QWidget *nuevo(const QString &item)
     {
-        principal.registrarFormulario(QStringLiteral("mnuArticulo"), [] { return new frmArticulo; });
-        principal.registrarFormulario(QStringLiteral("mnuSeccion"), [] { return new FrmFamilia; });
-        principal.show();
-        principal.activateWindow();
-        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&principal);
+        if (item == QLatin1String("mnuArticulo"))
+            return new frmArticulo;
+        return new FrmFamilia;
     }
 
 private slots:
@@ -39,47 +34,38 @@ private slots:
     void primerCampoYTeclasDeAcceso()
     {
         QFETCH(QString, item);
-        QFETCH(QString, primerCampo);
         QFETCH(char, tecla);
         QFETCH(QString, efecto);
-        BaseDePrueba base(BaseDePrueba::Demo);
-        RegistroMensajes mensajes;
-        frmIniciar principal;
-        abrir(principal);
-        principal.mostrarFormulario(item);
+        pruebas::PrincipalDePrueba m;
+        m.abrir(item, [item] { return nuevo(item); });
         auto *primero = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(primero);
-        QCOMPARE(primero->objectName(), primerCampo);
+        QTEST(primero->objectName(), "primerCampo");
         QTest::keyClicks(primero, QStringLiteral("12"));
         QCOMPARE(primero->text(), QStringLiteral("12"));
-        QTest::keyClick(primero, tecla, Qt::AltModifier);
-
-        QVERIFY(principal.isVisible());
-        QVERIFY(mPrincipal::conexion().isOpen());
-        QCOMPARE(principal.menuBar()->activeAction(), nullptr);
+        QVERIFY(m.pulsarAlt(tecla));
         if (efecto == "cerrado")
-            QTRY_VERIFY(!principal.formularioAbierto(item));
+            QTRY_VERIFY(!m.principal.formularioAbierto(item));
         else
-            QVERIFY(principal.formularioAbierto(item)->isVisible());
+            QVERIFY(m.principal.formularioAbierto(item)->isVisible());
         if (efecto == "lista") {
             QVERIFY(vistaPrevia());
             vistaPrevia()->close();
-        } else if (efecto == "vacío") {
-            QCOMPARE(primero->text(), QString());
         }
-        QCOMPARE(mensajes.textos(), QStringList());
+        QCOMPARE(primero->text().isEmpty(), efecto == "vacío");
+        QCOMPARE(m.mensajes.textos(), QStringList());
     }
 
     void familiasSeAbreArribaALaIzquierda()
     {
-        BaseDePrueba base(BaseDePrueba::Demo);
-        frmIniciar principal;
-        abrir(principal);
+        pruebas::PrincipalDePrueba m;
+        m.principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
+        pruebas::mostrarActiva(&m.principal);
         // Another child first, so the area would cascade the next one.
-        auto *otra = principal.areaTrabajo()->addSubWindow(new QWidget);
+        auto *otra = m.principal.areaTrabajo()->addSubWindow(new QWidget);
         otra->resize(200, 150);
         otra->show();
-        auto *ventana = qobject_cast<QMdiSubWindow *>(principal.mostrarFormulario("mnuSeccion")->parentWidget());
+        auto *ventana = qobject_cast<QMdiSubWindow *>(m.principal.mostrarFormulario("mnuSeccion")->parentWidget());
         QVERIFY(ventana);
         QCOMPARE(ventana->pos(), QPoint(0, 0));
     }

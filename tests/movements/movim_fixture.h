@@ -1,70 +1,31 @@
 #pragma once
 
-#include "dates.h"
 #include "editable_grid.h"
+#include "form_driver.h"
 #include "frm_movim.h"
-#include "message_recorder.h"
 #include "mprincipal.h"
 #include "report.h"
-#include "test_database.h"
 #include "test_main.h"
 #include "ticket_output.h"
 #include "tikets_layout.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
-#include <memory>
 
-// FrmMovim shown and active over a fresh database, today fixed at 06-12-2026,
-// message boxes answered, and tickets counted instead of printed.
-struct MovimDePrueba
+// FrmMovim over a fresh database, today 06-12-2026, tickets counted instead of printed.
+struct MovimDePrueba : pruebas::FormularioDePrueba<FrmMovim>
 {
-    BaseDePrueba base;
-    RegistroMensajes mensajes;
-    std::unique_ptr<FrmMovim> form;
     int ticketsEnviados = 0;
 
-    explicit MovimDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Vacia) : base(contenido)
+    explicit MovimDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Vacia)
+        : FormularioDePrueba(contenido, QDate(2026, 12, 6))
     {
-        fechas::fijarHoyParaPruebas(QDate(2026, 12, 6));
         mPrincipal::depositoDefecto = QStringLiteral("01");
         salidaTicket::fijarDestinoParaPruebas([this](Report &) { ++ticketsEnviados; });
-        form = std::make_unique<FrmMovim>();
-        form->show();
-        form->activateWindow();
-        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(form.get());
+        mostrar();
     }
-    ~MovimDePrueba()
-    {
-        form.reset();
-        salidaTicket::fijarDestinoParaPruebas({});
-        fechas::fijarHoyParaPruebas(QDate());
-    }
+    ~MovimDePrueba() { salidaTicket::fijarDestinoParaPruebas({}); }
 
-    template <typename W = QWidget>
-    W *control(const char *nombre) const
-    {
-        W *w = form->findChild<W *>(QLatin1String(nombre));
-        if (!w)
-            qFatal("FrmMovim has no %s", nombre);
-        return w;
-    }
-    QString texto(const char *nombre) const { return control<QLineEdit>(nombre)->displayText(); }
-    bool activo(const char *nombre) const { return control(nombre)->isEnabled(); }
     EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
-    void clic(const char *nombre) { QTest::mouseClick(control<QAbstractButton>(nombre), Qt::LeftButton); }
-    // Focus to the field, its text selected and typed over, as the operator would.
-    void escribir(const char *nombre, const QString &texto)
-    {
-        QWidget *w = control(nombre);
-        w->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(w, Qt::Key_Delete);
-        QTest::keyClicks(w, texto);
-    }
     // The article typed into t_numero, then Tab leaves the field.
     void articulo(const QString &numero)
     {
@@ -105,6 +66,5 @@ struct MovimDePrueba
                           .arg(entra ? cantidad : 0)
                           .arg(entra ? 0 : cantidad));
     }
-    QString valor(const QString &sql) const { return base.valor(sql); }
     Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
 };

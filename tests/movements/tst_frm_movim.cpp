@@ -1,11 +1,6 @@
-#include "frm_busqueda.h"
 #include "movim_fixture.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QStyleOptionGroupBox>
-#include <QTableView>
-#include <QTimer>
+#include <QRadioButton>
 #include <functional>
 
 // The voucher form: layout, numbering, loading, finding articles, and the
@@ -37,44 +32,18 @@ private slots:
     void nadaSeSuperponeNiQuedaCortado()
     {
         MovimDePrueba m;
-        QCOMPARE(m.form->size(), QSize(600, 381));
-        for (QWidget *padre : {static_cast<QWidget *>(m.form.get()), m.control("Frame1"), m.control("Frame2")}) {
-            QList<QWidget *> hijos = padre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-            hijos.removeIf([](QWidget *w) { return w->objectName().isEmpty(); });
-            QRect dentro = padre->rect();
-            if (auto *marco = qobject_cast<QGroupBox *>(padre)) {
-                QStyleOptionGroupBox opcion;
-                opcion.initFrom(marco);
-                opcion.text = marco->title();
-                opcion.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-                dentro = marco->style()->subControlRect(QStyle::CC_GroupBox, &opcion, QStyle::SC_GroupBoxContents, marco);
-            }
-            for (QWidget *a : hijos) {
-                QVERIFY2(dentro.contains(a->geometry()), qPrintable(a->objectName()));
-                const bool conTexto = qobject_cast<QLabel *>(a) || qobject_cast<QAbstractButton *>(a);
-                const QString texto = conTexto ? a->property("text").toString().remove(QLatin1Char('&')) : QString();
-                const int sangria = qobject_cast<QRadioButton *>(a) ? 24 : 4;
-                QVERIFY2(a->fontMetrics().horizontalAdvance(texto) + sangria <= a->width(), qPrintable(a->objectName()));
-                for (QWidget *b : hijos)
-                    QVERIFY2(a == b || !a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + " / " + b->objectName()));
-            }
-        }
+        QCOMPARE(pruebas::solapes(m.form.get()), QString());
     }
 
-    // Tab from b_Salir; disabled fields are skipped and the two options are one stop.
-    void ordenDeTabulacion()
+    // Inside the form, Alt+S is the form's "&Salir": it closes the form and never
+    // reaches the main menu's "&Salir", which would end the program.
+    void altSCierraSoloElFormulario()
     {
-        MovimDePrueba m;
-        m.control("b_Salir")->setFocus(Qt::TabFocusReason);
-        QStringList recorrido;
-        for (int i = 0; i < 17; ++i) {
-            QWidget *f = QApplication::focusWidget();
-            recorrido << (qobject_cast<EditableGrid *>(f->parentWidget()) ? f->parentWidget() : f)->objectName();
-            QTest::keyClick(f, Qt::Key_Tab);
-        }
-        QCOMPARE(recorrido.join(' '), QStringLiteral("b_Salir t_detalle t_fecha t_Comprobante b_NuevoComprobante grilla "
-                                                     "op_Entra b_Nuevo b_Consulta t_numero t_Cantidad b_Guardar t_Nombre "
-                                                     "t_Costo b_Cargar B_Imprimir b_Eliminar"));
+        pruebas::PrincipalDePrueba m;
+        m.abrir(QStringLiteral("mnuMovim"), [] { return new FrmMovim; })->findChild<QWidget *>("t_numero")->setFocus();
+        QVERIFY(m.pulsarAlt('s'));
+        QTRY_VERIFY(!m.principal.formularioAbierto(QStringLiteral("mnuMovim")));
+        QCOMPARE(m.mensajes.textos(), QStringList());
     }
 
     void numeroDelComprobanteNuevo_data()
@@ -183,12 +152,7 @@ private slots:
         m.nuevoArticulo("000049", "Tornillo común");
         m.nuevoArticulo("000050", "Tornillo O'Brien", 2);
         m.escribir("t_Nombre", "O'Bri");
-        QTimer::singleShot(0, [] {
-            QTableView *v = FrmBusqueda::instancia().findChild<QTableView *>(QStringLiteral("grilla"));
-            QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(0, 1)).center());
-            FrmBusqueda::instancia().close();
-        });
-        m.clic("b_Consulta");
+        pruebas::elegirEnBusqueda(m.control("b_Consulta"));
         QCOMPARE(m.texto("t_numero") + ' ' + m.texto("t_Nombre") + ' ' + m.texto("t_stock"),
                  QStringLiteral("000050 Tornillo O'Brien 2"));
         QVERIFY(m.activo("b_Guardar"));
