@@ -1,6 +1,4 @@
-#include "database_file.h"
 #include "frm_iniciar.h"
-#include "message_recorder.h"
 #include "mprincipal.h"
 #include "test_database.h"
 #include "test_main.h"
@@ -8,7 +6,6 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,34 +48,23 @@ class TestVentanaPrincipal : public QObject
 {
     Q_OBJECT
 private slots:
-    void sinBaseAbreIgualYAvisa()
+    // Two copies started at once over no database: one is refused, the other says the database is
+    // missing and keeps running; killed outright, it does not block the next start.
+    void unaSolaCopiaQueSigueSinBase()
     {
         ProgramaAparte app;
-        auto p = app.iniciar();
-        QVERIFY(p->waitForStarted());
-        QString salida;
-        QTRY_VERIFY_WITH_TIMEOUT((salida += QString::fromUtf8(p->readAllStandardError())).contains("openBaseDatos"), 15000);
-        QVERIFY(salida.contains(
-            QRegularExpression("Quendra: Error \\d+ \\(.*\\) in procedure openBaseDatos of Módulo mPrincipal")));
-        QVERIFY(!p->waitForFinished(1500)); // still running without its database
-        p->kill();
-        p->waitForFinished();
-    }
-
-    void unaSolaCopiaEnEjecucion()
-    {
-        ProgramaAparte app;
-        archivoBase::crear(app.carpeta() + "/quendra.accdb");
         auto a = app.iniciar(), b = app.iniciar();
         QVERIFY(a->waitForStarted() && b->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 15000);
         QProcess *rechazada = a->state() == QProcess::NotRunning ? a.get() : b.get();
         QProcess *viva = rechazada == a.get() ? b.get() : a.get();
         QCOMPARE(rechazada->exitCode(), 0);
         QCOMPARE(QString::fromUtf8(rechazada->readAllStandardError()).count("El programa ya está siendo ejecutado"), 1);
-        QVERIFY(!viva->waitForFinished(1000));
-
-        // A copy killed outright does not block the next start.
+        QString salida;
+        QTRY_VERIFY_WITH_TIMEOUT((salida += QString::fromUtf8(viva->readAllStandardError())).contains("openBaseDatos"), 15000);
+        QVERIFY(salida.contains(
+            QRegularExpression("Quendra: Error \\d+ \\(.*\\) in procedure openBaseDatos of Módulo mPrincipal")));
+        QVERIFY(!viva->waitForFinished(1500));
         ::kill(pid_t(viva->processId()), SIGKILL);
         viva->waitForFinished();
         auto c = app.iniciar();
@@ -100,18 +86,6 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Control de depósito "));
         QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01"));
         QVERIFY(mPrincipal::conexion().isOpen());
-
-        QStringList menu;
-        for (QAction *a : w.menuBar()->actions()) {
-            menu << a->objectName() + "=" + a->text();
-            if (a->menu())
-                for (QAction *i : a->menu()->actions())
-                    menu << "  " + i->objectName() + "=" + i->text();
-        }
-        QCOMPARE(menu, QStringList({"mnuAdicionar=&Adicionar", "  mnuMovim=&Movimientos",
-                                    "mnuMantenimiento=&Mantenimiento", "  mnuArticulo=&Articulo",
-                                    "  mnuSeccion=&Familias", "RptInformes=&Informes",
-                                    "  mnuInfMovim=&Movimientos de Stock", "mnusalir=&Salir"}));
 
         int creados = 0;
         w.registrarFormulario("mnuArticulo", [&] { ++creados; return new QWidget; });

@@ -3,8 +3,11 @@
 #include "tst_report_sample.h"
 
 #include <QTest>
+#include <functional>
 
 using namespace muestra;
+using Falla = std::function<void(Report &)>;
+Q_DECLARE_METATYPE(Falla)
 
 namespace {
 
@@ -29,14 +32,11 @@ private slots:
         QTest::addColumn<int>("reportFooter");
         QTest::addColumn<int>("pages");
         QTest::newRow("sin filas") << 0 << 0 << 0 << 1;
-        QTest::newRow("una fila") << 1 << 0 << 0 << 1;
         QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 1;
         QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 2;
-        QTest::newRow("tres llenas") << 3 * rowsPerPage << 0 << 0 << 3;
         // A report header takes the room of two rows on the first page only.
         QTest::newRow("encabezado llena la primera") << rowsPerPage - 2 << 480 << 0 << 1;
         QTest::newRow("encabezado empuja una fila") << rowsPerPage - 1 << 480 << 0 << 2;
-        QTest::newRow("encabezado en dos páginas") << 2 * rowsPerPage - 2 << 480 << 0 << 2;
         // The report footer goes after the last row, on a page of its own when it does not fit.
         QTest::newRow("pie del informe cabe") << rowsPerPage - 3 << 0 << 720 << 1;
         QTest::newRow("pie del informe pasa de hoja") << rowsPerPage - 2 << 0 << 720 << 2;
@@ -97,111 +97,77 @@ private slots:
         QCOMPARE(nextRow, qsizetype(rows));
     }
 
-    void pageNumbers_data()
+    // The page number fields, and text boxes printing the recordset's own text form: dates day first,
+    // numbers with a point.
+    void printedTexts_data()
     {
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("caption"); // of the page header's Etiqueta5
         QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("nth"); // on that page
         QTest::addColumn<QString>("printed");
-        QTest::newRow("segunda de tres") << "%p(%P)" << 2 << "2(3)";
-        QTest::newRow("total en la primera") << "Pagina: %p(%P)" << 1 << "Pagina: 1(3)";
-        QTest::newRow("sólo el total") << "%P" << 3 << "3";
-        QTest::newRow("otros por ciento quedan") << "100% %x %" << 1 << "100% %x %";
+        QTest::newRow("segunda de tres") << "%p(%P)" << 2 << "Etiqueta5" << 0 << "2(3)";
+        QTest::newRow("total en la primera") << "Pagina: %p(%P)" << 1 << "Etiqueta5" << 0 << "Pagina: 1(3)";
+        QTest::newRow("sólo el total") << "%P" << 3 << "Etiqueta5" << 0 << "3";
+        QTest::newRow("otros por ciento quedan") << "100% %x %" << 1 << "Etiqueta5" << 0 << "100% %x %";
+        QTest::newRow("código") << "" << 2 << "t_codigo" << 0 << "000046";
+        QTest::newRow("texto") << "" << 2 << "t_nombre" << 2 << "Artículo 48";
+        QTest::newRow("fecha") << "" << 1 << "t_fecha" << 1 << "06-03-2024";
+        QTest::newRow("número") << "" << 1 << "t_stock" << 2 << "2.5";
     }
-    void pageNumbers()
+    void printedTexts()
     {
         QFETCH(QString, caption);
         QFETCH(int, page);
-        QFETCH(QString, printed);
+        QFETCH(QString, control);
+        QFETCH(int, nth);
         Report report(sampleLayout());
         bindRows(report, sampleRows(2 * rowsPerPage + 1));
         report.section(QStringLiteral("EncabezadoPagina")).control(QStringLiteral("etiqueta5")).setCaption(caption);
         report.refresh();
         QCOMPARE(report.pages()->pageCount(), 3);
-        QCOMPARE(textOf(*report.pages(), page, QStringLiteral("Etiqueta5")), printed);
+        QTEST(textOf(*report.pages(), page, control, nth), "printed");
     }
 
-    // Text boxes print the recordset's own text form: dates day first, numbers with a point.
-    void boxesPrintTheRowsText()
+    // Names match in any case, accents included; an unknown name, or a member or caption the
+    // control does not have, is an error, and a failed refresh leaves nothing to show.
+    void names()
     {
         Report report(sampleLayout());
-        bindRows(report, sampleRows(rowsPerPage + 3));
-        report.refresh();
-        const ReportPages &pages = *report.pages();
-        QCOMPARE(textOf(pages, 2, QStringLiteral("t_codigo")), QStringLiteral("000046"));
-        QCOMPARE(textOf(pages, 2, QStringLiteral("t_nombre"), 2), QStringLiteral("Artículo 48"));
-        QCOMPARE(textOf(pages, 1, QStringLiteral("t_fecha"), 1), QStringLiteral("06-03-2024"));
-        QCOMPARE(textOf(pages, 1, QStringLiteral("t_stock"), 2), QStringLiteral("2.5"));
+        QCOMPARE(report.section(QStringLiteral("sección4")).name(), QStringLiteral("Sección4"));
+        QCOMPARE(report.section(QStringLiteral("ENCABEZADOPAGINA")).control(QStringLiteral("LÍNEA1")).name(),
+                 QStringLiteral("Línea1"));
+        QCOMPARE(report.section(QStringLiteral("dEtAlLe")).control(QStringLiteral("T_NOMBRE")).name(),
+                 QStringLiteral("t_nombre"));
     }
-
-    void namesMatchInAnyCase_data()
-    {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("controlName");
-        QTest::newRow("minúsculas con acento") << "sección4" << "" << "";
-        QTest::newRow("mayúsculas con acento") << "ENCABEZADOPAGINA" << "LÍNEA1" << "Línea1";
-        QTest::newRow("mezcla") << "dEtAlLe" << "T_NOMBRE" << "t_nombre";
-    }
-    void namesMatchInAnyCase()
-    {
-        QFETCH(QString, section);
-        QFETCH(QString, control);
-        QFETCH(QString, controlName);
-        Report report(sampleLayout());
-        ReportSection &s = report.section(section);
-        QCOMPARE(s.name().toLower(), section.toLower());
-        if (!control.isEmpty())
-            QCOMPARE(s.control(control).name(), controlName);
-    }
-
     void unknownNamesThrow_data()
     {
-        QTest::addColumn<int>("fault");
-        QTest::newRow("sección") << 0;
-        QTest::newRow("control") << 1;
-        QTest::newRow("columna") << 2;
-        QTest::newRow("miembro del informe") << 3;
-        QTest::newRow("miembro del cuadro") << 4;
-        QTest::newRow("título de un cuadro de texto") << 5;
+        QTest::addColumn<Falla>("falla");
+        QTest::addColumn<bool>("alRefrescar");
+        const auto stock = [](Report &r) -> ReportControl & { return r.section("Detalle").control("t_stock"); };
+        QTest::newRow("sección") << Falla([](Report &r) { r.section("Seccion4"); }) << false;
+        QTest::newRow("control") << Falla([](Report &r) { r.section("Detalle").control("t_precio"); }) << false;
+        QTest::newRow("título de un cuadro de texto") << Falla([=](Report &r) { stock(r).setCaption("x"); }) << false;
+        QTest::newRow("columna") << Falla([=](Report &r) { stock(r).setDataField("precio"); }) << true;
+        QTest::newRow("miembro del informe") << Falla([](Report &r) { r.setDataMember("Comando1"); }) << true;
+        QTest::newRow("miembro del cuadro") << Falla([=](Report &r) { stock(r).setDataMember("Comando1"); }) << true;
     }
     void unknownNamesThrow()
     {
-        QFETCH(int, fault);
+        QFETCH(Falla, falla);
+        QFETCH(bool, alRefrescar);
         Report report(sampleLayout());
         bindRows(report, sampleRows(3));
-        ReportSection &detail = report.section(QStringLiteral("Detalle"));
         report.refresh();
         try {
-            switch (fault) {
-            case 0:
-                report.section(QStringLiteral("Seccion4"));
-                break;
-            case 1:
-                detail.control(QStringLiteral("t_precio"));
-                break;
-            case 2:
-                detail.control(QStringLiteral("t_stock")).setDataField(QStringLiteral("precio"));
+            falla(report);
+            if (alRefrescar)
                 report.refresh();
-                break;
-            case 3:
-                report.setDataMember(QStringLiteral("Comando1"));
-                report.refresh();
-                break;
-            case 4:
-                detail.control(QStringLiteral("t_stock")).setDataMember(QStringLiteral("Comando1"));
-                report.refresh();
-                break;
-            case 5:
-                detail.control(QStringLiteral("t_stock")).setCaption(QStringLiteral("x"));
-                break;
-            }
             QFAIL("no error was raised");
         } catch (const QuendraError &e) {
             QVERIFY(e.numero() == QuendraError::NombreDesconocido || e.numero() == QuendraError::ErrorDeInforme);
         }
-        // A failed refresh leaves nothing to show or print.
-        if (fault >= 2 && fault <= 4)
-            QVERIFY(!report.pages());
+        QCOMPARE(!report.pages(), alRefrescar);
     }
 
     // Sections that leave no room for a row cannot make a report.
