@@ -52,6 +52,14 @@ struct GrillaDePrueba
         return vista->visualRect(vista->model()->index(fila - 1, columna));
     }
 
+    // Where the editor must lie to cover the cell exactly.
+    QRect rectEditor(int fila, int columna) const
+    {
+        QRect celda = rectCelda(fila, columna);
+        celda.moveTopLeft(vista->viewport()->mapTo(grid, celda.topLeft()));
+        return celda;
+    }
+
     void clic(int fila, int columna)
     {
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, rectCelda(fila, columna).center());

@@ -1,3 +1,4 @@
+#include "form_driver.h"
 #include "frm_busqueda.h"
 #include "grid_fixture.h"
 #include "quendra_error.h"
@@ -12,13 +13,7 @@ class TestFrmBusqueda : public QObject
     BaseDePrueba *base = nullptr;
     RegistroMensajes *mensajes = nullptr;
 
-    static QTableView *vista() { return FrmBusqueda::instancia().findChild<QTableView *>(QStringLiteral("grilla")); }
-
-    static void clic(int fila)
-    {
-        QTableView *v = vista();
-        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(v->model()->index(fila - 1, 1)).center());
-    }
+    static QTableView *vista() { return pruebas::control<QTableView>(&FrmBusqueda::instancia(), "grilla"); }
 
     // Opens the dialog as a form does; `operador` acts while it is open, then it closes.
     static QString buscar(const QString &sql, const std::function<void()> &operador)
@@ -47,15 +42,6 @@ private slots:
         delete base;
     }
 
-    void ventana()
-    {
-        FrmBusqueda &d = FrmBusqueda::instancia();
-        QCOMPARE(d.windowTitle(), QStringLiteral("Busca algo"));
-        QCOMPARE(d.size(), QSize(612, 213));
-        QCOMPARE(d.grilla()->geometry(), QRect(6, 8, 600, 198));
-        QCOMPARE(&FrmBusqueda::instancia(), &d);
-    }
-
     void eleccion_data()
     {
         QTest::addColumn<QString>("consulta");
@@ -82,33 +68,19 @@ private slots:
                                                            {"Del", Qt::Key_Delete}, {"F5", Qt::Key_F5},
                                                            {"Enter", Qt::Key_Return}};
             for (const QString &a : acciones.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                if (a.startsWith(QLatin1Char('c'))) {
-                    clic(a.mid(1).toInt());
-                } else if (a.endsWith(QLatin1Char('x')) && a.size() == 2) {
-                    clic(a.left(1).toInt());
-                    QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {},
-                                       vista()->visualRect(vista()->model()->index(a.left(1).toInt() - 1, 1)).center());
-                } else if (teclas.contains(a)) {
+                if (a.startsWith(QLatin1Char('c')))
+                    pruebas::clicFila(vista(), a.mid(1).toInt());
+                else if (a.endsWith(QLatin1Char('x')) && a.size() == 2)
+                    pruebas::clicFila(vista(), a.left(1).toInt(), true);
+                else if (teclas.contains(a))
                     QTest::keyClick(QApplication::focusWidget(), teclas[a]);
-                } else {
+                else
                     QTest::keyClicks(QApplication::focusWidget(), a);
-                }
             }
         });
         QCOMPARE(elegido, codigo);
         QCOMPARE(mensajes->mostrados().size(), 0);
         QCOMPARE(base->valor("select group_concat(familia) from familia"), familiasAntes);
-    }
-
-    void cadaAperturaMuestraSuConsulta()
-    {
-        int filas = 0;
-        buscar(QStringLiteral("select codigo from familia"), [&] { filas = FrmBusqueda::instancia().grilla()->CantidadFilas(); });
-        QVERIFY(filas > 1);
-        QString primera;
-        buscar(QStringLiteral("select numero, nombre from articulo where nombre like '%tuerca%'"),
-               [&] { primera = FrmBusqueda::instancia().grilla()->Celda(0, 1) + " " + FrmBusqueda::instancia().grilla()->Celda(1, 1); });
-        QCOMPARE(primera, QStringLiteral("NOMBRE Tuerca hexagonal M8"));
     }
 
     void consultaFallidaVaAlQueAbre()

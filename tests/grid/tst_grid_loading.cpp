@@ -60,16 +60,6 @@ private slots:
         QCOMPARE(g.grid->Celda(1, 1), QStringLiteral("Tornillo"));
     }
 
-    void anchoDeColumnas()
-    {
-        GrillaDePrueba g;
-        g.cargar();
-        const QFont f = g.vista->font();
-        QCOMPARE(g.vista->columnWidth(0), anchoEsperado(f, {"NUMERO", "000001"}));
-        QCOMPARE(g.vista->columnWidth(1), anchoEsperado(f, {"NOMBRE", "Tornillo", "Tuerca", "Cable 2,5 mm", "Taco"}));
-        QCOMPARE(g.vista->columnWidth(3), anchoEsperado(f, {"COSTO", "4.35", "0.12", "41.5"}));
-    }
-
     // Many texts whose letters kern against each other: the quick measure must
     // still find the widest as a full layout does.
     void anchoExactoConMuchasFilas()
