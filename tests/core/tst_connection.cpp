@@ -46,8 +46,7 @@ private slots:
     void traduccion()
     {
         QFETCH(QString, consulta);
-        QFETCH(QString, esperado);
-        QCOMPARE(base->valor(consulta), esperado);
+        QTEST(base->valor(consulta), "esperado");
     }
 
     void fechaEntreComillasSeGuardaComoFecha()
@@ -81,29 +80,6 @@ private slots:
         QCOMPARE(base->valor("select group_concat(numero||alta||costo||stock) from articulo"), antes);
     }
 
-    void camposTipadosYSinMayusculas()
-    {
-        auto rs = abrirConsulta("select * from movstk");
-        QCOMPARE(rs->field("ID").type(), TipoCampo::Entero);
-        QCOMPARE(rs->field("Fecha").type(), TipoCampo::Fecha);
-        QCOMPARE(rs->field("entrada").type(), TipoCampo::Simple);
-        QCOMPARE(rs->field("TipoMov").type(), TipoCampo::Texto);
-        QVERIFY(rs->eof());
-        auto suma = abrirConsulta("select sum(stock) as total, count(*) as n from articulo");
-        QCOMPARE(suma->field("TOTAL").type(), TipoCampo::Simple);
-        QCOMPARE(suma->field("n").type(), TipoCampo::Entero);
-        QVERIFY_THROWS_EXCEPTION(QuendraError, suma->field("inexistente"));
-    }
-
-    void transaccionSinConfirmarNoQueda()
-    {
-        {
-            Transaction t(mPrincipal::conexion());
-            base->ejecutar("UPDATE articulo SET stock=50");
-        }
-        QCOMPARE(base->valor("select sum(stock) from articulo"), QStringLiteral("2"));
-    }
-
     void recordsetEnMemoria()
     {
         Recordset rs;
@@ -126,39 +102,106 @@ private slots:
     }
 };
 
+class TestSentencias : public QObject
+{
+    Q_OBJECT
+private slots:
+    void insert_data()
+    {
+        QTest::addColumn<QStringList>("valores"); // codigo, familia
+        QTest::addColumn<QString>("esperados");
+        QTest::newRow("familia") << QStringList{"0007", "Bebidas"} << "'0007','Bebidas'";
+        QTest::newRow("vacío es NULL") << QStringList{"0007", ""} << "'0007',NULL";
+        QTest::newRow("comilla doblada") << QStringList{"0001", "D'Angelo"} << "'0001','D''Angelo'";
+        QTest::newRow("coma de número") << QStringList{"0001", "3,5"} << "'0001','3.5'";
+        QTest::newRow("fecha entre #") << QStringList{"0001", "05-12-2026"} << "'0001',#05-12-2026#";
+        QTest::newRow("blancos no son vacío") << QStringList{"0001", "   "} << "'0001','   '";
+        QTest::newRow("# que no es fecha") << QStringList{"0001", "#abc"} << "'0001','#abc'";
+    }
+    void insert()
+    {
+        QFETCH(QStringList, valores);
+        QFETCH(QString, esperados);
+        QCOMPARE(mPrincipal::sentenciaInsert("familia", {"codigo", "familia"}, valores),
+                 "INSERT INTO familia(codigo,familia) VALUES (" + esperados + ')');
+    }
+
+    void update_data()
+    {
+        QTest::addColumn<QStringList>("valores");
+        QTest::addColumn<QString>("esperada");
+        QTest::newRow("texto y NULL") << QStringList{"O'Brien", ""}
+                                      << "UPDATE articulo SET nombre='O''Brien',alta=NULL WHERE numero='000012'";
+        QTest::newRow("fecha entre comillas") << QStringList{"x", "05-12-2026"}
+                                              << "UPDATE articulo SET nombre='x',alta='05-12-2026' WHERE numero='000012'";
+        QTest::newRow("coma de número") << QStringList{"3,5", "   "}
+                                        << "UPDATE articulo SET nombre='3.5',alta='   ' WHERE numero='000012'";
+    }
+    void update()
+    {
+        QFETCH(QStringList, valores);
+        QFETCH(QString, esperada);
+        QCOMPARE(mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), {"nombre", "alta"}, valores,
+                                             QStringLiteral("numero='000012'")),
+                 esperada);
+    }
+
+    // What the builders write is what a reader gets back.
+    void idaYVuelta()
+    {
+        BaseDePrueba base;
+        const QStringList cols{"numero", "codigo", "nombre", "detalle", "alta", "costo", "stock"};
+        mPrincipal::insertarRegistro("articulo", cols, {"000012", "0003", "D'Angelo", "", "05-12-2026", "12,5", "3"});
+        auto rs = mPrincipal::abrirConsulta("select * from articulo where numero='000012'");
+        QCOMPARE(rs->field("NOMBRE").text(), QStringLiteral("D'Angelo"));
+        QVERIFY_THROWS_EXCEPTION(QuendraError, rs->field("inexistente"));
+        QCOMPARE(rs->field("alta").value().toDate(), QDate(2026, 12, 5));
+        QCOMPARE(rs->field("costo").value().toDouble(), 12.5);
+        QVERIFY(rs->field("detalle").isNull());
+        mPrincipal::actualizarRegistro("articulo", {"alta", "costo"}, {"01-02-2027", "0,25"}, "numero='000012'");
+        QCOMPARE(base.valor("select alta from articulo"), QStringLiteral("01-02-2027"));
+        QCOMPARE(base.valor("select costo from articulo"), QStringLiteral("0.25"));
+    }
+
+    void listasDesparejasSeRechazan()
+    {
+        QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::sentenciaInsert("t", {"a", "b"}, {"1"}));
+    }
+};
+
 // Opening files that are not what the program expects never crashes.
 class TestAperturaBase : public QObject
 {
     Q_OBJECT
 private slots:
+    // What the file holds: nothing at all (no file), bytes that are no database, or a database whose
+    // header is overwritten.
     void archivosMalos_data()
     {
-        QTest::addColumn<QString>("caso");
-        QTest::newRow("falta") << "falta";
-        QTest::newRow("no es SQLite") << "ajeno";
-        QTest::newRow("dañado") << "dañado";
-        QTest::newRow("sin tablas") << "vacío";
+        QTest::addColumn<bool>("sobreLaDemo");
+        QTest::addColumn<QByteArray>("contenido");
+        QTest::newRow("falta") << false << QByteArray();
+        QTest::newRow("no es SQLite") << false << QByteArray(8192, 'x');
+        QTest::newRow("dañado") << true << QByteArray(200, '\xA5');
+        QTest::newRow("sin tablas") << false << QByteArray("");
     }
     void archivosMalos()
     {
-        QFETCH(QString, caso);
+        QFETCH(bool, sobreLaDemo);
+        QFETCH(QByteArray, contenido);
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb");
-        if (caso == "ajeno") {
-            QFile f(archivo);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray(8192, 'x'));
-        } else if (caso == "dañado") {
+        if (sobreLaDemo) {
             BaseDePrueba demo(BaseDePrueba::Demo);
             mPrincipal::conexion().close();
             QVERIFY(QFile::copy(demo.archivo(), archivo));
-            QFile f(archivo);
+        }
+        QFile f(archivo);
+        if (!contenido.isNull()) {
             QVERIFY(f.open(QIODevice::ReadWrite));
-            f.seek(20);
-            f.write(QByteArray(200, '\xA5'));
-        } else if (caso == "vacío") {
-            QFile f(archivo);
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.seek(sobreLaDemo ? 20 : 0);
+            f.write(contenido);
+            f.close();
         }
         RegistroMensajes mensajes;
         mPrincipal::fijarArchivoBaseDatos(archivo);
@@ -171,11 +214,12 @@ private slots:
         QCOMPARE(m.titulo, QStringLiteral("Quendra"));
         QCOMPARE(m.icono, QMessageBox::NoIcon);
         QVERIFY(!mPrincipal::conexion().isOpen());
-        QVERIFY(!QFileInfo::exists(archivo) || caso != "falta"); // never created
+        QCOMPARE(QFileInfo::exists(archivo), !contenido.isNull()); // a missing file is never created
         QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::abrirConsulta("select 1"));
     }
 };
 
 QUENDRA_TEST(TestConexion)
+QUENDRA_TEST(TestSentencias)
 QUENDRA_TEST(TestAperturaBase)
 #include "tst_connection.moc"

@@ -25,60 +25,42 @@ class TestReport : public QObject
 {
     Q_OBJECT
 private slots:
-    void pageCount_data()
+    // Pages as the sections' heights give them: every row printed once, in order, no detail running
+    // into the page footer, whose top stays put even when its height is set at run time, and the
+    // report footer after the last row.
+    void paging_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("reportHeader");
         QTest::addColumn<int>("reportFooter");
+        QTest::addColumn<int>("pageFooter");
         QTest::addColumn<int>("pages");
-        QTest::newRow("sin filas") << 0 << 0 << 0 << 1;
-        QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 1;
-        QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 2;
+        QTest::newRow("sin filas") << 0 << 0 << 0 << 720 << 1;
+        QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 720 << 1;
+        QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 720 << 2;
+        QTest::newRow("tres páginas") << 100 << 0 << 0 << 720 << 3;
         // A report header takes the room of two rows on the first page only.
-        QTest::newRow("encabezado llena la primera") << rowsPerPage - 2 << 480 << 0 << 1;
-        QTest::newRow("encabezado empuja una fila") << rowsPerPage - 1 << 480 << 0 << 2;
-        // The report footer goes after the last row, on a page of its own when it does not fit.
-        QTest::newRow("pie del informe cabe") << rowsPerPage - 3 << 0 << 720 << 1;
-        QTest::newRow("pie del informe pasa de hoja") << rowsPerPage - 2 << 0 << 720 << 2;
+        QTest::newRow("encabezado llena la primera") << rowsPerPage - 2 << 480 << 0 << 720 << 1;
+        QTest::newRow("encabezado empuja una fila") << rowsPerPage - 1 << 480 << 0 << 720 << 2;
+        // The report footer goes on a page of its own when it does not fit.
+        QTest::newRow("pie del informe cabe") << rowsPerPage - 3 << 0 << 720 << 720 << 1;
+        QTest::newRow("pie del informe pasa de hoja") << rowsPerPage - 2 << 0 << 720 << 720 << 2;
+        QTest::newRow("pie alto fijado al imprimir") << 40 << 0 << 0 << 9500 << 5;
+        QTest::newRow("pie sin alto") << 60 << 0 << 0 << 0 << 2;
     }
-    void pageCount()
+    void paging()
     {
         QFETCH(int, rows);
         QFETCH(int, reportHeader);
         QFETCH(int, reportFooter);
-        QFETCH(int, pages);
+        QFETCH(int, pageFooter);
         Report report(sampleLayout(reportHeader, reportFooter));
         bindRows(report, sampleRows(rows));
-        report.refresh();
-        QCOMPARE(report.pages()->pageCount(), pages);
-        qsizetype printed = 0;
-        for (int page = 1; page <= pages; ++page)
-            printed += report.pages()->rowsOnPage(page);
-        QCOMPARE(printed, qsizetype(rows));
-        QCOMPARE(textOf(*report.pages(), pages, QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
-    }
-
-    // Every row appears once, in order, and no detail runs into the page footer,
-    // whose top stays put even when its height is set at run time.
-    void pageFooterSitsAtTheFoot_data()
-    {
-        QTest::addColumn<int>("footerHeight");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("pie del diseño") << 720 << 100;
-        QTest::newRow("pie alto fijado al imprimir") << 9500 << 40;
-        QTest::newRow("pie sin alto") << 0 << 60;
-    }
-    void pageFooterSitsAtTheFoot()
-    {
-        QFETCH(int, footerHeight);
-        QFETCH(int, rows);
-        Report report(sampleLayout());
-        bindRows(report, sampleRows(rows));
-        report.section(QStringLiteral("sección3")).setHeight(footerHeight);
+        report.section(QStringLiteral("sección3")).setHeight(pageFooter);
         report.refresh();
         const ReportPages &pages = *report.pages();
-        QVERIFY(pages.pageCount() > 1);
-        const double footerTop = pages.printableHeight() - footerHeight;
+        QTEST(pages.pageCount(), "pages");
+        const double footerTop = pages.printableHeight() - pageFooter;
         qsizetype nextRow = 0;
         for (int page = 1; page <= pages.pageCount(); ++page) {
             double lastDetailBottom = 0;
@@ -95,6 +77,7 @@ private slots:
             QVERIFY(lastDetailBottom <= footerTop);
         }
         QCOMPARE(nextRow, qsizetype(rows));
+        QCOMPARE(textOf(pages, pages.pageCount(), QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
     }
 
     // The page number fields, and text boxes printing the recordset's own text form: dates day first,
@@ -129,17 +112,8 @@ private slots:
         QTEST(textOf(*report.pages(), page, control, nth), "printed");
     }
 
-    // Names match in any case, accents included; an unknown name, or a member or caption the
-    // control does not have, is an error, and a failed refresh leaves nothing to show.
-    void names()
-    {
-        Report report(sampleLayout());
-        QCOMPARE(report.section(QStringLiteral("sección4")).name(), QStringLiteral("Sección4"));
-        QCOMPARE(report.section(QStringLiteral("ENCABEZADOPAGINA")).control(QStringLiteral("LÍNEA1")).name(),
-                 QStringLiteral("Línea1"));
-        QCOMPARE(report.section(QStringLiteral("dEtAlLe")).control(QStringLiteral("T_NOMBRE")).name(),
-                 QStringLiteral("t_nombre"));
-    }
+    // An unknown name, or a member or caption the control does not have, is an error, and a failed
+    // refresh leaves nothing to show.
     void unknownNamesThrow_data()
     {
         QTest::addColumn<Falla>("falla");
@@ -224,7 +198,6 @@ private slots:
         QFETCH(int, first);
         QFETCH(int, third);
         QFETCH(int, paper);
-        QFETCH(bool, shrunk);
         ReportLayout layout(QStringLiteral("Ancho"), QStringLiteral("Ancho"), width);
         layout.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
         layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240)
@@ -234,25 +207,10 @@ private slots:
         report.setRightMargin(third);
         report.refresh();
         const ReportPages &pages = *report.pages();
-        QCOMPARE(pages.scale() < 1, shrunk);
+        QTEST(pages.scale() < 1, "shrunk");
         QCOMPARE(pages.origin().x(), double(first));
         // Nothing is cut off: the widest control ends at or before the right margin.
         QVERIFY(pages.origin().x() + width * pages.scale() <= pages.paperSize().width() - third + 1e-6);
-    }
-
-    void registryKeepsOneInstancePerLayout()
-    {
-        int made = 0;
-        auto factory = [&made] {
-            ++made;
-            return sampleLayout();
-        };
-        Report &a = ReportRegistry::instance(QStringLiteral("PruebaRegistro"), factory);
-        a.section(QStringLiteral("Detalle")).setHeight(300);
-        Report &b = ReportRegistry::instance(QStringLiteral("pruebaregistro"), factory);
-        QCOMPARE(&a, &b);
-        QCOMPARE(made, 1);
-        QCOMPARE(b.section(QStringLiteral("Detalle")).height(), 300);
     }
 };
 

@@ -60,7 +60,6 @@ private slots:
     {
         QFETCH(QString, consulta);
         QFETCH(QString, acciones);
-        QFETCH(QString, codigo);
         const QString familiasAntes = base->valor("select group_concat(familia) from familia");
         const QString elegido = buscar(consulta, [&] {
             QVERIFY(FrmBusqueda::instancia().isModal() && FrmBusqueda::instancia().isVisible());
@@ -78,7 +77,7 @@ private slots:
                     QTest::keyClicks(QApplication::focusWidget(), a);
             }
         });
-        QCOMPARE(elegido, codigo);
+        QTEST(elegido, "codigo");
         QCOMPARE(mensajes->mostrados().size(), 0);
         QCOMPARE(base->valor("select group_concat(familia) from familia"), familiasAntes);
     }

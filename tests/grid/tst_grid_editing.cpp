@@ -89,27 +89,6 @@ private slots:
         QCOMPARE(g.base.valor("select nombre from articulo where numero='000001'"), QStringLiteral("Tornillo"));
     }
 
-    // Every way a cell becomes current tells the host, with the row's texts.
-    void avisosAlHost()
-    {
-        GrillaDePrueba g;
-        g.cargar();
-        QStringList ultima;
-        int clics = 0, dobles = 0;
-        QObject::connect(g.grid, &EditableGrid::ClicMouse, [&](QStringList &fila) { ultima = fila; ++clics; });
-        QObject::connect(g.grid, &EditableGrid::dobleClic, [&](QStringList &fila) { ultima = fila; ++dobles; });
-        g.clic(1, 0); // already current after the load: still a choice
-        QCOMPARE(clics, 1);
-        QCOMPARE(ultima, QStringList({"000001", "Tornillo", "05-03-2024", "4.35"}));
-        g.teclear("Down Down");
-        QCOMPARE(clics, 3);
-        QCOMPARE(ultima.value(1), QStringLiteral("Cable 2,5 mm"));
-        g.clic(4, 1); // the press and release that come before a double click
-        QTest::mouseDClick(g.vista->viewport(), Qt::LeftButton, {}, g.rectCelda(4, 1).center());
-        QCOMPARE(dobles, 1);
-        QCOMPARE(ultima, QStringList({"000004", "Taco", "", ""}));
-    }
-
     // Moving past the visible rows brings the cell into view, editor and all.
     void seTraeALaVista()
     {
