@@ -138,9 +138,8 @@ private slots:
             elegirFamilia(familia);
         p->escribir("t_alta", fecha);
         p->clic("b_Guardar");
-        QTEST(p->mensajes.textos().join(""), "mensaje");
-        QCOMPARE(p->mensajes.mostrados().first().icono, QMessageBox::Warning);
-        QCOMPARE(p->mensajes.mostrados().first().titulo, QStringLiteral("Articulos"));
+        QFETCH(QString, mensaje);
+        QCOMPARE(p->mensajes.cajas(), QStringList{"Articulos|aviso|" + mensaje});
         QCOMPARE(articulos(), 36);
         QCOMPARE(p->texto("t_numero"), numero);
     }
@@ -237,9 +236,7 @@ private slots:
         p.reset();
         p = std::make_unique<Prueba>(BaseDePrueba::Vacia);
         p->clic("B_Imprimir");
-        QCOMPARE(p->mensajes.textos(), QStringList{"No existe articulos para imprimir"});
-        QCOMPARE(p->mensajes.mostrados().first().icono, QMessageBox::Critical);
-        QCOMPARE(p->mensajes.mostrados().first().titulo, QStringLiteral("Articulos"));
+        QCOMPARE(p->mensajes.cajas(), QStringList{"Articulos|error|No existe articulos para imprimir"});
         ReportPreview *vista = vistaPrevia();
         QVERIFY(vista);
         QCOMPARE(vista->pages()->rowCount(), 0);

@@ -15,6 +15,19 @@ RegistroMensajes::~RegistroMensajes()
     mensajes::fijarRespondedor({});
 }
 
+QStringList RegistroMensajes::cajas() const
+{
+    QStringList t;
+    for (const auto &m : mostrados_) {
+        const char *icono = m.icono == QMessageBox::Information ? "info"
+                            : m.icono == QMessageBox::Warning   ? "aviso"
+                            : m.icono == QMessageBox::Critical  ? "error"
+                                                                : "";
+        t << m.titulo + '|' + icono + '|' + m.texto;
+    }
+    return t;
+}
+
 QStringList RegistroMensajes::textos() const
 {
     QStringList t;

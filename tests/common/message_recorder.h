@@ -15,6 +15,8 @@ public:
     void responder(QMessageBox::StandardButton b) { respuestas_.append(b); }
     const QList<mensajes::Mensaje> &mostrados() const { return mostrados_; }
     QStringList textos() const;
+    // Each box as "title|icon|text", the icon one of info, aviso, error or "" for none.
+    QStringList cajas() const;
     void limpiar() { mostrados_.clear(); }
 
 private:

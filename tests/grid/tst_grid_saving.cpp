@@ -63,9 +63,7 @@ private slots:
         g.teclear(teclas);
         const QStringList donde = leido.split(' ');
         QCOMPARE(g.base.valor("select " + donde[0] + " from articulo where numero='" + donde[1] + "'"), guardado);
-        QCOMPARE(g.mensajes.textos(), QStringList{"El dato:" + guardado + " fue guardado"});
-        QCOMPARE(g.mensajes.mostrados().value(0).icono, QMessageBox::Information);
-        QCOMPARE(g.mensajes.mostrados().value(0).titulo, QStringLiteral("Quendra"));
+        QCOMPARE(g.mensajes.cajas(), QStringList{"Quendra|info|El dato:" + guardado + " fue guardado"});
         QCOMPARE(despues.count(), 1);
         QCOMPARE(g.celdaActual(), QStringLiteral("%1,%2").arg(fila).arg(columna));
         QCOMPARE(g.grid->Colum(), columna);
@@ -110,9 +108,7 @@ private slots:
         QCOMPARE(presF5, 1);
         QCOMPARE(g.grid->Colum(), columna);
         QCOMPARE(registro.escrituras(), QStringList{});
-        QCOMPARE(g.mensajes.textos(), mensaje.isEmpty() ? QStringList() : QStringList{mensaje});
-        for (const auto &m : g.mensajes.mostrados())
-            QCOMPARE(m.icono, QMessageBox::Critical);
+        QCOMPARE(g.mensajes.cajas(), mensaje.isEmpty() ? QStringList() : QStringList{"Quendra|error|" + mensaje});
         QCOMPARE(despues.count(), 0);
     }
 

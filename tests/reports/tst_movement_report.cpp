@@ -123,10 +123,8 @@ private slots:
             pruebas::escribir(pruebas::control(&ventana, qPrintable(cajas[i])), cajas[i + 1]);
         QTest::mouseClick(pruebas::control(&ventana, "b_Imprimir"), Qt::LeftButton);
         if (!mensaje.isEmpty()) {
-            QCOMPARE(mensajes.textos(), QStringList{mensaje});
             const bool fecha = mensaje == QLatin1String("Fecha incorrecta");
-            QCOMPARE(mensajes.mostrados().first().icono, fecha ? QMessageBox::Critical : QMessageBox::Information);
-            QCOMPARE(mensajes.mostrados().first().titulo, QStringLiteral("Quendra"));
+            QCOMPARE(mensajes.cajas(), QStringList{(fecha ? "Quendra|error|" : "Quendra|info|") + mensaje});
             QCOMPARE(pruebas::control<QLineEdit>(&ventana, "t_Deposito")->text(), QStringLiteral("01"));
             QVERIFY(!vistaPrevia());
             QVERIFY(!rptMovim().dataSource());
