@@ -102,8 +102,8 @@ static QStringList fallasDeUbicacion(QWidget *padre)
                           : a->fontMetrics().horizontalAdvance(texto) + (qobject_cast<QRadioButton *>(a) ? 24 : 4);
         if (ancho > a->width())
             fallas << a->objectName() + " corta su texto";
-        for (QWidget *b : hijos)
-            if (a < b && a->geometry().intersects(b->geometry()))
+        for (QWidget *b : hijos.mid(hijos.indexOf(a) + 1))
+            if (a->geometry().intersects(b->geometry()))
                 fallas << a->objectName() + " pisa " + b->objectName();
         if (qobject_cast<QGroupBox *>(a))
             fallas << fallasDeUbicacion(a);
