@@ -46,49 +46,48 @@ private slots:
         QCOMPARE(m.mensajes.textos(), QStringList());
     }
 
-    void numeroDelComprobanteNuevo_data()
+    // Vouchers stored (13 with two lines in storage place 02, the others one line in 01), then what is
+    // typed into t_Comprobante and loaded, and the number b_NuevoComprobante proposes after it.
+    void numerosDeComprobante_data()
     {
         QTest::addColumn<QStringList>("guardados");
-        QTest::addColumn<QString>("propuesto");
-        QTest::addColumn<QStringList>("mensajes");
-        QTest::newRow("tabla vacía") << QStringList{} << "00000001" << QStringList{};
-        QTest::newRow("tras el 12") << QStringList{"00000001", "00000012", "00000007"} << "00000013" << QStringList{};
-        QTest::newRow("agotados: nada cambia") << QStringList{"00000003", "99999999"} << "00000003" << QStringList{
-            "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo."};
-    }
-    void numeroDelComprobanteNuevo()
-    {
-        QFETCH(QStringList, guardados);
-        MovimDePrueba m;
-        for (const QString &c : guardados)
-            m.movimiento(c, "EN", "000001", 1);
-        m.cargar("3");
-        m.clic("b_NuevoComprobante");
-        QTEST(m.texto("t_Comprobante"), "propuesto");
-        QTEST(m.mensajes.textos(), "mensajes");
-    }
-
-    void cargarComprobante_data()
-    {
         QTest::addColumn<QString>("tecleado");
         QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("cargado"); // date, storage place, lines; "" when nothing changes
-        QTest::newRow("13 con ceros") << "13" << "00000013" << "02-11-2026 02 2";
-        QTest::newRow("diez cifras") << "1100000013" << "00000013" << "02-11-2026 02 2";
-        QTest::newRow("sin líneas") << "14" << "00000014" << "06-12-2026 01 1";
-        QTest::newRow("con comilla") << "1'3" << "000001'3" << "06-12-2026 01 1";
+        QTest::addColumn<QString>("cargado"); // date, storage place, lines
+        QTest::addColumn<QString>("propuesto");
+        QTest::addColumn<QStringList>("mensajes");
+        const QStringList no, trece{"00000013"};
+        QTest::newRow("13 con ceros") << trece << "13" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
+        QTest::newRow("diez cifras") << trece << "1100000013" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
+        QTest::newRow("sin líneas") << trece << "14" << "00000014" << "06-12-2026 01 1" << "00000014" << no;
+        QTest::newRow("con comilla") << trece << "1'3" << "000001'3" << "06-12-2026 01 1" << "00000014" << no;
+        QTest::newRow("tabla vacía") << no << "3" << "00000003" << "06-12-2026 01 1" << "00000001" << no;
+        QTest::newRow("tras el 12") << QStringList{"00000001", "00000012", "00000007"} << "3" << "00000003"
+                                    << "06-12-2026 01 1" << "00000013" << no;
+        QTest::newRow("agotados: nada cambia") << QStringList{"00000003", "99999999"} << "3" << "00000003"
+                                               << "02-11-2026 01 1" << "00000003"
+                                               << QStringList{"El último comprobante guardado es el 99999999: no "
+                                                              "quedan números para un comprobante nuevo."};
     }
-    void cargarComprobante()
+    void numerosDeComprobante()
     {
+        QFETCH(QStringList, guardados);
         QFETCH(QString, tecleado);
         MovimDePrueba m;
-        m.movimiento("00000013", "SA", "000001", 2, "N", "02");
-        m.movimiento("00000013", "EN", "000002", 3, "N", "02");
+        for (const QString &c : guardados) {
+            const bool trece = c == QLatin1String("00000013");
+            m.movimiento(c, trece ? "SA" : "EN", "000001", 2, "N", trece ? "02" : "01");
+            if (trece)
+                m.movimiento(c, "EN", "000002", 3, "N", "02");
+        }
         m.cargar(tecleado);
         QTEST(m.texto("t_Comprobante"), "campo");
         QTEST(QStringList({m.texto("t_fecha"), m.texto("t_Deposito"), QString::number(m.grilla()->CantidadFilas())}).join(' '),
               "cargado");
         QCOMPARE(m.mensajes.mostrados().size(), 0);
+        m.clic("b_NuevoComprobante");
+        QTEST(m.texto("t_Comprobante"), "propuesto");
+        QTEST(m.mensajes.textos(), "mensajes");
     }
 
     // The enabled-state table after each operation, in one operator's session.
