@@ -106,28 +106,6 @@ private slots:
         QVERIFY(!preview);
     }
 
-    // 20,000 pages of one row each: the view paints the one or two in sight.
-    void previewPaintsOnlyThePagesInView()
-    {
-        Report report(sampleLayout());
-        report.section(QStringLiteral("Detalle")).setHeight(10800);
-        boundSample(report, 20000);
-        QCOMPARE(report.pages()->pageCount(), 20000);
-        ReportPreview preview(report.pages());
-        preview.resize(900, 700);
-        preview.show();
-        ReportPageView *view = preview.pageView();
-        for (auto zoom : {ReportPageView::Zoom::FitWidth, ReportPageView::Zoom::FitPage, ReportPageView::Zoom::Actual}) {
-            view->setZoom(zoom);
-            view->goToPage(12345);
-            QCOMPARE(view->currentPage(), 12345);
-            const QList<int> visible = view->visiblePages();
-            QVERIFY(!visible.isEmpty() && visible.size() <= 3);
-            QVERIFY(visible.contains(12345));
-        }
-        QVERIFY(!preview.grab().isNull());
-    }
-
     void printAtOnceWithoutPrinterWritesPdf()
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
