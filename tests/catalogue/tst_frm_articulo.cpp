@@ -132,13 +132,13 @@ private slots:
         QFETCH(QString, nombre);
         QFETCH(QString, familia);
         QFETCH(QString, fecha);
+        QFETCH(QString, mensaje);
         p->escribir("t_numero", numero);
         p->escribir("t_Nombre", nombre);
         if (!familia.isEmpty())
             elegirFamilia(familia);
         p->escribir("t_alta", fecha);
         p->clic("b_Guardar");
-        QFETCH(QString, mensaje);
         QCOMPARE(p->mensajes.cajas(), QStringList{"Articulos|aviso|" + mensaje});
         QCOMPARE(articulos(), 36);
         QCOMPARE(p->texto("t_numero"), numero);
