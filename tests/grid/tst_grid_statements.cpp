@@ -28,50 +28,44 @@ class TestSentenciasGrilla : public QObject
 {
     Q_OBJECT
 private slots:
+    // The edited cell is the row's last; the statement after "UPDATE articulo SET ".
     void actualizacion_data()
     {
         QTest::addColumn<QString>("celdas");
-        QTest::addColumn<int>("columna");
         QTest::addColumn<QList<int>>("claves");
         QTest::addColumn<QString>("esperada");
         const QList<int> c0{0};
-        QTest::newRow("texto") << "NUMERO:202:000012|NOMBRE:202:Tornillo" << 1 << c0
-                               << "UPDATE articulo SET NOMBRE = 'Tornillo' where NUMERO = '000012'";
-        QTest::newRow("comillas dobladas") << "NUMERO:202:O'Neil|NOMBRE:202:D'Angelo" << 1 << c0
-                                           << "UPDATE articulo SET NOMBRE = 'D''Angelo' where NUMERO = 'O''Neil'";
-        QTest::newRow("fecha") << "NUMERO:202:000012|ALTA:133:05-03-2024" << 1 << c0
-                               << "UPDATE articulo SET ALTA ='2024-03-05' where NUMERO = '000012'";
-        QTest::newRow("número") << "NUMERO:202:000012|COSTO:4:12.5" << 1 << c0
-                                << "UPDATE articulo SET COSTO =12.5 where NUMERO = '000012'";
-        QTest::newRow("número con coma") << "NUMERO:202:000012|COSTO:4:12,5" << 1 << c0
-                                         << "UPDATE articulo SET COSTO =12.5 where NUMERO = '000012'";
-        QTest::newRow("clave fecha") << "ALTA:133:05-03-2024|NOMBRE:202:X" << 1 << c0
-                                     << "UPDATE articulo SET NOMBRE = 'X' where ALTA = '2024-03-05'";
-        QTest::newRow("clave simple") << "COSTO:4:4.35|NOMBRE:202:X" << 1 << c0
-                                      << "UPDATE articulo SET NOMBRE = 'X' where COSTO = 4.35";
-        QTest::newRow("clave decimal con coma") << "D:131:12,5|NOMBRE:202:X" << 1 << c0
-                                                << "UPDATE articulo SET NOMBRE = 'X' where D = 12.5";
-        QTest::newRow("clave decimal sin coma") << "D:131:12|NOMBRE:202:X" << 1 << c0
-                                                << "UPDATE articulo SET NOMBRE = 'X' where D = '12'";
-        QTest::newRow("clave entera") << "ID:3:5|FAMILIA:202:X" << 1 << c0
-                                      << "UPDATE articulo SET FAMILIA = 'X' where ID = '5'";
-        QTest::newRow("clave texto vacía") << "DETALLE:202:|NOMBRE:202:X" << 1 << c0
-                                           << "UPDATE articulo SET NOMBRE = 'X' where ISNULL(DETALLE)";
-        QTest::newRow("clave simple vacía") << "COSTO:4:|NOMBRE:202:X" << 1 << c0
-                                            << "UPDATE articulo SET NOMBRE = 'X' where ISNULL(COSTO)";
-        QTest::newRow("clave fecha vacía") << "ALTA:133:|NOMBRE:202:X" << 1 << c0
-                                           << "UPDATE articulo SET NOMBRE = 'X' where ISNULL(ALTA)";
-        QTest::newRow("dos claves en su orden") << "A:202:1|B:202:2|C:202:3" << 2 << QList<int>{1, 0}
-                                                << "UPDATE articulo SET C = '3' where B = '2' and A = '1'";
-        QTest::newRow("clave simple que no es número") << "COSTO:4:1 or 1=1|NOMBRE:202:X" << 1 << c0
-                                                       << "UPDATE articulo SET NOMBRE = 'X' where COSTO = '1 or 1=1'";
+        QTest::newRow("texto") << "NUMERO:202:000012|NOMBRE:202:Tornillo" << c0
+                               << "NOMBRE = 'Tornillo' where NUMERO = '000012'";
+        QTest::newRow("comillas dobladas") << "NUMERO:202:O'Neil|NOMBRE:202:D'Angelo" << c0
+                                           << "NOMBRE = 'D''Angelo' where NUMERO = 'O''Neil'";
+        QTest::newRow("fecha") << "NUMERO:202:000012|ALTA:133:05-03-2024" << c0
+                               << "ALTA ='2024-03-05' where NUMERO = '000012'";
+        QTest::newRow("número") << "NUMERO:202:000012|COSTO:4:12.5" << c0 << "COSTO =12.5 where NUMERO = '000012'";
+        QTest::newRow("número con coma") << "NUMERO:202:000012|COSTO:4:12,5" << c0
+                                         << "COSTO =12.5 where NUMERO = '000012'";
+        QTest::newRow("clave fecha") << "ALTA:133:05-03-2024|NOMBRE:202:X" << c0
+                                     << "NOMBRE = 'X' where ALTA = '2024-03-05'";
+        QTest::newRow("clave simple") << "COSTO:4:4.35|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where COSTO = 4.35";
+        QTest::newRow("clave decimal con coma") << "D:131:12,5|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where D = 12.5";
+        QTest::newRow("clave decimal sin coma") << "D:131:12|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where D = '12'";
+        QTest::newRow("clave entera") << "ID:3:5|FAMILIA:202:X" << c0 << "FAMILIA = 'X' where ID = '5'";
+        QTest::newRow("clave texto vacía") << "DETALLE:202:|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where ISNULL(DETALLE)";
+        QTest::newRow("clave simple vacía") << "COSTO:4:|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where ISNULL(COSTO)";
+        QTest::newRow("clave fecha vacía") << "ALTA:133:|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where ISNULL(ALTA)";
+        QTest::newRow("dos claves en su orden") << "A:202:1|B:202:2|C:202:3" << QList<int>{1, 0}
+                                                << "C = '3' where B = '2' and A = '1'";
+        QTest::newRow("clave simple que no es número") << "COSTO:4:1 or 1=1|NOMBRE:202:X" << c0
+                                                       << "NOMBRE = 'X' where COSTO = '1 or 1=1'";
     }
     void actualizacion()
     {
         QFETCH(QString, celdas);
-        QFETCH(int, columna);
         QFETCH(QList<int>, claves);
-        QTEST(sentenciasGrilla::actualizacion(QStringLiteral("articulo"), fila(celdas), columna, claves), "esperada");
+        QFETCH(QString, esperada);
+        const Fila f = fila(celdas);
+        QCOMPARE(sentenciasGrilla::actualizacion(QStringLiteral("articulo"), f, int(f.textos.size()) - 1, claves),
+                 "UPDATE articulo SET " + esperada);
     }
 
     void actualizacionSinClavesSeRechaza()
@@ -82,26 +76,25 @@ private slots:
                                                    QStringLiteral("t"), fila(QStringLiteral("A:202:1")), 0, {3}));
     }
 
+    // The statement after "delete from T where ".
     void eliminacion_data()
     {
         QTest::addColumn<QString>("celdas");
         QTest::addColumn<QString>("esperada");
-        QTest::newRow("dos textos") << "CODIGO:202:0003|NOMBRE:202:Bulones"
-                                    << "delete from T where CODIGO='0003' and NOMBRE='Bulones'";
+        QTest::newRow("dos textos") << "CODIGO:202:0003|NOMBRE:202:Bulones" << "CODIGO='0003' and NOMBRE='Bulones'";
         QTest::newRow("texto vacío") << "CODIGO:202:0003|NOMBRE:202:"
-                                     << "delete from T where CODIGO='0003' and (ISNULL(NOMBRE) or NOMBRE='')";
-        QTest::newRow("simple vacío") << "COSTO:4:" << "delete from T where (ISNULL(COSTO) or COSTO='')";
-        QTest::newRow("coma en texto queda") << "NOMBRE:202:3,5 mm" << "delete from T where NOMBRE='3,5 mm'";
-        QTest::newRow("coma en número") << "COSTO:4:3,5|D:131:1,5"
-                                        << "delete from T where COSTO=3.5 and D='1.5'";
-        QTest::newRow("fecha y entero") << "ALTA:133:05-03-2024|ID:3:7"
-                                        << "delete from T where ALTA='2024-03-05' and ID='7'";
-        QTest::newRow("comillas") << "NOMBRE:202:D'Angelo" << "delete from T where NOMBRE='D''Angelo'";
+                                     << "CODIGO='0003' and (ISNULL(NOMBRE) or NOMBRE='')";
+        QTest::newRow("simple vacío") << "COSTO:4:" << "(ISNULL(COSTO) or COSTO='')";
+        QTest::newRow("coma en texto queda") << "NOMBRE:202:3,5 mm" << "NOMBRE='3,5 mm'";
+        QTest::newRow("coma en número") << "COSTO:4:3,5|D:131:1,5" << "COSTO=3.5 and D='1.5'";
+        QTest::newRow("fecha y entero") << "ALTA:133:05-03-2024|ID:3:7" << "ALTA='2024-03-05' and ID='7'";
+        QTest::newRow("comillas") << "NOMBRE:202:D'Angelo" << "NOMBRE='D''Angelo'";
     }
     void eliminacion()
     {
         QFETCH(QString, celdas);
-        QTEST(sentenciasGrilla::eliminacion(QStringLiteral("T"), fila(celdas)), "esperada");
+        QFETCH(QString, esperada);
+        QCOMPARE(sentenciasGrilla::eliminacion(QStringLiteral("T"), fila(celdas)), "delete from T where " + esperada);
     }
 
     void chequeo_data()
