@@ -83,7 +83,6 @@ private slots:
         mPrincipal::conexion().close();
         frmIniciar w;
         QVERIFY(w.cargar());
-        QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01"));
         QVERIFY(mPrincipal::conexion().isOpen());
 
         int creados = 0;

@@ -137,7 +137,6 @@ private slots:
         QCOMPARE(g.grid->Celda(1, 2), QStringLiteral("05-03-2024"));
         QCOMPARE(g.grid->Celda(2, 3), QStringLiteral("0.12"));
         QCOMPARE(g.grid->Celda(4, 2), QString()); // null
-        QCOMPARE(g.grid->NombreTabla(), QStringLiteral("articulo"));
         QCOMPARE(g.celdaActual(), QStringLiteral("1,0"));
         QCOMPARE(g.vista->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
         QCOMPARE(clics, 0); // nothing is chosen by loading
