@@ -83,6 +83,7 @@ private slots:
         mPrincipal::conexion().close();
         frmIniciar w;
         QVERIFY(w.cargar());
+        QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01")); // the storage place new vouchers start with
         QVERIFY(mPrincipal::conexion().isOpen());
 
         int creados = 0;
