@@ -1,6 +1,7 @@
 #include "frm_articulo.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "codes.h"
 #include "dates.h"
 #include "editable_grid.h"
 #include "form_fields.h"
@@ -13,6 +14,7 @@
 #include "mprincipal.h"
 #include "numbers.h"
 #include "sql_text.h"
+#include "stock_sql.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -30,13 +32,6 @@ const QStringList columnas{QStringLiteral("numero"), QStringLiteral("codigo"), Q
                            QStringLiteral("detalle"), QStringLiteral("alta"),  QStringLiteral("costo"),
                            QStringLiteral("stock")};
 const QString consultaGrilla = QStringLiteral("select numero,nombre,costo,stock from articulo");
-
-// An amount as the save writes it: the leading number of the field, rounded to
-// two decimals, "." as the separator.
-QString importe(const QLineEdit *campo)
-{
-    return numeros::numeral(numeros::redondear(numeros::valor(campo->text()), 2));
-}
 
 QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
                      int ancho, int alto)
@@ -200,7 +195,7 @@ void frmArticulo::CargarArticulo()
     t_stock_->setText(rs->field(QStringLiteral("Stock")).text());
 }
 
-bool frmArticulo::datosCompletos()
+bool frmArticulo::datosValidos()
 {
     if (t_Nombre_->text().trimmed().isEmpty() || t_numero_->text().trimmed().isEmpty()
         || t_codigo_->text().trimmed().isEmpty()) {
@@ -212,29 +207,48 @@ bool frmArticulo::datosCompletos()
         mensajes::mostrar(QStringLiteral("Fecha incorrecta"), QMessageBox::Warning, QMessageBox::Ok, titulo);
         return false;
     }
+    if (!codigos::rellenado(t_numero_->text(), codigos::Clase::Articulo)) {
+        mensajes::mostrar(codigos::mensajeRechazo(codigos::Clase::Articulo), QMessageBox::Warning, QMessageBox::Ok,
+                          titulo);
+        return false;
+    }
+    if (!numeros::importeAdmitido(t_Costo_->text())) {
+        mensajes::mostrar(QStringLiteral("Costo fuera de rango"), QMessageBox::Warning, QMessageBox::Ok, titulo);
+        return false;
+    }
     return true;
+}
+
+QString frmArticulo::stockDeMovimientos(const QString &numero)
+{
+    // A number not stored yet may already carry movements: its stock is theirs,
+    // never the stock shown from the article loaded before.
+    auto rs = mPrincipal::abrirConsulta(sqlStock::suma(numero));
+    return numeros::numeral15(rs->field(QStringLiteral("stk")).value().toDouble());
 }
 
 void frmArticulo::guardarArticulo()
 {
-    if (!datosCompletos())
+    if (!datosValidos())
         return;
-    t_numero_->setText(numeros::rellenarCeros(t_numero_->text().trimmed(), 6));
+    t_numero_->setText(*codigos::rellenado(t_numero_->text(), codigos::Clase::Articulo));
     const QString numero = t_numero_->text();
-    const QStringList valores{numero,
-                              t_codigo_->text(),
-                              t_Nombre_->text(),
-                              t_detalle_->toPlainText(),
-                              fechas::texto(t_alta_->fecha()),
-                              importe(t_Costo_),
-                              importe(t_stock_)};
+    QStringList valores{numero,
+                        t_codigo_->text(),
+                        t_Nombre_->text(),
+                        t_detalle_->toPlainText(),
+                        fechas::texto(t_alta_->fecha()),
+                        numeros::importe(t_Costo_->text()),
+                        numeros::importe(t_stock_->text())};
     const QString condicion = QStringLiteral("numero='") + sqlTexto(numero) + QLatin1Char('\'');
     auto existente = mPrincipal::abrirConsulta(QStringLiteral("select * from articulo where numero ='")
                                                + sqlTexto(numero) + QLatin1Char('\''));
-    if (existente->eof())
+    if (existente->eof()) {
+        valores.last() = stockDeMovimientos(numero);
         mPrincipal::insertarRegistro(QStringLiteral("articulo"), columnas, valores);
-    else
+    } else {
         mPrincipal::actualizarRegistro(QStringLiteral("articulo"), columnas, valores, condicion);
+    }
     limpiar();
     cargarGrilla();
 }

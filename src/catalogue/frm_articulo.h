@@ -40,7 +40,8 @@ private:
     void fijarOrdenTabulacion();
     void conectar();
     // Whether number, name, family and date allow a save; tells the operator why not.
-    bool datosCompletos();
+    bool datosValidos();
+    QString stockDeMovimientos(const QString &numero);
 
     QLineEdit *t_numero_;
     QLineEdit *t_Nombre_;

@@ -1,13 +1,13 @@
 #include "frm_familia.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "codes.h"
 #include "editable_grid.h"
 #include "form_fields.h"
 #include "form_layout.h"
 #include "icons.h"
 #include "messages.h"
 #include "mprincipal.h"
-#include "numbers.h"
 #include "sql_text.h"
 
 #include <QLineEdit>
@@ -119,8 +119,14 @@ void FrmFamilia::guardar()
 {
     if (!datosCompletos())
         return;
+    const std::optional<QString> codigo = codigos::rellenado(t_codigo_->text(), codigos::Clase::Familia);
+    if (!codigo) {
+        mensajes::mostrar(codigos::mensajeRechazo(codigos::Clase::Familia), QMessageBox::Information);
+        t_codigo_->setFocus();
+        return;
+    }
     CursorEspera espera;
-    t_codigo_->setText(numeros::rellenarCeros(t_codigo_->text().trimmed(), 4));
+    t_codigo_->setText(*codigo);
     const QStringList columnas{QStringLiteral("codigo"), QStringLiteral("familia")};
     const QStringList valores{t_codigo_->text(), t_Familia_->text()};
     const QString condicion = QStringLiteral("codigo='") + sqlTexto(t_codigo_->text()) + QLatin1Char('\'');

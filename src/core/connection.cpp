@@ -3,7 +3,9 @@
 #include "quendra_error.h"
 #include "type_codes.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <sqlite3.h>
 
 namespace {
@@ -72,6 +74,41 @@ bool soloBlancos(const char *p)
     return true;
 }
 
+// Another program holds a lock on the file for longer than the busy timeout.
+bool enUsoPorOtro(int numero)
+{
+    return numero < QuendraError::ConexionCerrada
+           && ((numero & 0xff) == SQLITE_BUSY || (numero & 0xff) == SQLITE_LOCKED);
+}
+
+QString enUsoTexto(const QString &archivo)
+{
+    return QStringLiteral("La base de datos «%1» está en uso por otro programa").arg(archivo);
+}
+
+// Whether the program may create files beside the database, as its journal needs;
+// tried rather than read from the permissions, which say little to root.
+bool carpetaEscribible(const QString &carpeta)
+{
+    QTemporaryFile prueba(QDir(carpeta).filePath(QStringLiteral(".quendra-XXXXXX")));
+    return prueba.open();
+}
+
+// An open that failed, told by its cause: a lock, a folder the program may not
+// write in, or else the file itself (the general text, with the file and the error).
+QuendraError falloDeApertura(const QuendraError &e, const QString &archivo, const QString &general)
+{
+    if (enUsoPorOtro(e.numero()))
+        return QuendraError(e.numero(), enUsoTexto(archivo));
+    const QString carpeta = QFileInfo(archivo).absolutePath();
+    if (!carpetaEscribible(carpeta))
+        return QuendraError(e.numero(),
+                            QStringLiteral("La carpeta «%1» no permite que el programa escriba en ella, y la base de "
+                                           "datos «%2» lo necesita")
+                                .arg(carpeta, archivo));
+    return QuendraError(e.numero(), general.arg(archivo, e.descripcion()));
+}
+
 } // namespace
 
 Connection::~Connection()
@@ -82,7 +119,10 @@ Connection::~Connection()
 void Connection::fallar(int codigo) const
 {
     QString desc = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
-    throw QuendraError(db_ ? sqlite3_extended_errcode(db_) : codigo, desc);
+    const int numero = db_ ? sqlite3_extended_errcode(db_) : codigo;
+    if (enUsoPorOtro(numero))
+        desc = enUsoTexto(archivo_);
+    throw QuendraError(numero, desc);
 }
 
 void Connection::ejecutarSimple(const char *sql)
@@ -96,9 +136,14 @@ void Connection::open(const QString &archivo)
 {
     close();
     QString nombre = QFileInfo(archivo).absoluteFilePath();
+    archivo_ = nombre;
     if (!QFileInfo::exists(nombre))
         throw QuendraError(SQLITE_CANTOPEN,
                            QStringLiteral("No se encontró el archivo de la base de datos «%1»").arg(nombre));
+    // SQLite would take an empty file for a new database and write into it.
+    if (QFileInfo(nombre).size() == 0)
+        throw QuendraError(QuendraError::BaseNoValida,
+                           QStringLiteral("El archivo «%1» está vacío: no es una base de datos de Quendra").arg(nombre));
     sqlite3 *db = nullptr;
     // Only the user-interface thread uses the connection: no mutex around every call.
     int rc = sqlite3_open_v2(nombre.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -106,10 +151,9 @@ void Connection::open(const QString &archivo)
         QString desc = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         int codigo = db ? sqlite3_extended_errcode(db) : rc;
         sqlite3_close_v2(db);
-        throw QuendraError(codigo, QStringLiteral("No se pudo abrir «%1»: %2").arg(nombre, desc));
+        throw falloDeApertura(QuendraError(codigo, desc), nombre, QStringLiteral("No se pudo abrir «%1»: %2"));
     }
     db_ = db;
-    archivo_ = nombre;
     try {
         sqlite3_busy_timeout(db_, 5000);
         sqlite3_extended_result_codes(db_, 1);
@@ -124,8 +168,7 @@ void Connection::open(const QString &archivo)
         close();
         if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
             throw;
-        throw QuendraError(e.numero(), QStringLiteral("«%1» no es una base de datos válida o está dañada: %2")
-                                           .arg(nombre, e.descripcion()));
+        throw falloDeApertura(e, nombre, QStringLiteral("«%1» no es una base de datos válida o está dañada: %2"));
     }
 }
 
@@ -163,8 +206,7 @@ void Connection::close() noexcept
 
 std::unique_ptr<Recordset> Connection::execute(const QString &sql)
 {
-    if (!db_)
-        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+    exigirAbierta();
     QByteArray texto = dialecto_.traducir(sql).toUtf8();
     Sentencia s;
     const char *resto = nullptr;
@@ -231,10 +273,19 @@ std::unique_ptr<Recordset> Connection::execute(const QString &sql)
     return rs;
 }
 
+void Connection::exigirAbierta() const
+{
+    if (db_)
+        return;
+    if (archivo_.isEmpty())
+        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+    throw QuendraError(QuendraError::ConexionCerrada,
+                       QStringLiteral("La conexión con la base de datos «%1» no está abierta").arg(archivo_));
+}
+
 void Connection::begin()
 {
-    if (!db_)
-        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+    exigirAbierta();
     ejecutarSimple("BEGIN IMMEDIATE");
 }
 

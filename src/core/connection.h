@@ -23,7 +23,10 @@ public:
     void open(const QString &archivo);
     void close() noexcept;
     bool isOpen() const { return db_ != nullptr; }
+    // The file last given to open, also when it could not be opened.
     const QString &archivo() const { return archivo_; }
+    // Throws the no-connection error, naming that file, when nothing is open.
+    void exigirAbierta() const;
 
     // Runs one statement. A query gives its rows; any other statement an empty
     // recordset without columns.

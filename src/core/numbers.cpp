@@ -151,7 +151,10 @@ double leer(const QString &s)
 
 } // namespace
 
-double valor(const QString &texto)
+namespace {
+
+// The leading number as read, an overflow giving an infinity.
+double leerValor(const QString &texto)
 {
     QString s;
     s.reserve(texto.size());
@@ -196,8 +199,25 @@ double valor(const QString &texto)
         if (hay)
             num += exp;
     }
-    double v = leer(num);
+    return leer(num);
+}
+
+} // namespace
+
+double valor(const QString &texto)
+{
+    const double v = leerValor(texto);
     return std::isfinite(v) ? v : 0;
+}
+
+QString importe(const QString &texto)
+{
+    return numeral(redondear(valor(texto)));
+}
+
+bool importeAdmitido(const QString &texto)
+{
+    return std::fabs(redondear(leerValor(texto))) <= importeMaximo;
 }
 
 bool esNumero(const QString &texto)

@@ -18,6 +18,20 @@ QString rellenarCeros(const QString &texto, int n);
 // No leading number gives 0 ("12,5" -> 12, "abc" -> 0).
 double valor(const QString &texto);
 
+// An amount as it is written: the leading-number value rounded to two decimals,
+// as a numeral ("12,5" -> "12", "0.125" -> "0.12").
+QString importe(const QString &texto);
+
+// The largest quantity or cost, in magnitude, the program takes. A posted amount
+// is at most 10^13 ten-thousandths, so the 64-bit counts that add up stocks and
+// balances hold over 900,000 such amounts before they could overflow, and every
+// amount keeps its cents when written with 15 significant digits.
+inline constexpr double importeMaximo = 999999999.99;
+
+// Whether the amount of a text, rounded as it is written, is within the bound;
+// a number too large to read ("1e309") is not.
+bool importeAdmitido(const QString &texto);
+
 // Whether a text reads as a number: blanks around, an optional sign, digits with
 // at most one decimal separator ("," or "."), an optional exponent.
 bool esNumero(const QString &texto);

@@ -67,6 +67,7 @@ private:
     // The voucher's edit fields and its buttons: on for a voucher being written,
     // off for a printed one.
     void habilitarEdicion(bool si, bool incluirEliminar);
+    bool lineaAdmitida();
     void quitarTipo();
 
     QGroupBox *Frame1;

@@ -48,11 +48,6 @@ QString lineaExistente(const QString &condicion)
     return QStringLiteral("select * from  movstk where ") + condicion;
 }
 
-QString sumaStock(const QString &numero)
-{
-    return QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero=") + entreComillas(numero);
-}
-
 QString actualizarStock(const QString &numero, const QString &stock)
 {
     return QStringLiteral("update articulo set stock=") + stock + QStringLiteral(" where  numero=")

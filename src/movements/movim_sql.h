@@ -22,8 +22,7 @@ QString articulo(const QString &numero);
 // The line of one article in one voucher: the condition, and the query on it.
 QString condicionLinea(const QString &comprobante, const QString &numero);
 QString lineaExistente(const QString &condicion);
-// The stock on hand of an article from all of its movements, as "stk", and the update that stores it.
-QString sumaStock(const QString &numero);
+// The update that stores an article's stock on hand.
 QString actualizarStock(const QString &numero, const QString &stock);
 
 QString eliminarComprobante(const QString &comprobante);

@@ -105,11 +105,12 @@ private slots:
         QTest::mouseClick(p->control("t_numero"), Qt::LeftButton);
         p->clic("b_Guardar");
         QCOMPARE(fila("000002"), antes);
-        // An unknown number keeps the fields: saving files the shown article under it.
+        // An unknown number keeps the fields: saving files the shown article under it,
+        // with the stock of its own movements.
         cargar("000002");
         cargar("999999");
         p->clic("b_Guardar");
-        QCOMPARE(fila("999999"), "999999" + antes.mid(6));
+        QCOMPARE(fila("999999"), "999999" + antes.mid(6).section('|', 0, -2) + "|0.0");
         QCOMPARE(fila("000002"), antes);
     }
 
@@ -181,11 +182,10 @@ private slots:
         QCOMPARE(p->texto("t_codigo"), codigo);
         QCOMPARE(p->texto("t_Familia"), QStringLiteral("D'A"));
         QCOMPARE(mPrincipal::sqlBusqueda + mPrincipal::codigoBusqueda, QString());
-        // A quote in the number fails nothing either.
+        // A quote in the number is refused, and fails nothing.
         cargar("0'7");
         p->clic("b_Guardar");
-        QCOMPARE(p->mensajes.textos(), QStringList());
-        QCOMPARE(fila("0000'7").section('|', 1, 2), codigo + QStringLiteral("|Sierra D'Angelo"));
+        QCOMPARE(p->mensajes.textos(), QStringList{"El número de artículo debe tener hasta 6 dígitos"});
     }
 
     void borrarEnLaGrillaSiempreSePermite()

@@ -37,8 +37,8 @@ private slots:
         QTest::newRow("renombrar sin duplicar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007"
                                                 << "Bulones" << 7 << "" << "";
         QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000" << "Varios" << 7 << "" << "";
-        QTest::newRow("comillas") << QStringList{"8'", "D'Angelo", "8'", "D'Angelo e hijos"} << "008'"
-                                  << "D'Angelo e hijos" << 7 << "" << "";
+        QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'" << "D'Angelo" << 6
+                                  << "El código de familia debe tener hasta 4 dígitos" << "t_codigo";
         QTest::newRow("ambos vacíos") << QStringList{"", ""} << "" << "" << 6 << "Falta Codigo" << "t_codigo";
         QTest::newRow("sin código") << QStringList{"", "Varios"} << "" << "Varios" << 6 << "Falta Codigo" << "t_codigo";
         QTest::newRow("sin nombre") << QStringList{"9", ""} << "9" << "" << 6 << "Falta Familia" << "t_Familia";
