@@ -4,6 +4,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 #include "sql_text.h"
+#include "startup_check.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +72,7 @@ void openBaseDatos()
 {
     try {
         conexion().open(archivoBaseDatos());
+        revisionInicial::comenzar(conexion());
     } catch (const QuendraError &e) {
         mensajes::mostrar(QStringLiteral("Error %1 (%2) in procedure openBaseDatos of Módulo mPrincipal")
                               .arg(e.numero())

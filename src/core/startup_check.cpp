@@ -1,0 +1,93 @@
+#include "startup_check.h"
+#include "connection.h"
+#include "messages.h"
+#include "quendra_error.h"
+#include "quick_check.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace revisionInicial {
+
+namespace {
+
+struct Estado
+{
+    std::atomic<bool> cancelar{false};
+    QThread *hilo = nullptr;
+    qint64 umbral = 0;
+};
+
+Estado &estado()
+{
+    static Estado e;
+    return e;
+}
+
+QuendraError danio(const QString &archivo, const QString &problema)
+{
+    return QuendraError(SQLITE_CORRUPT, QStringLiteral("La base de datos «%1» está dañada: %2").arg(archivo, problema));
+}
+
+// On the user-interface thread, between two actions: the connection may have
+// been closed or opened on another file meanwhile.
+void informar(Connection &conexion, const QString &archivo, const QString &problema)
+{
+    if (problema.isEmpty() || !conexion.isOpen() || conexion.archivo() != archivo)
+        return;
+    conexion.close();
+    mensajes::mostrar(danio(archivo, problema).texto(), QMessageBox::Critical);
+}
+
+void enSegundoPlano(Connection &conexion)
+{
+    Estado &e = estado();
+    e.cancelar = false;
+    const QString archivo = conexion.archivo();
+    e.hilo = QThread::create([archivo, &conexion] {
+        const QString problema = revisionRapida::revisarArchivo(archivo, &estado().cancelar);
+        if (!estado().cancelar)
+            QMetaObject::invokeMethod(
+                qApp, [archivo, problema, &conexion] { informar(conexion, archivo, problema); }, Qt::QueuedConnection);
+    });
+    static const auto alSalir =
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { esperar(true); });
+    Q_UNUSED(alSalir);
+    e.hilo->start(QThread::LowPriority);
+}
+
+} // namespace
+
+void comenzar(Connection &conexion)
+{
+    esperar(true);
+    const qint64 umbral = estado().umbral > 0 ? estado().umbral : revisionRapida::paginasRevisionInmediata;
+    if (revisionRapida::paginas(conexion.handle()) > umbral)
+        return enSegundoPlano(conexion);
+    const QString problema = revisionRapida::revisar(conexion.handle());
+    if (!problema.isEmpty()) {
+        const QString archivo = conexion.archivo();
+        conexion.close();
+        throw danio(archivo, problema);
+    }
+}
+
+void esperar(bool cancelar)
+{
+    Estado &e = estado();
+    if (!e.hilo)
+        return;
+    if (cancelar)
+        e.cancelar = true;
+    e.hilo->wait();
+    delete e.hilo;
+    e.hilo = nullptr;
+}
+
+void fijarUmbralParaPruebas(qint64 paginas)
+{
+    estado().umbral = paginas;
+}
+
+} // namespace revisionInicial

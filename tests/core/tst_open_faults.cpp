@@ -1,0 +1,169 @@
+// Opening the database file when something is wrong with it: each fault is told
+// by its cause and names the file; a damaged file is found at start-up.
+#include "database_file.h"
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "startup_check.h"
+#include "test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+namespace {
+
+// File permissions bind root only through its file-system user id: the open
+// runs as an ordinary user for the cases that need one.
+struct ComoUsuarioComun
+{
+    const bool root = geteuid() == 0;
+    ComoUsuarioComun() { if (root) setfsuid(65534); }
+    ~ComoUsuarioComun() { if (root) setfsuid(0); }
+};
+
+void sql(const QString &archivo, const char *texto)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(archivo.toUtf8().constData(), &db);
+    QCOMPARE(sqlite3_exec(db, texto, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+// Enough movements for the file to have pages well past its schema.
+const char *const movimientos =
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+    "INSERT INTO movstk(comprobante, tipomov, fecha, numero, Entrada, Salida) "
+    "SELECT printf('%08d', i), 'EN', '2026-01-05', printf('%06d', i % 50), 1, 0 FROM n";
+
+void sobrescribir(const QString &archivo, qint64 desde, qint64 cuantos)
+{
+    QFile f(archivo);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek(desde);
+    f.write(QByteArray(cuantos, '\xA5'));
+}
+
+} // namespace
+
+class TestFallasDeApertura : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        revisionInicial::fijarUmbralParaPruebas(0);
+        mPrincipal::conexion().close();
+        mPrincipal::fijarArchivoBaseDatos(QString());
+    }
+
+    void fallas_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("mensaje"); // the description; %1 is the file, %2 its folder
+        QTest::newRow("falta") << "falta" << "No se encontró el archivo de la base de datos «%1»";
+        QTest::newRow("vacío") << "vacío" << "El archivo «%1» está vacío: no es una base de datos de Quendra";
+        QTest::newRow("ajeno") << "ajeno" << "«%1» no es una base de datos válida o está dañada: file is not a database";
+        QTest::newRow("SQLite ajena") << "otra" << "Al archivo «%1» le falta la tabla articulo";
+        QTest::newRow("cortado") << "cortado"
+                                 << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
+        QTest::newRow("páginas dañadas") << "dañado" << "La base de datos «%1» está dañada: ";
+        QTest::newRow("archivo de solo lectura") << "archivo" << "El archivo «%1» es de solo lectura";
+        QTest::newRow("carpeta de solo lectura")
+            << "carpeta" << "La carpeta «%2» no permite que el programa escriba en ella, y la base de datos «%1» lo necesita";
+        QTest::newRow("en uso") << "en uso" << "La base de datos «%1» está en uso por otro programa";
+        QTest::newRow("WAL sobrante") << "wal" << "";
+    }
+    void fallas()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, mensaje);
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+        const QString archivo = dir.filePath("quendra.accdb");
+        if (caso != "falta" && caso != "vacío" && caso != "ajeno") {
+            archivoBase::crear(archivo);
+            sql(archivo, movimientos);
+        }
+        sqlite3 *otro = nullptr;
+        if (caso == "vacío" || caso == "ajeno") {
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            if (caso == "ajeno")
+                f.write(QByteArray(8192, 'x'));
+        } else if (caso == "otra") {
+            sql(archivo, "DROP TABLE articulo");
+        } else if (caso == "cortado") {
+            QVERIFY(QFile::resize(archivo, QFileInfo(archivo).size() * 2 / 3));
+        } else if (caso == "dañado") {
+            sobrescribir(archivo, QFileInfo(archivo).size() - 3 * 4096 + 200, 2000);
+        } else if (caso == "archivo") {
+            QFile::setPermissions(archivo, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        } else if (caso == "carpeta") {
+            QFile::setPermissions(archivo, QFileDevice::Permissions(0x6666));
+            QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555));
+        } else if (caso == "en uso") {
+            sqlite3_open(archivo.toUtf8().constData(), &otro);
+            QCOMPARE(sqlite3_exec(otro, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM familia", nullptr,
+                                  nullptr, nullptr),
+                     SQLITE_OK);
+        } else if (caso == "wal") {
+            // A program killed after its commits leaves them in the journal beside the file.
+            const QString original = dir.filePath("original.accdb");
+            QVERIFY(QFile::rename(archivo, original));
+            sqlite3_open(original.toUtf8().constData(), &otro);
+            sqlite3_exec(otro, "PRAGMA wal_autocheckpoint=0; DELETE FROM movstk WHERE id > 10", nullptr, nullptr, nullptr);
+            QVERIFY(QFile::copy(original, archivo));
+            QVERIFY(QFile::copy(original + "-wal", archivo + "-wal"));
+        }
+        RegistroMensajes mensajes;
+        mPrincipal::fijarArchivoBaseDatos(archivo);
+        if (caso == "archivo" || caso == "carpeta") {
+            ComoUsuarioComun usuario;
+            mPrincipal::openBaseDatos();
+        } else {
+            mPrincipal::openBaseDatos();
+        }
+        sqlite3_close(otro);
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+        if (mensaje.isEmpty()) {
+            QCOMPARE(mensajes.textos().join(""), QString());
+            QCOMPARE(mPrincipal::abrirConsulta("select count(*) from movstk")->field(0).text(), QStringLiteral("10"));
+            return;
+        }
+        QCOMPARE(mensajes.mostrados().size(), 1);
+        const QString texto = mensajes.mostrados().first().texto;
+        const QString esperado = QString(mensaje).replace("%1", QFileInfo(archivo).absoluteFilePath()).replace("%2", dir.path());
+        QVERIFY2(texto.contains(" (" + esperado), qPrintable(texto));
+        QVERIFY(!mPrincipal::conexion().isOpen());
+        QCOMPARE(QFileInfo(archivo).exists(), caso != "falta");
+    }
+
+    // A file too large to check at once opens, and its damage is told as soon as
+    // the check behind the main window finds it.
+    void danioHalladoEnSegundoPlano()
+    {
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("quendra.accdb");
+        archivoBase::crear(archivo);
+        sql(archivo, movimientos);
+        sobrescribir(archivo, QFileInfo(archivo).size() - 3 * 4096 + 200, 2000);
+        revisionInicial::fijarUmbralParaPruebas(1);
+        RegistroMensajes mensajes;
+        mPrincipal::fijarArchivoBaseDatos(archivo);
+        mPrincipal::openBaseDatos();
+        QVERIFY(mPrincipal::conexion().isOpen());
+        revisionInicial::esperar();
+        QTRY_COMPARE(mensajes.mostrados().size(), 1);
+        QVERIFY2(mensajes.textos().first().startsWith("Error 11 (La base de datos «" + archivo + "» está dañada: "),
+                 qPrintable(mensajes.textos().first()));
+        QCOMPARE(mensajes.mostrados().first().icono, QMessageBox::Critical);
+        QVERIFY(!mPrincipal::conexion().isOpen());
+    }
+};
+
+QUENDRA_TEST(TestFallasDeApertura)
+#include "tst_open_faults.moc"
