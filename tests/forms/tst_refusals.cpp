@@ -69,8 +69,8 @@ private slots:
     {
         QTest::addColumn<QString>("numero");
         QTest::addColumn<QString>("stock");
-        QTest::newRow("con movimientos") << "000777" << "5.0";
-        QTest::newRow("sin movimientos") << "000778" << "0.0";
+        QTest::newRow("con movimientos") << "000777" << "5";
+        QTest::newRow("sin movimientos") << "000778" << "0";
     }
     void stockDelArticuloNuevo()
     {
