@@ -8,6 +8,8 @@
 #include "report_preview.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
 #include <QLineEdit>
 
 FormaDeTrabajo::FormaDeTrabajo(const QString &nombre)
@@ -66,10 +68,16 @@ void FormaDeTrabajo::poner(const char *campo, const QString &texto)
 void FormaDeTrabajo::pulsar(const char *boton)
 {
     QWidget *b = pruebas::control(form.get(), boton);
-    if (QByteArray(boton).startsWith("b_Buscar") || (QByteArray(boton) == "b_Consulta" && qobject_cast<FrmMovim *>(form.get())))
-        pruebas::elegirEnBusqueda(b);
-    else
-        QTest::mouseClick(b, Qt::LeftButton);
+    // The lookup takes its first row; a search that fails before it opens leaves nothing to close.
+    QTimer::singleShot(0, [] {
+        if (QWidget *dialogo = QApplication::activeModalWidget()) {
+            auto *vista = dialogo->findChild<QTableView *>(QStringLiteral("grilla"));
+            if (vista && vista->model()->rowCount() > 0)
+                pruebas::clicFila(vista, 1);
+            dialogo->close();
+        }
+    });
+    QTest::mouseClick(b, Qt::LeftButton);
     if (ReportPreview *vista = pruebas::vistaPrevia())
         vista->close();
 }
