@@ -22,28 +22,21 @@ private slots:
         const QString articulo = "El número de artículo debe tener hasta 6 dígitos";
         const QString comprobante = "El número de comprobante debe tener hasta 8 dígitos";
         QTest::newRow("familia de cinco cifras") << "FrmFamilia" << "t_codigo" << "12345" << familia << "";
-        QTest::newRow("familia con letras") << "FrmFamilia" << "t_codigo" << "O'Brien" << familia << "";
         QTest::newRow("familia con ceros de más") << "FrmFamilia" << "t_codigo" << " 000050 " << "" << "0050|Prueba";
         QTest::newRow("artículo con letra") << "frmArticulo" << "t_numero" << "23456a" << articulo << "";
-        QTest::newRow("artículo con signo") << "frmArticulo" << "t_numero" << "-50" << articulo << "";
         QTest::newRow("artículo corto") << "frmArticulo" << "t_numero" << " 50 " << "" << "000050|Prueba|Nota|12.5|0.0";
         QTest::newRow("costo enorme") << "frmArticulo" << "t_Costo" << "1e308" << "Costo fuera de rango" << "";
-        QTest::newRow("costo negativo enorme") << "frmArticulo" << "t_Costo" << "-99999999999999999999"
-                                               << "Costo fuera de rango" << "";
         QTest::newRow("costo en el límite") << "frmArticulo" << "t_Costo" << "-999999999.99" << ""
                                             << "000050|Prueba|Nota|-999999999.99|0.0";
         QTest::newRow("comprobante de nueve cifras") << "FrmMovim" << "t_Comprobante" << "123456789" << comprobante << "";
         QTest::newRow("comprobante con ceros de más") << "FrmMovim" << "t_Comprobante" << "0000000050" << ""
                                                       << "000001|Nota|4.35|3.0";
-        QTest::newRow("comprobante vacío") << "FrmMovim" << "t_Comprobante" << " " << comprobante << "";
         QTest::newRow("artículo de siete cifras") << "FrmMovim" << "t_numero" << "1234567" << articulo << "";
-        QTest::newRow("cantidad enorme") << "FrmMovim" << "t_Cantidad" << "1e308" << "Cantidad fuera de rango" << "";
         QTest::newRow("cantidad que no cabe en un número") << "FrmMovim" << "t_Cantidad" << "1e309"
                                                             << "Cantidad fuera de rango" << "";
         QTest::newRow("cantidad negativa enorme") << "FrmMovim" << "t_Cantidad" << "-99999999999999999999"
                                                   << "Cantidad fuera de rango" << "";
         QTest::newRow("cantidad negativa") << "FrmMovim" << "t_Cantidad" << "-5" << "" << "000001|Nota|4.35|-5.0";
-        QTest::newRow("costo de línea enorme") << "FrmMovim" << "t_Costo" << "1000000000" << "Costo fuera de rango" << "";
     }
     void codigosEImportes()
     {
