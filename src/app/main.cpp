@@ -3,6 +3,7 @@
 #include "frm_familia.h"
 #include "frm_iniciar.h"
 #include "frm_movim.h"
+#include "frm_stock.h"
 #include "informe_ventas.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
+    principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
+    principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
     if (!principal.cargar())
         return 0;
     return app.exec();

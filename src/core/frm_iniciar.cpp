@@ -29,6 +29,8 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
+        {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
+        {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
     };
     QHash<QString, QMenu *> menus;
     for (const Item &i : tabla) {

@@ -279,6 +279,13 @@ Diezmilesimos Diezmilesimos::desde(double v)
     if (!std::isfinite(v) || std::fabs(v) >= 9.2e14)
         throw QuendraError(QuendraError::ValorFueraDeRango,
                            QStringLiteral("El valor %1 no cabe en un saldo").arg(numeral(v)));
+    // Below 1e9 only one value of four decimals lies within reach of a double, so
+    // when the double is that value it is also its shortest form: taken as it is.
+    if (std::fabs(v) < 1e9) {
+        const double cuenta = std::nearbyint(v * 10000);
+        if (cuenta / 10000 == v)
+            return desdeCuenta(int64_t(cuenta));
+    }
     Decimal d = redondearDecimal(descomponer(v), 4);
     d.exp10 += 4; // now an integer count of ten-thousandths
     QString s = escribir(d);
@@ -309,15 +316,42 @@ Diezmilesimos Diezmilesimos::operator-(Diezmilesimos o) const
     return desdeCuenta(sumar(cuenta_, -o.cuenta_));
 }
 
-QString Diezmilesimos::texto2() const
+namespace {
+// The magnitude divided by a power of ten, an exact half going to the even neighbour.
+unsigned __int128 dividirAlPar(unsigned __int128 a, unsigned __int128 divisor)
+{
+    unsigned __int128 cociente = a / divisor, resto = a % divisor;
+    if (resto * 2 > divisor || (resto * 2 == divisor && cociente % 2 == 1))
+        ++cociente;
+    return cociente;
+}
+
+unsigned __int128 magnitud(int64_t v)
+{
+    return v < 0 ? uint64_t(0) - uint64_t(v) : uint64_t(v);
+}
+} // namespace
+
+int64_t Diezmilesimos::centesimas() const
 {
     // Work on the exact decimal digits of the count, never on a double.
-    bool negativo = cuenta_ < 0;
-    uint64_t a = negativo ? uint64_t(0) - uint64_t(cuenta_) : uint64_t(cuenta_);
-    uint64_t centesimas = a / 100;
-    uint64_t resto = a % 100;
-    if (resto > 50 || (resto == 50 && (centesimas % 2 == 1)))
-        ++centesimas;
+    const int64_t c = int64_t(dividirAlPar(magnitud(cuenta_), 100));
+    return cuenta_ < 0 ? -c : c;
+}
+
+int64_t Diezmilesimos::centesimasDelProducto(Diezmilesimos a, Diezmilesimos b)
+{
+    // Ten-thousandths times ten-thousandths are hundred-millionths: a million of them to the hundredth.
+    const unsigned __int128 c = dividirAlPar(magnitud(a.cuenta_) * magnitud(b.cuenta_), 1000000);
+    if (c > static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max()))
+        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El importe excede el rango admitido"));
+    return (a.cuenta_ < 0) != (b.cuenta_ < 0) ? -int64_t(c) : int64_t(c);
+}
+
+QString Diezmilesimos::texto2() const
+{
+    const bool negativo = cuenta_ < 0;
+    const uint64_t centesimas = uint64_t(magnitud(this->centesimas()));
     uint64_t entero = centesimas / 100, frac = centesimas % 100;
     QString s = QString::number(entero);
     if (frac != 0) {

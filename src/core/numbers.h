@@ -64,6 +64,11 @@ public:
 
     // Rounded to two decimals, halves to even, as a plain numeral: "12.5", "-3", "2.12".
     QString texto2() const;
+    // Rounded to two decimals, halves to even: a count of hundredths.
+    int64_t centesimas() const;
+    // The exact product of two amounts rounded to two decimals, halves to even
+    // (a quantity times a cost): a count of hundredths. Throws when out of range.
+    static int64_t centesimasDelProducto(Diezmilesimos a, Diezmilesimos b);
     double aDouble() const { return double(cuenta_) / 10000.0; }
 
 private:

@@ -2,6 +2,7 @@
 #include "access_keys.h"
 #include "action_guard.h"
 #include "dates.h"
+#include "filter_controls.h"
 #include "form_layout.h"
 #include "masked_date_box.h"
 #include "messages.h"
@@ -13,55 +14,11 @@
 #include "rpt_movim_layout.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 
-namespace {
-
-const QColor naranjaClaro(255, 224, 192);
-
-QLabel *etiqueta(QWidget *padre, const char *nombre, const char *texto, int izq, int arriba, int ancho, int alto)
-{
-    auto *l = new QLabel(QString::fromUtf8(texto), padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    twips::ubicar(l, izq, arriba, ancho, alto);
-    // The layout's widths were measured for a narrower face: a caption that does
-    // not fit grows to the right, where every label has room, instead of being cut.
-    if (l->sizeHint().width() > l->width())
-        l->resize(l->sizeHint().width(), l->height());
-    return l;
-}
-
-QLineEdit *caja(QWidget *padre, const char *nombre, const char *texto, int izq, int arriba, int ancho, int alto)
-{
-    auto *t = new QLineEdit(QString::fromLatin1(texto), padre);
-    t->setObjectName(QString::fromLatin1(nombre));
-    twips::ubicar(t, izq, arriba, ancho, alto);
-    return t;
-}
-
-MaskedDateBox *cajaFecha(QWidget *padre, const char *nombre, int izq, int arriba, int ancho, int alto)
-{
-    auto *f = new MaskedDateBox(padre);
-    f->setObjectName(QString::fromLatin1(nombre));
-    QPalette p = f->palette();
-    p.setColor(QPalette::Base, naranjaClaro);
-    f->setPalette(p);
-    twips::ubicar(f, izq, arriba, ancho, alto);
-    return f;
-}
-
-QPushButton *boton(QWidget *padre, const char *nombre, const char *texto, int izq, int arriba, int ancho, int alto)
-{
-    auto *b = new QPushButton(QString::fromUtf8(texto), padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    twips::ubicar(b, izq, arriba, ancho, alto);
-    return b;
-}
-
-} // namespace
+using namespace controlesFiltro;
 
 InformeVentas::InformeVentas(QWidget *parent) : QWidget(parent)
 {

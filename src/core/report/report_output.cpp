@@ -5,6 +5,7 @@
 #include "report.h"
 #include "report_pdf.h"
 #include "report_preview.h"
+#include "report_sheet.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -23,8 +24,8 @@ namespace {
 class ProgressBox
 {
 public:
-    ProgressBox(const QString &label, int pages, QWidget *parent)
-        : dialog_(label, QStringLiteral("Cancelar"), 0, pages, parent)
+    ProgressBox(const QString &label, int steps, QWidget *parent)
+        : dialog_(label, QStringLiteral("Cancelar"), 0, steps, parent)
     {
         dialog_.setWindowTitle(mensajes::tituloAplicacion);
         dialog_.setWindowModality(Qt::WindowModal);
@@ -35,6 +36,14 @@ public:
     {
         return [this](int done, int) {
             dialog_.setValue(done);
+            return !dialog_.wasCanceled();
+        };
+    }
+
+    SheetProgress rowCallback()
+    {
+        return [this](qsizetype done, qsizetype) {
+            dialog_.setValue(int(done));
             return !dialog_.wasCanceled();
         };
     }
@@ -97,6 +106,13 @@ bool writePdfWithProgress(const ReportPages &pages, const QString &path, QWidget
 {
     ProgressBox progress(QStringLiteral("Escribiendo %1...").arg(QFileInfo(path).fileName()), pages.pageCount(), parent);
     return writeReportPdf(pages, path, 1, 0, progress.callback());
+}
+
+bool writeSheetWithProgress(const ReportPages &pages, const QString &path, QWidget *parent)
+{
+    ProgressBox progress(QStringLiteral("Escribiendo %1...").arg(QFileInfo(path).fileName()), int(pages.rowCount()),
+                         parent);
+    return writeReportSheet(pages, path, progress.rowCallback());
 }
 
 ReportPreview *showReportPreview(Report &report)

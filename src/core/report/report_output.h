@@ -24,6 +24,8 @@ QString printReportNow(Report &report);
 // cancel. Both return false when cancelled and throw QuendraError on a failure.
 bool printPagesWithProgress(const ReportPages &pages, QPrinter &printer, int first, int last, QWidget *parent);
 bool writePdfWithProgress(const ReportPages &pages, const QString &path, QWidget *parent);
+// The report's data as a spreadsheet (.xlsx or .csv by the path's suffix).
+bool writeSheetWithProgress(const ReportPages &pages, const QString &path, QWidget *parent);
 
 // A title made safe as a file name ("Informe" when nothing is left of it).
 QString fileNameForTitle(const QString &title);

@@ -50,6 +50,8 @@ public:
     const ReportLayout &layout() const { return layout_; }
     const QString &title() const { return layout_.title(); }
     qsizetype rowCount() const { return rows_; }
+    // The rows bound at the refresh; null when none was set.
+    const std::shared_ptr<const Recordset> &source() const { return source_; }
     int pageCount() const { return pageCount_; }
 
     // Paper geometry in twips. Layout twips are multiplied by scale() (at most 1,

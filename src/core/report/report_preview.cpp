@@ -4,6 +4,7 @@
 #include "report_output.h"
 #include "report_page_view.h"
 #include "report_pages.h"
+#include "report_sheet.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -63,6 +64,8 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportPages> pages)
     auto *print = button(this, row, "b_Imprimir", QStringLiteral("&Imprimir..."), QStringLiteral("Imprimir el informe"));
     auto *pdf = button(this, row, "b_ExportarPdf", QStringLiteral("&Exportar PDF..."),
                        QStringLiteral("Guardar el informe como documento PDF"));
+    auto *sheet = button(this, row, "b_ExportarPlanilla", QStringLiteral("Exportar p&lanilla..."),
+                         QStringLiteral("Guardar los datos del informe como planilla (.xlsx o .csv)"));
     auto *close = button(this, row, "b_Cerrar", QStringLiteral("&Cerrar"), QStringLiteral("Cerrar la vista previa"));
 
     auto *layout = new QVBoxLayout(this);
@@ -80,6 +83,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportPages> pages)
             [this] { view_->setZoom(ReportPageView::Zoom(zoom_->currentData().toInt())); });
     connect(print, &QPushButton::clicked, this, [this] { protegido([this] { printWithDialog(); }); });
     connect(pdf, &QPushButton::clicked, this, [this] { protegido([this] { exportPdf(); }); });
+    connect(sheet, &QPushButton::clicked, this, [this] { protegido([this] { exportSheet(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     new QShortcut(QKeySequence::Print, this, this, [this] { protegido([this] { printWithDialog(); }); });
@@ -141,4 +145,22 @@ void ReportPreview::exportPdf()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     writePdfWithProgress(*pages_, dialog.selectedFiles().constFirst(), this);
+}
+
+void ReportPreview::exportSheet()
+{
+    const QString xlsx = QStringLiteral("Libro de Excel (*.xlsx)");
+    const QString csv = QStringLiteral("Texto separado por punto y coma (*.csv)");
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString suggested = QDir(folder).filePath(fileNameForTitle(pages_->title()) + QStringLiteral(".xlsx"));
+    QFileDialog dialog(this, QStringLiteral("Exportar planilla"), suggested, xlsx + QStringLiteral(";;") + csv);
+    dialog.setObjectName(QStringLiteral("dialogoPlanilla"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    writeSheetWithProgress(*pages_, dialog.selectedFiles().constFirst(), this);
 }

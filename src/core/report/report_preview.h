@@ -10,7 +10,8 @@ class ReportPageView;
 class ReportPages;
 
 // The preview window of a report: a top-level window of its own with the
-// report's title, page navigation, zoom, "Imprimir" and "Exportar PDF". It holds
+// report's title, page navigation, zoom, "Imprimir", "Exportar PDF" and
+// "Exportar planilla" (the report's data as .xlsx or .csv). It holds
 // the pages it shows, so it stays usable after the form that opened it closes.
 class ReportPreview : public QWidget
 {
@@ -25,6 +26,7 @@ public:
 private:
     void printWithDialog();
     void exportPdf();
+    void exportSheet();
     void showCurrentPage(int page);
 
     std::shared_ptr<const ReportPages> pages_;

@@ -1,0 +1,138 @@
+#include "stock_layouts.h"
+#include "recordset.h"
+#include "report.h"
+
+namespace {
+
+const TextStyle titulo{12, true, true};
+const TextStyle mediano{9.75};
+const TextStyle chico{6.75};
+
+constexpr int altoTitulos = 210, arribaTitulos = 1245, altoEncabezado = 1530, altoDetalle = 225;
+
+struct Columna
+{
+    const char *nombre; // the bound box and its data field
+    QString titulo;
+    int izquierda, ancho;
+    Qt::Alignment alineacion;
+};
+
+// The page header of the stock reports: the business name, the page, the title,
+// the filters (captions set when bound), and the column titles between two rules.
+void encabezado(ReportSection &s, const QString &tituloInforme, int ancho, const std::vector<Columna> &columnas)
+{
+    s.addLabel(QStringLiteral("Etiqueta1"), {120, 0, 3090, 315}, QStringLiteral("Velmarina"), Qt::AlignLeft, titulo);
+    s.addLabel(QStringLiteral("Etiqueta5"), {ancho - 1770, 15, 1725, 300}, QStringLiteral("Pagina: %p(%P)"),
+               Qt::AlignRight, mediano);
+    s.addLabel(QStringLiteral("Etiqueta2"), {0, 345, ancho, 255}, tituloInforme, Qt::AlignHCenter, mediano);
+    s.addLabel(QStringLiteral("t_Al"), {120, 690, 2400, 240}, QStringLiteral("Al"));
+    s.addLabel(QStringLiteral("t_DesdeNumero"), {2640, 690, 2400, 240}, QStringLiteral("Desde"));
+    s.addLabel(QStringLiteral("t_HastaNumero"), {2640, 930, 2400, 240}, QStringLiteral("Hasta"));
+    s.addLabel(QStringLiteral("t_DesdeCodigo"), {5160, 690, 2400, 240}, QStringLiteral("Desde"));
+    s.addLabel(QStringLiteral("t_HastaCodigo"), {5160, 930, 2400, 240}, QStringLiteral("Hasta"));
+    s.addLine(QStringLiteral("Línea1"), {0, 1200, ancho, 0});
+    int n = 0;
+    for (const Columna &c : columnas)
+        s.addLabel(QStringLiteral("Titulo%1").arg(++n), {c.izquierda, arribaTitulos, c.ancho, altoTitulos}, c.titulo,
+                   c.alineacion);
+    s.addLine(QStringLiteral("Línea2"), {0, altoEncabezado - 30, ancho, 0});
+}
+
+ReportLayout armarLayout(const QString &nombre, const QString &tituloInforme, int ancho,
+                         const std::vector<Columna> &columnas, int altoPie)
+{
+    ReportLayout layout(nombre, tituloInforme, ancho);
+    layout.addSection(QStringLiteral("Sección4"), SectionKind::ReportHeader, 0);
+    encabezado(layout.addSection(QStringLiteral("EncabezadoPagina"), SectionKind::PageHeader, altoEncabezado),
+               tituloInforme, ancho, columnas);
+    ReportSection &detalle = layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, altoDetalle);
+    for (const Columna &c : columnas)
+        detalle.addTextBox(QString::fromLatin1(c.nombre), {c.izquierda, 0, c.ancho, altoTitulos}, c.alineacion);
+    layout.addSection(QStringLiteral("Sección3"), SectionKind::PageFooter, 0);
+    layout.addSection(QStringLiteral("PieInforme"), SectionKind::ReportFooter, altoPie);
+    return layout;
+}
+
+// Binds the rows, the filters of the page header and every column, then refreshes.
+void vincular(Report &report, std::shared_ptr<const Recordset> filas, const FiltroStock &filtro)
+{
+    report.setDataSource(nullptr);
+    report.setDataMember(QString());
+    report.setDataSource(std::move(filas));
+    ReportSection &encabezado = report.section(QStringLiteral("EncabezadoPagina"));
+    encabezado.control(QStringLiteral("t_Al")).setCaption(QStringLiteral("Al: ") + filtro.al);
+    encabezado.control(QStringLiteral("t_DesdeNumero")).setCaption(QStringLiteral("Des N: ") + filtro.desdeNumero);
+    encabezado.control(QStringLiteral("t_HastaNumero")).setCaption(QStringLiteral("Has N: ") + filtro.hastaNumero);
+    encabezado.control(QStringLiteral("t_DesdeCodigo")).setCaption(QStringLiteral("Des F: ") + filtro.desdeFamilia);
+    encabezado.control(QStringLiteral("t_HastaCodigo")).setCaption(QStringLiteral("Has F: ") + filtro.hastaFamilia);
+    // Each box of the detail line is named after the column it prints.
+    ReportSection &detalle = report.section(QStringLiteral("Detalle"));
+    const Recordset &rs = *report.dataSource();
+    for (int c = 0; c < rs.fieldCount(); ++c) {
+        ReportControl &caja = detalle.control(rs.name(c));
+        caja.setDataMember(QString());
+        caja.setDataField(rs.name(c));
+    }
+    report.setLeftMargin(1000);
+    report.setRightMargin(567);
+    report.refresh();
+}
+
+} // namespace
+
+ReportLayout stockPorDepositoLayout(const QStringList &depositos)
+{
+    std::vector<Columna> columnas{{"numero", QStringLiteral("Numero"), 60, 720, Qt::AlignLeft},
+                                  {"nombre", QStringLiteral("Nombre"), 900, 3300, Qt::AlignLeft}};
+    std::vector<QByteArray> nombres;
+    int x = 4300;
+    for (int i = 0; i < depositos.size(); ++i, x += 1000) {
+        nombres.push_back(columnaDeposito(i).toLatin1());
+        const QString codigo = depositos[i].isEmpty() ? QStringLiteral("Sin dep.") : depositos[i];
+        columnas.push_back({nombres.back().constData(), codigo, x, 950, Qt::AlignRight});
+    }
+    columnas.push_back({"total", QStringLiteral("Total"), x, 1100, Qt::AlignRight});
+    columnas.push_back({"marca", QStringLiteral("Dif."), x + 1200, 400, Qt::AlignHCenter});
+    const int ancho = std::max(8000, x + 1650);
+    ReportLayout layout = armarLayout(QStringLiteral("StockDeposito"), QStringLiteral("Stock por depósito"), ancho,
+                                      columnas, 300);
+    layout.section(QStringLiteral("PieInforme"))
+        .addLabel(QStringLiteral("Etiqueta20"), {60, 60, ancho - 60, 210},
+                  QStringLiteral("Dif. *: el stock guardado del artículo no es la suma de todos sus movimientos"),
+                  Qt::AlignLeft, chico);
+    return layout;
+}
+
+Report &rptStockDeposito()
+{
+    return ReportRegistry::instance(QStringLiteral("StockDeposito"), [] { return stockPorDepositoLayout({}); });
+}
+
+void vincularStockPorDeposito(Report &report, StockPorDeposito datos, const FiltroStock &filtro)
+{
+    report.setDataSource(nullptr);
+    report.layout() = stockPorDepositoLayout(datos.depositos);
+    vincular(report, std::move(datos.filas), filtro);
+}
+
+ReportLayout valorizacionLayout()
+{
+    return armarLayout(QStringLiteral("Valorizacion"), QStringLiteral("Valorización de stock"), 9600,
+                       {{"numero", QStringLiteral("Numero"), 60, 720, Qt::AlignLeft},
+                        {"nombre", QStringLiteral("Nombre"), 900, 4200, Qt::AlignLeft},
+                        {"stock", QStringLiteral("Stock"), 5200, 1200, Qt::AlignRight},
+                        {"costo", QStringLiteral("Costo"), 6500, 1300, Qt::AlignRight},
+                        {"importe", QStringLiteral("Importe"), 7900, 1600, Qt::AlignRight}},
+                       0);
+}
+
+Report &rptValorizacion()
+{
+    return ReportRegistry::instance(QStringLiteral("Valorizacion"), valorizacionLayout);
+}
+
+void vincularValorizacion(Report &report, std::shared_ptr<const Recordset> filas, const FiltroStock &filtro)
+{
+    vincular(report, std::move(filas), filtro);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "report_layout.h"
+#include "stock_reports.h"
+
+class Report;
+
+// "Stock por depósito": a detail line per article with a column per storage
+// place, the total and the mark, and a footer that says what the mark means.
+// The columns follow the storage places of the report, so the layout is made
+// again for each one.
+ReportLayout stockPorDepositoLayout(const QStringList &depositos);
+Report &rptStockDeposito();
+void vincularStockPorDeposito(Report &report, StockPorDeposito datos, const FiltroStock &filtro);
+
+// "Valorización de stock": article, stock, cost and amount, with the subtotal
+// rows of each family and the grand total.
+ReportLayout valorizacionLayout();
+Report &rptValorizacion();
+void vincularValorizacion(Report &report, std::shared_ptr<const Recordset> filas, const FiltroStock &filtro);

@@ -1,0 +1,153 @@
+#include "movement_report.h"
+#include "mprincipal.h"
+#include "recordset.h"
+#include "report.h"
+#include "report_sheet.h"
+#include "rpt_movim_layout.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Reads a sheet back the way a spreadsheet does and prints one line per row,
+// each cell as kind:value (n number shown with two decimals, d date, s text,
+// e empty, x anything else). A workbook is read with openpyxl; a .csv as a
+// Spanish spreadsheet takes it: quoted fields are texts, "1,50" a number.
+const char *lector = R"PY(
+import sys, re, datetime
+path = sys.argv[1]
+rows = []
+if path.endswith('.xlsx'):
+    import openpyxl
+    for row in openpyxl.load_workbook(path, read_only=True).active.iter_rows():
+        cells = []
+        for c in row:
+            v = c.value
+            if v is None: cells.append('e:')
+            elif isinstance(v, datetime.datetime) and c.number_format == 'dd-mm-yyyy': cells.append(v.strftime('d:%d-%m-%Y'))
+            elif isinstance(v, (int, float)) and c.number_format == '0.00': cells.append('n:%.2f' % v)
+            elif isinstance(v, str): cells.append('s:' + v)
+            else: cells.append('x:%r' % v)
+        rows.append(cells)
+else:
+    text = open(path, encoding='utf-8', newline='').read()
+    assert text.startswith('\ufeff')
+    for line in text[1:].split('\r\n')[:-1]:
+        cells, i = [], 0
+        while True:
+            if line[i:i+1] == '"':
+                j, s = i + 1, ''
+                while not (line[j] == '"' and line[j+1:j+2] != '"'):
+                    s += line[j]; j += 2 if line[j] == '"' else 1
+                cells.append('s:' + s); i = j + 1
+            else:
+                j = line.find(';', i); j = len(line) if j < 0 else j
+                f = line[i:j]; i = j
+                if f == '': cells.append('e:')
+                elif re.fullmatch(r'-?\d+,\d\d', f): cells.append('n:%.2f' % float(f.replace(',', '.')))
+                elif re.fullmatch(r'\d\d-\d\d-\d{4}', f): cells.append('d:' + datetime.datetime.strptime(f, '%d-%m-%Y').strftime('%d-%m-%Y'))
+                else: cells.append('x:' + f)
+            if i >= len(line): break
+            i += 1
+        rows.append(cells)
+for r in rows: print('\t'.join(r))
+)PY";
+
+QStringList leer(const QString &archivo)
+{
+    QProcess python;
+    // Debian's own interpreter, which python3-openpyxl serves.
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(lector), archivo});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        qWarning().noquote() << python.readAllStandardError();
+    return QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The demo year's movement report in every storage place, bound and paginated.
+std::shared_ptr<const ReportPages> informeDemo(std::shared_ptr<const Recordset> &filas)
+{
+    const FiltroMovimientos anio{QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
+                                 QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"),
+                                 QString()};
+    auto articulos = mPrincipal::abrirConsulta(sentenciasMovimientos::seleccionArticulos(anio));
+    filas = armarInformeMovimientos(*articulos, anio);
+    vincularInformeMovimientos(rptMovim(), filas, anio);
+    return rptMovim().pages();
+}
+
+} // namespace
+
+class TestPlanillas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void idaYVuelta_data()
+    {
+        QTest::addColumn<QString>("archivo");
+        QTest::newRow("xlsx") << QStringLiteral("movimientos.xlsx");
+        QTest::newRow("csv") << QStringLiteral("movimientos.csv");
+    }
+
+    // The sheet holds the report's rows without the separators, numbers as
+    // numbers, dates as dates and the codes with their zeros.
+    void idaYVuelta()
+    {
+        QFETCH(QString, archivo);
+        BaseDePrueba base(BaseDePrueba::Demo);
+        std::shared_ptr<const Recordset> filas;
+        auto paginas = informeDemo(filas);
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(archivo);
+        QVERIFY(writeReportSheet(*paginas, ruta));
+
+        QStringList esperado{QStringLiteral("s:Fecha\ts:Comprobante\ts:TM\ts:Codigo\ts:Numero\ts:Nombre\ts:Entrada\t"
+                                            "s:Salida\ts:Saldo")};
+        const Recordset &rs = *filas;
+        for (qsizetype r = 0; r < rs.rowCount(); ++r) {
+            if (rs.text(r, 1) == QLatin1String("------"))
+                continue;
+            QStringList celdas{QStringLiteral("d:") + rs.text(r, 0)};
+            for (int c = 1; c <= 5; ++c)
+                celdas << QStringLiteral("s:") + rs.text(r, c);
+            for (int c = 6; c <= 8; ++c)
+                celdas << (rs.text(r, c).isEmpty() ? QStringLiteral("e:")
+                                                   : QStringLiteral("n:") + QString::number(rs.text(r, c).toDouble(), 'f', 2));
+            esperado << celdas.join(QLatin1Char('\t'));
+        }
+        QVERIFY(esperado.size() > 40);
+        const QStringList leido = leer(ruta);
+        QCOMPARE(leido.size(), esperado.size());
+        for (qsizetype i = 0; i < leido.size(); ++i)
+            QCOMPARE(leido[i], esperado[i]);
+    }
+
+    // A cancelled export leaves the file that was there and nothing beside it.
+    void cancelada()
+    {
+        BaseDePrueba base(BaseDePrueba::Demo);
+        std::shared_ptr<const Recordset> filas;
+        auto paginas = informeDemo(filas);
+        for (const char *nombre : {"viejo.xlsx", "viejo.csv"}) {
+            QTemporaryDir carpeta;
+            const QString ruta = carpeta.filePath(QLatin1String(nombre));
+            QFile viejo(ruta);
+            QVERIFY(viejo.open(QIODevice::WriteOnly));
+            viejo.write("antes");
+            viejo.close();
+            QVERIFY(!writeReportSheet(*paginas, ruta, [](qsizetype, qsizetype) { return false; }));
+            QVERIFY(viejo.open(QIODevice::ReadOnly));
+            QCOMPARE(viejo.readAll(), QByteArray("antes"));
+            QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QLatin1String(nombre)});
+        }
+    }
+};
+
+QUENDRA_TEST(TestPlanillas)
+#include "tst_report_sheets.moc"
