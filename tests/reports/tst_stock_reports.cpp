@@ -1,0 +1,155 @@
+#include "data_sets.h"
+#include "mprincipal.h"
+#include "recordset.h"
+#include "stock_reports.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QTest>
+#include <cstdlib>
+
+namespace {
+
+// 300 articles, 20,000 movements in three storage places, and one voucher
+// deleted after posting, so its articles' stock no longer matches their movements.
+struct BaseGenerada
+{
+    BaseGenerada()
+    {
+        datos::llenarGenerado(base.archivo(), 300, 20000);
+        base.ejecutar(QStringLiteral("update articulo set stock=(select sum(Entrada)-sum(Salida) from movstk "
+                                     "where movstk.numero=articulo.numero)"));
+        borradas = columna(QStringLiteral("select distinct numero from movstk where comprobante='00000040'"));
+        base.ejecutar(QStringLiteral("delete from movstk where comprobante='00000040'"));
+    }
+    QStringList columna(const QString &sql) const
+    {
+        QStringList t;
+        for (auto rs = mPrincipal::abrirConsulta(sql); !rs->eof(); rs->moveNext())
+            t << rs->field(0).text();
+        return t;
+    }
+
+    BaseDePrueba base;
+    QStringList borradas;
+};
+
+FiltroStock filtro(const QString &al, const QString &rangos)
+{
+    const QStringList r = rangos.split(QLatin1Char(' '));
+    return {al, r[0], r[1], r[2], r[3]};
+}
+
+QString dosDecimales(const QString &numeral)
+{
+    return numeral.isEmpty() ? numeral : QString::number(numeral.toDouble(), 'f', 2);
+}
+
+} // namespace
+
+class TestInformesStock : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<BaseGenerada> datos_;
+
+private slots:
+    void initTestCase() { datos_ = std::make_unique<BaseGenerada>(); }
+    void cleanupTestCase() { datos_.reset(); }
+
+    void casos_data()
+    {
+        QTest::addColumn<QString>("al");
+        QTest::addColumn<QString>("rangos");
+        QTest::newRow("todo el año") << "31-12-2026" << "0 99999999 0 99999999";
+        QTest::newRow("mitad del año") << "30-06-2026" << "0 99999999 0 99999999";
+        QTest::newRow("rangos") << "15-03-2026" << "000100 000199 0005 0012";
+        QTest::newRow("antes de todo") << "31-12-2025" << "0 99999999 0 99999999";
+    }
+
+    // Every cell is the sum of the article's movements in that place up to the
+    // day; at the end of the year the totals are the stored stock except for
+    // the articles of the deleted voucher, which carry the mark.
+    void stockPorDeposito_data() { casos_data(); }
+    void stockPorDeposito()
+    {
+        QFETCH(QString, al);
+        QFETCH(QString, rangos);
+        const FiltroStock f = filtro(al, rangos);
+        const StockPorDeposito informe = armarStockPorDeposito(f);
+        const Recordset &rs = *informe.filas;
+        const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
+        const QString rango = QStringLiteral("numero>='%1' and numero<='%2' and codigo>='%3' and codigo<='%4'")
+                                  .arg(f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia);
+        QCOMPARE(informe.depositos, datos_->columna(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and numero in "
+                                                                   "(select numero from articulo where %2) order by 1")
+                                                        .arg(iso, rango)));
+        QCOMPARE(datos_->columna(QStringLiteral("select numero from articulo where %1 order by numero").arg(rango)),
+                 [&] { QStringList n; for (qsizetype r = 0; r < rs.rowCount(); ++r) n << rs.text(r, 0); return n; }());
+        const int total = int(informe.depositos.size()) + 2;
+        for (qsizetype r = 0; r < rs.rowCount(); ++r) {
+            const QString numero = rs.text(r, 0);
+            for (int i = 0; i < informe.depositos.size(); ++i)
+                QCOMPARE(dosDecimales(rs.text(r, 2 + i)),
+                         dosDecimales(datos_->base.valor(QStringLiteral("select sum(Entrada)-sum(Salida) from movstk where "
+                                                                        "numero='%1' and deposito='%2' and fecha<='%3'")
+                                                             .arg(numero, informe.depositos[i], iso))));
+            QCOMPARE(dosDecimales(rs.text(r, total)),
+                     dosDecimales(datos_->base.valor(QStringLiteral("select coalesce(sum(Entrada)-sum(Salida),0) from movstk "
+                                                                    "where numero='%1' and fecha<='%2'").arg(numero, iso))));
+            const bool marcada = datos_->borradas.contains(numero);
+            QCOMPARE(rs.text(r, total + 1), marcada ? QStringLiteral("*") : QString());
+            if (al == QLatin1String("31-12-2026") && !marcada)
+                QCOMPARE(dosDecimales(rs.text(r, total)),
+                         dosDecimales(datos_->base.valor(QStringLiteral("select stock from articulo where numero='%1'").arg(numero))));
+        }
+    }
+
+    // Each amount is stock times cost rounded to cents with halves to even,
+    // counted here in whole half-units and cents; each family's row sums its
+    // articles and the last row sums everything.
+    void valorizacion_data() { casos_data(); }
+    void valorizacion()
+    {
+        QFETCH(QString, al);
+        QFETCH(QString, rangos);
+        const FiltroStock f = filtro(al, rangos);
+        const auto rs = armarValorizacion(f);
+        const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
+        auto esperado = mPrincipal::abrirConsulta(
+            QStringLiteral("select a.numero, a.codigo, round(a.costo*100), (select round(2*coalesce(sum(Entrada)-sum(Salida),0)) "
+                           "from movstk m where m.numero=a.numero and m.fecha<='%1') from articulo a where a.numero>='%2' and "
+                           "a.numero<='%3' and a.codigo>='%4' and a.codigo<='%5' order by a.codigo, a.numero")
+                .arg(iso, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia));
+        qint64 general = 0, familia = 0;
+        qsizetype r = 0;
+        auto cierraFamilia = [&] {
+            QCOMPARE(rs->text(r, 0), QString());
+            QCOMPARE(rs->value(r++, 4).toDouble(), familia / 100.0);
+            general += familia;
+            familia = 0;
+        };
+        QString anterior;
+        for (; !esperado->eof(); esperado->moveNext()) {
+            if (!anterior.isNull() && esperado->field(1).text() != anterior)
+                cierraFamilia();
+            anterior = esperado->field(1).text();
+            const qint64 doble = qint64(esperado->field(2).value().toDouble() * esperado->field(3).value().toDouble());
+            qint64 centavos = std::llabs(doble) / 2;
+            if (std::llabs(doble) % 2 == 1 && centavos % 2 == 1)
+                ++centavos;
+            centavos = doble < 0 ? -centavos : centavos;
+            QCOMPARE(rs->text(r, 0), esperado->field(0).text());
+            QCOMPARE(rs->value(r++, 4).toDouble(), centavos / 100.0);
+            familia += centavos;
+        }
+        if (!anterior.isNull())
+            cierraFamilia();
+        QCOMPARE(rs->text(r, 1), QStringLiteral("Total general"));
+        QCOMPARE(rs->value(r++, 4).toDouble(), general / 100.0);
+        QCOMPARE(r, rs->rowCount());
+    }
+};
+
+QUENDRA_TEST(TestInformesStock)
+#include "tst_stock_reports.moc"
