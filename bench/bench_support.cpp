@@ -75,10 +75,10 @@ QString baseGenerada(int articulos, int movimientos)
     return archivo;
 }
 
-void imprimir(const char *que, double ms, double msBase)
+void imprimir(const char *que, double ms, double msBase, const char *base)
 {
     if (msBase > 0)
-        std::printf("%-58s %10.2f ms   bare SQLite %10.2f ms   ratio %.2f\n", que, ms, msBase, ms / msBase);
+        std::printf("%-58s %10.2f ms   %s %10.2f ms   ratio %.2f\n", que, ms, base, msBase, ms / msBase);
     else
         std::printf("%-58s %10.2f ms\n", que, ms);
     std::fflush(stdout);

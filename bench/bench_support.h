@@ -23,7 +23,8 @@ double memoriaPicoMiB();
 // A database generated with quendra-db in /tmp, reused when it already exists.
 QString baseGenerada(int articulos, int movimientos);
 
-void imprimir(const char *que, double ms, double msBase = 0);
+// The bare side is named by `base`.
+void imprimir(const char *que, double ms, double msBase = 0, const char *base = "bare SQLite");
 // One figure in any unit, aligned with the others.
 void cifra(const char *que, double valor, const char *unidad);
 

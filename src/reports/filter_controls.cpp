@@ -51,4 +51,18 @@ QPushButton *boton(QWidget *padre, const char *nombre, const char *texto, int iz
     return b;
 }
 
+CajasRangos cajasRangos(QWidget *padre)
+{
+    CajasRangos c;
+    etiqueta(padre, "Label4", "Desde Articulo", 90, 750, 1395, 285);
+    c.desdeNumero = caja(padre, "t_DesdeNumero", "0", 1605, 735, 1215, 285);
+    etiqueta(padre, "Label5", "Hasta Articulo", 90, 1110, 1395, 285);
+    c.hastaNumero = caja(padre, "T_HastaNumero", "99999999", 1605, 1080, 1215, 285);
+    etiqueta(padre, "Label7", "Desde Familia", 120, 1455, 1395, 285);
+    c.desdeFamilia = caja(padre, "T_DesdeFamilia", "0", 1605, 1440, 1215, 285);
+    etiqueta(padre, "Label6", "Hasta Familia", 120, 1815, 1395, 285);
+    c.hastaFamilia = caja(padre, "T_HastaFamilia", "99999999", 1605, 1800, 1215, 285);
+    return c;
+}
+
 } // namespace controlesFiltro

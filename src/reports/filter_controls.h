@@ -15,4 +15,11 @@ QLineEdit *caja(QWidget *padre, const char *nombre, const char *texto, int izq, 
 MaskedDateBox *cajaFecha(QWidget *padre, const char *nombre, int izq, int arriba, int ancho, int alto);
 QPushButton *boton(QWidget *padre, const char *nombre, const char *texto, int izq, int arriba, int ancho, int alto);
 
+// The article and family ranges, with their labels, where every filter window has them.
+struct CajasRangos
+{
+    QLineEdit *desdeNumero, *hastaNumero, *desdeFamilia, *hastaFamilia;
+};
+CajasRangos cajasRangos(QWidget *padre);
+
 } // namespace controlesFiltro

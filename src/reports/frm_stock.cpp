@@ -26,14 +26,11 @@ FrmStock::FrmStock(Informe informe, QWidget *parent) : QWidget(parent), informe_
 
     etiqueta(this, "Label1", "Al", 90, 135, 465, 195);
     f_al_ = cajaFecha(this, "f_al", 750, 105, 1095, 285);
-    etiqueta(this, "Label4", "Desde Articulo", 90, 750, 1395, 285);
-    t_DesdeNumero_ = caja(this, "t_DesdeNumero", "0", 1605, 735, 1215, 285);
-    etiqueta(this, "Label5", "Hasta Articulo", 90, 1110, 1395, 285);
-    T_HastaNumero_ = caja(this, "T_HastaNumero", "99999999", 1605, 1080, 1215, 285);
-    etiqueta(this, "Label7", "Desde Familia", 120, 1455, 1395, 285);
-    T_DesdeFamilia_ = caja(this, "T_DesdeFamilia", "0", 1605, 1440, 1215, 285);
-    etiqueta(this, "Label6", "Hasta Familia", 120, 1815, 1395, 285);
-    T_HastaFamilia_ = caja(this, "T_HastaFamilia", "99999999", 1605, 1800, 1215, 285);
+    const CajasRangos rangos = cajasRangos(this);
+    t_DesdeNumero_ = rangos.desdeNumero;
+    T_HastaNumero_ = rangos.hastaNumero;
+    T_DesdeFamilia_ = rangos.desdeFamilia;
+    T_HastaFamilia_ = rangos.hastaFamilia;
     b_Imprimir_ = boton(this, "b_Imprimir", "&Imprimir", 3045, 600, 1170, 390);
     b_Salir_ = boton(this, "b_Salir", "&Salir", 3045, 1140, 1170, 375);
     QWidget *orden[] = {f_al_, t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_, T_HastaFamilia_, b_Imprimir_, b_Salir_};

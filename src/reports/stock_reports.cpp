@@ -7,8 +7,6 @@
 #include "sql_text.h"
 #include "type_codes.h"
 
-#include <map>
-
 using numeros::Diezmilesimos;
 
 namespace {
@@ -64,69 +62,86 @@ QString columnaDeposito(int i)
     return QStringLiteral("deposito%1").arg(i + 1);
 }
 
-QString sentenciaStockPorDeposito(const FiltroStock &f)
+QString sentenciaDepositos(const FiltroStock &f)
 {
-    const QString hasta = QStringLiteral("case when m.fecha<=") + dia(f) + QStringLiteral(" then ");
-    return QStringLiteral("select a.numero as numero,a.nombre as nombre,a.stock as stock,m.deposito as deposito,") +
-           QStringLiteral("sum(") + hasta + QStringLiteral("m.Entrada end) as entrada,sum(") + hasta +
-           QStringLiteral("m.Salida end) as salida,count(") + hasta + QStringLiteral("1 end) as movimientos,") +
-           QStringLiteral("sum(m.Entrada) as entradas,sum(m.Salida) as salidas ") +
-           QStringLiteral("from articulo a left join movstk m on m.numero=a.numero where ") + rangos(f) +
-           QStringLiteral(" group by a.numero,a.nombre,a.stock,m.deposito order by a.numero,m.deposito");
+    return QStringLiteral("select distinct deposito from movstk where fecha<=") + dia(f) +
+           QStringLiteral(" order by deposito");
+}
+
+QString sentenciaStockPorDeposito(const FiltroStock &f, const QStringList &depositos)
+{
+    // One pass over each article's movements in index order, a pair of sums per
+    // storage place: grouping by place as well would sort every movement.
+    QString sumas;
+    for (int i = 0; i < depositos.size(); ++i) {
+        const QString cual = depositos[i].isNull() ? QStringLiteral("m.deposito is null")
+                                                   : QStringLiteral("m.deposito='") + sqlTexto(depositos[i]) + '\'';
+        sumas += QStringLiteral("sum(case when %1 then m.Entrada end) as entrada%2,"
+                                "sum(case when %1 then m.Salida end) as salida%2,")
+                     .arg(cual)
+                     .arg(i + 1);
+    }
+    return QStringLiteral("select a.numero as numero,a.nombre as nombre,a.stock as stock,") + sumas +
+           QStringLiteral("(select coalesce(sum(t.Entrada),0)-coalesce(sum(t.Salida),0) from movstk t "
+                          "where t.numero=a.numero) as movido ") +
+           QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
+           QStringLiteral(" where ") + rangos(f) + QStringLiteral(" group by a.numero order by a.numero");
 }
 
 StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
 {
-    auto rs = mPrincipal::abrirConsulta(sentenciaStockPorDeposito(filtro));
+    QStringList todos;
+    for (auto rs = mPrincipal::abrirConsulta(sentenciaDepositos(filtro)); !rs->eof(); rs->moveNext())
+        todos << (rs->field(0).isNull() ? QString() : rs->field(0).text());
+    auto rs = mPrincipal::abrirConsulta(sentenciaStockPorDeposito(filtro, todos));
     const int numero = rs->columnIndex(QStringLiteral("numero")), nombre = rs->columnIndex(QStringLiteral("nombre")),
-              stock = rs->columnIndex(QStringLiteral("stock")), deposito = rs->columnIndex(QStringLiteral("deposito")),
-              entrada = rs->columnIndex(QStringLiteral("entrada")), salida = rs->columnIndex(QStringLiteral("salida")),
-              movimientos = rs->columnIndex(QStringLiteral("movimientos")),
-              entradas = rs->columnIndex(QStringLiteral("entradas")), salidas = rs->columnIndex(QStringLiteral("salidas"));
-
-    // The storage places with movements up to the day, in code order (the rows come so).
-    std::map<QString, int> columnaDe;
-    for (qsizetype r = 0; r < rs->rowCount(); ++r)
-        if (rs->value(r, movimientos).toLongLong() > 0)
-            columnaDe.emplace(rs->text(r, deposito), 0);
-    StockPorDeposito resultado;
-    for (auto &[codigo, columna] : columnaDe) {
-        columna = int(resultado.depositos.size());
-        resultado.depositos << codigo;
+              stock = rs->columnIndex(QStringLiteral("stock")), movido = rs->columnIndex(QStringLiteral("movido"));
+    std::vector<int> entrada, salida;
+    for (int i = 0; i < todos.size(); ++i) {
+        entrada.push_back(rs->columnIndex(QStringLiteral("entrada%1").arg(i + 1)));
+        salida.push_back(rs->columnIndex(QStringLiteral("salida%1").arg(i + 1)));
     }
-    const int lugares = int(resultado.depositos.size());
+    auto hayMovimientos = [&](qsizetype r, int i) {
+        return !rs->isNull(r, entrada[size_t(i)]) || !rs->isNull(r, salida[size_t(i)]);
+    };
+
+    // Only the places where some selected article has movements up to the day.
+    StockPorDeposito resultado;
+    std::vector<int> lugares;
+    for (int i = 0; i < todos.size(); ++i)
+        for (qsizetype r = 0; r < rs->rowCount(); ++r)
+            if (hayMovimientos(r, i)) {
+                lugares.push_back(i);
+                resultado.depositos << todos[i];
+                break;
+            }
 
     auto filas = std::make_unique<Recordset>();
     filas->appendColumn(QStringLiteral("numero"), TipoCampo::Texto, 6);
     filas->appendColumn(QStringLiteral("nombre"), TipoCampo::Texto);
-    for (int i = 0; i < lugares; ++i)
-        filas->appendColumn(columnaDeposito(i), TipoCampo::Simple);
+    for (size_t i = 0; i < lugares.size(); ++i)
+        filas->appendColumn(columnaDeposito(int(i)), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("total"), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("marca"), TipoCampo::Texto, 1);
     filas->open();
+    filas->reserve(rs->rowCount());
 
-    // The rows of one article are next to each other: one per storage place.
-    for (qsizetype r = 0; r < rs->rowCount();) {
-        const QString articulo = rs->text(r, numero);
-        std::vector<QVariant> celdas(static_cast<size_t>(lugares));
-        Diezmilesimos total, todos;
-        const Diezmilesimos guardado = cantidad(*rs, r, stock);
-        const QString nombreArticulo = rs->text(r, nombre);
-        for (; r < rs->rowCount() && rs->text(r, numero) == articulo; ++r) {
-            todos = todos + cantidad(*rs, r, entradas) - cantidad(*rs, r, salidas);
-            if (rs->value(r, movimientos).toLongLong() == 0)
-                continue;
-            const Diezmilesimos aqui = cantidad(*rs, r, entrada) - cantidad(*rs, r, salida);
-            total = total + aqui;
-            celdas[size_t(columnaDe.at(rs->text(r, deposito)))] = redondeado(aqui);
-        }
+    const int n = int(lugares.size());
+    for (qsizetype r = 0; r < rs->rowCount(); ++r) {
         filas->addNew();
-        filas->setValue(0, articulo);
-        filas->setValue(1, nombreArticulo);
-        for (int i = 0; i < lugares; ++i)
-            filas->setValue(2 + i, celdas[size_t(i)]);
-        filas->setValue(2 + lugares, redondeado(total));
-        filas->setValue(3 + lugares, todos == guardado ? QString() : QStringLiteral("*"));
+        filas->setValue(0, rs->text(r, numero));
+        filas->setValue(1, rs->text(r, nombre));
+        Diezmilesimos total;
+        for (int i = 0; i < n; ++i) {
+            if (!hayMovimientos(r, lugares[size_t(i)]))
+                continue;
+            const size_t l = size_t(lugares[size_t(i)]);
+            const Diezmilesimos aqui = cantidad(*rs, r, entrada[l]) - cantidad(*rs, r, salida[l]);
+            total = total + aqui;
+            filas->setValue(2 + i, redondeado(aqui));
+        }
+        filas->setValue(2 + n, redondeado(total));
+        filas->setValue(3 + n, cantidad(*rs, r, movido) == cantidad(*rs, r, stock) ? QString() : QStringLiteral("*"));
         filas->update();
     }
     filas->moveFirst();
@@ -140,7 +155,7 @@ QString sentenciaValorizacion(const FiltroStock &f)
            QStringLiteral("a.costo as costo,sum(m.Entrada) as entrada,sum(m.Salida) as salida ") +
            QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
            QStringLiteral(" left join familia fa on fa.codigo=a.codigo where ") + rangos(f) +
-           QStringLiteral(" group by a.numero,a.nombre,a.codigo,fa.familia,a.costo order by a.codigo,a.numero");
+           QStringLiteral(" group by a.numero order by a.codigo,a.numero");
 }
 
 std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro)

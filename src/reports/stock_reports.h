@@ -21,20 +21,22 @@ struct FiltroStock
 // refused before any statement runs.
 bool fechaStockCompleta(const FiltroStock &filtro);
 
-// The stock of each article in each storage place at the end of the day, from
-// one statement grouped by article and storage place: a row per article (its
-// number, name, a column per storage place, the total and the mark), and the
-// codes of the storage places in column order. A storage place column is
-// there when some selected article has movements in it up to the day; a place
-// without movements of an article is left empty. The mark "*" says that the
-// article's stored stock is not the sum of all of its movements (a voucher was
-// deleted after posting, or the stock was edited by hand).
+// The stock of each article in each storage place at the end of the day: a
+// row per article (its number, name, a column per storage place, the total
+// and the mark), and the codes of the storage places in column order. The
+// storage places come first (those with movements up to the day), then one
+// statement grouped by article gives a pair of sums per place. A place column
+// is there when some selected article has movements in it up to the day; a
+// place without movements of an article is left empty. The mark "*" says that
+// the article's stored stock is not the sum of all of its movements (a voucher
+// was deleted after posting, or the stock was edited by hand).
 struct StockPorDeposito
 {
     std::unique_ptr<Recordset> filas;
-    QStringList depositos;
+    QStringList depositos; // a null text for the movements without a storage place
 };
-QString sentenciaStockPorDeposito(const FiltroStock &filtro);
+QString sentenciaDepositos(const FiltroStock &filtro);
+QString sentenciaStockPorDeposito(const FiltroStock &filtro, const QStringList &depositos);
 StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro);
 // The column of the i-th storage place in the rows.
 QString columnaDeposito(int i);
