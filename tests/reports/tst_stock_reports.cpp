@@ -1,10 +1,16 @@
 #include "data_sets.h"
+#include "form_driver.h"
+#include "frm_stock.h"
+#include "message_recorder.h"
 #include "mprincipal.h"
 #include "recordset.h"
+#include "report_pages.h"
+#include "report_preview.h"
 #include "stock_reports.h"
 #include "test_database.h"
 #include "test_main.h"
 
+#include <QApplication>
 #include <QTest>
 #include <cstdlib>
 
@@ -148,6 +154,51 @@ private slots:
         QCOMPARE(rs->text(r, 1), QStringLiteral("Total general"));
         QCOMPARE(rs->value(r++, 4).toDouble(), general / 100.0);
         QCOMPARE(r, rs->rowCount());
+    }
+
+    // Both windows refuse an incomplete day and an empty selection before
+    // anything is shown, and otherwise show their report with one row per article.
+    void ventana_data()
+    {
+        QTest::addColumn<int>("informe");
+        QTest::addColumn<QString>("al");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<QString>("resultado");
+        for (int i : {0, 1}) {
+            const QByteArray n = i ? "valorización " : "por depósito ";
+            QTest::newRow(n + "fecha a medias") << i << "31-12-20  " << "99999999" << "Quendra|error|Fecha incorrecta";
+            QTest::newRow(n + "sin artículos") << i << "31-12-2026" << "" << "Quendra|info|No tiene datos para imprimir";
+            QTest::newRow(n + "con datos") << i << "31-12-2026" << "000009" << (i ? "Valorización de stock" : "Stock por depósito");
+        }
+    }
+    void ventana()
+    {
+        QFETCH(int, informe);
+        QFETCH(QString, al);
+        QFETCH(QString, hasta);
+        QFETCH(QString, resultado);
+        RegistroMensajes mensajes;
+        FrmStock v(informe ? FrmStock::Informe::Valorizacion : FrmStock::Informe::PorDeposito);
+        pruebas::mostrarActiva(&v);
+        pruebas::escribir(pruebas::control(&v, "f_al"), al);
+        pruebas::escribir(pruebas::control(&v, "T_HastaNumero"), hasta);
+        QTest::mouseClick(pruebas::control(&v, "b_Imprimir"), Qt::LeftButton);
+        ReportPreview *vista = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *p = qobject_cast<ReportPreview *>(w); p && p->isVisible())
+                vista = p;
+        if (resultado.contains(QLatin1Char('|'))) {
+            QCOMPARE(mensajes.cajas(), QStringList{resultado});
+            QVERIFY(!vista);
+            return;
+        }
+        QVERIFY(mensajes.textos().isEmpty());
+        QVERIFY(vista);
+        QCOMPARE(vista->windowTitle(), resultado);
+        // Nine articles, and for the value the subtotals of their families and the grand total.
+        const qsizetype filas = vista->pages()->rowCount();
+        QVERIFY(informe ? filas > 10 : filas == 9);
+        vista->close();
     }
 };
 
