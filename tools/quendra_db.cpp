@@ -1,10 +1,15 @@
 // quendra-db: creates, fills and checks Quendra database files.
+#include "backup.h"
 #include "data_sets.h"
 #include "database_check.h"
 #include "database_file.h"
 #include "quendra_error.h"
+#include "restore.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <cstdio>
@@ -18,7 +23,12 @@ int uso()
                "  quendra-db demo ARCHIVO          base con datos de demostración\n"
                "  quendra-db generate ARCHIVO --articles N --movements M\n"
                "                                   base grande para medir tiempos\n"
-               "  quendra-db check ARCHIVO         integridad y stock contra movimientos\n",
+               "  quendra-db check ARCHIVO         integridad y stock contra movimientos\n"
+               "  quendra-db backup ARCHIVO DESTINO\n"
+               "                                   copia de seguridad, también con el programa abierto;\n"
+               "                                   en una carpeta, con el nombre del día\n"
+               "  quendra-db restore COPIA ARCHIVO comprueba la copia y la pone en lugar del archivo,\n"
+               "                                   que queda como ARCHIVO.anterior\n",
                stderr);
     return 2;
 }
@@ -66,6 +76,15 @@ int main(int argc, char *argv[])
             if (problemas.isEmpty())
                 std::printf("%s: correcto\n", qUtf8Printable(archivo));
             return problemas.isEmpty() ? 0 : 1;
+        } else if (orden == QLatin1String("backup") && args.size() == 3) {
+            QString destino = args[2];
+            if (QFileInfo(destino).isDir())
+                destino = QDir(destino).filePath(copias::nombreDelDia(QDate::currentDate()));
+            copias::copiar(archivo, destino);
+            std::printf("Copia guardada en %s\n", qUtf8Printable(destino));
+        } else if (orden == QLatin1String("restore") && args.size() == 3) {
+            datos::restaurar(archivo, args[2]);
+            std::printf("%s restaurado desde %s\n", qUtf8Printable(args[2]), qUtf8Printable(archivo));
         } else {
             return uso();
         }

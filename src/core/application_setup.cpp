@@ -10,6 +10,8 @@ void prepararAplicacion(QApplication &app)
 {
     app.setApplicationName(QStringLiteral("Quendra"));
     app.setWindowIcon(iconos::aplicacion());
+    // The desktop entry that an installed copy's windows belong to.
+    app.setDesktopFileName(QStringLiteral("org.quendra.Quendra"));
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     auto *traductor = new QTranslator(&app);
     if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),

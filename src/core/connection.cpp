@@ -1,6 +1,8 @@
 #include "connection.h"
+#include "backup.h"
 #include "like_function.h"
 #include "quendra_error.h"
+#include "schema_tables.h"
 #include "type_codes.h"
 
 #include <QDir>
@@ -9,8 +11,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-const char *const tablasNecesarias[] = {"articulo", "familia", "movstk"};
 
 // Finalizes a prepared statement whatever happens.
 struct Sentencia
@@ -122,6 +122,8 @@ void Connection::fallar(int codigo) const
     const int numero = db_ ? sqlite3_extended_errcode(db_) : codigo;
     if (enUsoPorOtro(numero))
         desc = enUsoTexto(archivo_);
+    else if (copias::esCodigoDanado(numero))
+        desc = copias::descripcionDanado(archivo_, desc);
     throw QuendraError(numero, desc);
 }
 
@@ -166,7 +168,8 @@ void Connection::open(const QString &archivo)
         registrarLike(db_);
     } catch (const QuendraError &e) {
         close();
-        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
+        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida
+            || copias::esCodigoDanado(e.numero()))
             throw;
         throw falloDeApertura(e, nombre, QStringLiteral("«%1» no es una base de datos válida o está dañada: %2"));
     }
@@ -189,7 +192,7 @@ void Connection::leerEsquema()
     }
     if (rc != SQLITE_DONE)
         fallar(rc);
-    for (const char *t : tablasNecesarias)
+    for (const char *t : tablasDeQuendra)
         if (!tablas.contains(QLatin1String(t)))
             throw QuendraError(QuendraError::BaseNoValida,
                                QStringLiteral("Al archivo «%1» le falta la tabla %2").arg(archivo_, QLatin1String(t)));

@@ -1,5 +1,8 @@
 #include "frm_iniciar.h"
 #include "action_guard.h"
+#include "daily_backup.h"
+#include "dates.h"
+#include "first_start.h"
 #include "messages.h"
 #include "mprincipal.h"
 #include "single_instance.h"
@@ -9,7 +12,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
-frmIniciar::frmIniciar(QWidget *parent) : QMainWindow(parent), area_(new QMdiArea(this))
+frmIniciar::frmIniciar(QWidget *parent)
+    : QMainWindow(parent), area_(new QMdiArea(this)), copiaDiaria_(new CopiaDiaria(this))
 {
     setObjectName(QStringLiteral("frmIniciar"));
     area_->setBackground(palette().brush(QPalette::Dark));
@@ -63,7 +67,10 @@ bool frmIniciar::cargar()
     show();
     QApplication::processEvents();
     mPrincipal::depositoDefecto = QStringLiteral("01");
+    primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
+    if (mPrincipal::conexion().isOpen())
+        copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy());
     return true;
 }
 

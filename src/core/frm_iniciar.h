@@ -7,6 +7,7 @@
 
 class QMdiArea;
 class QAction;
+class CopiaDiaria;
 
 // The main window: an MDI parent whose menu opens the work forms inside it,
 // one instance each, created on first use and brought to the front afterwards.
@@ -29,12 +30,14 @@ public:
     QWidget *formularioAbierto(const QString &item) const;
 
     QMdiArea *areaTrabajo() const { return area_; }
+    CopiaDiaria *copiaDiaria() const { return copiaDiaria_; }
 
 private:
     void crearMenu();
     void salir();
 
     QMdiArea *area_;
+    CopiaDiaria *copiaDiaria_;
     QHash<QString, QAction *> items_;
     QHash<QString, Fabrica> fabricas_;
     QHash<QString, QPointer<QWidget>> abiertos_;

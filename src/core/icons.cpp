@@ -1,4 +1,5 @@
 #include "icons.h"
+#include "app_icon.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -147,18 +148,7 @@ QIcon eliminar()
 
 QIcon aplicacion()
 {
-    return hacer([](QPainter &p) {
-        const QColor carton(0xd9, 0xa4, 0x5b);
-        p.setPen(trazo(tinta, 2.5));
-        p.setBrush(carton);
-        p.drawRect(QRectF(5, 24, 18, 18));
-        p.drawRect(QRectF(25, 24, 18, 18));
-        p.drawRect(QRectF(15, 5, 18, 18));
-        p.setPen(trazo(azul, 2.5));
-        p.drawLine(QPointF(14, 24), QPointF(14, 31));
-        p.drawLine(QPointF(34, 24), QPointF(34, 31));
-        p.drawLine(QPointF(24, 5), QPointF(24, 12));
-    });
+    return hacer(iconoPrograma::dibujar);
 }
 
 } // namespace iconos

@@ -1,4 +1,5 @@
 #include "mprincipal.h"
+#include "database_location.h"
 #include "dates.h"
 #include "messages.h"
 #include "numbers.h"
@@ -7,7 +8,6 @@
 #include "startup_check.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace mPrincipal {
 
@@ -60,7 +60,7 @@ QString archivoBaseDatos()
 {
     if (!archivoFijado().isEmpty())
         return archivoFijado();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quendra.accdb"));
+    return ubicacionBase::elegir(QCoreApplication::applicationDirPath(), ubicacionBase::carpetaDatos());
 }
 
 void fijarArchivoBaseDatos(const QString &archivo)

@@ -19,7 +19,8 @@ extern QString depositoDefecto;
 extern QString sqlBusqueda;
 extern QString codigoBusqueda;
 
-// The database file: quendra.accdb in the program's folder. Tests point it elsewhere.
+// The database file: quendra.accdb in the program's folder when it is there,
+// otherwise in the user's data folder. Tests point it elsewhere.
 QString archivoBaseDatos();
 void fijarArchivoBaseDatos(const QString &archivo);
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+// Copies of the database file, made with SQLite's online backup so that they
+// are consistent even while the program writes. They live in backups/ beside
+// the file, one a day, named quendra-AAAA-MM-DD.accdb.
+namespace copias {
+
+QString carpeta(const QString &archivoBase);
+QString nombreDelDia(const QDate &dia);
+
+// Copies the database as it stands at one moment, on a connection of its own.
+// The copy is written under a passing name and takes its own name only when
+// whole; it is a single file (no journal beside it). Refuses an existing
+// destination. Throws QuendraError.
+void copiar(const QString &origen, const QString &destino);
+
+// The day's copy when there is none yet, then the rotation. Gives the copy
+// made, or an empty text when the day already had one.
+QString copiaDelDia(const QString &archivoBase, const QDate &hoy);
+
+// The days whose copies are kept: the 7 newest, and besides them the first
+// copy of each of the 4 newest weeks older than those.
+QList<QDate> aConservar(QList<QDate> dias);
+
+// The dated copies in a folder; other files are no copies and are left alone.
+QList<QDate> diasConCopia(const QString &carpetaCopias);
+
+// The newest copy of a database file, or an empty text when there is none.
+QString masReciente(const QString &archivoBase);
+
+// SQLite's codes for a file whose pages are not what it wrote: corrupt, or no database at all.
+bool esCodigoDanado(int codigo);
+
+// The description of an error that found the file damaged: the file, the
+// newest copy and the command that puts it back.
+QString descripcionDanado(const QString &archivoBase, const QString &detalle);
+
+} // namespace copias

@@ -1,0 +1,46 @@
+#include "daily_backup.h"
+#include "backup.h"
+#include "messages.h"
+#include "quendra_error.h"
+
+#include <QThread>
+
+CopiaDiaria::CopiaDiaria(QObject *parent) : QObject(parent) {}
+
+CopiaDiaria::~CopiaDiaria()
+{
+    if (hilo_)
+        hilo_->wait();
+    delete hilo_;
+}
+
+bool CopiaDiaria::enCurso() const
+{
+    return hilo_ && !hilo_->isFinished();
+}
+
+void CopiaDiaria::iniciar(const QString &archivoBase, const QDate &hoy)
+{
+    if (enCurso())
+        return;
+    delete hilo_;
+    copia_.clear();
+    error_.clear();
+    hilo_ = QThread::create([this, archivoBase, hoy] {
+        try {
+            copia_ = copias::copiaDelDia(archivoBase, hoy);
+        } catch (const QuendraError &e) {
+            error_ = e.texto();
+        } catch (const std::exception &e) {
+            error_ = QString::fromLocal8Bit(e.what());
+        }
+    });
+    // Read on this thread once the copy's thread has finished with them.
+    connect(hilo_, &QThread::finished, this, [this] {
+        if (!error_.isEmpty())
+            mensajes::mostrar(QStringLiteral("No se pudo hacer la copia de seguridad del día: %1").arg(error_),
+                              QMessageBox::Warning);
+        emit terminada(copia_, error_);
+    });
+    hilo_->start(QThread::LowPriority);
+}

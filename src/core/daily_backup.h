@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+class QThread;
+
+// The day's copy of the open database, made on a thread of its own with a
+// connection of its own, so that the operator never waits for it. A failed
+// copy is reported and the program goes on.
+class CopiaDiaria : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CopiaDiaria(QObject *parent = nullptr);
+    ~CopiaDiaria() override; // waits for a copy in progress
+
+    void iniciar(const QString &archivoBase, const QDate &hoy);
+    bool enCurso() const;
+
+signals:
+    // The copy made (empty when the day had one already) or the error shown.
+    void terminada(const QString &copia, const QString &error);
+
+private:
+    QThread *hilo_ = nullptr;
+    QString copia_, error_;
+};
