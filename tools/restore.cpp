@@ -23,8 +23,9 @@ QStringList filas(sqlite3 *db, const char *sql)
     QStringList r;
     sqlite3_stmt *st = nullptr;
     int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-    while (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW)
-        r << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    if (rc == SQLITE_OK)
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            r << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
         throw QuendraError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));

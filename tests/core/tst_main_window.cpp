@@ -26,6 +26,9 @@ public:
         entorno_.insert("QT_QPA_PLATFORM", "offscreen");
         entorno_.insert("QUENDRA_MENSAJES_AUTOMATICOS", "1");
         entorno_.insert("TMPDIR", dir_.path());
+        // No data folder can be made under this home: a copy without its database stays without one.
+        entorno_.insert("HOME", "/dev/null");
+        entorno_.remove("XDG_DATA_HOME");
     }
     QString carpeta() const { return dir_.path(); }
     std::unique_ptr<QProcess> iniciar() const

@@ -1,0 +1,219 @@
+#include "action_guard.h"
+#include "backup.h"
+#include "data_sets.h"
+#include "database_check.h"
+#include "database_file.h"
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "quendra_error.h"
+#include "restore.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+QByteArray huella(const QString &archivo)
+{
+    QFile f(archivo);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1) : QByteArray();
+}
+
+// Overwrites one page of a database file, as a failing disk would.
+void estropearPagina(const QString &archivo, qint64 pagina)
+{
+    QFile f(archivo);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek((pagina - 1) * 4096);
+    f.write(QByteArray(4096, '\x5a'));
+}
+
+QString demoAparte(const QString &carpeta)
+{
+    const QString archivo = carpeta + "/quendra.accdb";
+    archivoBase::crear(archivo);
+    datos::llenarDemo(archivo);
+    return archivo;
+}
+
+} // namespace
+
+class TestCopias : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The operator posts while the day's copy is made: the copy holds the file as
+    // it was before the transaction, whole, with stock matching its movements.
+    void copiaDuranteUnaEscritura()
+    {
+        BaseDePrueba base(BaseDePrueba::Demo);
+        const QString antes = base.valor("SELECT count(*) FROM movstk");
+        Transaction t(mPrincipal::conexion());
+        for (int i = 0; i < 3000; ++i)
+            base.ejecutar(QStringLiteral("INSERT INTO movstk (comprobante, numero, fecha, Entrada, Salida, detalle) "
+                                         "VALUES ('%1', '000001', '2026-01-05', 1, 0, '%2')")
+                              .arg(90000000 + i)
+                              .arg(QString(200, 'x')));
+        base.ejecutar("UPDATE articulo SET stock = stock + 3000 WHERE numero = '000001'");
+        const QString copia = QFileInfo(base.archivo()).dir().filePath("copia.accdb");
+        copias::copiar(base.archivo(), copia);
+        t.commit();
+        QCOMPARE(datos::comprobar(copia), QStringList());
+        QVERIFY(!QFile::exists(copia + "-wal"));
+        mPrincipal::conexion().open(copia);
+        QCOMPARE(base.valor("SELECT count(*) FROM movstk"), antes);
+    }
+
+    // Sixty days of starts: the 7 newest copies and the first copy of each of the
+    // 4 weeks before them stay; files that are no copies are left alone.
+    void rotacion_data()
+    {
+        QTest::addColumn<QList<int>>("cerrado"); // days of the week without a start
+        QTest::addColumn<QStringList>("quedan");
+        QTest::newRow("todos los días") << QList<int>{}
+            << QStringList{"2026-03-01", "2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24",
+                           "2026-02-23", "2026-02-16", "2026-02-09", "2026-02-02", "2026-01-26"};
+        QTest::newRow("sin fines de semana") << QList<int>{6, 7}
+            << QStringList{"2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24", "2026-02-23", "2026-02-20",
+                           "2026-02-19", "2026-02-16", "2026-02-09", "2026-02-02", "2026-01-26"};
+        QTest::newRow("cerrado domingo y lunes") << QList<int>{7, 1}
+            << QStringList{"2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24", "2026-02-21",
+                           "2026-02-20", "2026-02-17", "2026-02-10", "2026-02-03", "2026-01-27"};
+    }
+    void rotacion()
+    {
+        QFETCH(QList<int>, cerrado);
+        QFETCH(QStringList, quedan);
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("quendra.accdb");
+        archivoBase::crear(archivo);
+        QDir(dir.path()).mkpath("backups");
+        const QStringList ajenos{"notas.txt", "quendra-2025-13-40.accdb", "quendra-2025-1-5.accdb"};
+        for (const QString &a : ajenos) {
+            QFile f(dir.filePath("backups/" + a));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        for (QDate d(2026, 1, 1); d <= QDate(2026, 3, 1); d = d.addDays(1)) {
+            if (cerrado.contains(d.dayOfWeek()))
+                continue;
+            QCOMPARE(copias::copiaDelDia(archivo, d), dir.filePath("backups/" + copias::nombreDelDia(d)));
+            QCOMPARE(copias::copiaDelDia(archivo, d), QString()); // a second start that day
+            QVERIFY(copias::diasConCopia(dir.filePath("backups")).size() <= 11);
+        }
+        QStringList copias;
+        for (const QString &a : QDir(dir.filePath("backups")).entryList(QDir::Files, QDir::Name | QDir::Reversed))
+            if (!ajenos.contains(a))
+                copias << a.mid(8, 10);
+        QCOMPARE(copias, quedan);
+        for (const QString &a : ajenos)
+            QVERIFY(QFile::exists(dir.filePath("backups/" + a)));
+    }
+
+    // A copy that could not serve is refused and the file stays as it was; a
+    // good one takes its place and the replaced file stays beside it.
+    void restauracion_data()
+    {
+        QTest::addColumn<QString>("copia");
+        QTest::addColumn<bool>("archivoAbierto");
+        QTest::addColumn<QString>("rechazo");
+        QTest::newRow("buena") << "buena" << false << "";
+        QTest::newRow("buena, archivo abierto por el programa") << "buena" << true << "está abierto en otro programa";
+        QTest::newRow("dañada") << "dañada" << false << "no se puede restaurar";
+        QTest::newRow("no es una base") << "texto" << false << "no se puede restaurar";
+        QTest::newRow("sin la tabla movstk") << "sin tabla" << false << "le falta la tabla movstk";
+    }
+    void restauracion()
+    {
+        QFETCH(QString, copia);
+        QFETCH(bool, archivoAbierto);
+        QFETCH(QString, rechazo);
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("quendra.accdb"), origen = dir.filePath("copia.accdb");
+        QDir(dir.path()).mkpath("demo");
+        copias::copiar(demoAparte(dir.filePath("demo")), origen);
+        archivoBase::crear(archivo);
+        if (copia == "dañada")
+            estropearPagina(origen, 3);
+        if (copia == "texto") {
+            QFile::remove(origen);
+            QFile f(origen);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("codigo;familia\n0001;Bebidas\n");
+        }
+        if (copia == "sin tabla") {
+            QFile::remove(origen);
+            sqlite3 *db = nullptr;
+            sqlite3_open(origen.toUtf8(), &db);
+            sqlite3_exec(db, "CREATE TABLE articulo (numero TEXT); CREATE TABLE familia (codigo TEXT)", nullptr,
+                         nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        if (archivoAbierto)
+            mPrincipal::conexion().open(archivo);
+        const QByteArray antes = huella(archivo);
+        try {
+            datos::restaurar(origen, archivo);
+            QVERIFY2(rechazo.isEmpty(), "restored what should be refused");
+            QCOMPARE(datos::comprobar(archivo), QStringList());
+            mPrincipal::conexion().open(archivo);
+            QVERIFY(mPrincipal::abrirConsulta("SELECT count(*) FROM familia")->field(0).text().toLongLong() > 0);
+            mPrincipal::conexion().open(archivo + ".anterior"); // the empty file it replaced
+            QCOMPARE(mPrincipal::abrirConsulta("SELECT count(*) FROM familia")->field(0).text(), "0");
+        } catch (const QuendraError &e) {
+            QVERIFY2(!rechazo.isEmpty(), qUtf8Printable(e.texto()));
+            QVERIFY2(e.descripcion().contains(rechazo), qUtf8Printable(e.descripcion()));
+            mPrincipal::conexion().close();
+            QCOMPARE(huella(archivo), antes);
+            QVERIFY(!QFile::exists(archivo + ".anterior"));
+            QVERIFY(!QFile::exists(archivo + ".restaurando"));
+        }
+        mPrincipal::conexion().close();
+    }
+
+    // A statement that meets a damaged page says so, naming the file, its newest
+    // copy and the command that puts it back.
+    void mensajeDeArchivoDanado_data()
+    {
+        QTest::addColumn<QStringList>("copias");
+        QTest::addColumn<QString>("dice");
+        QTest::newRow("con copias") << QStringList{"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb",
+                                                   "quendra-2026-03-02.accdb.parcial"}
+                                    << "La copia de seguridad más reciente es «%1/backups/quendra-2026-03-01.accdb». "
+                                       "Para ponerla en su lugar, cierre Quendra y ejecute:\nquendra-db restore "
+                                       "\"%1/backups/quendra-2026-03-01.accdb\" \"%1/quendra.accdb\"";
+        QTest::newRow("sin copias") << QStringList{} << "No hay ninguna copia de seguridad en «%1/backups».";
+    }
+    void mensajeDeArchivoDanado()
+    {
+        QFETCH(QStringList, copias);
+        QFETCH(QString, dice);
+        QTemporaryDir dir;
+        const QString archivo = demoAparte(dir.path());
+        QDir(dir.path()).mkpath("backups");
+        for (const QString &c : copias)
+            QFile::copy(archivo, dir.filePath("backups/" + c));
+        mPrincipal::conexion().open(archivo);
+        const qint64 raiz = mPrincipal::abrirConsulta("SELECT rootpage FROM sqlite_master WHERE name = 'articulo'")
+                                ->field(0).text().toLongLong();
+        mPrincipal::conexion().close();
+        estropearPagina(archivo, raiz);
+        mPrincipal::conexion().open(archivo);
+        RegistroMensajes mensajes;
+        protegido([] { mPrincipal::abrirConsulta("SELECT * FROM articulo"); });
+        mPrincipal::conexion().close();
+        QCOMPARE(mensajes.mostrados().size(), 1);
+        QCOMPARE(mensajes.mostrados()[0].icono, QMessageBox::Critical);
+        const QString texto = mensajes.mostrados()[0].texto;
+        QVERIFY2(texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"), qUtf8Printable(texto));
+        QVERIFY2(texto.contains(dice.arg(dir.path())), qUtf8Printable(texto));
+    }
+};
+
+QUENDRA_TEST(TestCopias)
+#include "tst_backup.moc"
