@@ -158,17 +158,22 @@ bool esCodigoDanado(int codigo)
     return (codigo & 0xff) == SQLITE_CORRUPT || (codigo & 0xff) == SQLITE_NOTADB;
 }
 
-QString descripcionDanado(const QString &archivoBase, const QString &detalle)
+QString comoRestaurar(const QString &archivoBase)
 {
-    const QString archivo = QDir::toNativeSeparators(archivoBase);
-    QString t = QStringLiteral("El archivo de la base de datos «%1» está dañado (%2). ").arg(archivo, detalle);
     const QString copia = QDir::toNativeSeparators(masReciente(archivoBase));
     if (copia.isEmpty())
-        return t + QStringLiteral("No hay ninguna copia de seguridad en «%1».")
-                       .arg(QDir::toNativeSeparators(carpeta(archivoBase)));
-    return t + QStringLiteral("La copia de seguridad más reciente es «%1». Para ponerla en su lugar, cierre "
-                              "Quendra y ejecute:\nquendra-db restore \"%1\" \"%2\"")
-                   .arg(copia, archivo);
+        return QStringLiteral("No hay ninguna copia de seguridad en «%1».")
+            .arg(QDir::toNativeSeparators(carpeta(archivoBase)));
+    return QStringLiteral("La copia de seguridad más reciente es «%1». Para ponerla en su lugar, cierre "
+                          "Quendra y ejecute:\nquendra-db restore \"%1\" \"%2\"")
+        .arg(copia, QDir::toNativeSeparators(archivoBase));
+}
+
+QString descripcionDanado(const QString &archivoBase, const QString &detalle)
+{
+    return QStringLiteral("El archivo de la base de datos «%1» está dañado (%2). ")
+               .arg(QDir::toNativeSeparators(archivoBase), detalle)
+           + comoRestaurar(archivoBase);
 }
 
 } // namespace copias

@@ -38,5 +38,7 @@ bool esCodigoDanado(int codigo);
 // The description of an error that found the file damaged: the file, the
 // newest copy and the command that puts it back.
 QString descripcionDanado(const QString &archivoBase, const QString &detalle);
+// Its second half: the newest copy and the command, or that there is none.
+QString comoRestaurar(const QString &archivoBase);
 
 } // namespace copias

@@ -168,10 +168,15 @@ void Connection::open(const QString &archivo)
         registrarLike(db_);
     } catch (const QuendraError &e) {
         close();
-        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida
-            || copias::esCodigoDanado(e.numero()))
+        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
             throw;
-        throw falloDeApertura(e, nombre, QStringLiteral("«%1» no es una base de datos válida o está dañada: %2"));
+        const QString general = QStringLiteral("«%1» no es una base de datos válida o está dañada: %2");
+        if (!copias::esCodigoDanado(e.numero()))
+            throw falloDeApertura(e, nombre, general);
+        // The open's own wording with SQLite's, then how to put the newest copy back.
+        const QuendraError f = falloDeApertura(QuendraError(e.numero(), QString::fromUtf8(sqlite3_errstr(e.numero()))),
+                                               nombre, general);
+        throw QuendraError(f.numero(), f.descripcion() + QStringLiteral(". ") + copias::comoRestaurar(nombre));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "startup_check.h"
+#include "backup.h"
 #include "connection.h"
 #include "messages.h"
 #include "quendra_error.h"
@@ -27,7 +28,8 @@ Estado &estado()
 
 QuendraError danio(const QString &archivo, const QString &problema)
 {
-    return QuendraError(SQLITE_CORRUPT, QStringLiteral("La base de datos «%1» está dañada: %2").arg(archivo, problema));
+    return QuendraError(SQLITE_CORRUPT, QStringLiteral("La base de datos «%1» está dañada: %2. ").arg(archivo, problema)
+                                            + copias::comoRestaurar(archivo));
 }
 
 // On the user-interface thread, between two actions: the connection may have
