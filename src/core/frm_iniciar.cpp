@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "mprincipal.h"
 #include "single_instance.h"
+#include "startup_check.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -70,7 +71,8 @@ bool frmIniciar::cargar()
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
     if (mPrincipal::conexion().isOpen())
-        copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy());
+        revisionInicial::cuandoSana(
+            [this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });
     return true;
 }
 

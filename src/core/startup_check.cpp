@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <utility>
 #include <sqlite3.h>
 
 namespace revisionInicial {
@@ -18,6 +19,9 @@ struct Estado
     std::atomic<bool> cancelar{false};
     QThread *hilo = nullptr;
     qint64 umbral = 0;
+    // While a background check runs, what waits for the file to be found sound.
+    bool revisando = false;
+    std::function<void()> siguiente;
 };
 
 Estado &estado()
@@ -42,16 +46,28 @@ void informar(Connection &conexion, const QString &archivo, const QString &probl
     mensajes::mostrar(danio(archivo, problema).texto(), QMessageBox::Critical);
 }
 
+// The background check's end, on the user-interface thread.
+void terminar(Connection &conexion, const QString &archivo, const QString &problema)
+{
+    Estado &e = estado();
+    e.revisando = false;
+    const auto siguiente = std::exchange(e.siguiente, {});
+    informar(conexion, archivo, problema);
+    if (siguiente && problema.isEmpty() && conexion.isOpen() && conexion.archivo() == archivo)
+        siguiente();
+}
+
 void enSegundoPlano(Connection &conexion)
 {
     Estado &e = estado();
     e.cancelar = false;
+    e.revisando = true;
     const QString archivo = conexion.archivo();
     e.hilo = QThread::create([archivo, &conexion] {
         const QString problema = revisionRapida::revisarArchivo(archivo, &estado().cancelar);
         if (!estado().cancelar)
             QMetaObject::invokeMethod(
-                qApp, [archivo, problema, &conexion] { informar(conexion, archivo, problema); }, Qt::QueuedConnection);
+                qApp, [archivo, problema, &conexion] { terminar(conexion, archivo, problema); }, Qt::QueuedConnection);
     });
     static const auto alSalir =
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { esperar(true); });
@@ -75,13 +91,24 @@ void comenzar(Connection &conexion)
     }
 }
 
+void cuandoSana(std::function<void()> siguiente)
+{
+    if (estado().revisando)
+        estado().siguiente = std::move(siguiente);
+    else
+        siguiente();
+}
+
 void esperar(bool cancelar)
 {
     Estado &e = estado();
     if (!e.hilo)
         return;
-    if (cancelar)
+    if (cancelar) {
         e.cancelar = true;
+        e.revisando = false;
+        e.siguiente = {};
+    }
     e.hilo->wait();
     delete e.hilo;
     e.hilo = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <functional>
 
 class Connection;
 
@@ -13,6 +14,12 @@ namespace revisionInicial {
 // the background, with the main window usable; damage found there is shown and
 // closes the connection, so that nothing more is written into the file.
 void comenzar(Connection &conexion);
+
+// Runs `siguiente` once the open file is known sound: at once when no check is
+// running, or on the user-interface thread when the background check finds no
+// damage; never when it finds some or is cancelled. The day's copy waits for it,
+// so that a copy of a damaged file never takes the place of a good one.
+void cuandoSana(std::function<void()> siguiente);
 
 // Waits for a background check to end; `cancelar` stops it first.
 void esperar(bool cancelar = false);

@@ -124,8 +124,12 @@ private slots:
             mPrincipal::openBaseDatos();
         }
         QCOMPARE(mPrincipal::conexion().isOpen(), caso == "grande" || caso == "wal");
+        bool sana = false; // the day's copy waits for this
+        if (mPrincipal::conexion().isOpen())
+            revisionInicial::cuandoSana([&sana] { sana = true; });
         revisionInicial::esperar();
         QCoreApplication::processEvents();
+        QCOMPARE(sana, mPrincipal::conexion().isOpen());
         sqlite3_close(otro);
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
         if (mensaje.isEmpty()) {
