@@ -207,12 +207,10 @@ private slots:
         mPrincipal::fijarArchivoBaseDatos(archivo);
         mPrincipal::openBaseDatos();
         mPrincipal::fijarArchivoBaseDatos(QString());
-        QCOMPARE(mensajes.mostrados().size(), 1);
-        const auto &m = mensajes.mostrados().first();
-        QVERIFY2(m.texto.startsWith("Error ") && m.texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"),
-                 qPrintable(m.texto));
-        QCOMPARE(m.titulo, QStringLiteral("Quendra"));
-        QCOMPARE(m.icono, QMessageBox::NoIcon);
+        QCOMPARE(mensajes.cajas().size(), 1);
+        const QString caja = mensajes.cajas()[0];
+        QVERIFY2(caja.startsWith("Quendra||Error ") && caja.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"),
+                 qPrintable(caja));
         QVERIFY(!mPrincipal::conexion().isOpen());
         QCOMPARE(QFileInfo::exists(archivo), !contenido.isNull()); // a missing file is never created
         QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::abrirConsulta("select 1"));

@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -20,32 +21,16 @@ namespace {
 // runs as an ordinary user for the cases that need one.
 struct ComoUsuarioComun
 {
-    const bool root = geteuid() == 0;
-    ComoUsuarioComun() { if (root) setfsuid(65534); }
-    ~ComoUsuarioComun() { if (root) setfsuid(0); }
+    const bool activo;
+    explicit ComoUsuarioComun(bool si) : activo(si && geteuid() == 0) { if (activo) setfsuid(65534); }
+    ~ComoUsuarioComun() { if (activo) setfsuid(0); }
 };
-
-void sql(const QString &archivo, const char *texto)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(archivo.toUtf8().constData(), &db);
-    QCOMPARE(sqlite3_exec(db, texto, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
 
 // Enough movements for the file to have pages well past its schema.
 const char *const movimientos =
     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
     "INSERT INTO movstk(comprobante, tipomov, fecha, numero, Entrada, Salida) "
     "SELECT printf('%08d', i), 'EN', '2026-01-05', printf('%06d', i % 50), 1, 0 FROM n";
-
-void sobrescribir(const QString &archivo, qint64 desde, qint64 cuantos)
-{
-    QFile f(archivo);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    f.seek(desde);
-    f.write(QByteArray(cuantos, '\xA5'));
-}
 
 } // namespace
 
@@ -83,11 +68,13 @@ private slots:
         QTemporaryDir dir;
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
         const QString archivo = dir.filePath("quendra.accdb");
+        sqlite3 *otro = nullptr;
         if (caso != "vacío") {
             archivoBase::crear(archivo);
-            sql(archivo, movimientos);
+            sqlite3_open(archivo.toUtf8().constData(), &otro);
+            QCOMPARE(sqlite3_exec(otro, movimientos, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(std::exchange(otro, nullptr));
         }
-        sqlite3 *otro = nullptr;
         if (caso == "vacío") {
             QFile f(archivo);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -95,7 +82,9 @@ private slots:
             QVERIFY(QFile::resize(archivo, QFileInfo(archivo).size() * 2 / 3));
         } else if (caso == "dañado" || caso == "grande") {
             revisionInicial::fijarUmbralParaPruebas(caso == "grande" ? 1 : 0);
-            sobrescribir(archivo, QFileInfo(archivo).size() - 3 * 4096 + 200, 2000);
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(f.size() - 3 * 4096 + 200));
+            f.write(QByteArray(2000, '\xA5'));
         } else if (caso == "archivo") {
             QFile::setPermissions(archivo, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         } else if (caso == "carpeta") {
@@ -103,9 +92,8 @@ private slots:
             QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x5555));
         } else if (caso == "en uso") {
             sqlite3_open(archivo.toUtf8().constData(), &otro);
-            QCOMPARE(sqlite3_exec(otro, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM familia", nullptr,
-                                  nullptr, nullptr),
-                     SQLITE_OK);
+            const char *bloqueo = "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; DELETE FROM familia";
+            QCOMPARE(sqlite3_exec(otro, bloqueo, nullptr, nullptr, nullptr), SQLITE_OK);
         } else if (caso == "wal") {
             // A program killed after its commits leaves them in the journal beside the file.
             const QString original = dir.filePath("original.accdb");
@@ -117,10 +105,8 @@ private slots:
         }
         RegistroMensajes mensajes;
         mPrincipal::fijarArchivoBaseDatos(archivo);
-        if (caso == "archivo" || caso == "carpeta") {
-            ComoUsuarioComun usuario;
-            mPrincipal::openBaseDatos();
-        } else {
+        {
+            ComoUsuarioComun usuario(caso == "archivo" || caso == "carpeta");
             mPrincipal::openBaseDatos();
         }
         QCOMPARE(mPrincipal::conexion().isOpen(), caso == "grande" || caso == "wal");
@@ -137,10 +123,9 @@ private slots:
             QCOMPARE(mPrincipal::abrirConsulta("select count(*) from movstk")->field(0).text(), QStringLiteral("10"));
             return;
         }
-        QCOMPARE(mensajes.mostrados().size(), 1);
-        const QString texto = mensajes.mostrados().first().texto;
         const QString esperado = QString(mensaje).replace("%1", QFileInfo(archivo).absoluteFilePath()).replace("%2", dir.path());
-        QVERIFY2(texto.contains(" (" + esperado), qPrintable(texto));
+        QCOMPARE(mensajes.textos().size(), 1);
+        QVERIFY2(mensajes.textos()[0].contains(" (" + esperado), qPrintable(mensajes.textos()[0]));
         QVERIFY(!mPrincipal::conexion().isOpen());
     }
 };

@@ -39,13 +39,6 @@ const QList<Campo> campos{
     {"InformeVentas", "t_Deposito", {"b_Imprimir"}, nullptr},
 };
 
-QString textoDe(QWidget *w)
-{
-    if (auto *nota = qobject_cast<QPlainTextEdit *>(w))
-        return nota->toPlainText();
-    return qobject_cast<QLineEdit *>(w)->text();
-}
-
 } // namespace
 
 class TestBarrido : public QObject
@@ -71,16 +64,14 @@ private slots:
             const QString donde = QStringLiteral("%1.%2").arg(c.forma, c.campo);
             FormaDeTrabajo t(c.forma);
             const QString antes = t.demas();
-            t.poner(c.campo, entrada);
-            const QString puesto = textoDe(pruebas::control(t.form.get(), c.campo));
+            const QString puesto = t.poner(c.campo, entrada);
             for (const char *boton : c.botones)
                 t.pulsar(boton);
-            QVERIFY2(t.valor("PRAGMA integrity_check") == "ok", qPrintable(donde));
-            QVERIFY2(t.valor("select count(*) from sqlite_master where type='table' and name in "
-                             "('articulo','familia','movstk')") == "3", qPrintable(donde));
+            QVERIFY2(t.valor("select (select group_concat(integrity_check) from pragma_integrity_check)||(select "
+                             "count(*) from sqlite_master where name in ('articulo','familia','movstk'))") == "ok3",
+                     qPrintable(donde));
             QVERIFY2(t.demas() == antes, qPrintable(donde));
-            if (c.guardado && !t.nuevo().isEmpty())
-                QVERIFY2(t.valor(c.guardado) == puesto, qPrintable(donde));
+            QVERIFY2(!c.guardado || t.nuevo().isEmpty() || t.valor(c.guardado) == puesto, qPrintable(donde));
             QVERIFY2(datos::comprobar(t.base.archivo()).isEmpty(), qPrintable(donde));
         }
     }

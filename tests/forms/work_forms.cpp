@@ -40,8 +40,7 @@ FormaDeTrabajo::FormaDeTrabajo(const QString &nombre)
         pruebas::mostrarActiva(form.get());
         poner("t_Comprobante", "00000050");
         QTest::mouseClick(pruebas::control(form.get(), "op_Entra"), Qt::LeftButton);
-        pruebas::escribir(pruebas::control(form.get(), "t_numero"), "000001");
-        QTest::keyClick(pruebas::control(form.get(), "t_numero"), Qt::Key_Tab);
+        articulo("000001");
         poner("t_Cantidad", "3");
         poner("t_detalle", "Nota");
     } else {
@@ -56,13 +55,21 @@ FormaDeTrabajo::~FormaDeTrabajo()
     fechas::fijarHoyParaPruebas(QDate());
 }
 
-void FormaDeTrabajo::poner(const char *campo, const QString &texto)
+QString FormaDeTrabajo::poner(const char *campo, const QString &texto)
 {
     QWidget *w = pruebas::control(form.get(), campo);
-    if (auto *nota = qobject_cast<QPlainTextEdit *>(w))
+    if (auto *nota = qobject_cast<QPlainTextEdit *>(w)) {
         nota->setPlainText(texto);
-    else
-        qobject_cast<QLineEdit *>(w)->setText(texto);
+        return nota->toPlainText();
+    }
+    qobject_cast<QLineEdit *>(w)->setText(texto);
+    return qobject_cast<QLineEdit *>(w)->text();
+}
+
+void FormaDeTrabajo::articulo(const QString &numero)
+{
+    pruebas::escribir(pruebas::control(form.get(), "t_numero"), numero);
+    QTest::keyClick(pruebas::control(form.get(), "t_numero"), Qt::Key_Tab);
 }
 
 void FormaDeTrabajo::pulsar(const char *boton)

@@ -18,8 +18,10 @@ struct FormaDeTrabajo
     explicit FormaDeTrabajo(const QString &nombre);
     ~FormaDeTrabajo();
 
-    // Puts a text into a field as a paste would: line, date or note box.
-    void poner(const char *campo, const QString &texto);
+    // Puts a text into a field as a paste would (line, date or note box); gives what the field then holds.
+    QString poner(const char *campo, const QString &texto);
+    // Types an article number and leaves the field with Tab, which loads it.
+    void articulo(const QString &numero);
     // Presses a button; one that opens the lookup takes its first row, a report's preview is closed.
     void pulsar(const char *boton);
 
