@@ -56,18 +56,16 @@ private slots:
         QTest::addColumn<QString>("cargado"); // date, storage place, lines
         QTest::addColumn<QString>("propuesto");
         QTest::addColumn<QStringList>("mensajes");
-        const QStringList no, trece{"00000013"};
+        const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"};
+        const QStringList agotados{"00000003", "99999999"};
+        const QString ultimo = "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
         QTest::newRow("13 con ceros") << trece << "13" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
         QTest::newRow("diez cifras") << trece << "1100000013" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
         QTest::newRow("sin líneas") << trece << "14" << "00000014" << "06-12-2026 01 1" << "00000014" << no;
         QTest::newRow("con comilla") << trece << "1'3" << "000001'3" << "06-12-2026 01 1" << "00000014" << no;
         QTest::newRow("tabla vacía") << no << "3" << "00000003" << "06-12-2026 01 1" << "00000001" << no;
-        QTest::newRow("tras el 12") << QStringList{"00000001", "00000012", "00000007"} << "3" << "00000003"
-                                    << "06-12-2026 01 1" << "00000013" << no;
-        QTest::newRow("agotados: nada cambia") << QStringList{"00000003", "99999999"} << "3" << "00000003"
-                                               << "02-11-2026 01 1" << "00000003"
-                                               << QStringList{"El último comprobante guardado es el 99999999: no "
-                                                              "quedan números para un comprobante nuevo."};
+        QTest::newRow("tras el 12") << doce << "3" << "00000003" << "06-12-2026 01 1" << "00000013" << no;
+        QTest::newRow("agotados") << agotados << "3" << "00000003" << "02-11-2026 01 1" << "00000003" << QStringList{ultimo};
     }
     void numerosDeComprobante()
     {
@@ -82,7 +80,7 @@ private slots:
         }
         m.cargar(tecleado);
         QTEST(m.texto("t_Comprobante"), "campo");
-        QTEST(QStringList({m.texto("t_fecha"), m.texto("t_Deposito"), QString::number(m.grilla()->CantidadFilas())}).join(' '),
+        QTEST(m.texto("t_fecha") + ' ' + m.texto("t_Deposito") + ' ' + QString::number(m.grilla()->CantidadFilas()),
               "cargado");
         QCOMPARE(m.mensajes.mostrados().size(), 0);
         m.clic("b_NuevoComprobante");
