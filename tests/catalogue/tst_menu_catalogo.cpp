@@ -9,14 +9,6 @@
 class TestMenuCatalogo : public QObject
 {
     Q_OBJECT
-
-    static QWidget *nuevo(const QString &item)
-    {
-        if (item == QLatin1String("mnuArticulo"))
-            return new frmArticulo;
-        return new FrmFamilia;
-    }
-
 private slots:
     // The first field takes the typing, and the forms' access keys come before
     // the menu's ("&Salir", "&Informes").
@@ -37,7 +29,9 @@ private slots:
         QFETCH(char, tecla);
         QFETCH(QString, efecto);
         pruebas::PrincipalDePrueba m;
-        m.abrir(item, [item] { return nuevo(item); });
+        m.abrir(item, [item]() -> QWidget * {
+            return item == "mnuArticulo" ? static_cast<QWidget *>(new frmArticulo) : new FrmFamilia;
+        });
         auto *primero = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         QVERIFY(primero);
         QTEST(primero->objectName(), "primerCampo");
