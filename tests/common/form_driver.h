@@ -71,6 +71,12 @@ struct FormularioDePrueba
     bool activo(const char *nombre) const { return control(nombre)->isEnabled(); }
     void clic(const char *nombre) { QTest::mouseClick(control(nombre), Qt::LeftButton); }
     void escribir(const char *nombre, const QString &texto) { pruebas::escribir(control(nombre), texto); }
+    // Types into a field and leaves it with Tab, as the operator does to have a number looked up.
+    void escribirYSalir(const char *nombre, const QString &texto)
+    {
+        escribir(nombre, texto);
+        QTest::keyClick(control(nombre), Qt::Key_Tab);
+    }
     QString valor(const QString &sql) const { return base.valor(sql); }
 };
 

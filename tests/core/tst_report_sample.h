@@ -20,10 +20,8 @@ inline ReportLayout sampleLayout(int reportHeader = 0, int reportFooter = 0)
     layout.setPageSize(QPageSize(QPageSize::Letter));
     layout.addSection(QStringLiteral("Sección4"), SectionKind::ReportHeader, reportHeader);
     ReportSection &header = layout.addSection(QStringLiteral("EncabezadoPagina"), SectionKind::PageHeader, 1440);
-    header.addLabel(QStringLiteral("Etiqueta1"), {0, 0, 3000, 315}, QStringLiteral("Velmarina"), Qt::AlignLeft,
-                    {12, true, true});
-    header.addLabel(QStringLiteral("Etiqueta5"), {6000, 0, 3000, 300}, QStringLiteral("Pagina: %p(%P)"),
-                    Qt::AlignRight);
+    header.addLabel("Etiqueta1", {0, 0, 3000, 315}, "Velmarina", Qt::AlignLeft, {12, true, true});
+    header.addLabel("Etiqueta5", {6000, 0, 3000, 300}, "Pagina: %p(%P)", Qt::AlignRight);
     header.addLine(QStringLiteral("Línea1"), {0, 1400, 9000, 0});
     ReportSection &detail = layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240);
     detail.addTextBox(QStringLiteral("t_codigo"), {0, 0, 900, 240});
@@ -63,10 +61,7 @@ inline void bindRows(Report &report, std::shared_ptr<const Recordset> rows)
     report.setDataMember(QString());
     report.setDataSource(std::move(rows));
     ReportSection &detail = report.section(QStringLiteral("detalle"));
-    const QStringList boxes{QStringLiteral("T_codigo"), QStringLiteral("T_nombre"), QStringLiteral("T_fecha"),
-                            QStringLiteral("T_stock")};
-    const QStringList columns{QStringLiteral("numero"), QStringLiteral("nombre"), QStringLiteral("fecha"),
-                              QStringLiteral("stock")};
+    const QStringList boxes{"T_codigo", "T_nombre", "T_fecha", "T_stock"}, columns{"numero", "nombre", "fecha", "stock"};
     for (int i = 0; i < boxes.size(); ++i) {
         detail.control(boxes[i]).setDataMember(QString());
         detail.control(boxes[i]).setDataField(columns[i]);

@@ -26,12 +26,7 @@ struct MovimDePrueba : pruebas::FormularioDePrueba<FrmMovim>
     ~MovimDePrueba() { salidaTicket::fijarDestinoParaPruebas({}); }
 
     EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
-    // The article typed into t_numero, then Tab leaves the field.
-    void articulo(const QString &numero)
-    {
-        escribir("t_numero", numero);
-        QTest::keyClick(control("t_numero"), Qt::Key_Tab);
-    }
+    void articulo(const QString &numero) { escribirYSalir("t_numero", numero); }
     void linea(const QString &numero, const QString &cantidad)
     {
         articulo(numero);
