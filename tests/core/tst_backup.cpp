@@ -58,8 +58,7 @@ private slots:
         for (int i = 0; i < 3000; ++i)
             base.ejecutar(QStringLiteral("INSERT INTO movstk (comprobante, numero, fecha, Entrada, Salida, detalle) "
                                          "VALUES ('%1', '000001', '2026-01-05', 1, 0, '%2')")
-                              .arg(90000000 + i)
-                              .arg(QString(200, 'x')));
+                              .arg(90000000 + i).arg(QString(200, 'x')));
         base.ejecutar("UPDATE articulo SET stock = stock + 3000 WHERE numero = '000001'");
         const QString copia = QFileInfo(base.archivo()).dir().filePath("copia.accdb");
         copias::copiar(base.archivo(), copia);
@@ -95,10 +94,8 @@ private slots:
         archivoBase::crear(archivo);
         QDir(dir.path()).mkpath("backups");
         const QStringList ajenos{"notas.txt", "quendra-2025-13-40.accdb", "quendra-2025-1-5.accdb"};
-        for (const QString &a : ajenos) {
-            QFile f(dir.filePath("backups/" + a));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        for (const QString &a : ajenos)
+            QVERIFY(QFile(dir.filePath("backups/" + a)).open(QIODevice::WriteOnly));
         for (QDate d(2026, 1, 1); d <= QDate(2026, 3, 1); d = d.addDays(1)) {
             if (cerrado.contains(d.dayOfWeek()))
                 continue;
@@ -141,9 +138,8 @@ private slots:
         if (copia == "dañada")
             estropearPagina(origen, 3);
         if (copia == "texto") {
-            QFile::remove(origen);
             QFile f(origen);
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write("codigo;familia\n0001;Bebidas\n");
         }
         if (copia == "sin tabla") {
@@ -207,10 +203,10 @@ private slots:
         RegistroMensajes mensajes;
         protegido([] { mPrincipal::abrirConsulta("SELECT * FROM articulo"); });
         mPrincipal::conexion().close();
-        QCOMPARE(mensajes.mostrados().size(), 1);
-        QCOMPARE(mensajes.mostrados()[0].icono, QMessageBox::Critical);
-        const QString texto = mensajes.mostrados()[0].texto;
-        QVERIFY2(texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"), qUtf8Printable(texto));
+        QCOMPARE(mensajes.cajas().size(), 1);
+        const QString texto = mensajes.cajas()[0];
+        QVERIFY2(texto.section('|', 1, 1) == "error" && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"),
+                 qUtf8Printable(texto));
         QVERIFY2(texto.contains(dice.arg(dir.path())), qUtf8Printable(texto));
     }
 };
