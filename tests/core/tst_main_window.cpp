@@ -15,14 +15,15 @@ namespace {
 
 // A copy of the program in a folder of its own, so that its database and its
 // lock are the test's and nobody else's.
-class ProgramaAparte
+struct ProgramaAparte
 {
-public:
+    QTemporaryDir dir_;
+    const QString programa_ = dir_.filePath("quendra");
+    QProcessEnvironment entorno_ = QProcessEnvironment::systemEnvironment();
+
     ProgramaAparte()
     {
-        programa_ = dir_.filePath("quendra");
         QFile::copy(QStringLiteral(QUENDRA_BIN_DIR "/quendra"), programa_);
-        entorno_ = QProcessEnvironment::systemEnvironment();
         entorno_.insert("QT_QPA_PLATFORM", "offscreen");
         entorno_.insert("QUENDRA_MENSAJES_AUTOMATICOS", "1");
         entorno_.insert("TMPDIR", dir_.path());
@@ -30,7 +31,6 @@ public:
         entorno_.insert("HOME", "/dev/null");
         entorno_.remove("XDG_DATA_HOME");
     }
-    QString carpeta() const { return dir_.path(); }
     std::unique_ptr<QProcess> iniciar() const
     {
         auto p = std::make_unique<QProcess>();
@@ -38,11 +38,6 @@ public:
         p->start(programa_, {});
         return p;
     }
-
-private:
-    QTemporaryDir dir_;
-    QString programa_;
-    QProcessEnvironment entorno_;
 };
 
 } // namespace
