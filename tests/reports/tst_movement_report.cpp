@@ -95,17 +95,13 @@ private slots:
         QTest::newRow("desde mayor que hasta") << QStringList{"t_DesdeNumero", "999999999"} << sinDatos << no << no;
         QTest::newRow("fecha hasta sin año") << QStringList{"f_hasta", "3112"} << fecha << no << no;
         QTest::newRow("fecha desde imposible") << QStringList{"f_desde", "31022026"} << fecha << no << no;
-        QTest::newRow("todas las cajas")
-            << QStringList{"f_desde",       "01012026", "f_hasta",        "31122026", "t_DesdeNumero",  "000001",
-                           "T_HastaNumero", "000009",   "T_DesdeFamilia", "0001",     "T_HastaFamilia", "0002",
-                           "t_Deposito",    " 1 "}
+        QTest::newRow("todas las cajas") << QStringList{"f_desde", "01012026", "f_hasta", "31122026", "t_DesdeNumero",
+            "000001", "T_HastaNumero", "000009", "T_DesdeFamilia", "0001", "T_HastaFamilia", "0002", "t_Deposito", " 1 "}
             << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 31-12-2026", "Des F: 0001", "Has F: 0002",
-                                        "Des N: 000001",     "Has N: 000009",     "Deposito: 1"}
-            << QStringList{"", "0", "8"};
+                                        "Des N: 000001", "Has N: 000009", "Deposito: 1"} << QStringList{"", "0", "8"};
         QTest::newRow("comillas") << QStringList{"f_desde", "01012026", "T_HastaFamilia", "9'", "t_Deposito", "0'1"}
-                                  << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 15-06-2026", "Des F: 0",
-                                                              "Has F: 9'", "Des N: 0", "Has N: 99999999", "Deposito: 0'1"}
-                                  << QStringList{"", "0"};
+            << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 15-06-2026", "Des F: 0", "Has F: 9'", "Des N: 0",
+                                        "Has N: 99999999", "Deposito: 0'1"} << QStringList{"", "0"};
     }
     void imprimir()
     {
@@ -153,8 +149,7 @@ private slots:
         QFETCH(char, tecla);
         QFETCH(bool, cierra);
         pruebas::PrincipalDePrueba m;
-        auto *ventana = qobject_cast<InformeVentas *>(
-            m.abrir(QStringLiteral("mnuInfMovim"), [] { return new InformeVentas; }));
+        auto *ventana = qobject_cast<InformeVentas *>(m.abrir("mnuInfMovim", [] { return new InformeVentas; }));
         QVERIFY(ventana);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("f_desde"));
         const FiltroMovimientos f = ventana->filtro();
