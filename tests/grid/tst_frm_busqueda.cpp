@@ -10,8 +10,8 @@ class TestFrmBusqueda : public QObject
 {
     Q_OBJECT
 
-    BaseDePrueba *base = nullptr;
-    RegistroMensajes *mensajes = nullptr;
+    std::optional<BaseDePrueba> base;
+    std::optional<RegistroMensajes> mensajes;
 
     static QTableView *vista() { return pruebas::control<QTableView>(&FrmBusqueda::instancia(), "grilla"); }
 
@@ -31,16 +31,8 @@ class TestFrmBusqueda : public QObject
     }
 
 private slots:
-    void init()
-    {
-        base = new BaseDePrueba(BaseDePrueba::Demo);
-        mensajes = new RegistroMensajes;
-    }
-    void cleanup()
-    {
-        delete mensajes;
-        delete base;
-    }
+    void init() { base.emplace(BaseDePrueba::Demo); mensajes.emplace(); }
+    void cleanup() { mensajes.reset(); base.reset(); }
 
     void eleccion_data()
     {
