@@ -1,289 +1,40 @@
 #include "connection.h"
-#include "backup.h"
-#include "like_function.h"
+#include "postgresql_engine.h"
 #include "quendra_error.h"
-#include "schema_tables.h"
-#include "type_codes.h"
+#include "sqlite_engine.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <sqlite3.h>
 
-namespace {
-
-// Finalizes a prepared statement whatever happens.
-struct Sentencia
+bool esDireccionServidor(const QString &lugar)
 {
-    sqlite3_stmt *st = nullptr;
-    ~Sentencia() { sqlite3_finalize(st); }
-};
-
-int tipoDeclarado(const char *decl)
-{
-    if (!decl)
-        return 0;
-    QByteArray d = QByteArray(decl).toUpper();
-    if (d.contains("DATE"))
-        return TipoCampo::Fecha;
-    if (d.contains("INT"))
-        return TipoCampo::Entero;
-    if (d.contains("REAL") || d.contains("FLOA") || d.contains("DOUB") || d.contains("NUM") || d.contains("DEC"))
-        return TipoCampo::Simple;
-    return TipoCampo::Texto;
+    return lugar.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive)
+           || lugar.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
-
-int tipoDeValor(int claseSqlite)
-{
-    switch (claseSqlite) {
-    case SQLITE_INTEGER:
-        return TipoCampo::Entero;
-    case SQLITE_FLOAT:
-        return TipoCampo::Simple;
-    default:
-        return TipoCampo::Texto;
-    }
-}
-
-// Read digit by digit: a report reads a million dates, and QDate::fromString
-// with a format costs a microsecond each.
-QDate fechaIso(const unsigned char *t, int n)
-{
-    if (n != 10 || t[4] != '-' || t[7] != '-')
-        return {};
-    auto numero = [t](int desde, int cifras) {
-        int v = 0;
-        for (int i = desde; i < desde + cifras; ++i) {
-            if (t[i] < '0' || t[i] > '9')
-                return -1;
-            v = v * 10 + (t[i] - '0');
-        }
-        return v;
-    };
-    const int anio = numero(0, 4), mes = numero(5, 2), dia = numero(8, 2);
-    if (anio < 0 || mes < 0 || dia < 0)
-        return {};
-    return QDate(anio, mes, dia); // invalid when the day is impossible
-}
-
-bool soloBlancos(const char *p)
-{
-    for (; *p; ++p)
-        if (!(*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ';'))
-            return false;
-    return true;
-}
-
-// Another program holds a lock on the file for longer than the busy timeout.
-bool enUsoPorOtro(int numero)
-{
-    return numero < QuendraError::ConexionCerrada
-           && ((numero & 0xff) == SQLITE_BUSY || (numero & 0xff) == SQLITE_LOCKED);
-}
-
-QString enUsoTexto(const QString &archivo)
-{
-    return QStringLiteral("La base de datos «%1» está en uso por otro programa").arg(archivo);
-}
-
-// Whether the program may create files beside the database, as its journal needs;
-// tried rather than read from the permissions, which say little to root.
-bool carpetaEscribible(const QString &carpeta)
-{
-    QTemporaryFile prueba(QDir(carpeta).filePath(QStringLiteral(".quendra-XXXXXX")));
-    return prueba.open();
-}
-
-// An open that failed, told by its cause: a lock, a folder the program may not
-// write in, or else the file itself (the general text, with the file and the error).
-QuendraError falloDeApertura(const QuendraError &e, const QString &archivo, const QString &general)
-{
-    if (enUsoPorOtro(e.numero()))
-        return QuendraError(e.numero(), enUsoTexto(archivo));
-    const QString carpeta = QFileInfo(archivo).absolutePath();
-    if (!carpetaEscribible(carpeta))
-        return QuendraError(e.numero(),
-                            QStringLiteral("La carpeta «%1» no permite que el programa escriba en ella, y la base de "
-                                           "datos «%2» lo necesita")
-                                .arg(carpeta, archivo));
-    return QuendraError(e.numero(), general.arg(archivo, e.descripcion()));
-}
-
-} // namespace
 
 Connection::~Connection()
 {
     close();
 }
 
-void Connection::fallar(int codigo) const
-{
-    QString desc = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
-    const int numero = db_ ? sqlite3_extended_errcode(db_) : codigo;
-    if (enUsoPorOtro(numero))
-        desc = enUsoTexto(archivo_);
-    else if (copias::esCodigoDanado(numero))
-        desc = copias::descripcionDanado(archivo_, desc);
-    throw QuendraError(numero, desc);
-}
-
-void Connection::ejecutarSimple(const char *sql)
-{
-    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        fallar(rc);
-}
-
-void Connection::open(const QString &archivo)
+void Connection::open(const QString &lugar)
 {
     close();
-    QString nombre = QFileInfo(archivo).absoluteFilePath();
-    archivo_ = nombre;
-    if (!QFileInfo::exists(nombre))
-        throw QuendraError(SQLITE_CANTOPEN,
-                           QStringLiteral("No se encontró el archivo de la base de datos «%1»").arg(nombre));
-    // SQLite would take an empty file for a new database and write into it.
-    if (QFileInfo(nombre).size() == 0)
-        throw QuendraError(QuendraError::BaseNoValida,
-                           QStringLiteral("El archivo «%1» está vacío: no es una base de datos de Quendra").arg(nombre));
-    sqlite3 *db = nullptr;
-    // Only the user-interface thread uses the connection: no mutex around every call.
-    int rc = sqlite3_open_v2(nombre.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        QString desc = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        int codigo = db ? sqlite3_extended_errcode(db) : rc;
-        sqlite3_close_v2(db);
-        throw falloDeApertura(QuendraError(codigo, desc), nombre, QStringLiteral("No se pudo abrir «%1»: %2"));
-    }
-    db_ = db;
-    try {
-        sqlite3_busy_timeout(db_, 5000);
-        sqlite3_extended_result_codes(db_, 1);
-        if (sqlite3_db_readonly(db_, "main") == 1)
-            throw QuendraError(QuendraError::SoloLectura,
-                               QStringLiteral("El archivo «%1» es de solo lectura").arg(nombre));
-        leerEsquema();
-        ejecutarSimple("PRAGMA journal_mode=WAL");
-        ejecutarSimple("PRAGMA synchronous=FULL");
-        registrarLike(db_);
-    } catch (const QuendraError &e) {
-        close();
-        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
-            throw;
-        const QString general = QStringLiteral("«%1» no es una base de datos válida o está dañada: %2");
-        if (!copias::esCodigoDanado(e.numero()))
-            throw falloDeApertura(e, nombre, general);
-        // The open's own wording with SQLite's, then how to put the newest copy back.
-        const QuendraError f = falloDeApertura(QuendraError(e.numero(), QString::fromUtf8(sqlite3_errstr(e.numero()))),
-                                               nombre, general);
-        throw QuendraError(f.numero(), f.descripcion() + QStringLiteral(". ") + copias::comoRestaurar(nombre));
-    }
-}
-
-void Connection::leerEsquema()
-{
-    QSet<QString> tablas, columnasFecha;
-    Sentencia s;
-    const char *sql = "SELECT m.name, p.name, p.type FROM sqlite_master m, pragma_table_info(m.name) p "
-                      "WHERE m.type = 'table'";
-    if (sqlite3_prepare_v2(db_, sql, -1, &s.st, nullptr) != SQLITE_OK)
-        fallar(sqlite3_errcode(db_));
-    int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-        tablas.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower());
-        if (tipoDeclarado(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 2))) == TipoCampo::Fecha)
-            columnasFecha.insert(
-                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 1))).toLower());
-    }
-    if (rc != SQLITE_DONE)
-        fallar(rc);
-    for (const char *t : tablasDeQuendra)
-        if (!tablas.contains(QLatin1String(t)))
-            throw QuendraError(QuendraError::BaseNoValida,
-                               QStringLiteral("Al archivo «%1» le falta la tabla %2").arg(archivo_, QLatin1String(t)));
-    dialecto_ = SqlDialect(columnasFecha);
+    const bool servidor = esDireccionServidor(lugar);
+    archivo_ = servidor ? direccionSinClave(lugar) : QFileInfo(lugar).absoluteFilePath();
+    if (servidor)
+        motor_ = std::make_unique<MotorPostgres>(lugar);
+    else
+        motor_ = std::make_unique<MotorSqlite>(lugar);
 }
 
 void Connection::close() noexcept
 {
-    if (db_) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-    }
-}
-
-std::unique_ptr<Recordset> Connection::execute(const QString &sql)
-{
-    exigirAbierta();
-    QByteArray texto = dialecto_.traducir(sql).toUtf8();
-    Sentencia s;
-    const char *resto = nullptr;
-    if (sqlite3_prepare_v2(db_, texto.constData(), int(texto.size()), &s.st, &resto) != SQLITE_OK)
-        fallar(sqlite3_errcode(db_));
-    if (resto && !soloBlancos(resto)) {
-        Sentencia otra;
-        const char *r2 = nullptr;
-        bool hayOtra = sqlite3_prepare_v2(db_, resto, -1, &otra.st, &r2) != SQLITE_OK || otra.st != nullptr;
-        if (hayOtra)
-            throw QuendraError(QuendraError::VariasSentencias,
-                               QStringLiteral("El texto contiene más de una sentencia"));
-    }
-    auto rs = std::make_unique<Recordset>();
-    if (!s.st) { // only blanks or comments
-        rs->finishLoading();
-        return rs;
-    }
-    const int n = sqlite3_column_count(s.st);
-    std::vector<int> tipos(static_cast<size_t>(n));
-    std::vector<bool> calculada(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        tipos[size_t(i)] = tipoDeclarado(sqlite3_column_decltype(s.st, i));
-        calculada[size_t(i)] = tipos[size_t(i)] == 0;
-        rs->appendColumn(QString::fromUtf8(sqlite3_column_name(s.st, i)), tipos[size_t(i)]);
-    }
-    int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-        for (int i = 0; i < n; ++i) {
-            int clase = sqlite3_column_type(s.st, i);
-            if (calculada[size_t(i)] && tipos[size_t(i)] == 0 && clase != SQLITE_NULL) {
-                tipos[size_t(i)] = tipoDeValor(clase);
-                rs->setType(i, tipos[size_t(i)]);
-            }
-            switch (clase) {
-            case SQLITE_NULL:
-                rs->appendNull(i);
-                break;
-            case SQLITE_INTEGER:
-                rs->appendInteger(i, sqlite3_column_int64(s.st, i));
-                break;
-            case SQLITE_FLOAT:
-                rs->appendReal(i, sqlite3_column_double(s.st, i));
-                break;
-            default: {
-                const unsigned char *t = sqlite3_column_text(s.st, i);
-                int bytes = sqlite3_column_bytes(s.st, i);
-                QDate f;
-                if (tipos[size_t(i)] == TipoCampo::Fecha && (f = fechaIso(t, bytes)).isValid())
-                    rs->appendDate(i, f);
-                else
-                    rs->appendText(i, reinterpret_cast<const char *>(t), bytes);
-            }
-            }
-        }
-        rs->endRow();
-    }
-    if (rc != SQLITE_DONE)
-        fallar(rc);
-    for (int i = 0; i < n; ++i)
-        if (tipos[size_t(i)] == 0)
-            rs->setType(i, TipoCampo::Texto);
-    rs->finishLoading();
-    return rs;
+    motor_.reset();
 }
 
 void Connection::exigirAbierta() const
 {
-    if (db_)
+    if (motor_)
         return;
     if (archivo_.isEmpty())
         throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
@@ -291,24 +42,46 @@ void Connection::exigirAbierta() const
                        QStringLiteral("La conexión con la base de datos «%1» no está abierta").arg(archivo_));
 }
 
-void Connection::begin()
+MotorBaseDatos &Connection::motor() const
 {
     exigirAbierta();
-    ejecutarSimple("BEGIN IMMEDIATE");
+    return *motor_;
+}
+
+std::unique_ptr<Recordset> Connection::execute(const QString &sql)
+{
+    MotorBaseDatos &m = motor();
+    return m.ejecutar(m.dialecto().traducir(sql));
+}
+
+void Connection::begin()
+{
+    motor().begin();
 }
 
 void Connection::commit()
 {
-    ejecutarSimple("COMMIT");
+    motor().commit();
 }
 
 void Connection::rollback() noexcept
 {
-    if (db_ && !sqlite3_get_autocommit(db_))
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (motor_)
+        motor_->rollback();
 }
 
 bool Connection::inTransaction() const
 {
-    return db_ && !sqlite3_get_autocommit(db_);
+    return motor_ && motor_->inTransaction();
+}
+
+const SqlDialect &Connection::dialect() const
+{
+    return motor().dialecto();
+}
+
+sqlite3 *Connection::handle() const
+{
+    auto *archivo = dynamic_cast<const MotorSqlite *>(motor_.get());
+    return archivo ? archivo->handle() : nullptr;
 }

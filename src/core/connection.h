@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database_engine.h"
 #include "recordset.h"
 #include "sql_dialect.h"
 
@@ -8,10 +9,10 @@
 
 struct sqlite3;
 
-// The one connection to the database file. Opening never creates the file and
-// reads its schema at once, so a missing, foreign or damaged file is found then.
-// Every statement passes through the dialect translation; a text holding more
-// than one statement is refused whole.
+// The one connection to the database: an SQLite file, or a PostgreSQL server
+// when the place given is a postgresql:// address. Every statement passes
+// through the dialect translation of the engine that runs it; a text holding
+// more than one statement is refused whole.
 class Connection
 {
 public:
@@ -20,12 +21,13 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    void open(const QString &archivo);
+    void open(const QString &lugar);
     void close() noexcept;
-    bool isOpen() const { return db_ != nullptr; }
-    // The file last given to open, also when it could not be opened.
+    bool isOpen() const { return motor_ != nullptr; }
+    // The file's absolute path or the server's address (without a password)
+    // last given to open, also when it could not be opened.
     const QString &archivo() const { return archivo_; }
-    // Throws the no-connection error, naming that file, when nothing is open.
+    // Throws the no-connection error, naming that place, when nothing is open.
     void exigirAbierta() const;
 
     // Runs one statement. A query gives its rows; any other statement an empty
@@ -37,18 +39,20 @@ public:
     void rollback() noexcept;
     bool inTransaction() const;
 
-    sqlite3 *handle() const { return db_; }
-    const SqlDialect &dialect() const { return dialecto_; }
+    const SqlDialect &dialect() const;
+    // The SQLite handle when the file engine runs (null otherwise), for the
+    // benchmarks and tests that compare with the bare library.
+    sqlite3 *handle() const;
 
 private:
-    [[noreturn]] void fallar(int codigo) const;
-    void leerEsquema();
-    void ejecutarSimple(const char *sql);
+    MotorBaseDatos &motor() const;
 
-    sqlite3 *db_ = nullptr;
+    std::unique_ptr<MotorBaseDatos> motor_;
     QString archivo_;
-    SqlDialect dialecto_;
 };
+
+// A postgresql:// (or postgres://) address names a server; anything else a file.
+bool esDireccionServidor(const QString &lugar);
 
 // Begins a transaction and rolls it back unless committed.
 class Transaction

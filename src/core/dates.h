@@ -14,6 +14,10 @@ QDate leer(const QString &texto);
 
 bool esFecha(const QString &texto);
 
+// yyyy-mm-dd as both engines give dates back, read digit by digit: a report
+// reads a million of them. Anything else gives an invalid QDate.
+QDate leerIso(const char *texto, qsizetype bytes);
+
 // Today's date; tests may fix it.
 QDate hoy();
 void fijarHoyParaPruebas(const QDate &fecha); // an invalid date goes back to the clock

@@ -1,5 +1,6 @@
 #include "mprincipal.h"
 #include "database_location.h"
+#include "database_settings.h"
 #include "dates.h"
 #include "messages.h"
 #include "numbers.h"
@@ -60,6 +61,8 @@ QString archivoBaseDatos()
 {
     if (!archivoFijado().isEmpty())
         return archivoFijado();
+    if (const QString servidor = ajustesBase::servidor(); !servidor.isEmpty())
+        return servidor;
     return ubicacionBase::elegir(QCoreApplication::applicationDirPath(), ubicacionBase::carpetaDatos());
 }
 

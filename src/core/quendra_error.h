@@ -5,7 +5,8 @@
 #include <string>
 
 // The one error type of the data layer and the report engine: a number (the
-// SQLite extended result code, or one of ours below) and a description.
+// SQLite extended result code, a server's numeric error state, or one of ours
+// below) and a description.
 class QuendraError : public std::exception
 {
 public:
@@ -20,6 +21,10 @@ public:
         RecordsetCerrado = 10007,
         ValorFueraDeRango = 10008,
         ErrorDeInforme = 10009,
+        AccesoRechazado = 10010,     // the server refused the user or the password
+        ServidorInalcanzable = 10011,
+        FaltaBaseEnServidor = 10012,
+        ErrorDelServidor = 10013,    // a server error whose state is not a number
     };
 
     QuendraError(int numero, QString descripcion);

@@ -147,14 +147,14 @@ QDate leerDiaPrimero(QStringView t)
     return fechas::leer(t.toString());
 }
 
-QString isoOError(QStringView diaPrimero)
+QString isoOError(QStringView diaPrimero, const QString &prefijo)
 {
     QDate f = leerDiaPrimero(diaPrimero);
     if (!f.isValid())
         throw QuendraError(QuendraError::FechaImposible, QStringLiteral("Fecha incorrecta: %1").arg(diaPrimero));
     int anio, mes, dia;
     f.getDate(&anio, &mes, &dia);
-    return QStringLiteral("'%1-%2-%3'")
+    return prefijo + QStringLiteral("'%1-%2-%3'")
         .arg(anio, 4, 10, QLatin1Char('0'))
         .arg(mes, 2, 10, QLatin1Char('0'))
         .arg(dia, 2, 10, QLatin1Char('0'));
@@ -172,10 +172,16 @@ bool pareceFechaDiaPrimero(QStringView cadena)
     return cadena.size() >= 10 && forma.match(contenidoCadena(cadena)).hasMatch();
 }
 
+// The server folds case under its own locale; this collation folds every letter
+// as the file engine does and keeps accented letters apart from plain ones.
+const QString plegadoServidor = QStringLiteral(" COLLATE \"und-x-icu\"");
+
 } // namespace
 
 QString SqlDialect::traducir(const QString &sql) const
 {
+    const bool servidor = destino_ == Destino::PostgreSQL;
+    const QString prefijoFecha = servidor ? QStringLiteral("DATE ") : QString();
     std::vector<Token> ts = tokens(sql);
     std::vector<size_t> sig; // positions of the significant tokens
     for (size_t i = 0; i < ts.size(); ++i)
@@ -198,8 +204,13 @@ QString SqlDialect::traducir(const QString &sql) const
 
     std::vector<std::optional<QString>> salida(ts.size()); // the tokens that change
 
-    auto columnaFecha = [&](size_t s) {
-        return ts[sig[s]].tipo == Tipo::Identificador && esColumnaFecha(nombreLimpio(ts[sig[s]].texto));
+    auto columnaDe = [&](size_t s, const QSet<QString> &conjunto) {
+        return ts[sig[s]].tipo == Tipo::Identificador && conjunto.contains(nombreLimpio(ts[sig[s]].texto).toLower());
+    };
+    // A literal compared with a column of the set, on either side.
+    auto comparadoCon = [&](size_t s, const QSet<QString> &conjunto) {
+        return (s >= 2 && esComparacion(ts[sig[s - 1]]) && columnaDe(s - 2, conjunto))
+               || (s + 2 < sig.size() && esComparacion(ts[sig[s + 1]]) && columnaDe(s + 2, conjunto));
     };
 
     std::vector<int> cierresIsNull; // paren depths whose ")" closes an ISNULL(
@@ -219,9 +230,21 @@ QString SqlDialect::traducir(const QString &sql) const
             --profundidad;
         } else if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String(",") && enValores) {
             ++posicionValor;
+        } else if (servidor && esSimbolo(t, ';') && s + 1 < sig.size()) {
+            // The file engine refuses this itself when it prepares the text.
+            throw QuendraError(QuendraError::VariasSentencias, QStringLiteral("El texto contiene más de una sentencia"));
         } else if (es(t, "isnull") && s + 1 < sig.size() && esSimbolo(ts[sig[s + 1]], '(')) {
             out = QStringLiteral("(");
             cierresIsNull.push_back(profundidad + 1);
+        } else if (servidor && es(t, "like")) {
+            out = QStringLiteral("ILIKE");
+            if (s + 1 < sig.size() && ts[sig[s + 1]].tipo == Tipo::Cadena) {
+                // No character escapes a pattern unless the statement names one.
+                const bool conEscape = s + 2 < sig.size() && es(ts[sig[s + 2]], "escape");
+                salida[sig[s + 1]] = ts[sig[s + 1]].texto.toString() + plegadoServidor
+                                     + (conEscape ? QString() : QStringLiteral(" ESCAPE ''"));
+                ++s;
+            }
         } else if (t.tipo == Tipo::Fecha) {
             QStringView dentro = t.texto.mid(1, t.texto.size() - 2);
             bool aTexto = enValores && posicionValor < columnasInsert.size()
@@ -231,15 +254,24 @@ QString SqlDialect::traducir(const QString &sql) const
                 QString copia = dentro.toString();
                 out = QLatin1Char('\'') + copia.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
             } else {
-                out = isoOError(dentro);
+                out = isoOError(dentro, prefijoFecha);
             }
         } else if (t.tipo == Tipo::Cadena && pareceFechaDiaPrimero(t.texto)) {
-            bool junto = (s >= 2 && esComparacion(ts[sig[s - 1]]) && columnaFecha(s - 2))
-                         || (s + 2 < sig.size() && esComparacion(ts[sig[s + 1]]) && columnaFecha(s + 2))
+            bool junto = comparadoCon(s, esquema_.columnasFecha)
                          || (enValores && posicionValor < columnasInsert.size()
                              && esColumnaFecha(columnasInsert[posicionValor]));
             if (junto)
-                out = isoOError(contenidoCadena(t.texto));
+                out = isoOError(contenidoCadena(t.texto), prefijoFecha);
+        } else if (servidor && t.tipo == Tipo::Cadena && t.texto.size() == 2 && comparadoCon(s, esquema_.columnasNoTexto)) {
+            // A number or a date never equals an empty text; the server would refuse to compare them.
+            out = QStringLiteral("NULL");
+        } else if (servidor && t.tipo == Tipo::Identificador) {
+            const QString nombre = nombreLimpio(t.texto);
+            auto escrito = esquema_.nombresEscritos.constFind(nombre.toLower());
+            if (escrito != esquema_.nombresEscritos.cend())
+                out = QLatin1Char('"') + *escrito + QLatin1Char('"');
+            else if (nombre.size() != t.texto.size())
+                out = QLatin1Char('"') + nombre + QLatin1Char('"');
         }
     }
     QString r;

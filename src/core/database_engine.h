@@ -1,0 +1,30 @@
+#pragma once
+
+#include "recordset.h"
+#include "sql_dialect.h"
+
+#include <QString>
+#include <memory>
+
+// What an engine under Connection does: run one statement already translated
+// into its own dialect and read the whole result, and keep transactions. Every
+// failure is a QuendraError; nothing above knows which engine runs.
+class MotorBaseDatos
+{
+public:
+    virtual ~MotorBaseDatos() = default;
+
+    virtual std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) = 0;
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() noexcept = 0;
+    virtual bool inTransaction() const = 0;
+
+    const SqlDialect &dialecto() const { return dialecto_; }
+    // The file's absolute path, or the server's address without its password.
+    const QString &nombre() const { return nombre_; }
+
+protected:
+    SqlDialect dialecto_;
+    QString nombre_;
+};

@@ -1,0 +1,251 @@
+#include "postgresql_engine.h"
+#include "dates.h"
+#include "quendra_error.h"
+#include "schema_tables.h"
+#include "type_codes.h"
+
+#include <QRegularExpression>
+#include <charconv>
+#include <cstring>
+#include <libpq-fe.h>
+
+namespace {
+
+// The server's type numbers (pg_type), fixed since long ago.
+enum Oid : unsigned {
+    Booleano = 16, Entero8 = 20, Entero2 = 21, Entero4 = 23, Real4 = 700, Real8 = 701, Numerico = 1700,
+    FechaSql = 1082,
+};
+
+int tipoDeServidor(unsigned oid)
+{
+    switch (oid) {
+    case FechaSql:
+        return TipoCampo::Fecha;
+    case Numerico:
+    case Real4:
+    case Real8:
+        return TipoCampo::Simple;
+    case Entero2:
+    case Entero4:
+    case Entero8:
+    case Booleano: // a condition gives 1 or 0, as on the file engine
+        return TipoCampo::Entero;
+    default:
+        return TipoCampo::Texto;
+    }
+}
+
+struct Resultado
+{
+    PGresult *r;
+    ~Resultado() { PQclear(r); }
+};
+
+// The number in a server's error state (23505) when it is all digits.
+int numeroDeEstado(const char *estado)
+{
+    int v = 0;
+    auto [fin, ec] = std::from_chars(estado, estado + (estado ? std::strlen(estado) : 0), v);
+    return (estado && *estado && ec == std::errc() && *fin == '\0') ? v : QuendraError::ErrorDelServidor;
+}
+
+[[noreturn]] void fallarResultado(pg_conn *pg, const PGresult *r)
+{
+    const char *primario = r ? PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    QString desc = QString::fromUtf8(primario ? primario : PQerrorMessage(pg)).trimmed();
+    throw QuendraError(numeroDeEstado(r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr), desc);
+}
+
+bool contieneAlguno(const QString &texto, std::initializer_list<const char *> partes)
+{
+    for (const char *p : partes)
+        if (texto.contains(QLatin1String(p), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// libpq gives no error state for a failed login: its message (English, or the
+// server's own language) tells a refused login and a missing database apart
+// from a server that cannot be reached.
+[[noreturn]] void fallarConexion(pg_conn *pg, const QString &servidor)
+{
+    const QString motivo = QString::fromUtf8(PQerrorMessage(pg)).trimmed();
+    const QString usuario = QString::fromUtf8(PQuser(pg)), base = QString::fromUtf8(PQdb(pg));
+    if (contieneAlguno(motivo, {"database \"", "la base de datos"}) && contieneAlguno(motivo, {"does not exist", "no existe"}))
+        throw QuendraError(QuendraError::FaltaBaseEnServidor,
+                           QStringLiteral("El servidor «%1» no tiene la base de datos «%2»").arg(servidor, base));
+    if (PQconnectionNeedsPassword(pg)
+        || contieneAlguno(motivo, {"authentication", "autentifica", "password", "contraseña", "role \"", "el rol",
+                                   "pg_hba.conf"}))
+        throw QuendraError(QuendraError::AccesoRechazado,
+                           QStringLiteral("El servidor «%1» rechazó el acceso del usuario «%2»: %3")
+                               .arg(servidor, usuario, motivo));
+    throw QuendraError(QuendraError::ServidorInalcanzable,
+                       QStringLiteral("No se pudo conectar con el servidor «%1»: %2").arg(servidor, motivo));
+}
+
+template <typename T>
+T leerNumero(const char *t, int n)
+{
+    T v{};
+    std::from_chars(t, t + n, v); // the server writes numbers in the C form, whatever the locale here
+    return v;
+}
+
+} // namespace
+
+QString direccionSinClave(const QString &direccion)
+{
+    static const QRegularExpression clave(QStringLiteral("^([a-z]+://[^:@/]*):[^@/]*@"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return QString(direccion).replace(clave, QStringLiteral("\\1@"));
+}
+
+MotorPostgres::MotorPostgres(const QString &direccion)
+{
+    nombre_ = direccionSinClave(direccion);
+    const QByteArray dir = direccion.toUtf8();
+    // Keywords after the address override what it says: dates come back as ISO
+    // text and are read day first, texts travel as UTF-8.
+    const char *claves[] = {"dbname", "client_encoding", "options", "application_name", "connect_timeout", nullptr};
+    const char *valores[] = {dir.constData(), "UTF8", "-c DateStyle=ISO,DMY", "Quendra", "10", nullptr};
+    pg_ = PQconnectdbParams(claves, valores, 1);
+    if (!pg_)
+        throw QuendraError(QuendraError::ServidorInalcanzable, QStringLiteral("No hay memoria para la conexión"));
+    try {
+        if (PQstatus(pg_) != CONNECTION_OK)
+            fallarConexion(pg_, nombre_);
+        leerEsquema();
+    } catch (...) {
+        PQfinish(pg_);
+        pg_ = nullptr;
+        throw;
+    }
+}
+
+MotorPostgres::~MotorPostgres()
+{
+    PQfinish(pg_);
+}
+
+void MotorPostgres::leerEsquema()
+{
+    Resultado r{PQexec(pg_, "SELECT table_name, column_name, data_type FROM information_schema.columns "
+                            "WHERE table_schema = current_schema()")};
+    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.r);
+    QSet<QString> tablas;
+    SqlDialect::Esquema esquema;
+    for (int f = 0; f < PQntuples(r.r); ++f) {
+        tablas.insert(QString::fromUtf8(PQgetvalue(r.r, f, 0)).toLower());
+        const QString columna = QString::fromUtf8(PQgetvalue(r.r, f, 1));
+        const QByteArray tipo = PQgetvalue(r.r, f, 2);
+        if (tipo == "date")
+            esquema.columnasFecha.insert(columna.toLower());
+        if (tipo != "text" && tipo != "character varying" && tipo != "character")
+            esquema.columnasNoTexto.insert(columna.toLower());
+        if (columna != columna.toLower())
+            esquema.nombresEscritos.insert(columna.toLower(), columna);
+    }
+    for (const char *t : tablasDeQuendra)
+        if (!tablas.contains(QLatin1String(t)))
+            throw QuendraError(QuendraError::BaseNoValida,
+                               QStringLiteral("A la base «%1» le falta la tabla %2").arg(nombre_, QLatin1String(t)));
+    dialecto_ = SqlDialect(SqlDialect::Destino::PostgreSQL, std::move(esquema));
+}
+
+void MotorPostgres::ejecutarSimple(const char *sql)
+{
+    Resultado r{PQexec(pg_, sql)};
+    if (PQresultStatus(r.r) != PGRES_COMMAND_OK)
+        fallarResultado(pg_, r.r);
+}
+
+std::unique_ptr<Recordset> MotorPostgres::ejecutar(const QString &sqlTraducido)
+{
+    const QByteArray texto = sqlTraducido.toUtf8();
+    // The extended protocol runs one statement only, whatever the text holds.
+    Resultado r{PQexecParams(pg_, texto.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)};
+    const ExecStatusType estado = PQresultStatus(r.r);
+    auto rs = std::make_unique<Recordset>();
+    if (estado == PGRES_COMMAND_OK || estado == PGRES_EMPTY_QUERY) {
+        rs->finishLoading();
+        return rs;
+    }
+    if (estado != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.r);
+    const int n = PQnfields(r.r), filas = PQntuples(r.r);
+    std::vector<unsigned> oids(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        oids[size_t(i)] = PQftype(r.r, i);
+        rs->appendColumn(QString::fromUtf8(PQfname(r.r, i)), tipoDeServidor(oids[size_t(i)]));
+    }
+    for (int f = 0; f < filas; ++f) {
+        for (int i = 0; i < n; ++i) {
+            if (PQgetisnull(r.r, f, i)) {
+                rs->appendNull(i);
+                continue;
+            }
+            const char *v = PQgetvalue(r.r, f, i);
+            const int bytes = PQgetlength(r.r, f, i);
+            QDate fecha;
+            switch (oids[size_t(i)]) {
+            case Entero2:
+            case Entero4:
+            case Entero8:
+                rs->appendInteger(i, leerNumero<qint64>(v, bytes));
+                break;
+            case Booleano:
+                rs->appendInteger(i, v[0] == 't' ? 1 : 0);
+                break;
+            case Numerico:
+            case Real4:
+            case Real8:
+                rs->appendReal(i, leerNumero<double>(v, bytes));
+                break;
+            case FechaSql:
+                if ((fecha = fechas::leerIso(v, bytes)).isValid()) {
+                    rs->appendDate(i, fecha);
+                    break;
+                }
+                [[fallthrough]]; // infinity and the like stay texts
+            default:
+                rs->appendText(i, v, bytes);
+            }
+        }
+        rs->endRow();
+    }
+    rs->finishLoading();
+    return rs;
+}
+
+void MotorPostgres::begin()
+{
+    ejecutarSimple("BEGIN");
+}
+
+void MotorPostgres::commit()
+{
+    if (!inTransaction())
+        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
+    Resultado r{PQexec(pg_, "COMMIT")};
+    if (PQresultStatus(r.r) != PGRES_COMMAND_OK)
+        fallarResultado(pg_, r.r);
+    // A transaction that met an error ends rolled back: COMMIT says so only by its tag.
+    if (std::strcmp(PQcmdStatus(r.r), "ROLLBACK") == 0)
+        throw QuendraError(QuendraError::ErrorDelServidor,
+                           QStringLiteral("La transacción se deshizo por un error anterior"));
+}
+
+void MotorPostgres::rollback() noexcept
+{
+    if (inTransaction())
+        PQclear(PQexec(pg_, "ROLLBACK"));
+}
+
+bool MotorPostgres::inTransaction() const
+{
+    const PGTransactionStatusType t = PQtransactionStatus(pg_);
+    return t == PQTRANS_INTRANS || t == PQTRANS_INERROR;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "database_engine.h"
+
+struct pg_conn;
+
+// The server engine: a PostgreSQL database over libpq, for several operators
+// at once. Dates travel as ISO text, amounts as exact numerics read into numbers.
+class MotorPostgres final : public MotorBaseDatos
+{
+public:
+    // A postgresql:// address; the password comes from ~/.pgpass or PGPASSWORD.
+    explicit MotorPostgres(const QString &direccion);
+    ~MotorPostgres() override;
+    MotorPostgres(const MotorPostgres &) = delete;
+    MotorPostgres &operator=(const MotorPostgres &) = delete;
+
+    std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    bool inTransaction() const override;
+
+private:
+    void leerEsquema();
+    void ejecutarSimple(const char *sql);
+
+    pg_conn *pg_ = nullptr;
+};
+
+// The address as it may be shown: without a password.
+QString direccionSinClave(const QString &direccion);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "database_engine.h"
+
+struct sqlite3;
+
+// The embedded engine: one SQLite file. Opening never creates the file and reads
+// its schema at once, so a missing, foreign or damaged file is found then.
+class MotorSqlite final : public MotorBaseDatos
+{
+public:
+    explicit MotorSqlite(const QString &archivo);
+    ~MotorSqlite() override;
+    MotorSqlite(const MotorSqlite &) = delete;
+    MotorSqlite &operator=(const MotorSqlite &) = delete;
+
+    std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
+    void begin() override;
+    void commit() override;
+    void rollback() noexcept override;
+    bool inTransaction() const override;
+    sqlite3 *handle() const { return db_; }
+
+private:
+    [[noreturn]] void fallar(int codigo) const;
+    void leerEsquema();
+    void ejecutarSimple(const char *sql);
+
+    sqlite3 *db_ = nullptr;
+};
