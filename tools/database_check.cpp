@@ -1,12 +1,50 @@
 #include "database_check.h"
+#include "connection.h"
 #include "numbers.h"
+#include "quendra_error.h"
 
 #include <sqlite3.h>
 
 namespace datos {
 
+namespace {
+
+// Every article whose stock on hand differs from the sum of its movements.
+const char *const stockContraMovimientos =
+    "SELECT a.numero, coalesce(a.stock, 0), coalesce(s.total, 0) FROM articulo a "
+    "LEFT JOIN (SELECT numero, sum(Entrada) - sum(Salida) AS total FROM movstk GROUP BY numero) s "
+    "ON s.numero = a.numero WHERE abs(coalesce(a.stock, 0) - coalesce(s.total, 0)) > 0.00005 "
+    "ORDER BY a.numero";
+
+QString diferencia(const QString &numero, double stock, double total)
+{
+    return QStringLiteral("Artículo %1: stock %2, movimientos %3")
+        .arg(numero, numeros::numeral(stock), numeros::numeral15(total));
+}
+
+// A server keeps its own integrity: only the stock is checked there.
+QStringList comprobarServidor(const QString &direccion)
+{
+    QStringList problemas;
+    try {
+        Connection c;
+        c.open(direccion);
+        auto rs = c.execute(QLatin1String(stockContraMovimientos));
+        for (; !rs->eof(); rs->moveNext())
+            problemas << diferencia(rs->field(0).text(), rs->field(1).value().toDouble(),
+                                    rs->field(2).value().toDouble());
+    } catch (const QuendraError &e) {
+        problemas << e.texto();
+    }
+    return problemas;
+}
+
+} // namespace
+
 QStringList comprobar(const QString &archivo)
 {
+    if (esDireccionServidor(archivo))
+        return comprobarServidor(archivo);
     QStringList problemas;
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
@@ -35,15 +73,9 @@ QStringList comprobar(const QString &archivo)
             problemas << QStringLiteral("Integridad: %1").arg(texto(st, 0));
     });
     if (problemas.isEmpty())
-        consultar("SELECT a.numero, coalesce(a.stock, 0), coalesce(s.total, 0) FROM articulo a "
-                  "LEFT JOIN (SELECT numero, sum(Entrada) - sum(Salida) AS total FROM movstk GROUP BY numero) s "
-                  "ON s.numero = a.numero WHERE abs(coalesce(a.stock, 0) - coalesce(s.total, 0)) > 0.00005 "
-                  "ORDER BY a.numero",
-                  [&](sqlite3_stmt *st) {
-                      problemas << QStringLiteral("Artículo %1: stock %2, movimientos %3")
-                                       .arg(texto(st, 0), numeros::numeral(sqlite3_column_double(st, 1)),
-                                            numeros::numeral15(sqlite3_column_double(st, 2)));
-                  });
+        consultar(stockContraMovimientos, [&](sqlite3_stmt *st) {
+            problemas << diferencia(texto(st, 0), sqlite3_column_double(st, 1), sqlite3_column_double(st, 2));
+        });
     sqlite3_close_v2(db);
     return problemas;
 }

@@ -5,6 +5,8 @@
 #include "database_file.h"
 #include "quendra_error.h"
 #include "restore.h"
+#include "server_database.h"
+#include "connection.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -20,10 +22,15 @@ int uso()
 {
     std::fputs("Uso:\n"
                "  quendra-db create ARCHIVO        base vacía con las tres tablas\n"
+               "  quendra-db create postgresql://usuario@host:puerto/base\n"
+               "                                   las tres tablas en una base vacía del servidor\n"
+               "  quendra-db copy ARCHIVO postgresql://...\n"
+               "                                   copia los datos del archivo al servidor\n"
                "  quendra-db demo ARCHIVO          base con datos de demostración\n"
                "  quendra-db generate ARCHIVO --articles N --movements M\n"
                "                                   base grande para medir tiempos\n"
-               "  quendra-db check ARCHIVO         integridad y stock contra movimientos\n"
+               "  quendra-db check ARCHIVO|postgresql://...\n"
+               "                                   integridad y stock contra movimientos\n"
                "  quendra-db backup ARCHIVO DESTINO\n"
                "                                   copia de seguridad, también con el programa abierto;\n"
                "                                   en una carpeta, con el nombre del día\n"
@@ -57,8 +64,18 @@ int main(int argc, char *argv[])
     try {
         QElapsedTimer reloj;
         reloj.start();
-        if (orden == QLatin1String("create")) {
+        if (orden == QLatin1String("create") && esDireccionServidor(archivo)) {
+            baseServidor::crear(archivo);
+        } else if (orden == QLatin1String("create")) {
             archivoBase::crear(archivo);
+        } else if (orden == QLatin1String("copy")) {
+            if (args.size() < 3 || !esDireccionServidor(args[2]))
+                return uso();
+            const auto cuentas = baseServidor::copiar(archivo, args[2]);
+            std::printf("%-12s %12s %12s\n", "tabla", "archivo", "servidor");
+            for (const auto &c : cuentas)
+                std::printf("%-12s %12lld %12lld\n", qUtf8Printable(c.tabla), c.origen, c.destino);
+            std::printf("copiado en %.1f s\n", double(reloj.elapsed()) / 1000.0);
         } else if (orden == QLatin1String("demo")) {
             archivoBase::crear(archivo);
             datos::llenarDemo(archivo);

@@ -1,0 +1,225 @@
+#include "server_database.h"
+#include "database_file.h"
+#include "postgresql_engine.h"
+#include "quendra_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <charconv>
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+namespace baseServidor {
+
+namespace {
+
+struct Tabla
+{
+    const char *nombre, *columnasArchivo, *columnasServidor;
+};
+
+// Families first: the order a reader of the copy would expect, not one the tables need.
+const Tabla tablas[] = {
+    {"familia", "id,codigo,familia", "id,codigo,familia"},
+    {"articulo", "numero,codigo,nombre,detalle,alta,costo,stock", "numero,codigo,nombre,detalle,alta,costo,stock"},
+    {"movstk", "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo",
+     "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,\"Entrada\",\"Salida\",codigo"},
+};
+
+class Servidor
+{
+public:
+    explicit Servidor(const QString &direccion) : nombre_(direccionSinClave(direccion))
+    {
+        const QByteArray dir = direccion.toUtf8();
+        const char *claves[] = {"dbname", "client_encoding", "options", nullptr};
+        const char *valores[] = {dir.constData(), "UTF8", "-c DateStyle=ISO,DMY -c client_min_messages=warning", nullptr};
+        pg_ = PQconnectdbParams(claves, valores, 1);
+        if (PQstatus(pg_) != CONNECTION_OK)
+            throw QuendraError(QuendraError::ServidorInalcanzable,
+                               QStringLiteral("No se pudo conectar con el servidor «%1»: %2")
+                                   .arg(nombre_, QString::fromUtf8(PQerrorMessage(pg_)).trimmed()));
+    }
+    ~Servidor() { PQfinish(pg_); }
+    Servidor(const Servidor &) = delete;
+    Servidor &operator=(const Servidor &) = delete;
+
+    void ejecutar(const QByteArray &sql, ExecStatusType esperado = PGRES_COMMAND_OK)
+    {
+        PGresult *r = PQexec(pg_, sql.constData());
+        const bool bien = PQresultStatus(r) == esperado;
+        PQclear(r);
+        if (!bien)
+            fallar();
+    }
+    long long contar(const char *tabla)
+    {
+        PGresult *r = PQexec(pg_, QByteArray("SELECT count(*) FROM ").append(tabla).constData());
+        const bool bien = PQresultStatus(r) == PGRES_TUPLES_OK;
+        const long long n = bien ? std::atoll(PQgetvalue(r, 0, 0)) : 0;
+        PQclear(r);
+        if (!bien)
+            fallar();
+        return n;
+    }
+    void enviar(const std::string &bloque)
+    {
+        if (PQputCopyData(pg_, bloque.data(), int(bloque.size())) != 1)
+            fallar();
+    }
+    void terminarCopia()
+    {
+        if (PQputCopyEnd(pg_, nullptr) != 1)
+            fallar();
+        PGresult *r;
+        bool bien = true;
+        while ((r = PQgetResult(pg_)) != nullptr) {
+            bien = bien && PQresultStatus(r) == PGRES_COMMAND_OK;
+            PQclear(r);
+        }
+        if (!bien)
+            fallar();
+    }
+    [[noreturn]] void fallar() const
+    {
+        throw QuendraError(QuendraError::ErrorDelServidor,
+                           QStringLiteral("%1: %2").arg(nombre_, QString::fromUtf8(PQerrorMessage(pg_)).trimmed()));
+    }
+
+private:
+    pg_conn *pg_ = nullptr;
+    QString nombre_;
+};
+
+class Archivo
+{
+public:
+    explicit Archivo(const QString &archivo)
+    {
+        if (!QFileInfo::exists(archivo)
+            || sqlite3_open_v2(archivo.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            throw QuendraError(SQLITE_CANTOPEN, QStringLiteral("No se pudo abrir «%1»").arg(archivo));
+    }
+    ~Archivo()
+    {
+        sqlite3_finalize(st_);
+        sqlite3_close_v2(db_);
+    }
+    Archivo(const Archivo &) = delete;
+    Archivo &operator=(const Archivo &) = delete;
+
+    sqlite3_stmt *preparar(const QByteArray &sql)
+    {
+        sqlite3_finalize(st_);
+        st_ = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st_, nullptr) != SQLITE_OK)
+            throw QuendraError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+        return st_;
+    }
+    void comprobar(int rc) const
+    {
+        if (rc != SQLITE_DONE)
+            throw QuendraError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+    }
+
+private:
+    sqlite3 *db_ = nullptr;
+    sqlite3_stmt *st_ = nullptr;
+};
+
+// One value in COPY's text form: \N for null, backslash escapes in texts.
+void escribirValor(std::string &out, sqlite3_stmt *st, int i)
+{
+    char numero[32];
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        out += "\\N";
+        return;
+    case SQLITE_INTEGER:
+        out.append(numero, std::to_chars(numero, numero + sizeof numero, sqlite3_column_int64(st, i)).ptr);
+        return;
+    case SQLITE_FLOAT: // the shortest text that reads back as the same number
+        out.append(numero, std::to_chars(numero, numero + sizeof numero, sqlite3_column_double(st, i)).ptr);
+        return;
+    default:
+        break;
+    }
+    const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+    const int n = sqlite3_column_bytes(st, i);
+    for (int k = 0; k < n; ++k) {
+        switch (t[k]) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += t[k];
+        }
+    }
+}
+
+QString esquemaServidor()
+{
+    QFile f(QStringLiteral(":/db/schema-postgresql.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("Falta el esquema del servidor"));
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+void ejecutar(const QString &direccion, const QString &sql)
+{
+    Servidor(direccion).ejecutar(sql.toUtf8());
+}
+
+void crear(const QString &direccion)
+{
+    Servidor s(direccion);
+    s.ejecutar("BEGIN");
+    s.ejecutar(esquemaServidor().toUtf8());
+    s.ejecutar("COMMIT");
+}
+
+std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
+{
+    Archivo origen(archivo);
+    Servidor destino(direccion);
+    destino.ejecutar("BEGIN");
+    std::vector<Cuenta> cuentas;
+    for (const Tabla &t : tablas) {
+        if (destino.contar(t.nombre) != 0)
+            throw QuendraError(QuendraError::BaseNoValida,
+                               QStringLiteral("La tabla %1 del servidor no está vacía").arg(QLatin1String(t.nombre)));
+        destino.ejecutar(QByteArray("COPY ") + t.nombre + '(' + t.columnasServidor + ") FROM STDIN", PGRES_COPY_IN);
+        sqlite3_stmt *st = origen.preparar(QByteArray("SELECT ") + t.columnasArchivo + " FROM " + t.nombre);
+        const int columnas = sqlite3_column_count(st);
+        std::string bloque;
+        long long filas = 0;
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            for (int i = 0; i < columnas; ++i) {
+                if (i > 0)
+                    bloque += '\t';
+                escribirValor(bloque, st, i);
+            }
+            bloque += '\n';
+            ++filas;
+            if (bloque.size() > (1 << 20)) {
+                destino.enviar(bloque);
+                bloque.clear();
+            }
+        }
+        origen.comprobar(rc);
+        destino.enviar(bloque);
+        destino.terminarCopia();
+        cuentas.push_back({QLatin1String(t.nombre), filas, destino.contar(t.nombre)});
+    }
+    // The counters go on after the copied rows.
+    for (const char *t : {"familia", "movstk"})
+        destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t + "', 'id'), coalesce(max(id), 0) + 1, "
+                         "false) FROM " + t, PGRES_TUPLES_OK);
+    destino.ejecutar("COMMIT");
+    return cuentas;
+}
+
+} // namespace baseServidor
