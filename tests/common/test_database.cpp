@@ -3,6 +3,54 @@
 #include "data_sets.h"
 #include "database_file.h"
 #include "mprincipal.h"
+#include "server_database.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+
+// The test process's own database on the private server, created on first
+// use and dropped when the process ends.
+class BaseDelProceso
+{
+public:
+    BaseDelProceso()
+    {
+        admin_ = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
+        if (admin_.isEmpty())
+            qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ./test.sh");
+        nombre_ = QStringLiteral("prueba_%1").arg(QCoreApplication::applicationPid());
+        baseServidor::ejecutar(admin_, QStringLiteral("DROP DATABASE IF EXISTS ") + nombre_);
+        baseServidor::ejecutar(admin_, QStringLiteral("CREATE DATABASE ") + nombre_);
+        direccion_ = admin_.left(admin_.lastIndexOf(QLatin1Char('/')) + 1) + nombre_;
+    }
+    ~BaseDelProceso()
+    {
+        try {
+            baseServidor::ejecutar(admin_, QStringLiteral("DROP DATABASE IF EXISTS ") + nombre_);
+        } catch (...) {
+            // the cluster is thrown away with its folder anyway
+        }
+    }
+    const QString &direccion() const { return direccion_; }
+
+private:
+    QString admin_, nombre_, direccion_;
+};
+
+const QString &direccionDelProceso()
+{
+    static BaseDelProceso base;
+    return base.direccion();
+}
+
+} // namespace
+
+bool BaseDePrueba::enServidor()
+{
+    return qEnvironmentVariable("QUENDRA_MOTOR_PRUEBAS") == QLatin1String("postgresql");
+}
 
 BaseDePrueba::BaseDePrueba(Contenido c)
 {
@@ -10,14 +58,37 @@ BaseDePrueba::BaseDePrueba(Contenido c)
     archivoBase::crear(archivo_);
     if (c == Demo)
         datos::llenarDemo(archivo_);
-    mPrincipal::fijarArchivoBaseDatos(archivo_);
-    mPrincipal::conexion().open(archivo_);
+    lugar_ = archivo_;
+    if (enServidor())
+        ponerEnServidor(c == Demo);
+    mPrincipal::fijarArchivoBaseDatos(lugar_);
+    mPrincipal::conexion().open(lugar_);
 }
 
 BaseDePrueba::~BaseDePrueba()
 {
     mPrincipal::conexion().close();
     mPrincipal::fijarArchivoBaseDatos(QString());
+}
+
+void BaseDePrueba::ponerEnServidor(bool conFilas)
+{
+    lugar_ = direccionDelProceso();
+    baseServidor::ejecutar(lugar_, QStringLiteral("DROP TABLE IF EXISTS articulo, familia, movstk"));
+    baseServidor::crear(lugar_);
+    if (conFilas)
+        baseServidor::copiar(archivo_, lugar_);
+}
+
+void BaseDePrueba::llenarGenerado(int articulos, int movimientos)
+{
+    mPrincipal::conexion().close();
+    QFile::remove(archivo_);
+    archivoBase::crear(archivo_);
+    datos::llenarGenerado(archivo_, articulos, movimientos);
+    if (enServidor())
+        ponerEnServidor(true);
+    mPrincipal::conexion().open(lugar_);
 }
 
 QString BaseDePrueba::valor(const QString &sql) const

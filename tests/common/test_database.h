@@ -3,8 +3,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh database from db/schema.sql in a temporary folder, opened as the
-// program's one connection for the life of the object.
+// A fresh database in a temporary folder, opened as the program's one
+// connection for the life of the object. When the test runs on the server
+// engine (QUENDRA_MOTOR_PRUEBAS=postgresql, as CTest registers the second run),
+// the same tables and rows are put on the private server that ./test.sh starts
+// instead (QUENDRA_SERVIDOR_PRUEBAS), in a database of the test process's own.
 class BaseDePrueba
 {
 public:
@@ -12,12 +15,20 @@ public:
     explicit BaseDePrueba(Contenido c = Vacia);
     ~BaseDePrueba();
 
-    QString archivo() const { return archivo_; }
+    // The file's path or the server's address: what the connection opened.
+    QString archivo() const { return lugar_; }
+    // Replaces the rows with a generated data set and opens the database again.
+    void llenarGenerado(int articulos, int movimientos);
     // Runs SQL on the program's connection and gives the first column of the first row as text.
     QString valor(const QString &sql) const;
     void ejecutar(const QString &sql) const;
 
+    static bool enServidor();
+
 private:
+    void ponerEnServidor(bool conFilas);
+
     QTemporaryDir carpeta_;
     QString archivo_;
+    QString lugar_;
 };

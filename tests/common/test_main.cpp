@@ -23,7 +23,8 @@ bool registrar(const char *nombre, Fabrica f)
 }
 } // namespace pruebas
 
-// Runs every registered class; "-c Clase" picks one, other arguments go to QTest.
+// Runs every registered class; "-c Clase" picks one (given again, several),
+// other arguments go to QTest.
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -33,14 +34,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     QStringList args = app.arguments();
-    QString solo;
-    if (int i = int(args.indexOf(QStringLiteral("-c"))); i > 0 && i + 1 < args.size()) {
-        solo = args[i + 1];
+    QStringList solo;
+    for (int i; (i = int(args.indexOf(QStringLiteral("-c")))) > 0 && i + 1 < args.size();) {
+        solo << args[i + 1];
         args.remove(i, 2);
     }
     int fallas = 0;
     for (auto &[nombre, fabrica] : pruebas::registro()) {
-        if (!solo.isEmpty() && solo != QLatin1String(nombre))
+        if (!solo.isEmpty() && !solo.contains(QLatin1String(nombre)))
             continue;
         auto objeto = fabrica();
         fallas += QTest::qExec(objeto.get(), args);

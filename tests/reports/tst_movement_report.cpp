@@ -1,4 +1,3 @@
-#include "data_sets.h"
 #include "dates.h"
 #include "form_driver.h"
 #include "informe_ventas.h"
@@ -340,9 +339,7 @@ private slots:
         QFETCH(QStringList, periodo);
         const FiltroMovimientos f = filtro(periodo);
         BaseDePrueba base;
-        mPrincipal::conexion().close();
-        datos::llenarGenerado(base.archivo(), 300, 5000);
-        mPrincipal::conexion().open(base.archivo());
+        base.llenarGenerado(300, 5000);
         auto rs = armar(f);
         QVERIFY(rs);
         // Each article's opening balance, then its movements with the sum of all before, in the

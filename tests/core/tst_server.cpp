@@ -1,0 +1,121 @@
+#include "connection.h"
+#include "message_recorder.h"
+#include "mprincipal.h"
+#include "quendra_error.h"
+#include "sql_dialect.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QTest>
+
+// What is particular to the server: the statements as it receives them, and
+// what an operator reads when it cannot be used.
+class TestServidor : public QObject
+{
+    Q_OBJECT
+
+    static SqlDialect dialectoServidor()
+    {
+        SqlDialect::Esquema e;
+        e.columnasFecha = {QStringLiteral("fecha"), QStringLiteral("alta")};
+        e.columnasNoTexto = {QStringLiteral("fecha"), QStringLiteral("alta"), QStringLiteral("costo"),
+                             QStringLiteral("entrada"), QStringLiteral("id")};
+        e.nombresEscritos = {{QStringLiteral("entrada"), QStringLiteral("Entrada")}};
+        return SqlDialect(SqlDialect::Destino::PostgreSQL, e);
+    }
+
+private slots:
+    void traduccion_data()
+    {
+        QTest::addColumn<QString>("sentencia");
+        QTest::addColumn<QString>("servidor");
+        QTest::newRow("fecha entre #") << "select * from movstk where fecha <#05-12-2026#"
+                                       << "select * from movstk where fecha <DATE '2026-12-05'";
+        QTest::newRow("fecha entre comillas") << "UPDATE articulo SET alta='5-1-2026' WHERE numero='1'"
+                                              << "UPDATE articulo SET alta=DATE '2026-01-05' WHERE numero='1'";
+        QTest::newRow("like con patrón") << "select * from articulo where nombre like '%a\\b%'"
+                                         << "select * from articulo where nombre ILIKE '%a\\b%' COLLATE \"und-x-icu\" ESCAPE ''";
+        QTest::newRow("like con escape propio") << "select 1 where x not like 'a!%' escape '!'"
+                                                << "select 1 where x not ILIKE 'a!%' COLLATE \"und-x-icu\" escape '!'";
+        QTest::newRow("nombre escrito con mayúscula") << "select sum(entrada) from movstk where m.ENTRADA > 0"
+                                                      << "select sum(\"Entrada\") from movstk where m.\"Entrada\" > 0";
+        QTest::newRow("vacío frente a un número") << "delete from movstk where (ISNULL(costo) or costo='') and detalle=''"
+                                                  << "delete from movstk where (((costo) IS NULL) or costo=NULL) and detalle=''";
+        QTest::newRow("punto y coma final") << "select 1;" << "select 1;";
+        QTest::newRow("nada cambia entre comillas") << "select 'like #01-01-2026# entrada;x'"
+                                                    << "select 'like #01-01-2026# entrada;x'";
+    }
+    void traduccion()
+    {
+        QFETCH(QString, sentencia);
+        QFETCH(QString, servidor);
+        QCOMPARE(dialectoServidor().traducir(sentencia), servidor);
+    }
+
+    void dosSentenciasRechazadas()
+    {
+        QVERIFY_THROWS_EXCEPTION(QuendraError, dialectoServidor().traducir("UPDATE articulo SET stock=1; DELETE FROM movstk"));
+    }
+
+    // The same rows on both engines: accents kept apart, case folded for every letter,
+    // no escape character, texts in byte order.
+    void consultasComoEnElArchivo_data()
+    {
+        QTest::addColumn<QString>("consulta");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("mayúscula acentuada") << "select count(*) from articulo where nombre like '%ÁRBOL%'" << "2";
+        QTest::newRow("acento aparte") << "select count(*) from articulo where nombre like '%arbol%'" << "1";
+        QTest::newRow("barra sin escape") << "select numero from articulo where detalle like '%a\\_b%'" << "000003";
+        QTest::newRow("orden de bytes") << "select numero from articulo order by nombre desc" << "000003";
+        QTest::newRow("condición como número") << "select count(*) > 1 from articulo" << "1";
+    }
+    void consultasComoEnElArchivo()
+    {
+        QFETCH(QString, consulta);
+        QFETCH(QString, esperado);
+        BaseDePrueba base;
+        base.ejecutar("INSERT INTO articulo(numero,nombre,detalle,costo) VALUES ('000001','Árbol',NULL,0.1)");
+        base.ejecutar("INSERT INTO articulo(numero,nombre,detalle,costo) VALUES ('000002','Arbol','x',0.2)");
+        base.ejecutar("INSERT INTO articulo(numero,nombre,detalle,costo) VALUES ('000003','árbol','a\\_b',0.3)");
+        QCOMPARE(base.valor(consulta), esperado);
+    }
+
+    void servidorQueNoSePuedeUsar_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("usuario desconocido") << "postgresql://nadie@{servidor}/postgres" << int(QuendraError::AccesoRechazado)
+                                             << "El servidor «postgresql://nadie@{servidor}/postgres» rechazó el acceso del usuario «nadie»";
+        QTest::newRow("base inexistente") << "postgresql://postgres@{servidor}/no_existe" << int(QuendraError::FaltaBaseEnServidor)
+                                          << "El servidor «postgresql://postgres@{servidor}/no_existe» no tiene la base de datos «no_existe»";
+        QTest::newRow("nadie escucha") << "postgresql://postgres@127.0.0.1:1/postgres" << int(QuendraError::ServidorInalcanzable)
+                                       << "No se pudo conectar con el servidor «postgresql://postgres@127.0.0.1:1/postgres»";
+        QTest::newRow("sin las tablas, la clave no se muestra")
+            << "postgresql://postgres:secreta@{servidor}/postgres" << int(QuendraError::BaseNoValida)
+            << "A la base «postgresql://postgres@{servidor}/postgres» le falta la tabla articulo";
+    }
+    void servidorQueNoSePuedeUsar()
+    {
+        QFETCH(QString, direccion);
+        QFETCH(int, numero);
+        QFETCH(QString, mensaje);
+        const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
+        QVERIFY2(!admin.isEmpty(), "ejecute las pruebas con ./test.sh");
+        const QString servidor = admin.section(QLatin1Char('@'), 1).section(QLatin1Char('/'), 0, 0);
+        direccion.replace("{servidor}", servidor);
+        mensaje.replace("{servidor}", servidor);
+        mPrincipal::fijarArchivoBaseDatos(direccion);
+        RegistroMensajes mensajes;
+        mPrincipal::openBaseDatos();
+        mPrincipal::fijarArchivoBaseDatos(QString());
+        QVERIFY(!mPrincipal::conexion().isOpen());
+        QCOMPARE(mensajes.textos().size(), 1);
+        const QString texto = mensajes.textos().first();
+        QVERIFY2(texto.startsWith(QStringLiteral("Error %1 (%2").arg(numero).arg(mensaje)), qPrintable(texto));
+        QVERIFY(texto.endsWith(QStringLiteral(") in procedure openBaseDatos of Módulo mPrincipal")));
+    }
+};
+
+QUENDRA_TEST(TestServidor)
+#include "tst_server.moc"
