@@ -1,4 +1,7 @@
 #include "connection.h"
+#include "data_sets.h"
+#include "database_file.h"
+#include "server_database.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
 #include "quendra_error.h"
@@ -6,6 +9,8 @@
 #include "test_database.h"
 #include "test_main.h"
 
+#include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 // What is particular to the server: the statements as it receives them, and
@@ -114,6 +119,48 @@ private slots:
         const QString texto = mensajes.textos().first();
         QVERIFY2(texto.startsWith(QStringLiteral("Error %1 (%2").arg(numero).arg(mensaje)), qPrintable(texto));
         QVERIFY(texto.endsWith(QStringLiteral(") in procedure openBaseDatos of Módulo mPrincipal")));
+    }
+
+    // Every row and value of a shop's file arrives on the server unchanged, and
+    // a second copy onto tables that hold rows is refused.
+    void copiaDeUnArchivo()
+    {
+        const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
+        QVERIFY2(!admin.isEmpty(), "ejecute las pruebas con ./test.sh");
+        QTemporaryDir dir;
+        const QString archivo = dir.filePath("quendra.accdb");
+        archivoBase::crear(archivo);
+        datos::llenarDemo(archivo);
+        Connection origen;
+        origen.open(archivo);
+        origen.execute("UPDATE articulo SET detalle='tab\tbarra\\ y\nsalto', costo=0.1 WHERE numero='000001'");
+        const QString base = QStringLiteral("copia_%1").arg(QCoreApplication::applicationPid());
+        baseServidor::ejecutar(admin, "DROP DATABASE IF EXISTS " + base);
+        baseServidor::ejecutar(admin, "CREATE DATABASE " + base);
+        const QString destino = admin.left(admin.lastIndexOf('/') + 1) + base;
+        baseServidor::crear(destino);
+        const auto cuentas = baseServidor::copiar(archivo, destino);
+        QCOMPARE(cuentas.size(), size_t(3));
+        for (const auto &c : cuentas)
+            QCOMPARE(c.destino, c.origen);
+        {
+            Connection servidor;
+            servidor.open(destino);
+            for (const char *consulta : {"select * from familia order by id", "select * from articulo order by numero",
+                                         "select * from movstk order by id"}) {
+                auto a = origen.execute(consulta), b = servidor.execute(consulta);
+                QCOMPARE(b->rowCount(), a->rowCount());
+                for (qsizetype f = 0; f < a->rowCount(); ++f)
+                    for (int c = 0; c < a->fieldCount(); ++c)
+                        QCOMPARE(b->text(f, c), a->text(f, c));
+            }
+            // The counter goes on after the copied rows.
+            servidor.execute("INSERT INTO familia(codigo,familia) VALUES ('9999','Nueva')");
+            QCOMPARE(servidor.execute("select count(distinct id) from familia")->field(0).text(),
+                     QString::number(cuentas[0].origen + 1));
+        }
+        QVERIFY_THROWS_EXCEPTION(QuendraError, baseServidor::copiar(archivo, destino));
+        baseServidor::ejecutar(admin, "DROP DATABASE " + base);
     }
 };
 
