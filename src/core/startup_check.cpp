@@ -80,6 +80,8 @@ void enSegundoPlano(Connection &conexion)
 void comenzar(Connection &conexion)
 {
     esperar(true);
+    if (!conexion.handle())
+        return; // a server keeps its own pages
     const qint64 umbral = estado().umbral > 0 ? estado().umbral : revisionRapida::paginasRevisionInmediata;
     if (revisionRapida::paginas(conexion.handle()) > umbral)
         return enSegundoPlano(conexion);
