@@ -11,8 +11,14 @@ namespace primerInicio {
 
 void ofrecerBaseNueva()
 {
-    const QString archivo = mPrincipal::archivoBaseDatos();
-    if (QFileInfo::exists(archivo))
+    QString archivo;
+    try {
+        archivo = mPrincipal::archivoBaseDatos();
+    } catch (const QuendraError &) {
+        return; // a settings file it cannot use: opening the database tells what is wrong
+    }
+    // A server's database is created by its administrator, never from here.
+    if (esDireccionServidor(archivo) || QFileInfo::exists(archivo))
         return;
     const auto respuesta = mensajes::mostrar(
         QStringLiteral("No se encontró la base de datos «quendra.accdb» ni en la carpeta del programa ni en la "

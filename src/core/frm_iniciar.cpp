@@ -70,7 +70,8 @@ bool frmIniciar::cargar()
     mPrincipal::depositoDefecto = QStringLiteral("01");
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
-    if (mPrincipal::conexion().isOpen())
+    // A server keeps its own copies; the day's copy is of a file.
+    if (mPrincipal::conexion().isOpen() && !esDireccionServidor(mPrincipal::conexion().archivo()))
         revisionInicial::cuandoSana(
             [this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });
     return true;
