@@ -19,14 +19,10 @@ extern QString depositoDefecto;
 extern QString sqlBusqueda;
 extern QString codigoBusqueda;
 
-<<<<<<< HEAD
-// The database file: quendra.accdb in the program's folder when it is there,
-// otherwise in the user's data folder. Tests point it elsewhere.
-=======
-// The database: the server named in the settings file, otherwise the file
-// quendra.accdb in the program's folder. Tests point it elsewhere. Throws
-// QuendraError for a settings file it cannot use.
->>>>>>> fc4b09f (Connection runs on an engine: the SQLite file as before, or a PostgreSQL server over libpq)
+// The database: the server named in the settings file; otherwise the file
+// quendra.accdb in the program's folder when it is there, else in the user's
+// data folder. Tests point it elsewhere. Throws QuendraError for a settings
+// file it cannot use.
 QString archivoBaseDatos();
 void fijarArchivoBaseDatos(const QString &archivo);
 
