@@ -82,7 +82,8 @@ int main(int argc, char *argv[])
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db);
     });
-    banco::imprimir("100,000 inserciones con insertarRegistro (1 transacción)", capa, desnudo);
+    banco::imprimir("100,000 inserciones con insertarRegistro (1 transacción)", capa, desnudo,
+                    "the same INSERT texts, dates already ISO, prepared and stepped on a new file, one transaction");
 
     const QString grande = banco::baseGenerada(10000, 1000000);
     mPrincipal::conexion().open(grande);
@@ -98,7 +99,8 @@ int main(int argc, char *argv[])
         for (int i = 0; i < consultas; ++i)
             ejecutarDesnudo(db, consulta(i).toUtf8(), true);
     });
-    banco::imprimir("10,000 búsquedas puntuales con abrirConsulta", capa, desnudo);
+    banco::imprimir("10,000 búsquedas puntuales con abrirConsulta", capa, desnudo,
+                    "the same queries on the same connection through the sqlite3 API, every column read");
     std::printf("memoria pico: %.1f MiB\n", banco::memoriaPicoMiB());
     return 0;
 }

@@ -85,7 +85,7 @@ double cpuMs()
 
 // Wall and processor time of both sides, alternated, `veces` runs each.
 void comparar(const char *que, int veces, const std::function<void()> &nuestro, const std::function<void()> &base,
-              const char *nombreBase = "bare SQLite")
+              const char *nombreBase = "the same statement through the sqlite3 API, every column of every row read")
 {
     std::vector<double> a, b, ac, bc;
     for (int i = 0; i < veces; ++i) {

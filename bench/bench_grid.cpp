@@ -59,9 +59,10 @@ int main(int argc, char *argv[])
     const double base = banco::medianaMs(5, [&] { bytes = leerConSqlite(mPrincipal::conexion().handle()); });
 
     std::printf("%d rows x 4 columns (%lld bytes of text), grid rows %d\n", articulos, bytes, grid.CantidadFilas());
-    banco::imprimir("rellenaGrid, first load", primera, base);
-    banco::imprimir("rellenaGrid incl. column sizing (median of 5)", ms, base);
-    banco::imprimir("Connection::execute of the same query (median of 5)", soloConsulta, base);
+    const char *lado = "the same query on the same connection through the sqlite3 API, every cell read as text";
+    banco::imprimir("rellenaGrid, first load", primera, base, lado);
+    banco::imprimir("rellenaGrid incl. column sizing (median of 5)", ms, base, lado);
+    banco::imprimir("Connection::execute of the same query (median of 5)", soloConsulta, base, lado);
     QTableView *vista = grid.findChild<QTableView *>(QStringLiteral("grilla"));
     std::printf("column widths: %d %d %d %d px\n", vista->columnWidth(0), vista->columnWidth(1), vista->columnWidth(2),
                 vista->columnWidth(3));

@@ -142,13 +142,18 @@ int main(int argc, char *argv[])
     });
 
     std::printf("movstk: 1,000,000 generated rows + 200; articles: 10,000\n");
-    banco::imprimir("new voucher (median of 21)", nuevo, nuevoBase);
-    banco::imprimir(qPrintable(QStringLiteral("load a voucher of %1 lines (median of 11)").arg(filas)), cargar, cargarBase);
-    banco::imprimir("post one line incl. grid reload (median of 51)", tiempos[tiempos.size() / 2], postearBase);
-    banco::imprimir("  its statements through the data layer (median of 51)", capa, postearBase);
-    banco::imprimir(qPrintable(QStringLiteral("  of which the grid reload of %1 lines (median of 21)").arg(lineasPosteadas)),
-                    recargar);
-    banco::imprimir("article by number, leaving t_numero (median of 21)", buscar);
+    banco::tiempoDeForma("new voucher: number shown, fields cleared (median of 21)", nuevo);
+    banco::imprimir("  its query alone, bare: max(comprobante) via sqlite3", nuevoBase);
+    banco::tiempoDeForma(qPrintable(QStringLiteral("load a voucher of %1 lines into the form (median of 11)").arg(filas)),
+                         cargar);
+    banco::imprimir("  its lines' query alone, bare: every column read as text", cargarBase);
+    banco::tiempoDeForma("post one line incl. grid reload (median of 51)", tiempos[tiempos.size() / 2]);
+    banco::imprimir("  its statements through the data layer (median of 51)", capa, postearBase,
+                    "existence test, insert, stock sum and stock update in one transaction, then the voucher's "
+                    "lines read (the data layer side has no lines' read), sqlite3 API");
+    banco::tiempoDeForma(qPrintable(QStringLiteral("  of which the grid reload of %1 lines (median of 21)").arg(lineasPosteadas)),
+                         recargar);
+    banco::tiempoDeForma("article by number, leaving t_numero (median of 21)", buscar);
     std::printf("  slowest posting %.2f ms; the voucher ended with %d lines\n", tiempos.back(), lineasPosteadas);
     plan(db, "the next number", QStringLiteral("select max(comprobante) as ultimo from movstk"));
     plan(db, "the voucher's lines", lineasGrande);

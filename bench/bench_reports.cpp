@@ -1,8 +1,11 @@
-// The movement report over a year of 1,000,000 movements of 10,000 articles in
-// three storage places: assembling its rows against the same two statements per
-// article run with the bare sqlite3 API, the memory the rows take, and the time
-// from the assembled rows to the first page of the preview on screen.
-// Usage: bench_reports [folder]  (the folder keeps a picture of the preview)
+// The movement report over a year of movements of 10,000 articles in three
+// storage places, at each size given (movements; 100,000, 1,000,000 and
+// 3,000,000 when none is): assembling its rows against the same statements run
+// with the bare sqlite3 API, the memory the rows take, the growth from one size
+// to the next, and the time from the assembled rows to the first page of the
+// preview on screen. Each size's database is generated once and kept in the
+// temporary folder.
+// Usage: bench_reports [movements ...] [folder for the preview pictures]
 
 #include "application_setup.h"
 #include "bench_support.h"
@@ -43,6 +46,10 @@ void comprobar(int rc, sqlite3 *db)
     if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
         throw std::runtime_error(sqlite3_errmsg(db));
 }
+
+const char *const ladoDesnudo =
+    "the article selection and both statements of every article through the sqlite3 API, "
+    "every column of every row read (text or double), nothing kept";
 
 // The selection and both statements per article as SQLite reads them, with
 // every column of every row read; the rows go nowhere.
@@ -88,19 +95,6 @@ qint64 sentenciasDesnudas(const QString &archivo)
     return leidas;
 }
 
-// The same statements through the program's connection, the rows read into
-// recordsets and dropped: the share of the data layer in the assembly.
-void sentenciasPorLaConexion()
-{
-    auto articulos = mPrincipal::abrirConsulta(sentenciasMovimientos::seleccionArticulos(anio));
-    const sentenciasMovimientos::PorArticulo sentencias(anio);
-    for (qsizetype r = 0; r < articulos->rowCount(); ++r) {
-        const QString numero = articulos->text(r, 0);
-        mPrincipal::abrirConsulta(sentencias.saldoInicial(numero));
-        mPrincipal::abrirConsulta(sentencias.movimientos(numero));
-    }
-}
-
 // Processor time of the process in milliseconds: the machine may be shared, and
 // waiting for a processor is nobody's cost.
 double cpuMs()
@@ -122,45 +116,43 @@ Tiempo medir(const std::function<void()> &f)
     return {pared, cpuMs() - c0};
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+struct Cifras
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
-    QTemporaryDir scratch;
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path());
-    out.mkpath(QStringLiteral("."));
+    int movimientos;
+    double programa, desnudo, bytesPorFila, memoriaMiB;
+    qsizetype filas;
+};
 
-    const QString archivo = banco::baseGenerada(10000, 1000000);
+Cifras medirTamano(int movimientos, const QDir &out)
+{
+    const QString archivo = banco::baseGenerada(10000, movimientos);
     mPrincipal::fijarArchivoBaseDatos(archivo);
     mPrincipal::conexion().open(archivo);
+    std::printf("\n%d movements (%s)\n", movimientos, qUtf8Printable(archivo));
 
     // Warm the file cache, then alternate the two so both meet the same machine.
-    qint64 leidas = sentenciasDesnudas(archivo);
-    std::vector<double> nuestro, conexion, desnudo, nuestroCpu, conexionCpu, desnudoCpu;
+    const qint64 leidas = sentenciasDesnudas(archivo);
+    std::vector<double> nuestro, desnudo, nuestroCpu, desnudoCpu;
     for (int i = 0; i < rondas; ++i) {
         std::unique_ptr<Recordset> filas; // freed outside the timing
         Tiempo t = medir([&] { filas = armar(); });
         nuestro.push_back(t.pared), nuestroCpu.push_back(t.cpu);
         filas.reset();
-        t = medir(sentenciasPorLaConexion);
-        conexion.push_back(t.pared), conexionCpu.push_back(t.cpu);
         t = medir([&] { sentenciasDesnudas(archivo); });
         desnudo.push_back(t.pared), desnudoCpu.push_back(t.cpu);
     }
     banco::cifra("rows read by the bare statements", double(leidas), "");
-    banco::imprimir("the statements through the connection (median of 5)", banco::mediana(conexion), banco::mediana(desnudo));
-    banco::imprimir("assemble the full-year report (median of 5)", banco::mediana(nuestro), banco::mediana(desnudo));
-    banco::imprimir("  the same in processor time", banco::mediana(nuestroCpu), banco::mediana(desnudoCpu));
-    banco::imprimir("  the statements through the connection, processor time", banco::mediana(conexionCpu),
-                    banco::mediana(desnudoCpu));
+    banco::imprimir("assemble the full-year report (median of 5)", banco::mediana(nuestro), banco::mediana(desnudo),
+                    ladoDesnudo);
+    banco::imprimir("  the same in processor time", banco::mediana(nuestroCpu), banco::mediana(desnudoCpu),
+                    "the same bare statements, processor time of the process");
 
-    const double antes = banco::memoriaMiB();
+    const double antes = banco::memoriaAsignadaMiB();
     std::shared_ptr<const Recordset> filas = armar();
+    const double memoria = banco::memoriaAsignadaMiB() - antes;
     banco::cifra("report rows", double(filas->rowCount()), "");
-    banco::cifra("memory of the assembled report", banco::memoriaMiB() - antes, "MiB");
+    banco::cifra("memory of the assembled report (allocated)", memoria, "MiB");
+    banco::cifra("  per report row", memoria * 1048576.0 / double(filas->rowCount()), "bytes");
 
     QElapsedTimer reloj;
     reloj.start();
@@ -169,10 +161,53 @@ int main(int argc, char *argv[])
     ReportPreview *vista = showReportPreview(informe);
     vista->resize(1000, 900);
     const QImage primera = vista->grab().toImage();
-    banco::cifra("first preview page on screen after the assembly", double(reloj.nsecsElapsed()) / 1e6, "ms");
+    banco::tiempoDeForma("first preview page on screen after the assembly", double(reloj.nsecsElapsed()) / 1e6);
     banco::cifra("pages", informe.pages()->pageCount(), "");
-    primera.save(out.filePath(QStringLiteral("bench_reports_preview.png")));
+    primera.save(out.filePath(QStringLiteral("bench_reports_preview_%1.png").arg(movimientos)));
     vista->close();
-    banco::cifra("peak memory of the process", banco::memoriaPicoMiB(), "MiB");
+    informe.setDataSource(nullptr);
+    banco::cifra("peak memory of the process so far", banco::memoriaPicoMiB(), "MiB");
+    mPrincipal::conexion().close();
+    return {movimientos, banco::mediana(nuestro), banco::mediana(desnudo), memoria * 1048576.0 / double(filas->rowCount()),
+            memoria, filas->rowCount()};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    banco::pantallaVirtual();
+    QApplication app(argc, argv);
+    prepararAplicacion(app);
+    QTemporaryDir scratch;
+    QDir out(scratch.path());
+    std::vector<int> tamanos;
+    for (int i = 1; i < argc; ++i) {
+        bool numero = false;
+        const int n = QString::fromLocal8Bit(argv[i]).toInt(&numero);
+        if (numero)
+            tamanos.push_back(n);
+        else
+            out.setPath(QString::fromLocal8Bit(argv[i]));
+    }
+    if (tamanos.empty())
+        tamanos = {100000, 1000000, 3000000};
+    out.mkpath(QStringLiteral("."));
+
+    std::vector<Cifras> cifras;
+    for (int n : tamanos)
+        cifras.push_back(medirTamano(n, out));
+
+    std::printf("\n%12s %12s %12s %12s %8s %10s %12s\n", "movements", "report rows", "program ms", "bare ms", "ratio",
+                "bytes/row", "report MiB");
+    for (const Cifras &c : cifras)
+        std::printf("%12d %12lld %12.1f %12.1f %8.2f %10.1f %12.1f\n", c.movimientos, qlonglong(c.filas), c.programa,
+                    c.desnudo, c.programa / c.desnudo, c.bytesPorFila, c.memoriaMiB);
+    for (size_t i = 1; i < cifras.size(); ++i) {
+        const Cifras &a = cifras[i - 1], &b = cifras[i];
+        std::printf("growth %d -> %d: rows x%.2f, program x%.2f, bare x%.2f, memory x%.2f\n", a.movimientos,
+                    b.movimientos, double(b.filas) / double(a.filas), b.programa / a.programa, b.desnudo / a.desnudo,
+                    b.memoriaMiB / a.memoriaMiB);
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <cstdio>
+#include <malloc.h>
 #include <stdexcept>
 
 namespace banco {
@@ -44,6 +45,12 @@ double campoStatus(const char *campo)
 double memoriaMiB() { return campoStatus("VmRSS:"); }
 double memoriaPicoMiB() { return campoStatus("VmHWM:"); }
 
+double memoriaAsignadaMiB()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / 1048576.0;
+}
+
 QString baseGenerada(int articulos, int movimientos)
 {
     // The schema's checksum in the name: a file generated before the schema (its
@@ -75,12 +82,22 @@ QString baseGenerada(int articulos, int movimientos)
     return archivo;
 }
 
-void imprimir(const char *que, double ms, double msBase, const char *base)
+void imprimir(const char *que, double ms)
 {
-    if (msBase > 0)
-        std::printf("%-58s %10.2f ms   %s %10.2f ms   ratio %.2f\n", que, ms, base, msBase, ms / msBase);
-    else
-        std::printf("%-58s %10.2f ms\n", que, ms);
+    std::printf("%-58s %10.2f ms\n", que, ms);
+    std::fflush(stdout);
+}
+
+void imprimir(const char *que, double ms, double msBase, const char *ladoDesnudo)
+{
+    std::printf("%-58s %10.2f ms   bare %10.2f ms   ratio %.2f\n", que, ms, msBase, ms / msBase);
+    std::printf("    bare side: %s\n", ladoDesnudo);
+    std::fflush(stdout);
+}
+
+void tiempoDeForma(const char *que, double ms)
+{
+    std::printf("%-58s %10.2f ms   form time\n", que, ms);
     std::fflush(stdout);
 }
 

@@ -19,12 +19,21 @@ double medianaMs(int veces, const std::function<void()> &f);
 // Resident memory now and at its peak, in MiB (from /proc/self/status).
 double memoriaMiB();
 double memoriaPicoMiB();
+// What the allocator has handed out and not yet taken back, in MiB: unlike the
+// resident memory, room freed by an earlier run and reused does not hide here.
+double memoriaAsignadaMiB();
 
 // A database generated with quendra-db in /tmp, reused when it already exists.
 QString baseGenerada(int articulos, int movimientos);
 
-// The bare side is named by `base`.
-void imprimir(const char *que, double ms, double msBase = 0, const char *base = "bare SQLite");
+// A time alone.
+void imprimir(const char *que, double ms);
+// A time of the program beside its bare side measured in the same run, their
+// ratio, and under them what the bare side does.
+void imprimir(const char *que, double ms, double msBase, const char *ladoDesnudo);
+// A time of form or widget work that no bare statement does: shown as a form
+// time, never as a ratio over a query.
+void tiempoDeForma(const char *que, double ms);
 // One figure in any unit, aligned with the others.
 void cifra(const char *que, double valor, const char *unidad);
 

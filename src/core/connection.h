@@ -2,6 +2,7 @@
 
 #include "database_engine.h"
 #include "recordset.h"
+#include "row_sink.h"
 #include "sql_dialect.h"
 
 #include <QString>
@@ -30,9 +31,14 @@ public:
     // Throws the no-connection error, naming that place, when nothing is open.
     void exigirAbierta() const;
 
-    // Runs one statement. A query gives its rows; any other statement an empty
-    // recordset without columns.
+    // Runs one statement. A query gives its rows, read whole; any other
+    // statement an empty recordset without columns.
     std::unique_ptr<Recordset> execute(const QString &sql);
+    // Runs one statement and hands its columns, then each row as it is read, to
+    // the sink (row_sink.h), keeping nothing: for a reader that stores the rows
+    // in a form of its own. The sink may not use the connection meanwhile. An
+    // error of the database throws QuendraError, possibly after some rows.
+    void read(const QString &sql, RowSink &sink);
 
     void begin();
     void commit();

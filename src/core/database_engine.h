@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recordset.h"
+#include "row_sink.h"
 #include "sql_dialect.h"
 
 #include <QString>
@@ -15,6 +16,9 @@ public:
     virtual ~MotorBaseDatos() = default;
 
     virtual std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) = 0;
+    // The same, each row handed to the sink as it is read (Connection::read).
+    // An engine that cannot stream its rows hands over those of its recordset.
+    virtual void leer(const QString &sqlTraducido, RowSink &destino);
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;

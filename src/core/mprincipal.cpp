@@ -134,4 +134,9 @@ std::unique_ptr<Recordset> abrirConsulta(const QString &sql)
     return conexion().execute(sql);
 }
 
+void leerConsulta(const QString &sql, RowSink &destino)
+{
+    conexion().read(sql, destino);
+}
+
 } // namespace mPrincipal

@@ -38,5 +38,7 @@ void insertarRegistro(const QString &tabla, const QStringList &columnas, const Q
 void actualizarRegistro(const QString &tabla, const QStringList &columnas, const QStringList &valores,
                         const QString &condicion);
 std::unique_ptr<Recordset> abrirConsulta(const QString &sql);
+// The same query, its rows handed to the sink as they are read (Connection::read).
+void leerConsulta(const QString &sql, RowSink &destino);
 
 } // namespace mPrincipal

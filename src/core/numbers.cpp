@@ -350,19 +350,30 @@ int64_t Diezmilesimos::centesimasDelProducto(Diezmilesimos a, Diezmilesimos b)
 
 QString Diezmilesimos::texto2() const
 {
-    const bool negativo = cuenta_ < 0;
-    const uint64_t centesimas = uint64_t(magnitud(this->centesimas()));
-    uint64_t entero = centesimas / 100, frac = centesimas % 100;
-    QString s = QString::number(entero);
-    if (frac != 0) {
-        QString f = QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
-        if (f.endsWith(QLatin1Char('0')))
-            f.chop(1);
-        s += QLatin1Char('.') + f;
+    char buf[32];
+    const QByteArrayView t = numeralCentesimas(centesimas(), buf);
+    return QString::fromLatin1(t.data(), t.size());
+}
+
+QByteArrayView numeralCentesimas(int64_t centesimas, char (&buf)[32])
+{
+    char *fin = buf + sizeof buf, *p = fin;
+    const bool negativo = centesimas < 0;
+    uint64_t a = negativo ? uint64_t(0) - uint64_t(centesimas) : uint64_t(centesimas);
+    const unsigned decimales = unsigned(a % 100);
+    a /= 100;
+    if (decimales != 0) {
+        if (decimales % 10 != 0)
+            *--p = char('0' + decimales % 10);
+        *--p = char('0' + decimales / 10);
+        *--p = '.';
     }
-    if (negativo && centesimas != 0)
-        s.prepend(QLatin1Char('-'));
-    return s;
+    do
+        *--p = char('0' + a % 10);
+    while (a /= 10);
+    if (negativo)
+        *--p = '-';
+    return QByteArrayView(p, fin - p);
 }
 
 } // namespace numeros

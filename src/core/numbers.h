@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -44,6 +45,10 @@ QString numeral(double v);
 // in SQL is written back (0.1 + 0.2 -> "0.3").
 QString numeral15(double v);
 
+// A count of hundredths as a plain numeral, no trailing zeros: -12.5, 3, 0.05.
+// Written into buf; the view points there.
+QByteArrayView numeralCentesimas(int64_t centesimas, char (&buf)[32]);
+
 // Rounds to the given decimals, an exact half going to the even neighbour, on
 // the shortest decimal form of the value (0.125 -> 0.12, 0.375 -> 0.38).
 double redondear(double v, int decimales = 2);
@@ -62,10 +67,10 @@ public:
     Diezmilesimos operator-(Diezmilesimos o) const;
     bool operator==(const Diezmilesimos &) const = default;
 
-    // Rounded to two decimals, halves to even, as a plain numeral: "12.5", "-3", "2.12".
-    QString texto2() const;
     // Rounded to two decimals, halves to even: a count of hundredths.
     int64_t centesimas() const;
+    // The same as a plain numeral: "12.5", "-3", "2.12".
+    QString texto2() const;
     // The exact product of two amounts rounded to two decimals, halves to even
     // (a quantity times a cost): a count of hundredths. Throws when out of range.
     static int64_t centesimasDelProducto(Diezmilesimos a, Diezmilesimos b);

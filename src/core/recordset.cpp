@@ -1,9 +1,8 @@
 #include "recordset.h"
-#include "dates.h"
-#include "numbers.h"
 #include "quendra_error.h"
+#include "type_codes.h"
 
-#include <cstring>
+#include <utility>
 
 QVariant Field::value() const
 {
@@ -25,13 +24,13 @@ QString Field::text() const
     return rs_->text(rs_->position(), columna_);
 }
 
-void Recordset::appendColumn(const QString &nombre, int tipo, int tamanoDefinido)
+void Recordset::appendColumn(const QString &nombre, int tipo, int tamanoDefinido, Storage storage)
 {
     Columna c;
     c.nombre = nombre;
     c.tipo = tipo;
     c.tamano = tamanoDefinido;
-    c.inicio.push_back(0);
+    c.celdas = ColumnStore::make(storage);
     porNombre_.insert(nombre.toLower(), int(columnas_.size()));
     columnas_.push_back(std::move(c));
 }
@@ -79,12 +78,8 @@ void Recordset::update()
 
 void Recordset::reserve(qsizetype filas)
 {
-    for (Columna &c : columnas_) {
-        c.etiquetas.reserve(size_t(filas));
-        c.inicio.reserve(size_t(filas) + 1);
-        if (filas_ > 0)
-            c.bytes.reserve(size_t(double(c.bytes.size()) / double(filas_) * double(filas)));
-    }
+    for (Columna &c : columnas_)
+        c.celdas->reserve(filas, filas_);
 }
 
 void Recordset::appendVariant(int columna, const QVariant &v)
@@ -107,10 +102,8 @@ void Recordset::appendVariant(int columna, const QVariant &v)
     case QMetaType::QDate:
         appendDate(columna, v.toDate());
         break;
-    default: {
-        QByteArray u = v.toString().toUtf8();
-        appendText(columna, u.constData(), u.size());
-    }
+    default:
+        appendText(columna, v.toString().toUtf8());
     }
 }
 
@@ -168,125 +161,78 @@ int Recordset::columnIndex(const QString &nombre) const
     return i;
 }
 
-void Recordset::append(Columna &c, Etiqueta e, const void *datos, size_t n)
-{
-    c.etiquetas.push_back(e);
-    if (n)
-        c.bytes.append(static_cast<const char *>(datos), n);
-    c.inicio.push_back(c.bytes.size());
-}
-
-void Recordset::appendNull(int columna) { append(columnas_[size_t(columna)], Etiqueta::Nulo, nullptr, 0); }
-
-void Recordset::appendInteger(int columna, qint64 v)
-{
-    append(columnas_[size_t(columna)], Etiqueta::Entero, &v, sizeof v);
-}
-
-void Recordset::appendReal(int columna, double v)
-{
-    append(columnas_[size_t(columna)], Etiqueta::Real, &v, sizeof v);
-}
-
-void Recordset::appendText(int columna, const char *utf8, qsizetype bytes)
-{
-    append(columnas_[size_t(columna)], Etiqueta::Texto, utf8, size_t(bytes));
-}
-
-void Recordset::appendDate(int columna, const QDate &fecha)
-{
-    qint64 jd = fecha.toJulianDay();
-    append(columnas_[size_t(columna)], Etiqueta::Fecha, &jd, sizeof jd);
-}
-
-namespace {
-// Gives back the room a large result did not use; a small one keeps it, as
-// copying it again would cost more than it frees.
-template <typename Contenedor>
-void ajustar(Contenedor &c)
-{
-    if ((c.capacity() - c.size()) * sizeof(typename Contenedor::value_type) > 65536)
-        c.shrink_to_fit();
-}
-} // namespace
-
 void Recordset::finishLoading()
 {
-    for (auto &c : columnas_) {
-        ajustar(c.etiquetas);
-        ajustar(c.inicio);
-        ajustar(c.bytes);
-    }
+    for (Columna &c : columnas_)
+        c.celdas->shrink();
     abierto_ = true;
     fila_ = 0;
 }
 
-bool Recordset::isNull(qsizetype fila, int columna) const
+void RecordsetReader::columns(const QStringList &names, const std::vector<int> &types)
 {
-    return columnas_[size_t(columna)].etiquetas[size_t(fila)] == Etiqueta::Nulo;
+    for (int i = 0; i < int(names.size()); ++i) {
+        rs_->appendColumn(names[i], types[size_t(i)]);
+        if (types[size_t(i)] == 0)
+            computed_.push_back(i);
+    }
 }
 
-QVariant Recordset::value(qsizetype fila, int columna) const
+namespace {
+int typeOfValue(CellValue::Kind kind)
 {
-    const Columna &c = columnas_[size_t(columna)];
-    const char *p = c.bytes.data() + c.inicio[size_t(fila)];
-    switch (c.etiquetas[size_t(fila)]) {
-    case Etiqueta::Nulo:
-        return QVariant();
-    case Etiqueta::Entero: {
-        qint64 v;
-        std::memcpy(&v, p, sizeof v);
-        return QVariant(v);
+    switch (kind) {
+    case CellValue::Kind::Integer:
+        return TipoCampo::Entero;
+    case CellValue::Kind::Real:
+        return TipoCampo::Simple;
+    case CellValue::Kind::Date:
+        return TipoCampo::Fecha;
+    default:
+        return TipoCampo::Texto;
     }
-    case Etiqueta::Real: {
-        double v;
-        std::memcpy(&v, p, sizeof v);
-        return QVariant(v);
+}
+} // namespace
+
+void RecordsetReader::row(std::span<const CellValue> values)
+{
+    for (size_t k = 0; k < computed_.size();) {
+        const CellValue &v = values[size_t(computed_[k])];
+        if (v.kind == CellValue::Kind::Null) {
+            ++k;
+            continue;
+        }
+        rs_->setType(computed_[k], typeOfValue(v.kind));
+        computed_.erase(computed_.begin() + qsizetype(k));
     }
-    case Etiqueta::Fecha: {
-        qint64 jd;
-        std::memcpy(&jd, p, sizeof jd);
-        return QVariant(QDate::fromJulianDay(jd));
+    for (int i = 0; i < int(values.size()); ++i) {
+        const CellValue &v = values[size_t(i)];
+        switch (v.kind) {
+        case CellValue::Kind::Null:
+            rs_->appendNull(i);
+            break;
+        case CellValue::Kind::Integer:
+            rs_->appendInteger(i, v.integer);
+            break;
+        case CellValue::Kind::Real:
+            rs_->appendReal(i, v.real);
+            break;
+        case CellValue::Kind::Date:
+            rs_->appendDate(i, QDate::fromJulianDay(v.integer));
+            break;
+        case CellValue::Kind::Text:
+            rs_->appendText(i, v.text);
+            break;
+        }
     }
-    case Etiqueta::Texto:
-        return QVariant(QString::fromUtf8(p, qsizetype(c.inicio[size_t(fila) + 1] - c.inicio[size_t(fila)])));
-    }
-    return QVariant();
+    rs_->endRow();
 }
 
-QString Recordset::text(qsizetype fila, int columna) const
+std::unique_ptr<Recordset> RecordsetReader::take()
 {
-    const Columna &c = columnas_[size_t(columna)];
-    const char *p = c.bytes.data() + c.inicio[size_t(fila)];
-    switch (c.etiquetas[size_t(fila)]) {
-    case Etiqueta::Nulo:
-        return QString();
-    case Etiqueta::Entero: {
-        qint64 v;
-        std::memcpy(&v, p, sizeof v);
-        return QString::number(v);
-    }
-    case Etiqueta::Real: {
-        double v;
-        std::memcpy(&v, p, sizeof v);
-        return numeros::numeral(v);
-    }
-    case Etiqueta::Fecha: {
-        qint64 jd;
-        std::memcpy(&jd, p, sizeof jd);
-        return fechas::texto(QDate::fromJulianDay(jd));
-    }
-    case Etiqueta::Texto:
-        return QString::fromUtf8(p, qsizetype(c.inicio[size_t(fila) + 1] - c.inicio[size_t(fila)]));
-    }
-    return QString();
-}
-
-QByteArrayView Recordset::utf8(qsizetype fila, int columna) const
-{
-    const Columna &c = columnas_[size_t(columna)];
-    if (c.etiquetas[size_t(fila)] != Etiqueta::Texto)
-        return {};
-    return QByteArrayView(c.bytes.data() + c.inicio[size_t(fila)],
-                          qsizetype(c.inicio[size_t(fila) + 1] - c.inicio[size_t(fila)]));
+    for (int i : computed_)
+        rs_->setType(i, TipoCampo::Texto);
+    computed_.clear();
+    rs_->finishLoading();
+    return std::exchange(rs_, std::make_unique<Recordset>());
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "column_stores.h"
+#include "row_sink.h"
+
 #include <QByteArrayView>
 #include <QDate>
 #include <QHash>
@@ -7,7 +10,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
 class Recordset;
@@ -30,15 +33,20 @@ private:
     int columna_;
 };
 
-// Rows held whole in memory (a client-side cursor), stored column by column in
-// compact byte pools so that a million report rows stay cheap. A result recordset
-// is filled by the connection; an in-memory one is built with appendColumn, open,
-// addNew, setValue and update.
+// Rows held whole in memory (a client-side cursor), stored column by column so
+// that a million report rows stay cheap. A result recordset is filled by the
+// connection (RecordsetReader); an in-memory one is built with appendColumn,
+// open, addNew, setValue and update, or cell by cell with the append calls.
 class Recordset
 {
     friend class Field;
 
 public:
+    // How a column keeps its cells (column_stores.h): every value as it came, or,
+    // for texts, each distinct text once, or amounts as counts of hundredths.
+    // The last two are text columns: their values read back as texts.
+    using Storage = ColumnStore::Kind;
+
     Recordset() = default;
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
@@ -47,7 +55,7 @@ public:
 
     // Building an in-memory recordset. The defined size is kept for callers to
     // read; a longer value is stored whole.
-    void appendColumn(const QString &nombre, int tipo, int tamanoDefinido = 0);
+    void appendColumn(const QString &nombre, int tipo, int tamanoDefinido = 0, Storage storage = Storage::Values);
     void open();
     void addNew();
     void setValue(int columna, const QVariant &valor);
@@ -75,42 +83,46 @@ public:
 
     // Random access, for the grid and the report engine.
     qsizetype rowCount() const { return filas_; }
-    QString name(int columna) const { return columnas_[columna].nombre; }
-    int type(int columna) const { return columnas_[columna].tipo; }
-    int definedSize(int columna) const { return columnas_[columna].tamano; }
+    QString name(int columna) const { return columnas_[size_t(columna)].nombre; }
+    int type(int columna) const { return columnas_[size_t(columna)].tipo; }
+    int definedSize(int columna) const { return columnas_[size_t(columna)].tamano; }
     // For a value longer than the size the column was defined with.
-    void widenColumn(int columna, int tamano) { columnas_[columna].tamano = std::max(columnas_[columna].tamano, tamano); }
-    QVariant value(qsizetype fila, int columna) const;
-    bool isNull(qsizetype fila, int columna) const;
-    QString text(qsizetype fila, int columna) const;
-    // The UTF-8 bytes of a text cell without making a QString (empty for a cell of
-    // any other kind), for readers that copy a million cells.
-    QByteArrayView utf8(qsizetype fila, int columna) const;
+    void widenColumn(int columna, int tamano)
+    {
+        columnas_[size_t(columna)].tamano = std::max(columnas_[size_t(columna)].tamano, tamano);
+    }
+    QVariant value(qsizetype fila, int columna) const { return celdas(columna).value(fila); }
+    bool isNull(qsizetype fila, int columna) const { return celdas(columna).isNull(fila); }
+    QString text(qsizetype fila, int columna) const { return celdas(columna).text(fila); }
+    // The UTF-8 bytes of a text cell without making a QString (empty for null,
+    // an empty text or a value of another kind), for readers that copy a million
+    // cells. Valid until the next utf8 call on the same column.
+    QByteArrayView utf8(qsizetype fila, int columna) const { return celdas(columna).utf8(fila); }
 
-    // Used by the connection while it reads a result.
-    void setType(int columna, int tipo) { columnas_[columna].tipo = tipo; }
-    void appendNull(int columna);
-    void appendInteger(int columna, qint64 v);
-    void appendReal(int columna, double v);
-    void appendText(int columna, const char *utf8, qsizetype bytes);
-    void appendDate(int columna, const QDate &fecha);
+    // Filling a row cell by cell, every column in order, then endRow.
+    void setType(int columna, int tipo) { columnas_[size_t(columna)].tipo = tipo; }
+    void appendNull(int columna) { celdas(columna).appendNull(); }
+    void appendInteger(int columna, qint64 v) { celdas(columna).appendInteger(v); }
+    void appendReal(int columna, double v) { celdas(columna).appendReal(v); }
+    void appendText(int columna, QByteArrayView utf8) { celdas(columna).appendText(utf8); }
+    void appendText(int columna, const char *utf8, qsizetype bytes) { appendText(columna, QByteArrayView(utf8, bytes)); }
+    void appendDate(int columna, const QDate &fecha) { celdas(columna).appendDate(fecha); }
+    void appendHundredths(int columna, int64_t centesimas) { celdas(columna).appendHundredths(centesimas); }
     void endRow() { ++filas_; }
+    // After the last row: gives back unused room and stands on the first row.
     void finishLoading();
 
 private:
-    enum class Etiqueta : uint8_t { Nulo, Entero, Real, Texto, Fecha };
-
     struct Columna
     {
         QString nombre;
         int tipo = 0;
         int tamano = 0;
-        std::vector<Etiqueta> etiquetas;
-        std::vector<uint64_t> inicio; // byte offset of each cell; one more than the cells
-        std::string bytes;
+        std::unique_ptr<ColumnStore> celdas;
     };
 
-    void append(Columna &c, Etiqueta e, const void *datos, size_t n);
+    ColumnStore &celdas(int columna) { return *columnas_[size_t(columna)].celdas; }
+    const ColumnStore &celdas(int columna) const { return *columnas_[size_t(columna)].celdas; }
     void appendVariant(int columna, const QVariant &valor);
     void comprobarFila() const;
 
@@ -121,4 +133,20 @@ private:
     bool abierto_ = false;
     std::vector<QVariant> nueva_; // row being added
     bool agregando_ = false;
+};
+
+// Fills a recordset with the rows of a query as the connection reads them. A
+// column the statement computes takes its type code from its first value that
+// is not null, and is a text column when all are null.
+class RecordsetReader final : public RowSink
+{
+public:
+    void columns(const QStringList &names, const std::vector<int> &types) override;
+    void row(std::span<const CellValue> values) override;
+    // The whole result, standing on its first row.
+    std::unique_ptr<Recordset> take();
+
+private:
+    std::unique_ptr<Recordset> rs_ = std::make_unique<Recordset>();
+    std::vector<int> computed_; // columns whose type is not known yet
 };

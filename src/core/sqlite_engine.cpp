@@ -34,18 +34,6 @@ int tipoDeclarado(const char *decl)
     return TipoCampo::Texto;
 }
 
-int tipoDeValor(int claseSqlite)
-{
-    switch (claseSqlite) {
-    case SQLITE_INTEGER:
-        return TipoCampo::Entero;
-    case SQLITE_FLOAT:
-        return TipoCampo::Simple;
-    default:
-        return TipoCampo::Texto;
-    }
-}
-
 bool soloBlancos(const char *p)
 {
     for (; *p; ++p)
@@ -187,6 +175,13 @@ MotorSqlite::~MotorSqlite()
 
 std::unique_ptr<Recordset> MotorSqlite::ejecutar(const QString &sqlTraducido)
 {
+    RecordsetReader lector;
+    leer(sqlTraducido, lector);
+    return lector.take();
+}
+
+void MotorSqlite::leer(const QString &sqlTraducido, RowSink &destino)
+{
     QByteArray texto = sqlTraducido.toUtf8();
     Sentencia s;
     const char *resto = nullptr;
@@ -200,57 +195,53 @@ std::unique_ptr<Recordset> MotorSqlite::ejecutar(const QString &sqlTraducido)
             throw QuendraError(QuendraError::VariasSentencias,
                                QStringLiteral("El texto contiene más de una sentencia"));
     }
-    auto rs = std::make_unique<Recordset>();
     if (!s.st) { // only blanks or comments
-        rs->finishLoading();
-        return rs;
+        destino.columns({}, {});
+        return;
     }
     const int n = sqlite3_column_count(s.st);
+    QStringList nombres;
     std::vector<int> tipos(static_cast<size_t>(n));
-    std::vector<bool> calculada(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
+        nombres << QString::fromUtf8(sqlite3_column_name(s.st, i));
         tipos[size_t(i)] = tipoDeclarado(sqlite3_column_decltype(s.st, i));
-        calculada[size_t(i)] = tipos[size_t(i)] == 0;
-        rs->appendColumn(QString::fromUtf8(sqlite3_column_name(s.st, i)), tipos[size_t(i)]);
     }
+    destino.columns(nombres, tipos);
+    std::vector<CellValue> valores(static_cast<size_t>(n));
     int rc;
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
-            int clase = sqlite3_column_type(s.st, i);
-            if (calculada[size_t(i)] && tipos[size_t(i)] == 0 && clase != SQLITE_NULL) {
-                tipos[size_t(i)] = tipoDeValor(clase);
-                rs->setType(i, tipos[size_t(i)]);
-            }
-            switch (clase) {
+            CellValue &v = valores[size_t(i)];
+            switch (sqlite3_column_type(s.st, i)) {
             case SQLITE_NULL:
-                rs->appendNull(i);
+                v.kind = CellValue::Kind::Null;
                 break;
             case SQLITE_INTEGER:
-                rs->appendInteger(i, sqlite3_column_int64(s.st, i));
+                v.kind = CellValue::Kind::Integer;
+                v.integer = sqlite3_column_int64(s.st, i);
                 break;
             case SQLITE_FLOAT:
-                rs->appendReal(i, sqlite3_column_double(s.st, i));
+                v.kind = CellValue::Kind::Real;
+                v.real = sqlite3_column_double(s.st, i);
                 break;
             default: {
-                const unsigned char *t = sqlite3_column_text(s.st, i);
-                int bytes = sqlite3_column_bytes(s.st, i);
+                const char *t = reinterpret_cast<const char *>(sqlite3_column_text(s.st, i));
+                const int bytes = sqlite3_column_bytes(s.st, i);
                 QDate f;
-                if (tipos[size_t(i)] == TipoCampo::Fecha && (f = fechas::leerIso(reinterpret_cast<const char *>(t), bytes)).isValid())
-                    rs->appendDate(i, f);
-                else
-                    rs->appendText(i, reinterpret_cast<const char *>(t), bytes);
+                if (tipos[size_t(i)] == TipoCampo::Fecha && (f = fechas::leerIso(t, bytes)).isValid()) {
+                    v.kind = CellValue::Kind::Date;
+                    v.integer = f.toJulianDay();
+                } else {
+                    v.kind = CellValue::Kind::Text;
+                    v.text = QByteArrayView(t, bytes);
+                }
             }
             }
         }
-        rs->endRow();
+        destino.row(valores);
     }
     if (rc != SQLITE_DONE)
         fallar(rc);
-    for (int i = 0; i < n; ++i)
-        if (tipos[size_t(i)] == 0)
-            rs->setType(i, TipoCampo::Texto);
-    rs->finishLoading();
-    return rs;
 }
 
 void MotorSqlite::begin()

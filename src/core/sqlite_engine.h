@@ -15,6 +15,7 @@ public:
     MotorSqlite &operator=(const MotorSqlite &) = delete;
 
     std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
+    void leer(const QString &sqlTraducido, RowSink &destino) override;
     void begin() override;
     void commit() override;
     void rollback() noexcept override;

@@ -8,7 +8,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 using numeros::Diezmilesimos;
 
@@ -18,6 +17,15 @@ enum Columna { Fecha, Comprobante, TipoMov, Codigo, Numero, Nombre, Entrada, Sal
 
 const int tamanos[Columnas] = {10, 10, 2, 4, 6, 60, 15, 15, 15};
 
+// A year of movements is a million rows: the texts that repeat from row to row
+// (dates, vouchers, types, the article's codes and name) are kept once, and the
+// quantities and balances as counts of hundredths, made into text only when a
+// page is painted or a file written.
+const Recordset::Storage almacenes[Columnas] = {
+    Recordset::Storage::RepeatedTexts, Recordset::Storage::RepeatedTexts, Recordset::Storage::RepeatedTexts,
+    Recordset::Storage::RepeatedTexts, Recordset::Storage::RepeatedTexts, Recordset::Storage::RepeatedTexts,
+    Recordset::Storage::Hundredths,    Recordset::Storage::Hundredths,    Recordset::Storage::Hundredths};
+
 qsizetype caracteres(QByteArrayView utf8)
 {
     qsizetype n = 0;
@@ -26,11 +34,9 @@ qsizetype caracteres(QByteArrayView utf8)
     return n;
 }
 
-// The rows of the report, written cell by cell as UTF-8 straight into the
-// recordset's columns: a year of movements is a million rows, and a QVariant per
-// cell would cost more than the statements themselves. Every cell of a row is
-// written, in column order. A value longer than its column's defined size is
-// kept whole and widens the column.
+// The rows of the report, written cell by cell straight into the recordset's
+// columns, every cell of a row in column order. A value longer than its
+// column's defined size is kept whole and widens the column.
 class FilasInforme
 {
 public:
@@ -38,15 +44,24 @@ public:
     {
         const QStringList &nombres = columnasInformeMovimientos();
         for (int c = 0; c < Columnas; ++c)
-            rs_->appendColumn(nombres[c], TipoCampo::Caracter, tamanos[c]);
+            rs_->appendColumn(nombres[c], TipoCampo::Caracter, tamanos[c], almacenes[c]);
         rs_->open();
     }
 
     void texto(Columna c, QByteArrayView utf8)
     {
-        if (utf8.size() > rs_->definedSize(c))
-            rs_->widenColumn(c, int(caracteres(utf8)));
-        rs_->appendText(c, utf8.data(), utf8.size());
+        ajustarAncho(c, utf8);
+        rs_->appendText(c, utf8);
+    }
+    void centesimas(Columna c, int64_t cuenta)
+    {
+        // Below this a numeral fits the 15 characters of the amount columns.
+        constexpr int64_t ancho15 = 10'000'000'000'000;
+        if (cuenta >= ancho15 || cuenta <= -ancho15) {
+            char buf[32];
+            ajustarAncho(c, numeros::numeralCentesimas(cuenta, buf));
+        }
+        rs_->appendHundredths(c, cuenta);
     }
     void nulo(Columna c) { rs_->appendNull(c); }
     void finFila() { rs_->endRow(); }
@@ -66,6 +81,12 @@ public:
     }
 
 private:
+    void ajustarAncho(Columna c, QByteArrayView utf8)
+    {
+        if (utf8.size() > rs_->definedSize(c))
+            rs_->widenColumn(c, int(caracteres(utf8)));
+    }
+
     std::unique_ptr<Recordset> rs_;
 };
 
@@ -83,39 +104,84 @@ Diezmilesimos diezmilesimos(double v)
     return Diezmilesimos::desde(v);
 }
 
-// A count of hundredths as a plain numeral, no trailing zeros: -12.5, 3, 0.05.
-QByteArrayView numeral(int64_t centesimas, char (&buf)[32])
+// A value of a result as a number, as the balance takes it: null, or a text
+// that reads as none, counts as 0.
+double numero(const CellValue &v)
 {
-    char *fin = buf + sizeof buf, *p = fin;
-    const bool negativo = centesimas < 0;
-    uint64_t a = negativo ? uint64_t(0) - uint64_t(centesimas) : uint64_t(centesimas);
-    unsigned decimales = unsigned(a % 100);
-    a /= 100;
-    if (decimales != 0) {
-        if (decimales % 10 != 0)
-            *--p = char('0' + decimales % 10);
-        *--p = char('0' + decimales / 10);
-        *--p = '.';
+    switch (v.kind) {
+    case CellValue::Kind::Integer:
+        return double(v.integer);
+    case CellValue::Kind::Real:
+        return v.real;
+    case CellValue::Kind::Text:
+        return QString::fromUtf8(v.text.data(), v.text.size()).toDouble();
+    default:
+        return 0;
     }
-    do
-        *--p = char('0' + a % 10);
-    while (a /= 10);
-    if (negativo)
-        *--p = '-';
-    return QByteArrayView(p, fin - p);
 }
 
-// The balance rounded to hundredths, halves to even.
-QByteArrayView numeral(Diezmilesimos saldo, char (&buf)[32])
+// A value of a result as text: "" for null, numbers and dates as the data
+// layer writes them. `otro` holds a text made here.
+QByteArrayView texto(const CellValue &v, QByteArray &otro)
 {
-    const int64_t c = saldo.cuenta();
-    int64_t centesimas = c / 100, resto = c % 100;
-    if (resto > 50 || (resto == 50 && centesimas % 2 != 0))
-        ++centesimas;
-    else if (resto < -50 || (resto == -50 && centesimas % 2 != 0))
-        --centesimas;
-    return numeral(centesimas, buf);
+    switch (v.kind) {
+    case CellValue::Kind::Null:
+        return {};
+    case CellValue::Kind::Text:
+        return v.text;
+    case CellValue::Kind::Integer:
+        return otro = QByteArray::number(qint64(v.integer));
+    case CellValue::Kind::Real:
+        return otro = numeros::numeral(v.real).toUtf8();
+    case CellValue::Kind::Date:
+        break;
+    }
+    return otro = fechas::texto(QDate::fromJulianDay(v.integer)).toUtf8();
 }
+
+// A date as dd-mm-yyyy, written digit by digit: a report writes a million.
+QByteArrayView fechaTexto(const CellValue &v, char (&buf)[10], QByteArray &otro)
+{
+    if (v.kind != CellValue::Kind::Date)
+        return texto(v, otro);
+    int anio, mes, dia;
+    const QDate d = QDate::fromJulianDay(v.integer);
+    d.getDate(&anio, &mes, &dia);
+    if (anio < 1 || anio > 9999)
+        return otro = fechas::texto(d).toUtf8();
+    buf[0] = char('0' + dia / 10), buf[1] = char('0' + dia % 10), buf[2] = '-';
+    buf[3] = char('0' + mes / 10), buf[4] = char('0' + mes % 10), buf[5] = '-';
+    for (int i = 9; i >= 6; --i, anio /= 10)
+        buf[i] = char('0' + anio % 10);
+    return QByteArrayView(buf, 10);
+}
+
+// Where a column of a statement's result is; QuendraError when it has none of that name.
+int posicion(const QStringList &nombres, QLatin1String nombre)
+{
+    for (int i = 0; i < int(nombres.size()); ++i)
+        if (nombres[i].compare(nombre, Qt::CaseInsensitive) == 0)
+            return i;
+    throw QuendraError(QuendraError::NombreDesconocido,
+                       QStringLiteral("No se encontró el elemento «%1» en la colección").arg(nombre));
+}
+
+// The opening balance: the Saldo of the statement's one row; null counts as 0.
+class SaldoInicial final : public RowSink
+{
+public:
+    void columns(const QStringList &nombres, const std::vector<int> &) override
+    {
+        saldo_ = 0;
+        columna_ = posicion(nombres, QLatin1String("Saldo"));
+    }
+    void row(std::span<const CellValue> valores) override { saldo_ = numero(valores[size_t(columna_)]); }
+    Diezmilesimos saldo() const { return Diezmilesimos::desde(saldo_); }
+
+private:
+    int columna_ = 0;
+    double saldo_ = 0;
+};
 
 struct Articulo
 {
@@ -139,7 +205,6 @@ void agregarSeparador(FilasInforme &filas)
 
 void agregarApertura(FilasInforme &filas, const Articulo &a, const QByteArray &primerDia, Diezmilesimos saldo)
 {
-    char buf[32];
     filas.texto(Fecha, primerDia);
     filas.texto(Comprobante, "000000");
     filas.texto(TipoMov, "IN");
@@ -148,109 +213,80 @@ void agregarApertura(FilasInforme &filas, const Articulo &a, const QByteArray &p
     filas.texto(Nombre, a.nombre);
     filas.texto(Entrada, "");
     filas.texto(Salida, "");
-    filas.texto(Saldo, numeral(saldo, buf));
+    filas.centesimas(Saldo, saldo.centesimas());
     filas.finFila();
 }
 
-// Where the movement statement puts each column; the same for every article.
-struct ColumnasMovimiento
-{
-    explicit ColumnasMovimiento(const Recordset &mov)
-        : comprobante(mov.columnIndex(QStringLiteral("comprobante"))),
-          tipomov(mov.columnIndex(QStringLiteral("tipomov"))), fecha(mov.columnIndex(QStringLiteral("fecha"))),
-          numero(mov.columnIndex(QStringLiteral("numero"))), entrada(mov.columnIndex(QStringLiteral("Entrada"))),
-          salida(mov.columnIndex(QStringLiteral("Salida")))
-    {
-    }
-    int comprobante, tipomov, fecha, numero, entrada, salida;
-};
-
-// The movements' cells as the report writes them.
-class LectorMovimientos
+// The article's movements, read from the statement straight into the report:
+// one row per movement, each with the balance after it.
+class MovimientosDelArticulo final : public RowSink
 {
 public:
-    LectorMovimientos(const Recordset &mov, const ColumnasMovimiento &c)
-        : mov_(mov), comprobante_(c.comprobante), tipomov_(c.tipomov), fecha_(c.fecha), numero_(c.numero),
-          entrada_(c.entrada), salida_(c.salida)
+    explicit MovimientosDelArticulo(FilasInforme &filas) : filas_(filas) {}
+
+    void empezar(const Articulo &a, Diezmilesimos saldo)
     {
+        articulo_ = &a;
+        saldo_ = saldo;
     }
 
-    QByteArrayView comprobante(qsizetype r) { return texto(r, comprobante_); }
-    QByteArrayView tipomov(qsizetype r) { return texto(r, tipomov_); }
-    QByteArrayView numero(qsizetype r) { return texto(r, numero_); }
-
-    // dd-mm-yyyy; "" for none.
-    QByteArrayView fecha(qsizetype r)
+    // The statement is the same for every article save the number, and so are
+    // its columns: they are found once.
+    void columns(const QStringList &nombres, const std::vector<int> &) override
     {
-        const QVariant v = mov_.value(r, fecha_);
-        if (v.typeId() != QMetaType::QDate)
-            return texto(r, fecha_);
-        int anio, mes, dia;
-        v.toDate().getDate(&anio, &mes, &dia);
-        if (anio < 1 || anio > 9999)
-            return otro_ = fechas::texto(v.toDate()).toUtf8();
-        fechaBuf_[0] = char('0' + dia / 10), fechaBuf_[1] = char('0' + dia % 10), fechaBuf_[2] = '-';
-        fechaBuf_[3] = char('0' + mes / 10), fechaBuf_[4] = char('0' + mes % 10), fechaBuf_[5] = '-';
-        for (int i = 9; i >= 6; --i, anio /= 10)
-            fechaBuf_[i] = char('0' + anio % 10);
-        return QByteArrayView(fechaBuf_, 10);
+        if (entrada_ >= 0)
+            return;
+        comprobante_ = posicion(nombres, QLatin1String("comprobante"));
+        tipomov_ = posicion(nombres, QLatin1String("tipomov"));
+        fecha_ = posicion(nombres, QLatin1String("fecha"));
+        numero_ = posicion(nombres, QLatin1String("numero"));
+        entrada_ = posicion(nombres, QLatin1String("Entrada"));
+        salida_ = posicion(nombres, QLatin1String("Salida"));
     }
 
-    // The quantities: null counts as 0 in the balance and shows as "".
-    bool hayEntrada(qsizetype r) const { return !mov_.isNull(r, entrada_); }
-    bool haySalida(qsizetype r) const { return !mov_.isNull(r, salida_); }
-    double entrada(qsizetype r) const { return hayEntrada(r) ? mov_.value(r, entrada_).toDouble() : 0; }
-    double salida(qsizetype r) const { return haySalida(r) ? mov_.value(r, salida_).toDouble() : 0; }
+    void row(std::span<const CellValue> v) override
+    {
+        const CellValue &entrada = v[size_t(entrada_)], &salida = v[size_t(salida_)];
+        saldo_ = saldo_ + diezmilesimos(numero(entrada)) - diezmilesimos(numero(salida));
+        char fecha[10];
+        filas_.texto(Fecha, fechaTexto(v[size_t(fecha_)], fecha, otro_));
+        filas_.texto(Comprobante, texto(v[size_t(comprobante_)], otro_));
+        filas_.texto(TipoMov, texto(v[size_t(tipomov_)], otro_));
+        filas_.texto(Codigo, articulo_->codigo);
+        filas_.texto(Numero, texto(v[size_t(numero_)], otro_));
+        filas_.texto(Nombre, articulo_->nombre);
+        cantidad(Entrada, entrada);
+        cantidad(Salida, salida);
+        filas_.centesimas(Saldo, saldo_.centesimas());
+        filas_.finFila();
+    }
 
 private:
-    // Text cells as they are stored; anything else through its text.
-    QByteArrayView texto(qsizetype r, int c)
+    // A stored quantity rounded to two decimals, halves to even on its decimal
+    // digits; "" when it is null.
+    void cantidad(Columna c, const CellValue &v)
     {
-        QByteArrayView v = mov_.utf8(r, c);
-        if (v.isEmpty() && !mov_.isNull(r, c))
-            return otro_ = mov_.text(r, c).toUtf8();
-        return v;
+        if (v.kind == CellValue::Kind::Null) {
+            filas_.texto(c, "");
+            return;
+        }
+        const double x = numero(v);
+        if (std::fabs(x) < 1e9) {
+            const double centesimas = std::nearbyint(x * 100);
+            if (centesimas / 100 == x) {
+                filas_.centesimas(c, int64_t(centesimas));
+                return;
+            }
+        }
+        filas_.texto(c, numeros::numeral(numeros::redondear(x, 2)).toUtf8());
     }
 
-    const Recordset &mov_;
-    int comprobante_, tipomov_, fecha_, numero_, entrada_, salida_;
-    char fechaBuf_[10];
+    FilasInforme &filas_;
+    const Articulo *articulo_ = nullptr;
+    Diezmilesimos saldo_;
+    int comprobante_ = -1, tipomov_ = -1, fecha_ = -1, numero_ = -1, entrada_ = -1, salida_ = -1;
     QByteArray otro_;
 };
-
-// A stored quantity rounded to two decimals, halves to even on its decimal digits.
-QByteArrayView cantidad(double v, char (&buf)[32], QByteArray &otro)
-{
-    if (std::fabs(v) < 1e9) {
-        const double c = std::nearbyint(v * 100);
-        if (c / 100 == v)
-            return numeral(int64_t(c), buf);
-    }
-    return otro = numeros::numeral(numeros::redondear(v, 2)).toUtf8();
-}
-
-// One row per movement, each with the balance after it.
-void agregarMovimientos(FilasInforme &filas, const Articulo &a, const Recordset &mov,
-                        const ColumnasMovimiento &columnas, Diezmilesimos saldo)
-{
-    LectorMovimientos m(mov, columnas);
-    char buf[32];
-    QByteArray otro;
-    for (qsizetype r = 0; r < mov.rowCount(); ++r) {
-        const double entrada = m.entrada(r), salida = m.salida(r);
-        saldo = saldo + diezmilesimos(entrada) - diezmilesimos(salida);
-        filas.texto(Fecha, m.fecha(r));
-        filas.texto(Comprobante, m.comprobante(r));
-        filas.texto(TipoMov, m.tipomov(r));
-        filas.texto(Codigo, a.codigo);
-        filas.texto(Numero, m.numero(r));
-        filas.texto(Nombre, a.nombre);
-        filas.texto(Entrada, m.hayEntrada(r) ? cantidad(entrada, buf, otro) : QByteArrayView(""));
-        filas.texto(Salida, m.haySalida(r) ? cantidad(salida, buf, otro) : QByteArrayView(""));
-        filas.texto(Saldo, numeral(saldo, buf));
-        filas.finFila();
-    }
-}
 
 } // namespace
 
@@ -275,27 +311,19 @@ std::unique_ptr<Recordset> armarInformeMovimientos(Recordset &articulos, const F
     const int numeroArticulo = articulos.columnIndex(QStringLiteral("numero"));
     const int codigoArticulo = articulos.columnIndex(QStringLiteral("codigo"));
     const int nombreArticulo = articulos.columnIndex(QStringLiteral("nombre"));
-    std::optional<ColumnasMovimiento> columnas;
+    SaldoInicial inicial;
+    MovimientosDelArticulo movimientos(filas);
     for (articulos.moveFirst(); !articulos.eof(); articulos.moveNext()) {
         const QString numero = articulos.field(numeroArticulo).text();
         const Articulo a{numero.toUtf8(), articulos.field(codigoArticulo).text().toUtf8(),
                          articulos.field(nombreArticulo).text().toUtf8()};
 
-        auto inicial = mPrincipal::abrirConsulta(sentencias.saldoInicial(numero));
-        Diezmilesimos saldo;
-        if (!inicial->eof()) {
-            const Field s = inicial->field(QStringLiteral("Saldo"));
-            if (!s.isNull())
-                saldo = Diezmilesimos::desde(s.value().toDouble());
-        }
-        inicial.reset();
-
+        mPrincipal::leerConsulta(sentencias.saldoInicial(numero), inicial);
+        const Diezmilesimos saldo = inicial.saldo();
         agregarSeparador(filas);
         agregarApertura(filas, a, primerDia, saldo);
-        auto movimientos = mPrincipal::abrirConsulta(sentencias.movimientos(numero));
-        if (!columnas)
-            columnas.emplace(*movimientos);
-        agregarMovimientos(filas, a, *movimientos, *columnas, saldo);
+        movimientos.empezar(a, saldo);
+        mPrincipal::leerConsulta(sentencias.movimientos(numero), movimientos);
 
         filas.preverTotal(++hechos, total);
         if (progreso && !progreso(hechos, total))

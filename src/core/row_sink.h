@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringList>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// One value of a result row as the database engine hands it over. A text is
+// UTF-8 in the engine's own memory and lasts only until the sink returns.
+struct CellValue
+{
+    enum class Kind : uint8_t { Null, Integer, Real, Text, Date };
+    Kind kind = Kind::Null;
+    int64_t integer = 0; // an Integer; a Date as its Julian day
+    double real = 0;
+    QByteArrayView text;
+};
+
+// Receives the rows of a query as the engine reads them (Connection::read), so
+// that a reader that keeps its own form of the rows needs no recordset in
+// between. Any engine behind the connection calls it the same way.
+class RowSink
+{
+public:
+    virtual ~RowSink() = default;
+    // Before the first row: the columns' names and field type codes. A column
+    // computed by the statement (a sum, an expression) has code 0: its kind is
+    // that of its values.
+    virtual void columns(const QStringList &names, const std::vector<int> &types) = 0;
+    // Each row, one value per column, in column order.
+    virtual void row(std::span<const CellValue> values) = 0;
+};

@@ -1,0 +1,76 @@
+#include "recordset.h"
+#include "test_main.h"
+#include "type_codes.h"
+
+#include <QTest>
+
+// The compact columns of the report's rows: every text must read back exactly
+// as it went in, whatever form the column chose to keep it in.
+class TestColumnStores : public QObject
+{
+    Q_OBJECT
+private slots:
+    void textosRepetidos()
+    {
+        // Codes of digits, texts kept once, and a text seen again after others.
+        const QList<QByteArray> textos{"000012", "0", "000000", "123456789012345", "1234567890123456", "------",
+                                       "",       "12a", "-5",   "Ñandú 1\"",        "------",           "000012",
+                                       "EN",     "SA", "EN",   "01-02-2026",       "01-02-2026",       " 7"};
+        Recordset rs;
+        rs.appendColumn(QStringLiteral("t"), TipoCampo::Caracter, 10, Recordset::Storage::RepeatedTexts);
+        rs.open();
+        for (const QByteArray &t : textos) {
+            rs.appendText(0, t);
+            rs.endRow();
+        }
+        rs.appendNull(0);
+        rs.endRow();
+        for (int r = 0; r < textos.size(); ++r) {
+            QCOMPARE(rs.text(r, 0), QString::fromUtf8(textos[r]));
+            QCOMPARE(rs.value(r, 0), QVariant(QString::fromUtf8(textos[r])));
+            QVERIFY(!rs.isNull(r, 0));
+        }
+        QVERIFY(rs.isNull(textos.size(), 0));
+        QCOMPARE(rs.text(textos.size(), 0), QString());
+    }
+
+    void centesimas_data()
+    {
+        QTest::addColumn<QList<qint64>>("cuentas");
+        QTest::addColumn<QStringList>("textos");
+        // Each list grows wider as it goes, so earlier values must survive the widening.
+        QTest::newRow("pequeñas") << QList<qint64>{0, 5, -5, 120, -128, 127}
+                                  << QStringList{"0", "0.05", "-0.05", "1.2", "-1.28", "1.27"};
+        QTest::newRow("creciendo") << QList<qint64>{1250, -300, 70000, -5000000000, 3, 922337203685477580}
+                                   << QStringList{"12.5", "-3", "700", "-50000000", "0.03", "9223372036854775.8"};
+    }
+    void centesimas()
+    {
+        QFETCH(QList<qint64>, cuentas);
+        QFETCH(QStringList, textos);
+        Recordset rs;
+        rs.appendColumn(QStringLiteral("saldo"), TipoCampo::Caracter, 15, Recordset::Storage::Hundredths);
+        rs.open();
+        for (qint64 c : cuentas) {
+            rs.appendHundredths(0, c);
+            rs.endRow();
+            // Texts beside the counts: empty, a figure kept as written, null.
+            rs.appendText(0, "");
+            rs.endRow();
+            rs.appendText(0, "1e+21");
+            rs.endRow();
+            rs.appendNull(0);
+            rs.endRow();
+        }
+        for (int i = 0; i < cuentas.size(); ++i) {
+            QCOMPARE(rs.text(4 * i, 0), textos[i]);
+            QCOMPARE(rs.value(4 * i + 1, 0), QVariant(QString()));
+            QVERIFY(!rs.isNull(4 * i + 1, 0));
+            QCOMPARE(rs.text(4 * i + 2, 0), QStringLiteral("1e+21"));
+            QVERIFY(rs.isNull(4 * i + 3, 0));
+        }
+    }
+};
+
+QUENDRA_TEST(TestColumnStores)
+#include "tst_column_stores.moc"
