@@ -1,10 +1,12 @@
 #include "column_widths.h"
 #include "grid_model.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -17,7 +19,12 @@ constexpr int margenPx = 8; // 120 twips
 class Medidor
 {
 public:
-    explicit Medidor(const QFont &f) : fm_(f), avances_(0x10000, sinMedir), paresLatinos_(256 * 256, sinMedir) {}
+    explicit Medidor(const QFont &f)
+        : fuente_(f), fm_(f), avances_(0x10000, sinMedir), paresLatinos_(256 * 256, sinMedir)
+    {
+    }
+
+    const QFont &fuente() const { return fuente_; }
 
     qreal estimado(const QString &t)
     {
@@ -68,6 +75,7 @@ private:
         return *it;
     }
 
+    QFont fuente_;
     QFontMetricsF fm_;
     std::vector<qreal> avances_;
     std::vector<qreal> paresLatinos_;
@@ -108,9 +116,26 @@ qreal anchoTexto(const ModeloGrilla &m, int columna, Medidor &medidor)
 
 } // namespace
 
+namespace {
+// What was measured stays for the next load in the same font: a voucher's grid
+// reloads after every posted line, and measuring its characters and their pairs
+// afresh each time would cost more than the rest of the reload. Every grid uses
+// the one font, so one set of measures is kept.
+std::unique_ptr<Medidor> medidorGuardado;
+
+Medidor &medidorPara(const QFont &fuente)
+{
+    if (!medidorGuardado) // fonts must go before the application object does
+        qAddPostRoutine([] { medidorGuardado.reset(); });
+    if (!medidorGuardado || medidorGuardado->fuente() != fuente)
+        medidorGuardado = std::make_unique<Medidor>(fuente);
+    return *medidorGuardado;
+}
+} // namespace
+
 std::vector<int> anchosColumnas(const ModeloGrilla &modelo, const QFont &fuente)
 {
-    Medidor medidor(fuente);
+    Medidor &medidor = medidorPara(fuente);
     std::vector<int> anchos;
     for (int c = 0; c < modelo.columnCount(); ++c)
         anchos.push_back(int(std::ceil(anchoTexto(modelo, c, medidor))) + margenPx);
