@@ -27,7 +27,7 @@ int main(int argc, char **argv)
         });
         sqlite3_close_v2(db);
         std::printf("%d articles, %d movements: %lld pages\n", articulos, movimientos, static_cast<long long>(paginas));
-        banco::imprimir("  quick check", ms, desnudo);
+        banco::imprimir("  quick check", ms, desnudo, "PRAGMA quick_check on the same file through the sqlite3 API");
         banco::cifra("  per 1000 pages", ms * 1000 / double(paginas), "ms");
         peorPorPagina = std::max(peorPorPagina, ms / double(paginas));
     }
