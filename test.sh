@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: on the SQLite file, and the data-layer,
-# grid-saving, posting and report tests again on a private PostgreSQL server.
+# Sets up, builds and runs every test: on the SQLite file, and the statement,
+# server and grid-loading tests again on a private PostgreSQL server.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh
