@@ -1,7 +1,6 @@
 // The article form on 10,000 articles: opening it (grid filled and sized), the
 // search by name, and the article list up to its first page painted in the
 // preview, each against the bare SQL of the same query.
-#include "application_setup.h"
 #include "bench_support.h"
 #include "editable_grid.h"
 #include "frm_articulo.h"
@@ -42,9 +41,7 @@ ReportPreview *vistaPrevia()
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
+    banco::Programa programa(argc, argv);
     const QString archivo = banco::baseGenerada(10000, 1000000);
     mPrincipal::fijarArchivoBaseDatos(archivo);
     mPrincipal::conexion().open(archivo);

@@ -5,7 +5,6 @@
 // plain texts, with the memory the export adds.
 // Usage: bench_exports [folder]  (the folder keeps the PDFs of both stock reports and the sheets)
 
-#include "application_setup.h"
 #include "bench_support.h"
 #include "movement_report.h"
 #include "mprincipal.h"
@@ -17,9 +16,7 @@
 #include "sql_dialect.h"
 #include "stock_layouts.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <ctime>
 #include <sqlite3.h>
@@ -104,12 +101,8 @@ void comparar(const char *que, int veces, const std::function<void()> &nuestro, 
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
-    QTemporaryDir scratch;
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path());
-    out.mkpath(QStringLiteral("."));
+    banco::Programa programa(argc, argv);
+    const QDir out = programa.salida(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
 
     const QString archivo = banco::baseGenerada(10000, 1000000);
     mPrincipal::fijarArchivoBaseDatos(archivo);

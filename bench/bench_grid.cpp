@@ -1,11 +1,9 @@
 // rellenaGrid on the article list of a large database: the query, the grid's
 // model and the column sizing, against the same query read with bare sqlite3.
 #include "bench_support.h"
-#include "application_setup.h"
 #include "editable_grid.h"
 #include "mprincipal.h"
 
-#include <QApplication>
 #include <QTableView>
 #include <cstdio>
 #include <sqlite3.h>
@@ -33,9 +31,7 @@ qint64 leerConSqlite(sqlite3 *db)
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
+    banco::Programa programa(argc, argv);
     const int articulos = 100000;
     const QString archivo = banco::baseGenerada(articulos, 1000);
     mPrincipal::fijarArchivoBaseDatos(archivo);

@@ -2,7 +2,6 @@
 // voucher, loading a voucher of 200 lines, and posting one line with its grid
 // reload, each against the bare SQL doing the same work on the same connection.
 #include "bench_support.h"
-#include "application_setup.h"
 #include "editable_grid.h"
 #include "frm_movim.h"
 #include "mprincipal.h"
@@ -44,9 +43,7 @@ void plan(sqlite3 *db, const char *what, const QString &sql)
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
+    banco::Programa programa(argc, argv);
 
     // Postings change the file: work on a copy, so the shared generated one stays as made.
     const QString generada = banco::baseGenerada(10000, 1000000);

@@ -2,7 +2,6 @@
 // writing 200 pages of PDF and opening the preview of a 20,000-page report.
 // Usage: bench_report [folder]  (the folder keeps the PDF and two PNG pictures)
 
-#include "application_setup.h"
 #include "bench_support.h"
 #include "recordset.h"
 #include "report.h"
@@ -11,13 +10,11 @@
 #include "report_preview.h"
 #include "type_codes.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -136,12 +133,8 @@ QImage paintedPage(const ReportPages &pages, int page)
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
-    QTemporaryDir scratch;
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path());
-    out.mkpath(QStringLiteral("."));
+    banco::Programa programa(argc, argv);
+    const QDir out = programa.salida(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString());
 
     const double before = banco::memoriaMiB();
     QElapsedTimer timer;

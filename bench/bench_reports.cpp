@@ -7,7 +7,6 @@
 // temporary folder.
 // Usage: bench_reports [movements ...] [folder for the preview pictures]
 
-#include "application_setup.h"
 #include "bench_support.h"
 #include "movement_report.h"
 #include "mprincipal.h"
@@ -18,10 +17,8 @@
 #include "report_preview.h"
 #include "rpt_movim_layout.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
 #include <sqlite3.h>
@@ -176,11 +173,8 @@ Cifras medirTamano(int movimientos, const QDir &out)
 
 int main(int argc, char *argv[])
 {
-    banco::pantallaVirtual();
-    QApplication app(argc, argv);
-    prepararAplicacion(app);
-    QTemporaryDir scratch;
-    QDir out(scratch.path());
+    banco::Programa programa(argc, argv);
+    QString carpeta;
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) {
         bool numero = false;
@@ -188,11 +182,11 @@ int main(int argc, char *argv[])
         if (numero)
             tamanos.push_back(n);
         else
-            out.setPath(QString::fromLocal8Bit(argv[i]));
+            carpeta = QString::fromLocal8Bit(argv[i]);
     }
     if (tamanos.empty())
         tamanos = {100000, 1000000, 3000000};
-    out.mkpath(QStringLiteral("."));
+    const QDir out = programa.salida(carpeta);
 
     std::vector<Cifras> cifras;
     for (int n : tamanos)

@@ -1,6 +1,8 @@
 #include "bench_support.h"
 
-#include <QCoreApplication>
+#include "application_setup.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,6 +113,22 @@ void pantallaVirtual()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+Programa::Programa(int &argc, char **argv)
+{
+    pantallaVirtual();
+    app_ = std::make_unique<QApplication>(argc, argv);
+    prepararAplicacion(*app_);
+}
+
+Programa::~Programa() = default;
+
+QDir Programa::salida(const QString &carpeta) const
+{
+    QDir d(carpeta.isEmpty() ? scratch_.path() : carpeta);
+    d.mkpath(QStringLiteral("."));
+    return d;
 }
 
 } // namespace banco

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QApplication;
 
 // Shared pieces of the benchmark programs: timing as the median of runs, the
 // process's peak memory, and a large generated database kept between runs.
@@ -40,5 +45,23 @@ void cifra(const char *que, double valor, const char *unidad);
 // Windows go to the offscreen display unless the caller named another; call
 // before the application object is made.
 void pantallaVirtual();
+
+// What a benchmark with windows starts with: the offscreen display, the
+// application set up as the program sets itself up, and a folder for the files
+// it writes (a scratch folder removed at the end, unless the caller names one).
+class Programa
+{
+public:
+    Programa(int &argc, char **argv);
+    ~Programa();
+    Programa(const Programa &) = delete;
+    Programa &operator=(const Programa &) = delete;
+    // The folder, made when missing: `carpeta`, or the scratch folder when empty.
+    QDir salida(const QString &carpeta = QString()) const;
+
+private:
+    std::unique_ptr<QApplication> app_;
+    QTemporaryDir scratch_;
+};
 
 } // namespace banco
