@@ -81,7 +81,9 @@ QString sentenciaStockPorDeposito(const FiltroStock &f, const QStringList &depos
                      .arg(cual)
                      .arg(i + 1);
     }
-    return QStringLiteral("select a.numero as numero,a.nombre as nombre,a.stock as stock,") + sumas +
+    // Grouped by the article number alone, so that the index gives the groups in
+    // order; max() of an article's own column is that column on every engine.
+    return QStringLiteral("select a.numero as numero,max(a.nombre) as nombre,max(a.stock) as stock,") + sumas +
            QStringLiteral("(select coalesce(sum(t.Entrada),0)-coalesce(sum(t.Salida),0) from movstk t "
                           "where t.numero=a.numero) as movido ") +
            QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
@@ -151,11 +153,12 @@ StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
 
 QString sentenciaValorizacion(const FiltroStock &f)
 {
-    return QStringLiteral("select a.numero as numero,a.nombre as nombre,a.codigo as codigo,fa.familia as familia,") +
-           QStringLiteral("a.costo as costo,sum(m.Entrada) as entrada,sum(m.Salida) as salida ") +
+    return QStringLiteral("select a.numero as numero,max(a.nombre) as nombre,max(a.codigo) as codigo,"
+                          "max(fa.familia) as familia,") +
+           QStringLiteral("max(a.costo) as costo,sum(m.Entrada) as entrada,sum(m.Salida) as salida ") +
            QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
            QStringLiteral(" left join familia fa on fa.codigo=a.codigo where ") + rangos(f) +
-           QStringLiteral(" group by a.numero order by a.codigo,a.numero");
+           QStringLiteral(" group by a.numero order by codigo,a.numero");
 }
 
 std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro)
