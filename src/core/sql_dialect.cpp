@@ -176,6 +176,119 @@ bool pareceFechaDiaPrimero(QStringView cadena)
 // as the file engine does and keeps accented letters apart from plain ones.
 const QString plegadoServidor = QStringLiteral(" COLLATE \"und-x-icu\"");
 
+// Text added before or after a token, around what the translation made of it.
+void rodear(std::optional<QString> &out, QStringView original, const QString &antes, const QString &despues)
+{
+    out = antes + (out ? *out : original.toString()) + despues;
+}
+
+// SQLite puts nulls before every other value in an ascending order and after
+// them in a descending one; the server does the opposite unless told. Each
+// term of an ORDER BY that does not say where its nulls go is told SQLite's way.
+void nulosComoEnElArchivo(const std::vector<Token> &ts, const std::vector<size_t> &sig,
+                          std::vector<std::optional<QString>> &salida)
+{
+    auto decir = [&](size_t s, bool desc) {
+        rodear(salida[sig[s]], ts[sig[s]].texto, QString(),
+               desc ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+    };
+    std::vector<int> abiertas; // depth of each ORDER BY whose terms are being read
+    int profundidad = 0;
+    bool desc = false, dicho = false;
+    for (size_t s = 0; s < sig.size(); ++s) {
+        const Token &t = ts[sig[s]];
+        if (esSimbolo(t, '('))
+            ++profundidad;
+        if (!abiertas.empty() && abiertas.back() == profundidad) {
+            const bool cierraTermino = esSimbolo(t, ',') || es(t, "limit") || es(t, "offset") || es(t, "for")
+                                       || es(t, "fetch") || esSimbolo(t, ';') || esSimbolo(t, ')');
+            if (cierraTermino && !dicho)
+                decir(s - 1, desc);
+            if (es(t, "desc"))
+                desc = true;
+            if (es(t, "nulls"))
+                dicho = true;
+            if (cierraTermino)
+                desc = dicho = false;
+            if (cierraTermino && !esSimbolo(t, ','))
+                abiertas.pop_back();
+        }
+        if (esSimbolo(t, ')'))
+            --profundidad;
+        if (es(t, "order") && s + 1 < sig.size() && es(ts[sig[s + 1]], "by")) {
+            abiertas.push_back(profundidad);
+            ++s;
+            desc = dicho = false;
+        }
+    }
+    if (!abiertas.empty() && !dicho)
+        decir(sig.size() - 1, desc);
+}
+
+// A query of one of the program's tables that says no order gets the one the
+// file engine gives it: a scan of familia goes by its counter, the lines of a
+// voucher come through the index on (comprobante, numero) and the movements of
+// one article through the one on (numero, fecha, comprobante). Articles go by
+// their number. Anything with a join, a group, a distinct or a second query
+// keeps the order the server chooses.
+void ordenComoEnElArchivo(const std::vector<Token> &ts, const std::vector<size_t> &sig,
+                          std::vector<std::optional<QString>> &salida)
+{
+    if (sig.empty() || !es(ts[sig[0]], "select"))
+        return;
+    static const char *const impiden[] = {"select", "distinct", "union", "intersect", "except", "join", "group",
+                                           "order", "having", "over", "sum", "max", "min", "count", "avg", "total",
+                                           "group_concat", "string_agg"};
+    size_t desde = 0;
+    bool comprobante = false, numero = false;
+    for (size_t s = 1; s < sig.size(); ++s) {
+        for (const char *p : impiden)
+            if (es(ts[sig[s]], p))
+                return;
+        if (es(ts[sig[s]], "from") && desde == 0)
+            desde = s;
+        const bool igual = s + 1 < sig.size() && esSimbolo(ts[sig[s + 1]], '=');
+        comprobante = comprobante || (igual && es(ts[sig[s]], "comprobante"));
+        numero = numero || (igual && es(ts[sig[s]], "numero"));
+    }
+    if (desde == 0 || desde + 1 >= sig.size() || ts[sig[desde + 1]].tipo != Tipo::Identificador)
+        return;
+    const QString tabla = nombreLimpio(ts[sig[desde + 1]].texto).toLower();
+    QString nombre = ts[sig[desde + 1]].texto.toString();
+    size_t s = desde + 2;
+    if (s < sig.size() && es(ts[sig[s]], "as"))
+        ++s;
+    if (s < sig.size() && ts[sig[s]].tipo == Tipo::Identificador && !es(ts[sig[s]], "where") && !es(ts[sig[s]], "limit")
+        && !es(ts[sig[s]], "for"))
+        nombre = ts[sig[s++]].texto.toString();
+    if (s < sig.size() && !es(ts[sig[s]], "where") && !es(ts[sig[s]], "limit") && !es(ts[sig[s]], "for")
+        && !esSimbolo(ts[sig[s]], ';'))
+        return; // a second table
+    QStringList columnas;
+    if (tabla == QLatin1String("familia"))
+        columnas = {QStringLiteral("id")};
+    else if (tabla == QLatin1String("articulo"))
+        columnas = {QStringLiteral("numero")};
+    else if (tabla == QLatin1String("movstk") && numero && !comprobante)
+        columnas = {QStringLiteral("numero"), QStringLiteral("fecha NULLS FIRST"), QStringLiteral("comprobante")};
+    else if (tabla == QLatin1String("movstk"))
+        columnas = {QStringLiteral("comprobante"), QStringLiteral("numero")};
+    else
+        return;
+    QString orden = QStringLiteral("ORDER BY");
+    for (const QString &c : columnas)
+        orden += QLatin1Char(' ') + nombre + QLatin1Char('.') + c + QLatin1Char(',');
+    orden.chop(1);
+    // After the last token of the condition: before a limit, a lock or a final ";".
+    size_t ultimo = sig.size() - 1;
+    for (size_t k = s; k < sig.size(); ++k)
+        if (es(ts[sig[k]], "limit") || es(ts[sig[k]], "offset") || es(ts[sig[k]], "for") || esSimbolo(ts[sig[k]], ';')) {
+            ultimo = k - 1;
+            break;
+        }
+    rodear(salida[sig[ultimo]], ts[sig[ultimo]].texto, QString(), QLatin1Char(' ') + orden);
+}
+
 } // namespace
 
 QString SqlDialect::traducir(const QString &sql) const
@@ -273,6 +386,10 @@ QString SqlDialect::traducir(const QString &sql) const
             else if (nombre.size() != t.texto.size())
                 out = QLatin1Char('"') + nombre + QLatin1Char('"');
         }
+    }
+    if (servidor) {
+        nulosComoEnElArchivo(ts, sig, salida);
+        ordenComoEnElArchivo(ts, sig, salida);
     }
     QString r;
     r.reserve(sql.size() + 16);

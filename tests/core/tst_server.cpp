@@ -35,20 +35,29 @@ private slots:
         QTest::addColumn<QString>("sentencia");
         QTest::addColumn<QString>("servidor");
         QTest::newRow("fecha entre #") << "select * from movstk where fecha <#05-12-2026#"
-                                       << "select * from movstk where fecha <DATE '2026-12-05'";
+                                       << "select * from movstk where fecha <DATE '2026-12-05' ORDER BY movstk.comprobante, movstk.numero";
         QTest::newRow("fecha entre comillas") << "UPDATE articulo SET alta='5-1-2026' WHERE numero='1'"
                                               << "UPDATE articulo SET alta=DATE '2026-01-05' WHERE numero='1'";
-        QTest::newRow("like con patrón") << "select * from articulo where nombre like '%a\\b%'"
-                                         << "select * from articulo where nombre ILIKE '%a\\b%' COLLATE \"und-x-icu\" ESCAPE ''";
+        QTest::newRow("like con patrón") << "select * from articulo a where nombre like '%a\\b%'"
+                                         << "select * from articulo a where nombre ILIKE '%a\\b%' COLLATE \"und-x-icu\" ESCAPE '' ORDER BY a.numero";
         QTest::newRow("like con escape propio") << "select 1 where x not like 'a!%' escape '!'"
                                                 << "select 1 where x not ILIKE 'a!%' COLLATE \"und-x-icu\" escape '!'";
         QTest::newRow("nombre escrito con mayúscula") << "select sum(entrada) from movstk where m.ENTRADA > 0"
                                                       << "select sum(\"Entrada\") from movstk where m.\"Entrada\" > 0";
         QTest::newRow("vacío frente a un número") << "delete from movstk where (ISNULL(costo) or costo='') and detalle=''"
                                                   << "delete from movstk where (((costo) IS NULL) or costo=NULL) and detalle=''";
-        QTest::newRow("punto y coma final") << "select 1;" << "select 1;";
+        QTest::newRow("punto y coma final") << "select * from familia;" << "select * from familia ORDER BY familia.id;";
         QTest::newRow("nada cambia entre comillas") << "select 'like #01-01-2026# entrada;x'"
                                                     << "select 'like #01-01-2026# entrada;x'";
+        QTest::newRow("movimientos de un artículo") << "select Entrada from movstk as m where Numero='1' for update"
+            << "select \"Entrada\" from movstk as m where Numero='1' ORDER BY m.numero, m.fecha NULLS FIRST, m.comprobante for update";
+        for (const char *propio : {"select a.numero from articulo a, familia f", "select distinct deposito from movstk",
+                                   "select count(*) from familia", "select * from movstk where id in (select id from movstk)"})
+            QTest::newRow(propio) << propio << propio;
+        QTest::newRow("nulos como en el archivo") << "select (select x from t order by coalesce(a, b)) from t order by 1 desc, 2"
+            << "select (select x from t order by coalesce(a, b) NULLS FIRST) from t order by 1 desc NULLS LAST, 2 NULLS FIRST";
+        QTest::newRow("nulos ya dichos") << "select * from familia order by codigo nulls last limit 1"
+                                         << "select * from familia order by codigo nulls last limit 1";
     }
     void traduccion()
     {
