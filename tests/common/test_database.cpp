@@ -60,7 +60,7 @@ BaseDePrueba::BaseDePrueba(Contenido c)
         datos::llenarDemo(archivo_);
     lugar_ = archivo_;
     if (enServidor())
-        ponerEnServidor(c == Demo);
+        lugar_ = copiarAlServidor();
     mPrincipal::fijarArchivoBaseDatos(lugar_);
     mPrincipal::conexion().open(lugar_);
 }
@@ -71,13 +71,13 @@ BaseDePrueba::~BaseDePrueba()
     mPrincipal::fijarArchivoBaseDatos(QString());
 }
 
-void BaseDePrueba::ponerEnServidor(bool conFilas)
+QString BaseDePrueba::copiarAlServidor()
 {
-    lugar_ = direccionDelProceso();
-    baseServidor::ejecutar(lugar_, QStringLiteral("DROP TABLE IF EXISTS articulo, familia, movstk"));
-    baseServidor::crear(lugar_);
-    if (conFilas)
-        baseServidor::copiar(archivo_, lugar_);
+    const QString &direccion = direccionDelProceso();
+    baseServidor::ejecutar(direccion, QStringLiteral("DROP TABLE IF EXISTS articulo, familia, movstk"));
+    baseServidor::crear(direccion);
+    baseServidor::copiar(archivo_, direccion);
+    return direccion;
 }
 
 void BaseDePrueba::llenarGenerado(int articulos, int movimientos)
@@ -87,7 +87,7 @@ void BaseDePrueba::llenarGenerado(int articulos, int movimientos)
     archivoBase::crear(archivo_);
     datos::llenarGenerado(archivo_, articulos, movimientos);
     if (enServidor())
-        ponerEnServidor(true);
+        lugar_ = copiarAlServidor();
     mPrincipal::conexion().open(lugar_);
 }
 
@@ -95,6 +95,19 @@ QString BaseDePrueba::valor(const QString &sql) const
 {
     auto rs = mPrincipal::conexion().execute(sql);
     return rs->eof() ? QString() : rs->field(0).text();
+}
+
+QStringList BaseDePrueba::filas(const QString &sql) const
+{
+    auto rs = mPrincipal::conexion().execute(sql);
+    QStringList filas;
+    for (qsizetype f = 0; f < rs->rowCount(); ++f) {
+        QStringList campos;
+        for (int c = 0; c < rs->fieldCount(); ++c)
+            campos << rs->text(f, c);
+        filas << campos.join(QLatin1Char(' '));
+    }
+    return filas;
 }
 
 void BaseDePrueba::ejecutar(const QString &sql) const

@@ -21,12 +21,15 @@ public:
     void llenarGenerado(int articulos, int movimientos);
     // Runs SQL on the program's connection and gives the first column of the first row as text.
     QString valor(const QString &sql) const;
+    // Every row of a query as one text, its fields as the program shows them (numbers
+    // in their shortest form, dates dd-mm-yyyy, null empty) joined by a blank: the
+    // same on both engines.
+    QStringList filas(const QString &sql) const;
     void ejecutar(const QString &sql) const;
+    // The same tables and rows, also on the test process's server database; its address.
+    QString copiarAlServidor();
 
     static bool enServidor();
-
-private:
-    void ponerEnServidor(bool conFilas);
 
     QTemporaryDir carpeta_;
     QString archivo_;

@@ -1,4 +1,3 @@
-#include "data_sets.h"
 #include "form_driver.h"
 #include "frm_stock.h"
 #include "message_recorder.h"
@@ -22,7 +21,7 @@ struct BaseGenerada
 {
     BaseGenerada()
     {
-        datos::llenarGenerado(base.archivo(), 300, 20000);
+        base.llenarGenerado(300, 20000);
         base.ejecutar(QStringLiteral("update articulo set stock=(select sum(Entrada)-sum(Salida) from movstk "
                                      "where movstk.numero=articulo.numero)"));
         borradas = columna(QStringLiteral("select distinct numero from movstk where comprobante='00000040'"));
