@@ -1,4 +1,5 @@
 #include "frm_articulo.h"
+#include "catalogue_sql.h"
 #include "access_keys.h"
 #include "action_guard.h"
 #include "codes.h"
@@ -31,7 +32,6 @@ const QColor tinte(255, 224, 192);
 const QStringList columnas{QStringLiteral("numero"), QStringLiteral("codigo"), QStringLiteral("nombre"),
                            QStringLiteral("detalle"), QStringLiteral("alta"),  QStringLiteral("costo"),
                            QStringLiteral("stock")};
-const QString consultaGrilla = QStringLiteral("select numero,nombre,costo,stock from articulo");
 
 QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
                      int ancho, int alto)
@@ -161,15 +161,13 @@ bool frmArticulo::eventFilter(QObject *objeto, QEvent *evento)
 void frmArticulo::cargarGrilla()
 {
     t_alta_->setTexto(fechas::texto(fechas::hoy()));
-    grilla_->rellenaGrid(consultaGrilla + QStringLiteral(" order by numero"), mPrincipal::conexion(),
+    grilla_->rellenaGrid(sqlCatalogo::grillaArticulos(), mPrincipal::conexion(),
                          QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
 }
 
 void frmArticulo::buscarPorNombre()
 {
-    grilla_->rellenaGrid(consultaGrilla + QStringLiteral(" where nombre like '%") + sqlTexto(t_Nombre_->text().trimmed())
-                             + QStringLiteral("%' order by nombre"),
-                         mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+    grilla_->rellenaGrid(sqlCatalogo::articulosPorNombre(t_Nombre_->text().trimmed()), mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
 }
 
 void frmArticulo::limpiar()
@@ -182,8 +180,7 @@ void frmArticulo::limpiar()
 
 void frmArticulo::CargarArticulo()
 {
-    auto rs = mPrincipal::abrirConsulta(QStringLiteral("select a.*,f.familia from articulo a,familia f where a.numero='")
-                                        + sqlTexto(t_numero_->text()) + QStringLiteral("' and f.codigo=a.codigo"));
+    auto rs = mPrincipal::abrirConsulta(sqlCatalogo::articuloConFamilia(t_numero_->text()));
     if (rs->eof())
         return;
     t_Nombre_->setText(rs->field(QStringLiteral("Nombre")).text());
@@ -241,8 +238,7 @@ void frmArticulo::guardarArticulo()
                         numeros::importe(t_Costo_->text()),
                         numeros::importe(t_stock_->text())};
     const QString condicion = QStringLiteral("numero='") + sqlTexto(numero) + QLatin1Char('\'');
-    auto existente = mPrincipal::abrirConsulta(QStringLiteral("select * from articulo where numero ='")
-                                               + sqlTexto(numero) + QLatin1Char('\''));
+    auto existente = mPrincipal::abrirConsulta(sqlCatalogo::articulo(numero));
     if (existente->eof()) {
         valores.last() = stockDeMovimientos(numero);
         mPrincipal::insertarRegistro(QStringLiteral("articulo"), columnas, valores);
@@ -260,12 +256,10 @@ void frmArticulo::buscarFamilia()
         mPrincipal::codigoBusqueda.clear();
         mPrincipal::sqlBusqueda.clear();
     });
-    mPrincipal::sqlBusqueda = QStringLiteral("select codigo,familia from familia where familia like '%")
-                              + sqlTexto(t_Familia_->text()) + QStringLiteral("%'");
+    mPrincipal::sqlBusqueda = sqlCatalogo::busquedaFamilias(t_Familia_->text());
     FrmBusqueda::buscar();
     const QString codigo = mPrincipal::codigoBusqueda;
-    auto rs = mPrincipal::abrirConsulta(QStringLiteral("Select * from familia where codigo='") + sqlTexto(codigo)
-                                        + QLatin1Char('\''));
+    auto rs = mPrincipal::abrirConsulta(sqlCatalogo::familia(codigo));
     if (rs->eof())
         return;
     t_codigo_->setText(codigo);

@@ -1,4 +1,5 @@
 #include "frm_familia.h"
+#include "catalogue_sql.h"
 #include "access_keys.h"
 #include "action_guard.h"
 #include "codes.h"
@@ -97,7 +98,7 @@ void FrmFamilia::showEvent(QShowEvent *evento)
 
 void FrmFamilia::cargarGrilla()
 {
-    grilla_->rellenaGrid(QStringLiteral("select * from familia"), mPrincipal::conexion(), QStringList{QStringLiteral("0")},
+    grilla_->rellenaGrid(sqlCatalogo::grillaFamilias(), mPrincipal::conexion(), QStringList{QStringLiteral("0")},
                          QStringLiteral("familia"));
 }
 
@@ -130,7 +131,7 @@ void FrmFamilia::guardar()
     const QStringList columnas{QStringLiteral("codigo"), QStringLiteral("familia")};
     const QStringList valores{t_codigo_->text(), t_Familia_->text()};
     const QString condicion = QStringLiteral("codigo='") + sqlTexto(t_codigo_->text()) + QLatin1Char('\'');
-    auto existente = mPrincipal::abrirConsulta(QStringLiteral("SELECT * FROM familia where ") + condicion);
+    auto existente = mPrincipal::abrirConsulta(sqlCatalogo::familiaExistente(condicion));
     if (existente->eof())
         mPrincipal::insertarRegistro(QStringLiteral("familia"), columnas, valores);
     else

@@ -1,4 +1,5 @@
 #include "lista_articulos.h"
+#include "catalogue_sql.h"
 #include "messages.h"
 #include "mprincipal.h"
 #include "report.h"
@@ -45,7 +46,7 @@ Report &informe()
 
 void mostrar()
 {
-    std::shared_ptr<const Recordset> articulos = mPrincipal::abrirConsulta(QStringLiteral("select * from articulo order by nombre"));
+    std::shared_ptr<const Recordset> articulos = mPrincipal::abrirConsulta(sqlCatalogo::listaArticulos());
     if (articulos->eof())
         mensajes::mostrar(QStringLiteral("No existe articulos para imprimir"), QMessageBox::Critical, QMessageBox::Ok,
                           QStringLiteral("Articulos"));

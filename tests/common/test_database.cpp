@@ -97,17 +97,21 @@ QString BaseDePrueba::valor(const QString &sql) const
     return rs->eof() ? QString() : rs->field(0).text();
 }
 
-QStringList BaseDePrueba::filas(const QString &sql) const
+QStringList filasComoTexto(const Recordset &rs)
 {
-    auto rs = mPrincipal::conexion().execute(sql);
     QStringList filas;
-    for (qsizetype f = 0; f < rs->rowCount(); ++f) {
+    for (qsizetype f = 0; f < rs.rowCount(); ++f) {
         QStringList campos;
-        for (int c = 0; c < rs->fieldCount(); ++c)
-            campos << rs->text(f, c);
+        for (int c = 0; c < rs.fieldCount(); ++c)
+            campos << rs.text(f, c);
         filas << campos.join(QLatin1Char(' '));
     }
     return filas;
+}
+
+QStringList BaseDePrueba::filas(const QString &sql) const
+{
+    return filasComoTexto(*mPrincipal::conexion().execute(sql));
 }
 
 void BaseDePrueba::ejecutar(const QString &sql) const

@@ -1,7 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+
+class Recordset;
+
+// Every row of a result as one text, its fields as the program shows them (numbers
+// in their shortest form, dates dd-mm-yyyy, null empty) joined by a blank: the same
+// on both engines.
+QStringList filasComoTexto(const Recordset &rs);
 
 // A fresh database in a temporary folder, opened as the program's one
 // connection for the life of the object. When the test runs on the server
@@ -21,9 +29,7 @@ public:
     void llenarGenerado(int articulos, int movimientos);
     // Runs SQL on the program's connection and gives the first column of the first row as text.
     QString valor(const QString &sql) const;
-    // Every row of a query as one text, its fields as the program shows them (numbers
-    // in their shortest form, dates dd-mm-yyyy, null empty) joined by a blank: the
-    // same on both engines.
+    // The rows of a query on the program's connection (filasComoTexto).
     QStringList filas(const QString &sql) const;
     void ejecutar(const QString &sql) const;
     // The same tables and rows, also on the test process's server database; its address.
