@@ -18,7 +18,7 @@ class TestSentenciasEnAmbosMotores : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<BaseDePrueba> base;
+    BaseDePrueba base{BaseDePrueba::Demo};
     Connection servidor;
 
     static QStringList leer(Connection &c, const QString &sql, bool enOrden = true)
@@ -35,23 +35,17 @@ class TestSentenciasEnAmbosMotores : public QObject
 private slots:
     void initTestCase()
     {
-        base = std::make_unique<BaseDePrueba>(BaseDePrueba::Demo);
         // Nulls where the two engines could order apart: an article without name or family, a movement without place.
-        base->ejecutar("INSERT INTO articulo(numero,costo,stock) VALUES ('000090',1.25,0)");
-        base->ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,Entrada,Salida) "
+        base.ejecutar("INSERT INTO articulo(numero,costo,stock) VALUES ('000090',1.25,0)");
+        base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,Entrada,Salida) "
                        "VALUES ('00000099','EN',#02-03-2026#,'000001',1,'N',3,0)");
-        servidor.open(base->copiarAlServidor());
+        servidor.open(base.copiarAlServidor());
         // Rows written after the copy move on the server's pages, as a grid's save does.
         for (Connection *c : {&mPrincipal::conexion(), &servidor})
             for (const char *sql : {"UPDATE articulo SET costo=costo+1 WHERE numero='000001'",
                                     "UPDATE familia SET familia=familia WHERE id=1",
                                     "UPDATE movstk SET detalle='x' WHERE comprobante='00000004'"})
                 c->execute(sql);
-    }
-    void cleanupTestCase()
-    {
-        servidor.close();
-        base.reset();
     }
 
     void mismasFilas_data()
@@ -96,7 +90,7 @@ private slots:
                 c->execute(sql);
             QCOMPARE(leer(servidor, sqlCatalogo::listaArticulos()), leer(mPrincipal::conexion(), sqlCatalogo::listaArticulos()));
         }
-        QCOMPARE(base->valor("select count(*) from articulo where numero='" + fila.textos[0] + "'"), QStringLiteral("0"));
+        QCOMPARE(base.valor("select count(*) from articulo where numero='" + fila.textos[0] + "'"), QStringLiteral("0"));
     }
 };
 

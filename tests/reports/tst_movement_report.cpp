@@ -205,27 +205,6 @@ private slots:
                                 ">=#05-03-2026# and fecha<=#30-11-2026# and deposito like '%0''1%' and Numero='00''012'"));
     }
 
-    // Each date refused or taken as the first day and as the last.
-    void fechasCompletas_data()
-    {
-        QTest::addColumn<QString>("fecha");
-        QTest::addColumn<bool>("completa");
-        QTest::newRow("completa") << "31-12-2026" << true;
-        QTest::newRow("en blanco") << "  -  -    " << false;
-        QTest::newRow("sin el año entero") << "31-12-20  " << false;
-        QTest::newRow("día imposible") << "31-02-2026" << false;
-        QTest::newRow("mes imposible") << "01-13-2026" << false;
-        QTest::newRow("un dígito y un blanco") << "1 -01-2026" << false;
-        QTest::newRow("vacía") << "" << false;
-    }
-    void fechasCompletas()
-    {
-        QFETCH(QString, fecha);
-        QFETCH(bool, completa);
-        QCOMPARE(sentenciasMovimientos::fechasCompletas(filtro({"01", fecha})), completa);
-        QCOMPARE(sentenciasMovimientos::fechasCompletas(filtro({"01", "01-01-2026", fecha})), completa);
-    }
-
     // Movements "fecha;deposito;entrada;salida", numbered 00000001 on; rows
     // "fecha|comprobante|tipomov|entrada|salida|saldo" of the article 000001.
     void filasDeUnArticulo_data()

@@ -24,17 +24,9 @@ struct BaseGenerada
         base.llenarGenerado(300, 20000);
         base.ejecutar(QStringLiteral("update articulo set stock=(select sum(Entrada)-sum(Salida) from movstk "
                                      "where movstk.numero=articulo.numero)"));
-        borradas = columna(QStringLiteral("select distinct numero from movstk where comprobante='00000040'"));
+        borradas = base.filas(QStringLiteral("select distinct numero from movstk where comprobante='00000040'"));
         base.ejecutar(QStringLiteral("delete from movstk where comprobante='00000040'"));
     }
-    QStringList columna(const QString &sql) const
-    {
-        QStringList t;
-        for (auto rs = mPrincipal::abrirConsulta(sql); !rs->eof(); rs->moveNext())
-            t << rs->field(0).text();
-        return t;
-    }
-
     BaseDePrueba base;
     QStringList borradas;
 };
@@ -86,10 +78,10 @@ private slots:
         const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
         const QString rango = QStringLiteral("numero>='%1' and numero<='%2' and codigo>='%3' and codigo<='%4'")
                                   .arg(f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia);
-        QCOMPARE(informe.depositos, datos_->columna(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and numero in "
+        QCOMPARE(informe.depositos, datos_->base.filas(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and numero in "
                                                                    "(select numero from articulo where %2) order by 1")
                                                         .arg(iso, rango)));
-        QCOMPARE(datos_->columna(QStringLiteral("select numero from articulo where %1 order by numero").arg(rango)),
+        QCOMPARE(datos_->base.filas(QStringLiteral("select numero from articulo where %1 order by numero").arg(rango)),
                  [&] { QStringList n; for (qsizetype r = 0; r < rs.rowCount(); ++r) n << rs.text(r, 0); return n; }());
         const int total = int(informe.depositos.size()) + 2;
         for (qsizetype r = 0; r < rs.rowCount(); ++r) {
