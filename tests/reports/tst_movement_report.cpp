@@ -89,8 +89,6 @@ private slots:
         const QString sinDatos = "No tiene datos para imprimir", fecha = "Fecha incorrecta";
         const QStringList no;
         QTest::newRow("hasta artículo vacío") << QStringList{"T_HastaNumero", ""} << sinDatos << no << no;
-        QTest::newRow("hasta familia vacía") << QStringList{"T_HastaFamilia", ""} << sinDatos << no << no;
-        QTest::newRow("familias sin artículos") << QStringList{"T_DesdeFamilia", "5"} << sinDatos << no << no;
         QTest::newRow("desde mayor que hasta") << QStringList{"t_DesdeNumero", "999999999"} << sinDatos << no << no;
         QTest::newRow("fecha hasta sin año") << QStringList{"f_hasta", "3112"} << fecha << no << no;
         QTest::newRow("fecha desde imposible") << QStringList{"f_desde", "31022026"} << fecha << no << no;
