@@ -3,7 +3,6 @@
 #include "quendra_error.h"
 #include "test_database.h"
 #include "test_main.h"
-#include "type_codes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -80,27 +79,6 @@ private slots:
         const QStringList antes = base->filas(todo);
         QVERIFY_THROWS_EXCEPTION(QuendraError, base->ejecutar(sentencia));
         QCOMPARE(base->filas(todo), antes);
-    }
-
-    void recordsetEnMemoria()
-    {
-        Recordset rs;
-        rs.appendColumn("nombre", TipoCampo::Caracter, 3);
-        rs.appendColumn("saldo", TipoCampo::Caracter, 15);
-        rs.open();
-        rs.addNew();
-        rs.setValue("NOMBRE", QStringLiteral("más largo que su tamaño"));
-        rs.update();
-        rs.addNew();
-        rs.setValue("Saldo", QStringLiteral("12.5"));
-        rs.update();
-        rs.moveFirst();
-        QCOMPARE(rs.field("nombre").text(), QStringLiteral("más largo que su tamaño"));
-        QVERIFY(rs.field("saldo").isNull());
-        rs.moveNext();
-        QCOMPARE(rs.field(1).text(), QStringLiteral("12.5"));
-        rs.moveNext();
-        QVERIFY(rs.eof());
     }
 };
 
