@@ -164,60 +164,122 @@ void MotorPostgres::ejecutarSimple(const char *sql)
 
 std::unique_ptr<Recordset> MotorPostgres::ejecutar(const QString &sqlTraducido)
 {
-    const QByteArray texto = sqlTraducido.toUtf8();
-    // The extended protocol runs one statement only, whatever the text holds.
-    Resultado r{PQexecParams(pg_, texto.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)};
-    const ExecStatusType estado = PQresultStatus(r.r);
-    auto rs = std::make_unique<Recordset>();
-    if (estado == PGRES_COMMAND_OK || estado == PGRES_EMPTY_QUERY) {
-        rs->finishLoading();
-        return rs;
-    }
-    if (estado != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.r);
-    const int n = PQnfields(r.r), filas = PQntuples(r.r);
-    std::vector<unsigned> oids(static_cast<size_t>(n));
+    RecordsetReader lector;
+    leer(sqlTraducido, lector);
+    return lector.take();
+}
+
+namespace {
+
+// The columns of a result as the sink is told them, and their server types.
+void pasarColumnas(const PGresult *r, RowSink &destino, std::vector<unsigned> &oids)
+{
+    const int n = PQnfields(r);
+    QStringList nombres;
+    std::vector<int> tipos(static_cast<size_t>(n));
+    oids.resize(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        oids[size_t(i)] = PQftype(r.r, i);
-        rs->appendColumn(QString::fromUtf8(PQfname(r.r, i)), tipoDeServidor(oids[size_t(i)]));
+        nombres << QString::fromUtf8(PQfname(r, i));
+        oids[size_t(i)] = PQftype(r, i);
+        tipos[size_t(i)] = tipoDeServidor(oids[size_t(i)]);
     }
-    for (int f = 0; f < filas; ++f) {
+    destino.columns(nombres, tipos);
+}
+
+// Each row of a result handed to the sink, its values read by their server type.
+void pasarFilas(const PGresult *r, RowSink &destino, const std::vector<unsigned> &oids, std::vector<CellValue> &valores)
+{
+    const int n = int(oids.size());
+    valores.resize(oids.size());
+    for (int f = 0; f < PQntuples(r); ++f) {
         for (int i = 0; i < n; ++i) {
-            if (PQgetisnull(r.r, f, i)) {
-                rs->appendNull(i);
+            CellValue &v = valores[size_t(i)];
+            if (PQgetisnull(r, f, i)) {
+                v.kind = CellValue::Kind::Null;
                 continue;
             }
-            const char *v = PQgetvalue(r.r, f, i);
-            const int bytes = PQgetlength(r.r, f, i);
+            const char *t = PQgetvalue(r, f, i);
+            const int bytes = PQgetlength(r, f, i);
             QDate fecha;
             switch (oids[size_t(i)]) {
             case Entero2:
             case Entero4:
             case Entero8:
-                rs->appendInteger(i, leerNumero<qint64>(v, bytes));
+                v.kind = CellValue::Kind::Integer;
+                v.integer = leerNumero<qint64>(t, bytes);
                 break;
             case Booleano:
-                rs->appendInteger(i, v[0] == 't' ? 1 : 0);
+                v.kind = CellValue::Kind::Integer;
+                v.integer = t[0] == 't' ? 1 : 0;
                 break;
             case Numerico:
             case Real4:
             case Real8:
-                rs->appendReal(i, leerNumero<double>(v, bytes));
+                v.kind = CellValue::Kind::Real;
+                v.real = leerNumero<double>(t, bytes);
                 break;
             case FechaSql:
-                if ((fecha = fechas::leerIso(v, bytes)).isValid()) {
-                    rs->appendDate(i, fecha);
+                if ((fecha = fechas::leerIso(t, bytes)).isValid()) {
+                    v.kind = CellValue::Kind::Date;
+                    v.integer = fecha.toJulianDay();
                     break;
                 }
                 [[fallthrough]]; // infinity and the like stay texts
             default:
-                rs->appendText(i, v, bytes);
+                v.kind = CellValue::Kind::Text;
+                v.text = QByteArrayView(t, bytes);
             }
         }
-        rs->endRow();
+        destino.row(valores);
     }
-    rs->finishLoading();
-    return rs;
+}
+
+// Takes whatever the server still sends for the statement, so that the
+// connection is free for the next one after an error or a sink that threw.
+struct RestoDelResultado
+{
+    pg_conn *pg;
+    ~RestoDelResultado()
+    {
+        while (PGresult *r = PQgetResult(pg))
+            PQclear(r);
+    }
+};
+
+} // namespace
+
+// Single-row mode: the server's rows reach the sink one by one as they arrive,
+// so a large result is never held whole, here or in libpq.
+void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
+{
+    const QByteArray texto = sqlTraducido.toUtf8();
+    // The extended protocol runs one statement only, whatever the text holds.
+    if (!PQsendQueryParams(pg_, texto.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0))
+        fallarResultado(pg_, nullptr);
+    RestoDelResultado resto{pg_};
+    PQsetSingleRowMode(pg_);
+    std::vector<unsigned> oids;
+    std::vector<CellValue> valores;
+    bool columnasDadas = false;
+    while (PGresult *leido = PQgetResult(pg_)) {
+        Resultado r{leido};
+        switch (PQresultStatus(r.r)) {
+        case PGRES_SINGLE_TUPLE:
+        case PGRES_TUPLES_OK: // the end of the rows, or a result without any
+            if (!columnasDadas) {
+                pasarColumnas(r.r, destino, oids);
+                columnasDadas = true;
+            }
+            pasarFilas(r.r, destino, oids, valores);
+            break;
+        case PGRES_COMMAND_OK:
+        case PGRES_EMPTY_QUERY:
+            destino.columns({}, {});
+            break;
+        default:
+            fallarResultado(pg_, r.r);
+        }
+    }
 }
 
 void MotorPostgres::begin()

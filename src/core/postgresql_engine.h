@@ -16,6 +16,7 @@ public:
     MotorPostgres &operator=(const MotorPostgres &) = delete;
 
     std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
+    void leer(const QString &sqlTraducido, RowSink &destino) override;
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
