@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include "application_setup.h"
+#include "server_database.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,6 +83,37 @@ QString baseGenerada(int articulos, int movimientos)
         throw std::runtime_error("could not rename the generated database");
     QFile::remove(parcial);
     return archivo;
+}
+
+QString baseEnServidor(const QString &nombre)
+{
+    const QString servidor = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
+    if (servidor.isEmpty())
+        throw std::runtime_error("no server: run the benchmark through bench/with_server.sh");
+    baseServidor::ejecutar(servidor, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nombre));
+    baseServidor::ejecutar(servidor, QStringLiteral("CREATE DATABASE %1").arg(nombre));
+    const QString direccion = servidor.left(servidor.lastIndexOf(QLatin1Char('/')) + 1) + nombre;
+    baseServidor::crear(direccion);
+    return direccion;
+}
+
+QString quendraDb(const QStringList &argumentos)
+{
+    QProcess p;
+    p.start(QStringLiteral(QUENDRA_DB_TOOL), argumentos);
+    p.waitForFinished(-1);
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw std::runtime_error(("quendra-db " + argumentos.join(QLatin1Char(' ')) + ": "
+                                  + QString::fromUtf8(p.readAllStandardError()))
+                                     .toStdString());
+    return salida;
+}
+
+QString cargaDeLaMaquina()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QStringLiteral("?\n");
 }
 
 void imprimir(const char *que, double ms)

@@ -31,6 +31,17 @@ double memoriaAsignadaMiB();
 // A database generated with quendra-db in /tmp, reused when it already exists.
 QString baseGenerada(int articulos, int movimientos);
 
+// A database of its own, made afresh with the program's empty tables, on the
+// private server that bench/with_server.sh starts (QUENDRA_SERVIDOR_PRUEBAS);
+// its address. Throws when no server was started.
+QString baseEnServidor(const QString &nombre);
+
+// Runs quendra-db with these arguments and gives what it printed; throws when it fails.
+QString quendraDb(const QStringList &argumentos);
+
+// The machine's load averages as /proc/loadavg gives them (other work shares it).
+QString cargaDeLaMaquina();
+
 // A time alone.
 void imprimir(const char *que, double ms);
 // A time of the program beside its bare side measured in the same run, their
