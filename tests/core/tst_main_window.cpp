@@ -1,14 +1,20 @@
+// Starting the program: where it looks for its database, the first start
+// without one, the one running copy, and the menu's forms.
+#include "daily_backup.h"
+#include "database_file.h"
+#include "database_location.h"
 #include "frm_iniciar.h"
+#include "message_recorder.h"
 #include "mprincipal.h"
-#include "test_database.h"
 #include "test_main.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 
 namespace {
@@ -46,6 +52,92 @@ class TestVentanaPrincipal : public QObject
 {
     Q_OBJECT
 private slots:
+    void lugarElegido_data()
+    {
+        pruebas::columnas<bool, bool, bool, QString>("enPrograma", "programaSoloLectura", "enDatos", "elegida");
+        QTest::newRow("copia portátil, también en datos") << true << false << true << "programa";
+        QTest::newRow("portátil en carpeta de solo lectura") << true << true << false << "programa";
+        QTest::newRow("instalada") << false << false << true << "datos";
+        QTest::newRow("primer inicio") << false << false << false << "datos";
+        QTest::newRow("primer inicio, programa de solo lectura") << false << true << false << "datos";
+    }
+    void lugarElegido()
+    {
+        const auto [enPrograma, soloLectura, enDatos, elegida] =
+            pruebas::fila<bool, bool, bool, QString>("enPrograma", "programaSoloLectura", "enDatos", "elegida");
+        QTemporaryDir raiz;
+        const QString programa = raiz.filePath("programa"), datos = raiz.filePath("datos");
+        QDir().mkpath(programa);
+        QDir().mkpath(datos);
+        if (enPrograma)
+            archivoBase::crear(programa + "/quendra.accdb");
+        if (enDatos)
+            archivoBase::crear(datos + "/quendra.accdb");
+        if (soloLectura)
+            QFile::setPermissions(programa, QFile::ReadOwner | QFile::ExeOwner);
+        QCOMPARE(ubicacionBase::elegir(programa, datos), raiz.filePath(elegida + "/quendra.accdb"));
+        QFile::setPermissions(programa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Without a database anywhere: No leaves the program without data; Yes creates an empty one where
+    // the program looks, opens it and copies it, and the menu's forms then open once each.
+    void primerInicio_data()
+    {
+        pruebas::columnas<QMessageBox::StandardButton>("respuesta");
+        QTest::newRow("no") << QMessageBox::No;
+        QTest::newRow("sí") << QMessageBox::Yes;
+    }
+    void primerInicio()
+    {
+        QFETCH(QMessageBox::StandardButton, respuesta);
+        static QTemporaryDir bloqueo; // outlives the program's lock, released at exit
+        qputenv("TMPDIR", bloqueo.path().toUtf8());
+        QTemporaryDir datos;
+        const QString archivo = datos.filePath("Quendra/quendra.accdb");
+        mPrincipal::fijarArchivoBaseDatos(archivo);
+        RegistroMensajes mensajes;
+        mensajes.responder(respuesta);
+        frmIniciar w;
+        QSignalSpy copiada(w.copiaDiaria(), &CopiaDiaria::terminada);
+        QVERIFY(w.cargar());
+        qunsetenv("TMPDIR");
+        mPrincipal::fijarArchivoBaseDatos(QString());
+        QCOMPARE(mensajes.mostrados().first().icono, QMessageBox::Question);
+        QVERIFY(mensajes.mostrados().first().texto.contains("¿Desea crear una base de datos vacía en «"
+                                                           + QDir::toNativeSeparators(archivo) + "»?"));
+        if (respuesta == QMessageBox::No) {
+            QCOMPARE(mensajes.mostrados().size(), 2);
+            QVERIFY(mensajes.mostrados().last().texto.contains("in procedure openBaseDatos"));
+            QVERIFY(!QFile::exists(archivo) && !mPrincipal::conexion().isOpen());
+            return;
+        }
+        QCOMPARE(mensajes.mostrados().size(), 1);
+        QCOMPARE(mPrincipal::abrirConsulta("SELECT count(*) FROM articulo")->field(0).text(), "0");
+        QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01")); // the storage place new vouchers start with
+        QVERIFY(copiada.wait(10000));
+        QCOMPARE(copiada.first().at(1).toString(), QString());
+        QVERIFY(QFile::exists(copiada.first().at(0).toString()));
+
+        int creados = 0;
+        w.registrarFormulario("mnuArticulo", [&] { ++creados; return new QWidget; });
+        w.registrarFormulario("mnuSeccion", [&] { ++creados; return new QWidget; });
+        QAction *articulo = w.findChild<QAction *>("mnuArticulo");
+        articulo->trigger();
+        w.findChild<QAction *>("mnuSeccion")->trigger();
+        articulo->trigger();
+        QCOMPARE(creados, 2);
+        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 2);
+        QCOMPARE(w.areaTrabajo()->activeSubWindow()->widget(), w.formularioAbierto("mnuArticulo"));
+        // Closed, it is made afresh the next time.
+        w.areaTrabajo()->activeSubWindow()->close();
+        QTRY_VERIFY(!w.formularioAbierto("mnuArticulo"));
+        articulo->trigger();
+        QCOMPARE(creados, 3);
+        w.findChild<QAction *>("mnusalir")->trigger();
+        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 0);
+        QVERIFY(!mPrincipal::conexion().isOpen() && !w.isVisible());
+    }
+
     // Two copies started at once over no database: one is refused, the other says the database is
     // missing and keeps running; killed outright, it does not block the next start.
     void unaSolaCopiaQueSigueSinBase()
@@ -71,41 +163,6 @@ private slots:
         QVERIFY(!c->readAllStandardError().contains("ya está siendo ejecutado"));
         c->kill();
         c->waitForFinished();
-    }
-
-    void menuYFormulariosDeUnaInstancia()
-    {
-        static QTemporaryDir lock; // outlives the program's lock, released at exit
-        qputenv("TMPDIR", lock.path().toUtf8());
-        BaseDePrueba base;
-        mPrincipal::conexion().close();
-        frmIniciar w;
-        QVERIFY(w.cargar());
-        QCOMPARE(mPrincipal::depositoDefecto, QStringLiteral("01")); // the storage place new vouchers start with
-        QVERIFY(mPrincipal::conexion().isOpen());
-
-        int creados = 0;
-        w.registrarFormulario("mnuArticulo", [&] { ++creados; return new QWidget; });
-        w.registrarFormulario("mnuSeccion", [&] { ++creados; return new QWidget; });
-        QAction *articulo = w.findChild<QAction *>("mnuArticulo");
-        articulo->trigger();
-        w.findChild<QAction *>("mnuSeccion")->trigger();
-        articulo->trigger();
-        QCOMPARE(creados, 2);
-        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 2);
-        QCOMPARE(w.areaTrabajo()->activeSubWindow()->widget(), w.formularioAbierto("mnuArticulo"));
-
-        // Closed, it is made afresh the next time.
-        w.areaTrabajo()->activeSubWindow()->close();
-        QTRY_VERIFY(!w.formularioAbierto("mnuArticulo"));
-        articulo->trigger();
-        QCOMPARE(creados, 3);
-
-        w.findChild<QAction *>("mnusalir")->trigger();
-        QCOMPARE(w.areaTrabajo()->subWindowList().size(), 0);
-        QVERIFY(!mPrincipal::conexion().isOpen());
-        QVERIFY(!w.isVisible());
-        qunsetenv("TMPDIR");
     }
 };
 

@@ -1,7 +1,6 @@
 #include "numbers.h"
 #include "test_main.h"
 
-#include <QTest>
 
 class TestNumeros : public QObject
 {
@@ -9,8 +8,7 @@ class TestNumeros : public QObject
 private slots:
     void valor_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<double>("esperado");
+        pruebas::columnas<QString, double>("texto", "esperado");
         QTest::newRow("coma decimal corta") << "12,5" << 12.0;
         QTest::newRow("sin número") << "abc" << 0.0;
         QTest::newRow("blancos en medio") << " 1 2\t.5\n" << 12.5;
@@ -29,8 +27,7 @@ private slots:
 
     void redondeo_data()
     {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<QString>("esperado");
+        pruebas::columnas<double, QString>("v", "esperado");
         QTest::newRow("0.125 a par") << 0.125 << "0.12";
         QTest::newRow("0.375 a par") << 0.375 << "0.38";
         QTest::newRow("2.675 como se escribe") << 2.675 << "2.68";
@@ -41,16 +38,14 @@ private slots:
     }
     void redondeo()
     {
-        QFETCH(double, v);
-        QFETCH(QString, esperado);
+        const auto [v, esperado] = pruebas::fila<double, QString>("v", "esperado");
         QCOMPARE(numeros::numeral(numeros::redondear(v, 2)), esperado);
         QCOMPARE(numeros::Diezmilesimos::desde(v).texto2(), esperado);
     }
 
     void numerales_data()
     {
-        QTest::addColumn<double>("v");
-        QTest::addColumn<QString>("esperado");
+        pruebas::columnas<double, QString>("v", "esperado");
         QTest::newRow("medio") << 12.5 << "12.5";
         QTest::newRow("grande sin exponente") << 1e20 << "100000000000000000000";
         QTest::newRow("chico sin exponente") << 0.00012 << "0.00012";
@@ -77,8 +72,7 @@ private slots:
 
     void esNumero_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("esperado");
+        pruebas::columnas<QString, bool>("texto", "esperado");
         QTest::newRow("coma") << "3,5" << true;
         QTest::newRow("código") << "000012" << true;
         QTest::newRow("fecha") << "05-12-2026" << false;

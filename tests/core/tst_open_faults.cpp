@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <sqlite3.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
@@ -47,8 +46,7 @@ private slots:
 
     void fallas_data()
     {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<QString>("mensaje"); // the description; %1 is the file, %2 its folder
+        pruebas::columnas<QString, QString>("caso", "mensaje"); // the description; %1 is the file, %2 its folder
         QTest::newRow("vacío") << "vacío" << "El archivo «%1» está vacío: no es una base de datos de Quendra";
         QTest::newRow("cortado") << "cortado"
                                  << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
@@ -63,8 +61,7 @@ private slots:
     }
     void fallas()
     {
-        QFETCH(QString, caso);
-        QFETCH(QString, mensaje);
+        const auto [caso, mensaje] = pruebas::fila<QString, QString>("caso", "mensaje");
         QTemporaryDir dir;
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
         const QString archivo = dir.filePath("quendra.accdb");

@@ -2,7 +2,6 @@
 #include "test_main.h"
 #include "tst_report_sample.h"
 
-#include <QTest>
 #include <functional>
 
 using namespace muestra;
@@ -30,11 +29,7 @@ private slots:
     // report footer after the last row.
     void paging_data()
     {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("reportHeader");
-        QTest::addColumn<int>("reportFooter");
-        QTest::addColumn<int>("pageFooter");
-        QTest::addColumn<int>("pages");
+        pruebas::columnas<int, int, int, int, int>("rows", "reportHeader", "reportFooter", "pageFooter", "pages");
         QTest::newRow("sin filas") << 0 << 0 << 0 << 720 << 1;
         QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 720 << 1;
         QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 720 << 2;
@@ -50,10 +45,8 @@ private slots:
     }
     void paging()
     {
-        QFETCH(int, rows);
-        QFETCH(int, reportHeader);
-        QFETCH(int, reportFooter);
-        QFETCH(int, pageFooter);
+        const auto [rows, reportHeader, reportFooter, pageFooter] =
+            pruebas::fila<int, int, int, int>("rows", "reportHeader", "reportFooter", "pageFooter");
         Report report(sampleLayout(reportHeader, reportFooter));
         bindRows(report, sampleRows(rows));
         report.section(QStringLiteral("sección3")).setHeight(pageFooter);
@@ -84,11 +77,8 @@ private slots:
     // numbers with a point.
     void printedTexts_data()
     {
-        QTest::addColumn<QString>("caption"); // of the page header's Etiqueta5
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("nth"); // on that page
-        QTest::addColumn<QString>("printed");
+        // caption is the page header's Etiqueta5's; nth counts the control's prints on that page
+        pruebas::columnas<QString, int, QString, int, QString>("caption", "page", "control", "nth", "printed");
         QTest::newRow("segunda de tres") << "%p(%P)" << 2 << "Etiqueta5" << 0 << "2(3)";
         QTest::newRow("total en la primera") << "Pagina: %p(%P)" << 1 << "Etiqueta5" << 0 << "Pagina: 1(3)";
         QTest::newRow("sólo el total") << "%P" << 3 << "Etiqueta5" << 0 << "3";
@@ -100,10 +90,8 @@ private slots:
     }
     void printedTexts()
     {
-        QFETCH(QString, caption);
-        QFETCH(int, page);
-        QFETCH(QString, control);
-        QFETCH(int, nth);
+        const auto [caption, page, control, nth] =
+            pruebas::fila<QString, int, QString, int>("caption", "page", "control", "nth");
         Report report(sampleLayout());
         bindRows(report, sampleRows(2 * rowsPerPage + 1));
         report.section(QStringLiteral("EncabezadoPagina")).control(QStringLiteral("etiqueta5")).setCaption(caption);
@@ -116,8 +104,7 @@ private slots:
     // refresh leaves nothing to show.
     void unknownNamesThrow_data()
     {
-        QTest::addColumn<Falla>("falla");
-        QTest::addColumn<bool>("alRefrescar");
+        pruebas::columnas<Falla, bool>("falla", "alRefrescar");
         const auto stock = [](Report &r) -> ReportControl & { return r.section("Detalle").control("t_stock"); };
         QTest::newRow("sección") << Falla([](Report &r) { r.section("Seccion4"); }) << false;
         QTest::newRow("control") << Falla([](Report &r) { r.section("Detalle").control("t_precio"); }) << false;
@@ -128,8 +115,7 @@ private slots:
     }
     void unknownNamesThrow()
     {
-        QFETCH(Falla, falla);
-        QFETCH(bool, alRefrescar);
+        const auto [falla, alRefrescar] = pruebas::fila<Falla, bool>("falla", "alRefrescar");
         Report report(sampleLayout());
         bindRows(report, sampleRows(3));
         report.refresh();
@@ -181,11 +167,7 @@ private slots:
     // values its form sets, each of the program's layouts fits its paper whole.
     void pageMeasuresFitThePaper_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("third");
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<bool>("shrunk");
+        pruebas::columnas<int, int, int, int, bool>("width", "first", "third", "paper", "shrunk");
         QTest::newRow("lista de artículos en A4") << 6750 << 567 << 567 << int(QPageSize::A4) << false;
         QTest::newRow("ticket en A4") << 8325 << 1 << 1 << int(QPageSize::A4) << false;
         QTest::newRow("movimientos en carta") << 10620 << 1000 << 567 << int(QPageSize::Letter) << false;
@@ -194,10 +176,8 @@ private slots:
     }
     void pageMeasuresFitThePaper()
     {
-        QFETCH(int, width);
-        QFETCH(int, first);
-        QFETCH(int, third);
-        QFETCH(int, paper);
+        const auto [width, first, third, paper] =
+            pruebas::fila<int, int, int, int>("width", "first", "third", "paper");
         ReportLayout layout(QStringLiteral("Ancho"), QStringLiteral("Ancho"), width);
         layout.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
         layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240)

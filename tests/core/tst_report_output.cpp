@@ -10,11 +10,9 @@
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace muestra;
 
@@ -86,15 +84,12 @@ private slots:
         QVERIFY(preview->isVisible() && !preview->parent());
         QCOMPARE(preview->windowTitle(), QStringLiteral("Lista de prueba"));
 
-        auto *page = preview->findChild<QSpinBox *>(QStringLiteral("t_Pagina"));
-        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Siguiente")), Qt::LeftButton);
-        QCOMPARE(preview->pageView()->currentPage(), 2);
-        QCOMPARE(page->value(), 2);
-        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Ultima")), Qt::LeftButton);
-        QCOMPARE(preview->pageView()->currentPage(), 3);
-        QCOMPARE(page->value(), 3);
-        QTest::mouseClick(preview->findChild<QPushButton *>(QStringLiteral("b_Primera")), Qt::LeftButton);
-        QCOMPARE(page->value(), 1);
+        const std::pair<const char *, int> pasos[]{{"b_Siguiente", 2}, {"b_Ultima", 3}, {"b_Primera", 1}};
+        for (const auto &[boton, pagina] : pasos) {
+            QTest::mouseClick(pruebas::control(preview, boton), Qt::LeftButton);
+            QCOMPARE(preview->pageView()->currentPage(), pagina);
+            QCOMPARE(pruebas::control<QSpinBox>(preview, "t_Pagina")->value(), pagina);
+        }
 
         // The layout's one window shows the next refresh.
         boundSample(report, 10);
