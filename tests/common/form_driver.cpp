@@ -37,6 +37,22 @@ void escribir(QWidget *campo, const QString &texto)
     }
 }
 
+void teclear(const QString &secuencia, QWidget *sinFoco)
+{
+    static const QHash<QString, Qt::Key> nombres = {
+        {"F2", Qt::Key_F2}, {"F5", Qt::Key_F5}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
+        {"Back", Qt::Key_Backspace}, {"Del", Qt::Key_Delete}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Home", Qt::Key_Home}};
+    const auto foco = [sinFoco] { return QApplication::focusWidget() ? QApplication::focusWidget() : sinFoco; };
+    for (const QString &palabra : secuencia.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (nombres.contains(palabra))
+            QTest::keyClick(foco(), nombres[palabra]);
+        else
+            for (QChar c : palabra) // a letter may open an editor that takes the next
+                QTest::keyClick(foco(), c.toLatin1());
+    }
+}
+
 void clicFila(QTableView *vista, int fila, bool doble)
 {
     const QModelIndex celda = vista->model()->index(fila - 1, 1);

@@ -28,6 +28,9 @@ W *control(const QObject *form, const char *nombre)
 void mostrarActiva(QWidget *ventana);
 // Replaces a field's text: click into it, select all, delete, type.
 void escribir(QWidget *campo, const QString &texto);
+// Keys to whichever widget has the focus (or `sinFoco` when none has), as the operator's would. Named keys:
+// F2 F5 Enter Esc Back Del Left Right Up Down Home; other words are typed.
+void teclear(const QString &secuencia, QWidget *sinFoco = nullptr);
 // Clicks (or double clicks) a row, counted from 1, of a table view.
 void clicFila(QTableView *vista, int fila, bool doble = false);
 // Presses a button that opens the lookup dialog; while it is open, its row `fila` (when it has one) is

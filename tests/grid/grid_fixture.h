@@ -1,25 +1,19 @@
 #pragma once
 
 #include "editable_grid.h"
-#include "message_recorder.h"
+#include "form_driver.h"
 #include "mprincipal.h"
-#include "test_database.h"
 #include "test_main.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTableView>
-#include <QTest>
-#include <memory>
 #include <optional>
 
 // A grid in a shown window over a fresh database, with message boxes answered.
 // Articles 000001 to 000004; 000003 has no detail and a name with a comma.
 struct GrillaDePrueba
 {
-    static constexpr const char *consultaArticulos =
-        "select numero, nombre, alta, costo from articulo order by numero";
+    static constexpr const char *consultaArticulos = "select numero, nombre, alta, costo from articulo order by numero";
 
     BaseDePrueba base;
     RegistroMensajes mensajes;
@@ -35,9 +29,7 @@ struct GrillaDePrueba
                       "('000003','Cable 2,5 mm',NULL,'2023-12-31',41.5),('000004','Taco','Caja',NULL,NULL)");
         ventana.resize(640, 240);
         grid->setGeometry(0, 0, 640, 240);
-        ventana.show();
-        ventana.activateWindow();
-        [[maybe_unused]] bool activa = QTest::qWaitForWindowActive(&ventana);
+        pruebas::mostrarActiva(&ventana);
     }
 
     void cargar(const QString &sql = QString::fromLatin1(consultaArticulos),
@@ -65,23 +57,7 @@ struct GrillaDePrueba
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, rectCelda(fila, columna).center());
     }
 
-    // Keys go to whichever widget has the focus, as the operator's would.
-    // Named keys: F2 F5 Enter Esc Back Del Left Right Up Down Home; other words are typed.
-    void teclear(const QString &secuencia)
-    {
-        static const QHash<QString, Qt::Key> nombres = {
-            {"F2", Qt::Key_F2},       {"F5", Qt::Key_F5},     {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
-            {"Back", Qt::Key_Backspace}, {"Del", Qt::Key_Delete}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
-            {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down}, {"Home", Qt::Key_Home}};
-        for (const QString &palabra : secuencia.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            QWidget *foco = QApplication::focusWidget() ? QApplication::focusWidget() : vista;
-            if (nombres.contains(palabra))
-                QTest::keyClick(foco, nombres[palabra]);
-            else
-                for (QChar c : palabra)
-                    QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-        }
-    }
+    void teclear(const QString &secuencia) { pruebas::teclear(secuencia, vista); }
 
     QString celdaActual() const { return QStringLiteral("%1,%2").arg(grid->filaActual()).arg(grid->columnaActual()); }
 };

@@ -11,13 +11,9 @@ class TestEdicionGrilla : public QObject
 private slots:
     void teclas_data()
     {
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<QString>("teclas");
-        QTest::addColumn<QString>("celdaFinal"); // current cell afterwards
-        QTest::addColumn<QString>("textoInicial"); // text of the starting cell afterwards
-        QTest::addColumn<bool>("editorAbierto");
-
+        // afterwards: the current cell, the starting cell's text, whether the editor is open
+        pruebas::columnas<int, int, QString, QString, QString, bool>(
+            "fila", "columna", "teclas", "celdaFinal", "textoInicial", "editorAbierto");
         QTest::newRow("letra reemplaza") << 1 << 1 << "x" << "1,1" << "x" << true;
         QTest::newRow("F2 conserva y agrega") << 1 << 1 << "F2 s" << "1,1" << "Tornillos" << true;
         QTest::newRow("Backspace acorta") << 1 << 1 << "Back" << "1,1" << "Tornill" << true;
@@ -41,11 +37,8 @@ private slots:
     }
     void teclas()
     {
-        QFETCH(int, fila);
-        QFETCH(int, columna);
-        QFETCH(QString, teclas);
-        QFETCH(QString, textoInicial);
-        QFETCH(bool, editorAbierto);
+        const auto [fila, columna, teclas, textoInicial, editorAbierto] =
+            pruebas::fila<int, int, QString, QString, bool>("fila", "columna", "teclas", "textoInicial", "editorAbierto");
         GrillaDePrueba g;
         g.cargar();
         g.clic(fila, columna);
@@ -114,7 +107,9 @@ class TestCargaGrilla : public QObject
 {
     Q_OBJECT
 private slots:
-    void consultaConFilas()
+    // A load shows its rows and chooses none; a failed one leaves the grid as it was; one without rows
+    // shows its columns over one empty row.
+    void cargas()
     {
         GrillaDePrueba g;
         int clics = 0;
@@ -130,27 +125,15 @@ private slots:
         QCOMPARE(g.vista->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
         QCOMPARE(clics, 0); // nothing is chosen by loading
         QVERIFY_THROWS_EXCEPTION(QuendraError, g.grid->Celda(5, 0));
-    }
-
-    void consultaSinFilasYSegundaCarga()
-    {
-        GrillaDePrueba g;
-        g.cargar();
+        QVERIFY_THROWS_EXCEPTION(QuendraError, g.cargar(QStringLiteral("select nada from ningunlado")));
+        QCOMPARE(g.grid->CantidadFilas(), 4);
+        QCOMPARE(g.grid->Celda(1, 1), QStringLiteral("Tornillo"));
         g.cargar(QStringLiteral("select codigo, familia from familia"));
         QCOMPARE(g.grid->CantidadFilas(), 1);
         QCOMPARE(g.grid->EstaVacio(), true);
         QCOMPARE(g.vista->model()->columnCount(), 2);
         QCOMPARE(g.grid->Celda(0, 1), QStringLiteral("FAMILIA"));
         QCOMPARE(g.grid->Celda(1, 0), QString());
-    }
-
-    void consultaFallidaDejaLaGrillaComoEstaba()
-    {
-        GrillaDePrueba g;
-        g.cargar();
-        QVERIFY_THROWS_EXCEPTION(QuendraError, g.cargar(QStringLiteral("select nada from ningunlado")));
-        QCOMPARE(g.grid->CantidadFilas(), 4);
-        QCOMPARE(g.grid->Celda(1, 1), QStringLiteral("Tornillo"));
     }
 
     // Many texts whose letters kern against each other: the quick measure must still find the widest

@@ -31,9 +31,7 @@ private slots:
     // The edited cell is the row's last; the statement after "UPDATE articulo SET ".
     void actualizacion_data()
     {
-        QTest::addColumn<QString>("celdas");
-        QTest::addColumn<QList<int>>("claves");
-        QTest::addColumn<QString>("esperada");
+        pruebas::columnas<QString, QList<int>, QString>("celdas", "claves", "esperada");
         const QList<int> c0{0};
         const QString n12 = " where NUMERO = '000012'";
         QTest::newRow("texto") << "NUMERO:202:000012|NOMBRE:202:Tornillo" << c0 << "NOMBRE = 'Tornillo'" + n12;
@@ -58,9 +56,8 @@ private slots:
     }
     void actualizacion()
     {
-        QFETCH(QString, celdas);
-        QFETCH(QList<int>, claves);
-        QFETCH(QString, esperada);
+        const auto [celdas, claves, esperada] =
+            pruebas::fila<QString, QList<int>, QString>("celdas", "claves", "esperada");
         const Fila f = fila(celdas);
         QCOMPARE(sentenciasGrilla::actualizacion(QStringLiteral("articulo"), f, int(f.textos.size()) - 1, claves),
                  "UPDATE articulo SET " + esperada);
@@ -76,8 +73,7 @@ private slots:
     // The statement after "delete from T where ".
     void eliminacion_data()
     {
-        QTest::addColumn<QString>("celdas");
-        QTest::addColumn<QString>("esperada");
+        pruebas::columnas<QString, QString>("celdas", "esperada");
         QTest::newRow("dos textos") << "CODIGO:202:0003|NOMBRE:202:Bulones" << "CODIGO='0003' and NOMBRE='Bulones'";
         QTest::newRow("texto vacío") << "CODIGO:202:0003|NOMBRE:202:"
             << "CODIGO='0003' and (ISNULL(NOMBRE) or NOMBRE='')";
@@ -89,16 +85,13 @@ private slots:
     }
     void eliminacion()
     {
-        QFETCH(QString, celdas);
-        QFETCH(QString, esperada);
+        const auto [celdas, esperada] = pruebas::fila<QString, QString>("celdas", "esperada");
         QCOMPARE(sentenciasGrilla::eliminacion(QStringLiteral("T"), fila(celdas)), "delete from T where " + esperada);
     }
 
     void chequeo_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("tipo");
-        QTest::addColumn<sentenciasGrilla::Chequeo>("esperado");
+        pruebas::columnas<QString, int, sentenciasGrilla::Chequeo>("texto", "tipo", "esperado");
         using C = sentenciasGrilla::Chequeo;
         QTest::newRow("solo blancos") << "   " << int(TipoCampo::Texto) << C::Vacia;
         QTest::newRow("fecha imposible") << "31-02-2024" << int(TipoCampo::Fecha) << C::FechaIncorrecta;
@@ -109,8 +102,7 @@ private slots:
     }
     void chequeo()
     {
-        QFETCH(QString, texto);
-        QFETCH(int, tipo);
+        const auto [texto, tipo] = pruebas::fila<QString, int>("texto", "tipo");
         QTEST(sentenciasGrilla::chequear(texto, tipo), "esperado");
     }
 };
