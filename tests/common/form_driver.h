@@ -59,9 +59,9 @@ struct FormularioDePrueba
         form.reset();
         fechas::fijarHoyParaPruebas(QDate());
     }
-    void mostrar()
+    void mostrar(std::unique_ptr<F> f = std::make_unique<F>())
     {
-        form = std::make_unique<F>();
+        form = std::move(f);
         mostrarActiva(form.get());
     }
 

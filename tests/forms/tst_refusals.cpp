@@ -1,8 +1,6 @@
 // Codes and amounts that would reach another record or break the sums are
 // refused before anything is written; the messages name the cause.
 #include "database_check.h"
-#include "frm_articulo.h"
-#include "frm_movim.h"
 #include "mprincipal.h"
 #include "test_main.h"
 #include "work_forms.h"
@@ -13,11 +11,8 @@ class TestRechazos : public QObject
 private slots:
     void codigosEImportes_data()
     {
-        QTest::addColumn<QString>("forma");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("mensaje"); // empty: taken, and the new record reads `escrito`
-        QTest::addColumn<QString>("escrito");
+        // an empty mensaje: taken, and the new record reads `escrito`
+        pruebas::columnas<QString, QString, QString, QString, QString>("forma", "campo", "valor", "mensaje", "escrito");
         const QString fam = "FrmFamilia", art = "frmArticulo", mov = "FrmMovim";
         const QString familia = "El código de familia debe tener hasta 4 dígitos";
         const QString articulo = "El número de artículo debe tener hasta 6 dígitos";
@@ -38,9 +33,7 @@ private slots:
     }
     void codigosEImportes()
     {
-        QFETCH(QString, forma);
-        QFETCH(QString, campo);
-        QFETCH(QString, valor);
+        const auto [forma, campo, valor] = pruebas::fila<QString, QString, QString>("forma", "campo", "valor");
         FormaDeTrabajo t(forma);
         const QString antes = t.demas();
         t.mensajes.limpiar();
@@ -56,22 +49,20 @@ private slots:
     // never the stock shown from the article loaded before.
     void stockDelArticuloNuevo_data()
     {
-        QTest::addColumn<QString>("numero");
-        QTest::addColumn<QString>("stock");
+        pruebas::columnas<QString, QString>("numero", "stock");
         QTest::newRow("con movimientos") << "000777" << "5";
         QTest::newRow("sin movimientos") << "000778" << "0";
     }
     void stockDelArticuloNuevo()
     {
-        QFETCH(QString, numero);
-        QFETCH(QString, stock);
+        const auto [numero, stock] = pruebas::fila<QString, QString>("numero", "stock");
         FormaDeTrabajo t("frmArticulo");
         t.base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
                         "VALUES ('00000011','EN','2026-01-02','000777',1,'N','01',8,0,'0001'),"
                         "('00000012','SA','2026-01-03','000777',1,'N','01',0,3,'0001')");
         for (const QString &n : {QStringLiteral("000001"), numero})
-            t.articulo(n);
-        QCOMPARE(pruebas::control<QLineEdit>(t.form.get(), "t_stock")->text(), QStringLiteral("25"));
+            t.escribirYSalir("t_numero", n);
+        QCOMPARE(t.texto("t_stock"), QStringLiteral("25"));
         t.pulsar("b_Guardar");
         QCOMPARE(t.valor("select stock from articulo where numero='" + numero + "'"), stock);
         QCOMPARE(t.valor("select nombre from articulo where numero='" + numero + "'"),
@@ -87,7 +78,7 @@ private slots:
         mPrincipal::conexion().close();
         t.mensajes.limpiar();
         const QString sinConexion = "Error 10001 (La conexión con la base de datos «" + archivo + "» no está abierta)";
-        t.articulo("2");
+        t.escribirYSalir("t_numero", "2");
         QCOMPARE(t.mensajes.textos(), QStringList{sinConexion});
         t.pulsar("b_Guardar");
         QCOMPARE(t.mensajes.textos(), (QStringList{sinConexion, sinConexion}));

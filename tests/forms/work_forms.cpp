@@ -9,55 +9,41 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTimer>
-#include <QLineEdit>
 
-FormaDeTrabajo::FormaDeTrabajo(const QString &nombre)
+FormaDeTrabajo::FormaDeTrabajo(const QString &nombre) : FormularioDePrueba(BaseDePrueba::Demo, QDate(2026, 5, 14))
 {
-    fechas::fijarHoyParaPruebas(QDate(2026, 5, 14));
     mPrincipal::depositoDefecto = QStringLiteral("01");
     base.ejecutar("INSERT INTO familia(codigo,familia) VALUES ('2345','Vecina')");
     base.ejecutar("INSERT INTO articulo(numero,codigo,nombre,alta,costo,stock) VALUES "
                   "('234567','0001','Vecino','2026-01-02',3,4)");
     base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
                   "VALUES ('23456789','EN','2026-01-02','234567',3,'N','01',4,0,'0001')");
+    using Valores = QList<std::pair<const char *, const char *>>;
+    Valores valores;
     if (nombre == QLatin1String("frmArticulo")) {
-        form = std::make_unique<frmArticulo>();
-        pruebas::mostrarActiva(form.get());
-        poner("t_numero", "000050");
-        poner("t_Nombre", "Prueba");
-        poner("t_codigo", "0001");
-        poner("t_Familia", "Ferretería");
-        poner("t_detalle", "Nota");
-        poner("t_Costo", "12.5");
+        mostrar(std::make_unique<frmArticulo>());
+        valores = {{"t_numero", "000050"}, {"t_Nombre", "Prueba"}, {"t_codigo", "0001"}, {"t_Familia", "Ferretería"},
+                   {"t_detalle", "Nota"}, {"t_Costo", "12.5"}};
     } else if (nombre == QLatin1String("FrmFamilia")) {
-        form = std::make_unique<FrmFamilia>();
-        pruebas::mostrarActiva(form.get());
-        poner("t_codigo", "0050");
-        poner("t_Familia", "Prueba");
+        mostrar(std::make_unique<FrmFamilia>());
+        valores = {{"t_codigo", "0050"}, {"t_Familia", "Prueba"}};
     } else if (nombre == QLatin1String("FrmMovim")) {
-        form = std::make_unique<FrmMovim>();
-        pruebas::mostrarActiva(form.get());
-        poner("t_Comprobante", "00000050");
-        QTest::mouseClick(pruebas::control(form.get(), "op_Entra"), Qt::LeftButton);
-        articulo("000001");
-        poner("t_Cantidad", "3");
-        poner("t_detalle", "Nota");
+        mostrar(std::make_unique<FrmMovim>());
+        clic("op_Entra");
+        escribirYSalir("t_numero", "000001");
+        valores = {{"t_Comprobante", "00000050"}, {"t_Cantidad", "3"}, {"t_detalle", "Nota"}};
     } else {
-        form = std::make_unique<InformeVentas>();
-        pruebas::mostrarActiva(form.get());
+        mostrar(std::make_unique<InformeVentas>());
     }
-}
-
-FormaDeTrabajo::~FormaDeTrabajo()
-{
-    form.reset();
-    fechas::fijarHoyParaPruebas(QDate());
+    for (const auto &[campo, texto] : valores)
+        poner(campo, QString::fromUtf8(texto));
 }
 
 QString FormaDeTrabajo::poner(const char *campo, const QString &texto)
 {
-    QWidget *w = pruebas::control(form.get(), campo);
+    QWidget *w = control(campo);
     if (auto *nota = qobject_cast<QPlainTextEdit *>(w)) {
         nota->setPlainText(texto);
         return nota->toPlainText();
@@ -66,15 +52,8 @@ QString FormaDeTrabajo::poner(const char *campo, const QString &texto)
     return qobject_cast<QLineEdit *>(w)->text();
 }
 
-void FormaDeTrabajo::articulo(const QString &numero)
-{
-    pruebas::escribir(pruebas::control(form.get(), "t_numero"), numero);
-    QTest::keyClick(pruebas::control(form.get(), "t_numero"), Qt::Key_Tab);
-}
-
 void FormaDeTrabajo::pulsar(const char *boton)
 {
-    QWidget *b = pruebas::control(form.get(), boton);
     // The lookup takes its first row; a search that fails before it opens leaves nothing to close.
     QTimer::singleShot(0, [] {
         if (QWidget *dialogo = QApplication::activeModalWidget()) {
@@ -84,7 +63,7 @@ void FormaDeTrabajo::pulsar(const char *boton)
             dialogo->close();
         }
     });
-    QTest::mouseClick(b, Qt::LeftButton);
+    clic(boton);
     if (ReportPreview *vista = pruebas::vistaPrevia())
         vista->close();
 }

@@ -2,26 +2,16 @@
 
 #include "form_driver.h"
 
-#include <QPlainTextEdit>
-#include <memory>
-
 // One of the four work forms over the demo database, its fields holding a
 // valid new record: article 000050, family 0050, or a line of article 000001 in
 // voucher 00000050. Beside the demo data lie the records a code cut to its
 // width would reach: family 2345, article 234567, voucher 23456789.
-struct FormaDeTrabajo
+struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
 {
-    BaseDePrueba base{BaseDePrueba::Demo};
-    RegistroMensajes mensajes;
-    std::unique_ptr<QWidget> form;
-
     explicit FormaDeTrabajo(const QString &nombre);
-    ~FormaDeTrabajo();
 
     // Puts a text into a field as a paste would (line, date or note box); gives what the field then holds.
     QString poner(const char *campo, const QString &texto);
-    // Types an article number and leaves the field with Tab, which loads it.
-    void articulo(const QString &numero);
     // Presses a button; one that opens the lookup takes its first row, a report's preview is closed.
     void pulsar(const char *boton);
 
@@ -30,5 +20,4 @@ struct FormaDeTrabajo
     QString demas() const;
     // The new record's row, empty while it is not written.
     QString nuevo() const;
-    QString valor(const QString &sql) const { return base.valor(sql); }
 };
