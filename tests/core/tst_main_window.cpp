@@ -17,37 +17,6 @@
 #include <QTemporaryDir>
 #include <csignal>
 
-namespace {
-
-// A copy of the program in a folder of its own, so that its database and its
-// lock are the test's and nobody else's.
-struct ProgramaAparte
-{
-    QTemporaryDir dir_;
-    const QString programa_ = dir_.filePath("quendra");
-    QProcessEnvironment entorno_ = QProcessEnvironment::systemEnvironment();
-
-    ProgramaAparte()
-    {
-        QFile::copy(QStringLiteral(QUENDRA_BIN_DIR "/quendra"), programa_);
-        entorno_.insert("QT_QPA_PLATFORM", "offscreen");
-        entorno_.insert("QUENDRA_MENSAJES_AUTOMATICOS", "1");
-        entorno_.insert("TMPDIR", dir_.path());
-        // No data folder can be made under this home: a copy without its database stays without one.
-        entorno_.insert("HOME", "/dev/null");
-        entorno_.remove("XDG_DATA_HOME");
-    }
-    std::unique_ptr<QProcess> iniciar() const
-    {
-        auto p = std::make_unique<QProcess>();
-        p->setProcessEnvironment(entorno_);
-        p->start(programa_, {});
-        return p;
-    }
-};
-
-} // namespace
-
 class TestVentanaPrincipal : public QObject
 {
     Q_OBJECT
@@ -142,8 +111,24 @@ private slots:
     // missing and keeps running; killed outright, it does not block the next start.
     void unaSolaCopiaQueSigueSinBase()
     {
-        ProgramaAparte app;
-        auto a = app.iniciar(), b = app.iniciar();
+        // A copy of the program in a folder of its own, so that its database and its lock are the test's.
+        QTemporaryDir dir;
+        const QString programa = dir.filePath("quendra");
+        QFile::copy(QStringLiteral(QUENDRA_BIN_DIR "/quendra"), programa);
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert("QT_QPA_PLATFORM", "offscreen");
+        entorno.insert("QUENDRA_MENSAJES_AUTOMATICOS", "1");
+        entorno.insert("TMPDIR", dir.path());
+        // No data folder can be made under this home: a copy without its database stays without one.
+        entorno.insert("HOME", "/dev/null");
+        entorno.remove("XDG_DATA_HOME");
+        const auto iniciar = [&] {
+            auto p = std::make_unique<QProcess>();
+            p->setProcessEnvironment(entorno);
+            p->start(programa, {});
+            return p;
+        };
+        auto a = iniciar(), b = iniciar();
         QVERIFY(a->waitForStarted() && b->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(a->state() == QProcess::NotRunning || b->state() == QProcess::NotRunning, 15000);
         QProcess *rechazada = a->state() == QProcess::NotRunning ? a.get() : b.get();
@@ -157,7 +142,7 @@ private slots:
         QVERIFY(!viva->waitForFinished(1500));
         ::kill(pid_t(viva->processId()), SIGKILL);
         viva->waitForFinished();
-        auto c = app.iniciar();
+        auto c = iniciar();
         QVERIFY(c->waitForStarted());
         QVERIFY(!c->waitForFinished(3000));
         QVERIFY(!c->readAllStandardError().contains("ya está siendo ejecutado"));
