@@ -67,6 +67,8 @@ void elegirEnBusqueda(QWidget *boton, int fila)
 {
     QTimer::singleShot(0, [fila] {
         QWidget *dialogo = QApplication::activeModalWidget();
+        if (!dialogo) // a search that fails before the dialog opens leaves nothing to close
+            return;
         auto *vista = control<QTableView>(dialogo, "grilla");
         if (fila <= vista->model()->rowCount())
             clicFila(vista, fila);

@@ -1,0 +1,250 @@
+// The four work forms given input that must never damage the data. Every text
+// field takes unusual input and its buttons are pressed: the file stays sound,
+// every table is there, no other row changes, a free text that is stored is
+// stored whole, and stocks still match movements. Codes and amounts that would
+// reach another record or break the sums are refused before anything is
+// written, the messages naming the cause.
+#include "database_check.h"
+#include "form_driver.h"
+#include "frm_articulo.h"
+#include "frm_familia.h"
+#include "frm_movim.h"
+#include "informe_ventas.h"
+#include "mprincipal.h"
+#include "report_preview.h"
+#include "test_main.h"
+
+#include <QPlainTextEdit>
+
+namespace {
+
+// One of the four work forms over the demo database, its fields holding a
+// valid new record: article 000050, family 0050, or a line of article 000001 in
+// voucher 00000050. Beside the demo data lie the records a code cut to its
+// width would reach: family 2345, article 234567, voucher 23456789.
+struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
+{
+    explicit FormaDeTrabajo(const QString &nombre) : FormularioDePrueba(BaseDePrueba::Demo, QDate(2026, 5, 14))
+    {
+        mPrincipal::depositoDefecto = QStringLiteral("01");
+        base.ejecutar("INSERT INTO familia(codigo,familia) VALUES ('2345','Vecina')");
+        base.ejecutar("INSERT INTO articulo(numero,codigo,nombre,alta,costo,stock) VALUES "
+                      "('234567','0001','Vecino','2026-01-02',3,4)");
+        base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
+                      "VALUES ('23456789','EN','2026-01-02','234567',3,'N','01',4,0,'0001')");
+        QList<std::pair<const char *, const char *>> valores;
+        if (nombre == QLatin1String("frmArticulo")) {
+            mostrar(std::make_unique<frmArticulo>());
+            valores = {{"t_numero", "000050"}, {"t_Nombre", "Prueba"}, {"t_codigo", "0001"},
+                       {"t_Familia", "Ferretería"}, {"t_detalle", "Nota"}, {"t_Costo", "12.5"}};
+        } else if (nombre == QLatin1String("FrmFamilia")) {
+            mostrar(std::make_unique<FrmFamilia>());
+            valores = {{"t_codigo", "0050"}, {"t_Familia", "Prueba"}};
+        } else if (nombre == QLatin1String("FrmMovim")) {
+            mostrar(std::make_unique<FrmMovim>());
+            clic("op_Entra");
+            escribirYSalir("t_numero", "000001");
+            valores = {{"t_Comprobante", "00000050"}, {"t_Cantidad", "3"}, {"t_detalle", "Nota"}};
+        } else {
+            mostrar(std::make_unique<InformeVentas>());
+        }
+        for (const auto &[campo, texto] : valores)
+            poner(campo, QString::fromUtf8(texto));
+    }
+
+    // Puts a text into a field as a paste would (line, date or note box); gives what the field then holds.
+    QString poner(const char *campo, const QString &texto)
+    {
+        QWidget *w = control(campo);
+        if (auto *nota = qobject_cast<QPlainTextEdit *>(w)) {
+            nota->setPlainText(texto);
+            return nota->toPlainText();
+        }
+        qobject_cast<QLineEdit *>(w)->setText(texto);
+        return qobject_cast<QLineEdit *>(w)->text();
+    }
+    // Presses a button; one that opens the lookup takes its first row, a report's preview is closed.
+    void pulsar(const char *boton)
+    {
+        pruebas::elegirEnBusqueda(control(boton));
+        if (ReportPreview *vista = pruebas::vistaPrevia())
+            vista->close();
+    }
+    // Every row but the new record's, for "nothing else changed"; the stock of
+    // article 000001 is left out, since posting its line recomputes it.
+    QString demas() const
+    {
+        return base.valor(
+            "SELECT group_concat(fila, char(10)) FROM (SELECT fila FROM ("
+            "SELECT 'a'||quote(numero)||quote(codigo)||quote(nombre)||quote(detalle)||quote(alta)||quote(costo)"
+            "||quote(CASE numero WHEN '000001' THEN 0 ELSE stock END) AS fila FROM articulo WHERE numero<>'000050' "
+            "UNION ALL SELECT 'f'||quote(id)||quote(codigo)||quote(familia) FROM familia WHERE codigo<>'0050' "
+            "UNION ALL SELECT 'm'||quote(id)||quote(comprobante)||quote(tipomov)||quote(fecha)||quote(numero)||quote(costo)"
+            "||quote(detalle)||quote(impreso)||quote(deposito)||quote(Entrada)||quote(Salida)||quote(codigo) "
+            "FROM movstk WHERE comprobante<>'00000050') ORDER BY fila)");
+    }
+    // The new record's row, empty while it is not written.
+    QString nuevo() const
+    {
+        return base.valor(
+            "SELECT coalesce((SELECT numero||'|'||nombre||'|'||coalesce(detalle,'')||'|'||costo||'|'||stock FROM articulo "
+            "WHERE numero='000050'), '') || coalesce((SELECT codigo||'|'||familia FROM familia WHERE codigo='0050'), '') "
+            "|| coalesce((SELECT numero||'|'||coalesce(detalle,'')||'|'||costo||'|'||Entrada FROM movstk "
+            "WHERE comprobante='00000050'), '')");
+    }
+};
+
+struct Campo
+{
+    const char *forma, *campo;
+    QList<const char *> botones;
+    const char *guardado; // the query that reads the field back from the new record, when it holds one
+};
+
+const QList<Campo> campos{
+    {"frmArticulo", "t_numero", {"b_Guardar"}, nullptr},
+    {"frmArticulo", "t_Nombre", {"Bt_Consulta", "b_Guardar"}, "select nombre from articulo where numero='000050'"},
+    {"frmArticulo", "t_Familia", {"b_BuscarFamilia", "b_Guardar"}, nullptr},
+    {"frmArticulo", "t_detalle", {"b_Guardar"}, "select detalle from articulo where numero='000050'"},
+    {"frmArticulo", "t_alta", {"b_Guardar"}, nullptr},
+    {"frmArticulo", "t_Costo", {"b_Guardar"}, nullptr},
+    {"FrmFamilia", "t_codigo", {"b_Guardar"}, nullptr},
+    {"FrmFamilia", "t_Familia", {"b_Guardar"}, "select familia from familia where codigo='0050'"},
+    {"FrmMovim", "t_Comprobante", {"b_Guardar", "b_Cargar"}, nullptr},
+    {"FrmMovim", "t_fecha", {"b_Guardar"}, nullptr},
+    {"FrmMovim", "t_detalle", {"b_Guardar"}, "select detalle from movstk where comprobante='00000050'"},
+    {"FrmMovim", "t_numero", {"b_Guardar"}, nullptr},
+    {"FrmMovim", "t_Nombre", {"b_Consulta", "b_Guardar"}, nullptr},
+    {"FrmMovim", "t_Cantidad", {"b_Guardar"}, nullptr},
+    {"FrmMovim", "t_Costo", {"b_Guardar"}, nullptr},
+    {"InformeVentas", "f_desde", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "f_hasta", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "t_DesdeNumero", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "T_HastaNumero", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "T_DesdeFamilia", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "T_HastaFamilia", {"b_Imprimir"}, nullptr},
+    {"InformeVentas", "t_Deposito", {"b_Imprimir"}, nullptr},
+};
+
+} // namespace
+
+class TestBarrido : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cadaCampo_data()
+    {
+        QTest::addColumn<QString>("entrada");
+        QTest::newRow("comillas") << "O'Brien \"el\" '' `x`";
+        QTest::newRow("10.000 caracteres") << QString("Ab'1").repeated(2500);
+        QTest::newRow("acentos") << "Ñandú Ácido";
+        QTest::newRow("caracteres de control") << QString("a\tb\x01\x1b\x7f") + QChar(0) + "fin";
+        QTest::newRow("inyección") << "x'); DROP TABLE familia; -- ' OR '1'='1";
+        QTest::newRow("fecha imposible") << "31-02-2024";
+        QTest::newRow("número enorme") << "-99999999999999999999";
+        QTest::newRow("exponente enorme") << "1e308";
+    }
+    void cadaCampo()
+    {
+        QFETCH(QString, entrada);
+        for (const Campo &c : campos) {
+            const QString donde = QStringLiteral("%1.%2").arg(c.forma, c.campo);
+            FormaDeTrabajo t(c.forma);
+            const QString antes = t.demas();
+            const QString puesto = t.poner(c.campo, entrada);
+            for (const char *boton : c.botones)
+                t.pulsar(boton);
+            QVERIFY2(t.valor("select (select group_concat(integrity_check) from pragma_integrity_check)||(select "
+                             "count(*) from sqlite_master where name in ('articulo','familia','movstk'))") == "ok3",
+                     qPrintable(donde));
+            QVERIFY2(t.demas() == antes, qPrintable(donde));
+            QVERIFY2(!c.guardado || t.nuevo().isEmpty() || t.valor(c.guardado) == puesto, qPrintable(donde));
+            QVERIFY2(datos::comprobar(t.base.archivo()).isEmpty(), qPrintable(donde));
+        }
+    }
+};
+
+class TestRechazos : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codigosEImportes_data()
+    {
+        // an empty mensaje: taken, and the new record reads `escrito`
+        pruebas::columnas<QString, QString, QString, QString, QString>("forma", "campo", "valor", "mensaje", "escrito");
+        const QString fam = "FrmFamilia", art = "frmArticulo", mov = "FrmMovim";
+        const QString familia = "El código de familia debe tener hasta 4 dígitos";
+        const QString articulo = "El número de artículo debe tener hasta 6 dígitos";
+        const QString comprobante = "El número de comprobante debe tener hasta 8 dígitos";
+        QTest::newRow("familia de cinco cifras") << fam << "t_codigo" << "12345" << familia << "";
+        QTest::newRow("familia con ceros de más") << fam << "t_codigo" << " 000050 " << "" << "0050|Prueba";
+        QTest::newRow("artículo con letra") << art << "t_numero" << "23456a" << articulo << "";
+        QTest::newRow("artículo corto") << art << "t_numero" << " 50 " << "" << "000050|Prueba|Nota|12.5|0.0";
+        QTest::newRow("costo enorme") << art << "t_Costo" << "1e308" << "Costo fuera de rango" << "";
+        QTest::newRow("costo límite") << art << "t_Costo" << "-999999999.99" << "" << "000050|Prueba|Nota|-999999999.99|0.0";
+        QTest::newRow("comprobante de nueve cifras") << mov << "t_Comprobante" << "123456789" << comprobante << "";
+        QTest::newRow("comprobante con ceros") << mov << "t_Comprobante" << "0000000050" << "" << "000001|Nota|4.35|3.0";
+        QTest::newRow("artículo de siete cifras") << mov << "t_numero" << "1234567" << articulo << "";
+        const QString cantidad = "Cantidad fuera de rango";
+        QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad" << "1e309" << cantidad << "";
+        QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad" << "-99999999999999999999" << cantidad << "";
+        QTest::newRow("cantidad negativa") << mov << "t_Cantidad" << "-5" << "" << "000001|Nota|4.35|-5.0";
+    }
+    void codigosEImportes()
+    {
+        const auto [forma, campo, valor] = pruebas::fila<QString, QString, QString>("forma", "campo", "valor");
+        FormaDeTrabajo t(forma);
+        const QString antes = t.demas();
+        t.mensajes.limpiar();
+        t.poner(campo.toLatin1().constData(), valor);
+        t.pulsar("b_Guardar");
+        QTEST(t.mensajes.textos().join('\n'), "mensaje");
+        QTEST(t.nuevo(), "escrito");
+        QCOMPARE(t.demas(), antes);
+        QCOMPARE(datos::comprobar(t.base.archivo()), QStringList());
+    }
+
+    // A number not stored yet takes the stock of the movements that carry it,
+    // never the stock shown from the article loaded before.
+    void stockDelArticuloNuevo_data()
+    {
+        pruebas::columnas<QString, QString>("numero", "stock");
+        QTest::newRow("con movimientos") << "000777" << "5";
+        QTest::newRow("sin movimientos") << "000778" << "0";
+    }
+    void stockDelArticuloNuevo()
+    {
+        const auto [numero, stock] = pruebas::fila<QString, QString>("numero", "stock");
+        FormaDeTrabajo t("frmArticulo");
+        t.base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
+                        "VALUES ('00000011','EN','2026-01-02','000777',1,'N','01',8,0,'0001'),"
+                        "('00000012','SA','2026-01-03','000777',1,'N','01',0,3,'0001')");
+        for (const QString &n : {QStringLiteral("000001"), numero})
+            t.escribirYSalir("t_numero", n);
+        QCOMPARE(t.texto("t_stock"), QStringLiteral("25"));
+        t.pulsar("b_Guardar");
+        QCOMPARE(t.valor("select stock from articulo where numero='" + numero + "'"), stock);
+        QCOMPARE(t.valor("select nombre from articulo where numero='" + numero + "'"),
+                 t.valor("select nombre from articulo where numero='000001'"));
+        QCOMPARE(datos::comprobar(t.base.archivo()), QStringList());
+    }
+
+    // With no database open, a lookup and the posting after it say so, once each.
+    void sinBaseDeDatos()
+    {
+        FormaDeTrabajo t("FrmMovim");
+        const QString archivo = mPrincipal::conexion().archivo();
+        mPrincipal::conexion().close();
+        t.mensajes.limpiar();
+        const QString sinConexion = "Error 10001 (La conexión con la base de datos «" + archivo + "» no está abierta)";
+        t.escribirYSalir("t_numero", "2");
+        QCOMPARE(t.mensajes.textos(), QStringList{sinConexion});
+        t.pulsar("b_Guardar");
+        QCOMPARE(t.mensajes.textos(), (QStringList{sinConexion, sinConexion}));
+        mPrincipal::conexion().open(archivo);
+    }
+};
+
+QUENDRA_TEST(TestBarrido)
+QUENDRA_TEST(TestRechazos)
+#include "tst_work_forms.moc"
