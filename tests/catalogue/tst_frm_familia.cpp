@@ -25,12 +25,9 @@ private slots:
 
     void guardar_data()
     {
-        QTest::addColumn<QStringList>("pasos"); // code, name, code, name ... saved in turn
-        QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("familia");
-        QTest::addColumn<int>("total");
-        QTest::addColumn<QString>("mensaje"); // when one shows, the field then focused
-        QTest::addColumn<QString>("foco");
+        // pasos: code, name, code, name ... saved in turn; foco: the field focused when a message shows
+        pruebas::columnas<QStringList, QString, QString, int, QString, QString>(
+            "pasos", "codigo", "familia", "total", "mensaje", "foco");
         const QString cuatro = "El código de familia debe tener hasta 4 dígitos";
         QTest::newRow("código rellenado") << QStringList{"5", "Jardín y vivero"} << "0005" << "Jardín y vivero" << 6 << "" << "";
         QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007" << "Bulonería" << 7 << "" << "";
@@ -38,16 +35,12 @@ private slots:
         QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000" << "Varios" << 7 << "" << "";
         QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'" << "D'Angelo" << 6 << cuatro << "t_codigo";
         QTest::newRow("ambos vacíos") << QStringList{"", ""} << "" << "" << 6 << "Falta Codigo" << "t_codigo";
-        QTest::newRow("sin código") << QStringList{"", "Varios"} << "" << "Varios" << 6 << "Falta Codigo" << "t_codigo";
         QTest::newRow("sin nombre") << QStringList{"9", ""} << "9" << "" << 6 << "Falta Familia" << "t_Familia";
     }
     void guardar()
     {
-        QFETCH(QStringList, pasos);
-        QFETCH(QString, codigo);
-        QFETCH(QString, familia);
-        QFETCH(int, total);
-        QFETCH(QString, mensaje);
+        const auto [pasos, codigo, familia, total, mensaje] =
+            pruebas::fila<QStringList, QString, QString, int, QString>("pasos", "codigo", "familia", "total", "mensaje");
         const QString antes = familias();
         for (qsizetype i = 0; i < pasos.size(); i += 2)
             guardar(pasos[i], pasos[i + 1]);
@@ -58,8 +51,7 @@ private slots:
         QCOMPARE(p->form->grilla()->CantidadFilas(), total);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         if (mensaje.isEmpty()) {
-            QCOMPARE(p->base.valor("select group_concat(familia) from familia where codigo='"
-                                   + QString(codigo).replace("'", "''") + "'"), familia);
+            QCOMPARE(p->base.valor("select group_concat(familia) from familia where codigo='" + codigo + "'"), familia);
         } else {
             QTEST(QApplication::focusWidget()->objectName(), "foco");
             QCOMPARE(familias(), antes);

@@ -14,10 +14,7 @@ private slots:
     // the menu's ("&Salir", "&Informes").
     void primerCampoYTeclasDeAcceso_data()
     {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("primerCampo");
-        QTest::addColumn<char>("tecla");
-        QTest::addColumn<QString>("efecto");
+        pruebas::columnas<QString, QString, char, QString>("item", "primerCampo", "tecla", "efecto");
         QTest::newRow("Alt+S cierra artículos") << "mnuArticulo" << "t_numero" << 's' << "cerrado";
         QTest::newRow("Alt+S cierra familias") << "mnuSeccion" << "t_codigo" << 's' << "cerrado";
         QTest::newRow("Alt+I imprime la lista") << "mnuArticulo" << "t_numero" << 'i' << "lista";
@@ -25,9 +22,7 @@ private slots:
     }
     void primerCampoYTeclasDeAcceso()
     {
-        QFETCH(QString, item);
-        QFETCH(char, tecla);
-        QFETCH(QString, efecto);
+        const auto [item, tecla, efecto] = pruebas::fila<QString, char, QString>("item", "tecla", "efecto");
         pruebas::PrincipalDePrueba m;
         m.abrir(item, [item]() -> QWidget * {
             return item == "mnuArticulo" ? static_cast<QWidget *>(new frmArticulo) : new FrmFamilia;
