@@ -50,12 +50,9 @@ private slots:
     // typed into t_Comprobante and loaded, and the number b_NuevoComprobante proposes after it.
     void numerosDeComprobante_data()
     {
-        QTest::addColumn<QStringList>("guardados");
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("cargado"); // date, storage place, lines
-        QTest::addColumn<QString>("propuesto");
-        QTest::addColumn<QStringList>("mensajes");
+        // cargado: date, storage place, lines
+        pruebas::columnas<QStringList, QString, QString, QString, QString, QStringList>(
+            "guardados", "tecleado", "campo", "cargado", "propuesto", "mensajes");
         const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"};
         const QStringList agotados{"00000003", "99999999"};
         const QString ultimo = "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
@@ -69,8 +66,7 @@ private slots:
     }
     void numerosDeComprobante()
     {
-        QFETCH(QStringList, guardados);
-        QFETCH(QString, tecleado);
+        const auto [guardados, tecleado] = pruebas::fila<QStringList, QString>("guardados", "tecleado");
         MovimDePrueba m;
         for (const QString &c : guardados) {
             const bool trece = c == QLatin1String("00000013");
@@ -117,8 +113,8 @@ private slots:
 
     void articuloPorNumero_data()
     {
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("mostrado"); // number, name, cost, family, stock
+        // mostrado: number, name, cost, family, stock
+        pruebas::columnas<QString, QString>("tecleado", "mostrado");
         QTest::newRow("exacto antes que los que lo contienen") << "42" << "000042 Exacto 1 0001 7.5";
         QTest::newRow("sin exacto, el número del hallado") << "420" << "004200 Contiene 420 1 0001 1";
         QTest::newRow("blancos dentro del patrón") << " 42 " << "    ";
