@@ -1,11 +1,43 @@
-#include "catalogue_fixture.h"
+#include "editable_grid.h"
+#include "form_driver.h"
 #include "frm_articulo.h"
+#include "frm_familia.h"
+#include "mprincipal.h"
 #include "report_pages.h"
 #include "report_pdf.h"
+#include "report_preview.h"
+#include "test_main.h"
 
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+using pruebas::vistaPrevia;
+
+// A catalogue form over the demo database (or an empty one), today 14-05-2026.
+template <class Formulario>
+struct CatalogoDePrueba : pruebas::FormularioDePrueba<Formulario>
+{
+    explicit CatalogoDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Demo)
+        : pruebas::FormularioDePrueba<Formulario>(contenido, QDate(2026, 5, 14))
+    {
+        this->mostrar();
+    }
+
+    // The grid's table view, a click or double click on a row (from 1), and a column's texts.
+    QTableView *vista() const { return pruebas::control<QTableView>(this->form->grilla(), "grilla"); }
+    void clicFila(int fila, bool doble = false) { pruebas::clicFila(vista(), fila, doble); }
+    QStringList columnaGrilla(int columna) const
+    {
+        QStringList t;
+        for (int f = 1; f <= this->form->grilla()->CantidadFilas(); ++f)
+            t << this->form->grilla()->Celda(f, columna);
+        return t;
+    }
+};
 
 // The article form, and the article list its "&Imprimir" shows, driven through
 // the controls over the demo database.
@@ -219,5 +251,138 @@ private slots:
     }
 };
 
+// The family form driven through its controls over the demo database.
+class TestFrmFamilia : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CatalogoDePrueba<FrmFamilia>> p;
+
+    QString familias() const
+    {
+        return p->base.valor("select group_concat(codigo||'='||familia, ' ') from (select * from familia order by id)");
+    }
+    void guardar(const QString &codigo, const QString &nombre)
+    {
+        p->escribir("t_codigo", codigo);
+        p->escribir("t_Familia", nombre);
+        p->clic("b_Guardar");
+    }
+
+private slots:
+    void init() { p = std::make_unique<CatalogoDePrueba<FrmFamilia>>(); }
+    void cleanup() { p.reset(); }
+
+    void guardar_data()
+    {
+        // pasos: code, name, code, name ... saved in turn; foco: the field focused when a message shows
+        pruebas::columnas<QStringList, QString, QString, int, QString, QString>(
+            "pasos", "codigo", "familia", "total", "mensaje", "foco");
+        const QString cuatro = "El código de familia debe tener hasta 4 dígitos";
+        QTest::newRow("código rellenado") << QStringList{"5", "Jardín y vivero"} << "0005" << "Jardín y vivero" << 6 << "" << "";
+        QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007" << "Bulonería" << 7 << "" << "";
+        QTest::newRow("renombrar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007" << "Bulones" << 7 << "" << "";
+        QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000" << "Varios" << 7 << "" << "";
+        QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'" << "D'Angelo" << 6 << cuatro << "t_codigo";
+        QTest::newRow("ambos vacíos") << QStringList{"", ""} << "" << "" << 6 << "Falta Codigo" << "t_codigo";
+        QTest::newRow("sin nombre") << QStringList{"9", ""} << "9" << "" << 6 << "Falta Familia" << "t_Familia";
+    }
+    void guardar()
+    {
+        const auto [pasos, codigo, familia, total, mensaje] =
+            pruebas::fila<QStringList, QString, QString, int, QString>("pasos", "codigo", "familia", "total", "mensaje");
+        const QString antes = familias();
+        for (qsizetype i = 0; i < pasos.size(); i += 2)
+            guardar(pasos[i], pasos[i + 1]);
+        QCOMPARE(p->mensajes.cajas(), mensaje.isEmpty() ? QStringList() : QStringList{"Quendra|info|" + mensaje});
+        QCOMPARE(p->base.valor("select count(*) from familia").toInt(), total);
+        // The fields keep what was typed, the code padded once saved; the grid shows the table.
+        QCOMPARE(p->texto("t_codigo") + '=' + p->texto("t_Familia"), codigo + '=' + familia);
+        QCOMPARE(p->form->grilla()->CantidadFilas(), total);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        if (mensaje.isEmpty()) {
+            QCOMPARE(p->base.valor("select group_concat(familia) from familia where codigo='" + codigo + "'"), familia);
+        } else {
+            QTEST(QApplication::focusWidget()->objectName(), "foco");
+            QCOMPARE(familias(), antes);
+        }
+    }
+
+    void alAbrirYDobleClic()
+    {
+        QCOMPARE(p->columnaGrilla(2).join(','),
+                 QStringLiteral("Ferretería,Pinturas,Electricidad,Plomería,Jardín,Herramientas"));
+        const QString antes = familias();
+        p->clicFila(3, true);
+        QCOMPARE(p->texto("t_codigo") + '=' + p->texto("t_Familia"), QStringLiteral("0003=Electricidad"));
+        p->clic("b_Guardar");
+        QCOMPARE(familias(), antes);
+    }
+
+    void borrarEnLaGrillaSiempreSePermite()
+    {
+        p->clicFila(1);
+        QTest::keyClick(p->vista(), Qt::Key_Delete);
+        QCOMPARE(p->base.valor("select count(*) from familia where codigo='0001'"), QStringLiteral("0"));
+    }
+};
+
+// The catalogue forms as the main window's menu opens them over the demo database.
+class TestMenuCatalogo : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The first field takes the typing, and the forms' access keys come before
+    // the menu's ("&Salir", "&Informes").
+    void primerCampoYTeclasDeAcceso_data()
+    {
+        pruebas::columnas<QString, QString, char, QString>("item", "primerCampo", "tecla", "efecto");
+        QTest::newRow("Alt+S cierra artículos") << "mnuArticulo" << "t_numero" << 's' << "cerrado";
+        QTest::newRow("Alt+S cierra familias") << "mnuSeccion" << "t_codigo" << 's' << "cerrado";
+        QTest::newRow("Alt+I imprime la lista") << "mnuArticulo" << "t_numero" << 'i' << "lista";
+        QTest::newRow("Alt+N limpia") << "mnuArticulo" << "t_numero" << 'n' << "vacío";
+    }
+    void primerCampoYTeclasDeAcceso()
+    {
+        const auto [item, tecla, efecto] = pruebas::fila<QString, char, QString>("item", "tecla", "efecto");
+        pruebas::PrincipalDePrueba m;
+        m.abrir(item, [item]() -> QWidget * {
+            return item == "mnuArticulo" ? static_cast<QWidget *>(new frmArticulo) : new FrmFamilia;
+        });
+        auto *primero = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(primero);
+        QTEST(primero->objectName(), "primerCampo");
+        QTest::keyClicks(primero, QStringLiteral("12"));
+        QCOMPARE(primero->text(), QStringLiteral("12"));
+        QVERIFY(m.pulsarAlt(tecla));
+        if (efecto == "cerrado")
+            QTRY_VERIFY(!m.principal.formularioAbierto(item));
+        else
+            QVERIFY(m.principal.formularioAbierto(item)->isVisible());
+        if (efecto == "lista") {
+            QVERIFY(vistaPrevia());
+            vistaPrevia()->close();
+        }
+        QCOMPARE(primero->text().isEmpty(), efecto == "vacío");
+        QCOMPARE(m.mensajes.textos(), QStringList());
+    }
+
+    void familiasSeAbreArribaALaIzquierda()
+    {
+        pruebas::PrincipalDePrueba m;
+        m.principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
+        pruebas::mostrarActiva(&m.principal);
+        // Another child first, so the area would cascade the next one.
+        auto *otra = m.principal.areaTrabajo()->addSubWindow(new QWidget);
+        otra->resize(200, 150);
+        otra->show();
+        auto *ventana = qobject_cast<QMdiSubWindow *>(m.principal.mostrarFormulario("mnuSeccion")->parentWidget());
+        QVERIFY(ventana);
+        QCOMPARE(ventana->pos(), QPoint(0, 0));
+    }
+};
+
 QUENDRA_TEST(TestFrmArticulo)
-#include "tst_frm_articulo.moc"
+QUENDRA_TEST(TestFrmFamilia)
+QUENDRA_TEST(TestMenuCatalogo)
+#include "tst_catalogue_forms.moc"
