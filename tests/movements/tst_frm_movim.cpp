@@ -28,19 +28,14 @@ class TestFrmMovim : public QObject
     }
 
 private slots:
-    // Every control inside its frame's border or the form, none on another, no caption cut.
-    void nadaSeSuperponeNiQuedaCortado()
-    {
-        MovimDePrueba m;
-        QCOMPARE(pruebas::solapes(m.form.get()), QString());
-    }
-
-    // Inside the form, Alt+S is the form's "&Salir": it closes the form and never
-    // reaches the main menu's "&Salir", which would end the program.
-    void altSCierraSoloElFormulario()
+    // Opened from the menu: every control inside its frame's border or the form, none on another, no
+    // caption cut; Alt+S is the form's "&Salir", closing the form, never the main menu's, ending the program.
+    void alAbrirDesdeElMenu()
     {
         pruebas::PrincipalDePrueba m;
-        m.abrir(QStringLiteral("mnuMovim"), [] { return new FrmMovim; })->findChild<QWidget *>("t_numero")->setFocus();
+        QWidget *form = m.abrir(QStringLiteral("mnuMovim"), [] { return new FrmMovim; });
+        QCOMPARE(pruebas::solapes(form), QString());
+        pruebas::control(form, "t_numero")->setFocus();
         QVERIFY(m.pulsarAlt('s'));
         QTRY_VERIFY(!m.principal.formularioAbierto(QStringLiteral("mnuMovim")));
         QCOMPARE(m.mensajes.textos(), QStringList());
@@ -50,7 +45,7 @@ private slots:
     // typed into t_Comprobante and loaded, and the number b_NuevoComprobante proposes after it.
     void numerosDeComprobante_data()
     {
-        // cargado: date, storage place, lines
+        // cargado: the date, storage place and lines shown
         pruebas::columnas<QStringList, QString, QString, QString, QString, QStringList>(
             "guardados", "tecleado", "campo", "cargado", "propuesto", "mensajes");
         const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"};
@@ -113,8 +108,7 @@ private slots:
 
     void articuloPorNumero_data()
     {
-        // mostrado: number, name, cost, family, stock
-        pruebas::columnas<QString, QString>("tecleado", "mostrado");
+        pruebas::columnas<QString, QString>("tecleado", "mostrado"); // number, name, cost, family, stock
         QTest::newRow("exacto antes que los que lo contienen") << "42" << "000042 Exacto 1 0001 7.5";
         QTest::newRow("sin exacto, el número del hallado") << "420" << "004200 Contiene 420 1 0001 1";
         QTest::newRow("blancos dentro del patrón") << " 42 " << "    ";
