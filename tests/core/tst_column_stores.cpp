@@ -2,7 +2,6 @@
 #include "test_main.h"
 #include "type_codes.h"
 
-
 // The compact columns of the report's rows: every text must read back exactly
 // as it went in, whatever form the column chose to keep it in.
 class TestColumnStores : public QObject

@@ -28,7 +28,6 @@ private slots:
         QTest::newRow("portátil en carpeta de solo lectura") << true << true << false << "programa";
         QTest::newRow("instalada") << false << false << true << "datos";
         QTest::newRow("primer inicio") << false << false << false << "datos";
-        QTest::newRow("primer inicio, programa de solo lectura") << false << true << false << "datos";
     }
     void lugarElegido()
     {

@@ -3,7 +3,6 @@
 #include "test_main.h"
 #include "type_codes.h"
 
-#include <QTest>
 
 using sentenciasGrilla::Fila;
 Q_DECLARE_METATYPE(Fila)
