@@ -27,7 +27,6 @@ private slots:
         QTest::newRow("copia portátil, también en datos") << true << false << true << "programa";
         QTest::newRow("portátil en carpeta de solo lectura") << true << true << false << "programa";
         QTest::newRow("instalada") << false << false << true << "datos";
-        QTest::newRow("primer inicio") << false << false << false << "datos";
     }
     void lugarElegido()
     {

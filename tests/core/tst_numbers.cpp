@@ -9,8 +9,6 @@ private slots:
     void valor_data()
     {
         pruebas::columnas<QString, double>("texto", "esperado");
-        QTest::newRow("coma decimal corta") << "12,5" << 12.0;
-        QTest::newRow("sin número") << "abc" << 0.0;
         QTest::newRow("blancos en medio") << " 1 2\t.5\n" << 12.5;
         QTest::newRow("signo y exponente") << "-1.5e2x" << -150.0;
         QTest::newRow("segundo punto corta") << "1.2.3" << 1.2;
@@ -28,7 +26,6 @@ private slots:
     void redondeo_data()
     {
         pruebas::columnas<double, QString>("v", "esperado");
-        QTest::newRow("0.125 a par") << 0.125 << "0.12";
         QTest::newRow("0.375 a par") << 0.375 << "0.38";
         QTest::newRow("2.675 como se escribe") << 2.675 << "2.68";
         QTest::newRow("negativo") << -2.125 << "-2.12";

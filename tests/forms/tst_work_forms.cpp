@@ -188,7 +188,6 @@ private slots:
         const QString cantidad = "Cantidad fuera de rango";
         QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad" << "1e309" << cantidad << "";
         QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad" << "-99999999999999999999" << cantidad << "";
-        QTest::newRow("cantidad negativa") << mov << "t_Cantidad" << "-5" << "" << "000001|Nota|4.35|-5.0";
     }
     void codigosEImportes()
     {
