@@ -1,7 +1,9 @@
+#include "frm_busqueda.h"
 #include "grid_fixture.h"
 #include "quendra_error.h"
 
 #include <QFontMetricsF>
+#include <QTimer>
 #include <cmath>
 
 // Columns of the article grid: 0 NUMERO (key), 1 NOMBRE, 2 ALTA, 3 COSTO; rows 1 to 4.
@@ -117,10 +119,9 @@ private slots:
         g.cargar();
         QCOMPARE(g.grid->CantidadFilas(), 4);
         QCOMPARE(g.grid->EstaVacio(), false);
-        QCOMPARE(g.grid->Celda(0, 1), QStringLiteral("NOMBRE"));
-        QCOMPARE(g.grid->Celda(1, 2), QStringLiteral("05-03-2024"));
-        QCOMPARE(g.grid->Celda(2, 3), QStringLiteral("0.12"));
-        QCOMPARE(g.grid->Celda(4, 2), QString()); // null
+        // The header, a date, a number and a null as the grid shows them.
+        QCOMPARE(QStringList({g.grid->Celda(0, 1), g.grid->Celda(1, 2), g.grid->Celda(2, 3), g.grid->Celda(4, 2)}),
+                 QStringList({"NOMBRE", "05-03-2024", "0.12", ""}));
         QCOMPARE(g.celdaActual(), QStringLiteral("1,0"));
         QCOMPARE(g.vista->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
         QCOMPARE(clics, 0); // nothing is chosen by loading
@@ -158,6 +159,59 @@ private slots:
     }
 };
 
+// The lookup dialog as the forms use it: sqlBusqueda in, codigoBusqueda out.
+class TestFrmBusqueda : public QObject
+{
+    Q_OBJECT
+private slots:
+    void eleccion_data()
+    {
+        // acciones: "c3" clicks row 3, "d2" double-clicks row 2, anything else are keys
+        pruebas::columnas<QString, QString, QString>("consulta", "acciones", "codigo");
+        const QString familias = QStringLiteral("select codigo, familia from familia order by codigo");
+        QTest::newRow("nada encontrado") << "select codigo, familia from familia where familia like '%zzz%'" << "c1" << "";
+        QTest::newRow("sin elegir") << familias << "" << "";
+        QTest::newRow("fila 3 y luego 5") << familias << "c3 c5" << "0005";
+        QTest::newRow("flechas como clics") << familias << "c1 Down Down" << "0003";
+        QTest::newRow("doble clic") << familias << "d2" << "0002";
+        QTest::newRow("Delete no borra") << familias << "c2 Del" << "0002";
+        QTest::newRow("F5 no guarda") << familias << "c2 x Enter Up F5" << "0002";
+    }
+    void eleccion()
+    {
+        const auto [consulta, acciones] = pruebas::fila<QString, QString>("consulta", "acciones");
+        BaseDePrueba base(BaseDePrueba::Demo);
+        RegistroMensajes mensajes;
+        const QString familiasAntes = base.valor("select group_concat(familia) from familia");
+        mPrincipal::sqlBusqueda = consulta;
+        QTimer::singleShot(0, [acciones] {
+            QVERIFY(FrmBusqueda::instancia().isModal() && FrmBusqueda::instancia().isVisible());
+            auto *vista = pruebas::control<QTableView>(&FrmBusqueda::instancia(), "grilla");
+            for (const QString &a : acciones.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                if (QRegularExpression(QStringLiteral("^[cd]\\d$")).match(a).hasMatch())
+                    pruebas::clicFila(vista, a.mid(1).toInt(), a[0] == QLatin1Char('d'));
+                else
+                    pruebas::teclear(a);
+            }
+            FrmBusqueda::instancia().close();
+        });
+        FrmBusqueda::buscar();
+        mPrincipal::sqlBusqueda.clear();
+        QTEST(std::exchange(mPrincipal::codigoBusqueda, QString()), "codigo");
+        QCOMPARE(mensajes.mostrados().size(), 0);
+        QCOMPARE(base.valor("select group_concat(familia) from familia"), familiasAntes);
+    }
+
+    void consultaFallidaVaAlQueAbre()
+    {
+        mPrincipal::sqlBusqueda = QStringLiteral("select nada from ningunlado");
+        QVERIFY_THROWS_EXCEPTION(QuendraError, FrmBusqueda::buscar());
+        QVERIFY(!FrmBusqueda::instancia().isVisible());
+        mPrincipal::sqlBusqueda.clear();
+    }
+};
+
 QUENDRA_TEST(TestEdicionGrilla)
 QUENDRA_TEST(TestCargaGrilla)
+QUENDRA_TEST(TestFrmBusqueda)
 #include "tst_grid_editing.moc"
