@@ -119,7 +119,7 @@ private slots:
         QTest::newRow("buena") << "buena" << false << "";
         QTest::newRow("buena, archivo abierto por el programa") << "buena" << true << "está abierto en otro programa";
         QTest::newRow("dañada") << "dañada" << false << "no se puede restaurar";
-        QTest::newRow("no es una base") << "texto" << false << "no se puede restaurar";
+        QTest::newRow("no es una base") << "sin cabecera" << false << "no se puede restaurar";
         QTest::newRow("sin la tabla movstk") << "sin tabla" << false << "le falta la tabla movstk";
     }
     void restauracion()
@@ -132,13 +132,8 @@ private slots:
         copias::copiar(demo.archivo(), origen);
         mPrincipal::conexion().close();
         archivoBase::crear(archivo);
-        if (copia == "dañada")
-            estropearPagina(origen, 3);
-        if (copia == "texto") {
-            QFile f(origen);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write("codigo;familia\n0001;Bebidas\n");
-        }
+        if (copia == "dañada" || copia == "sin cabecera")
+            estropearPagina(origen, copia == "dañada" ? 3 : 1);
         if (copia == "sin tabla") {
             mPrincipal::conexion().open(origen);
             mPrincipal::conexion().execute("DROP TABLE movstk");

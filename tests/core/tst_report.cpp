@@ -348,11 +348,7 @@ private slots:
             QSKIP("this machine has a default printer");
         QTemporaryDir home;
         const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-        auto restore = qScopeGuard([&] {
-            qputenv("HOME", oldHome);
-            if (!oldConfig.isNull())
-                qputenv("XDG_CONFIG_HOME", oldConfig);
-        });
+        auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); qputenv("XDG_CONFIG_HOME", oldConfig); });
         qputenv("HOME", home.path().toUtf8());
         qunsetenv("XDG_CONFIG_HOME");
 
