@@ -277,7 +277,6 @@ private slots:
         pruebas::columnas<QStringList, QString, QString, int, QString, QString>(
             "pasos", "codigo", "familia", "total", "mensaje", "foco");
         const QString cuatro = "El código de familia debe tener hasta 4 dígitos";
-        QTest::newRow("código rellenado") << QStringList{"5", "Jardín y vivero"} << "0005" << "Jardín y vivero" << 6 << "" << "";
         QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007" << "Bulonería" << 7 << "" << "";
         QTest::newRow("renombrar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007" << "Bulones" << 7 << "" << "";
         QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000" << "Varios" << 7 << "" << "";
