@@ -154,12 +154,10 @@ private slots:
             const QString puesto = t.poner(c.campo, entrada);
             for (const char *boton : c.botones)
                 t.pulsar(boton);
-            QVERIFY2(t.valor("select (select group_concat(integrity_check) from pragma_integrity_check)||(select "
-                             "count(*) from sqlite_master where name in ('articulo','familia','movstk'))") == "ok3",
-                     qPrintable(donde));
+            // The file's check reads its integrity and stocks; the other rows read again need every table.
+            QVERIFY2(datos::comprobar(t.base.archivo()).isEmpty(), qPrintable(donde));
             QVERIFY2(t.demas() == antes, qPrintable(donde));
             QVERIFY2(!c.guardado || t.nuevo().isEmpty() || t.valor(c.guardado) == puesto, qPrintable(donde));
-            QVERIFY2(datos::comprobar(t.base.archivo()).isEmpty(), qPrintable(donde));
         }
     }
 };
