@@ -42,23 +42,24 @@ int main(int argc, char *argv[])
     grid.resize(900, 600);
     grid.show();
     const QStringList claves{QStringLiteral("0")};
-    const double primera = banco::medianaMs(1, [&] {
+    auto cargar = [&] {
         grid.rellenaGrid(QString::fromLatin1(consulta), mPrincipal::conexion(), claves, QStringLiteral("articulo"));
-    });
+    };
+    const banco::Tiempo primera = banco::medir(cargar);
     const double memoriaCargada = banco::memoriaMiB();
-    const double ms = banco::medianaMs(5, [&] {
-        grid.rellenaGrid(QString::fromLatin1(consulta), mPrincipal::conexion(), claves, QStringLiteral("articulo"));
-    });
-    const double soloConsulta = banco::medianaMs(5, [&] { mPrincipal::conexion().execute(QString::fromLatin1(consulta)); });
     // On the program's own connection, so both read through the same page cache.
     qint64 bytes = 0;
-    const double base = banco::medianaMs(5, [&] { bytes = leerConSqlite(mPrincipal::conexion().handle()); });
+    auto desnudo = [&] { bytes = leerConSqlite(mPrincipal::conexion().handle()); };
+    const banco::Par relleno = banco::alternando(5, cargar, desnudo);
+    const banco::Par soloConsulta =
+        banco::alternando(5, [&] { mPrincipal::conexion().execute(QString::fromLatin1(consulta)); }, desnudo);
 
     std::printf("%d rows x 4 columns (%lld bytes of text), grid rows %d\n", articulos, bytes, grid.CantidadFilas());
     const char *lado = "the same query on the same connection through the sqlite3 API, every cell read as text";
-    banco::imprimir("rellenaGrid, first load", primera, base, lado);
-    banco::imprimir("rellenaGrid incl. column sizing (median of 5)", ms, base, lado);
-    banco::imprimir("Connection::execute of the same query (median of 5)", soloConsulta, base, lado);
+    banco::imprimir("rellenaGrid, first load", primera.pared);
+    banco::imprimir("  the same in processor time", primera.cpu);
+    banco::imprimir("rellenaGrid incl. column sizing (median of 5)", relleno, lado);
+    banco::imprimir("Connection::execute of the same query (median of 5)", soloConsulta, lado);
     QTableView *vista = grid.findChild<QTableView *>(QStringLiteral("grilla"));
     std::printf("column widths: %d %d %d %d px\n", vista->columnWidth(0), vista->columnWidth(1), vista->columnWidth(2),
                 vista->columnWidth(3));

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <cstdio>
+#include <ctime>
 #include <malloc.h>
 #include <stdexcept>
 
@@ -138,6 +139,42 @@ void tiempoDeForma(const char *que, double ms)
 void cifra(const char *que, double valor, const char *unidad)
 {
     std::printf("%-58s %10.2f %s\n", que, valor, unidad);
+    std::fflush(stdout);
+}
+
+namespace {
+double cpuMs()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+} // namespace
+
+Tiempo medir(const std::function<void()> &f)
+{
+    const double c0 = cpuMs();
+    const double pared = medianaMs(1, f);
+    return {pared, cpuMs() - c0};
+}
+
+Par alternando(int veces, const std::function<void()> &programa, const std::function<void()> &desnudo)
+{
+    std::vector<double> p, pc, d, dc;
+    for (int i = 0; i < veces; ++i) {
+        const Tiempo a = medir(programa), b = medir(desnudo);
+        p.push_back(a.pared), pc.push_back(a.cpu), d.push_back(b.pared), dc.push_back(b.cpu);
+    }
+    return {{mediana(p), mediana(pc)}, {mediana(d), mediana(dc)}};
+}
+
+void imprimir(const char *que, const Par &par, const char *ladoDesnudo)
+{
+    std::printf("%-58s %10.2f ms   bare %10.2f ms   ratio %.2f\n", que, par.programa.pared, par.desnudo.pared,
+                par.programa.pared / par.desnudo.pared);
+    std::printf("%-58s %10.2f ms   bare %10.2f ms   ratio %.2f\n", "  the same in processor time", par.programa.cpu,
+                par.desnudo.cpu, par.programa.cpu / par.desnudo.cpu);
+    std::printf("    bare side: %s\n", ladoDesnudo);
     std::fflush(stdout);
 }
 

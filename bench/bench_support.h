@@ -53,6 +53,25 @@ void tiempoDeForma(const char *que, double ms);
 // One figure in any unit, aligned with the others.
 void cifra(const char *que, double valor, const char *unidad);
 
+// Wall and processor time of one run of f, in milliseconds: the machine may be
+// shared, and waiting for a processor is nobody's cost.
+struct Tiempo
+{
+    double pared = 0, cpu = 0;
+};
+Tiempo medir(const std::function<void()> &f);
+
+// The medians of `veces` runs of the program's side and of its bare side,
+// alternating, so that both meet the same machine.
+struct Par
+{
+    Tiempo programa, desnudo;
+};
+Par alternando(int veces, const std::function<void()> &programa, const std::function<void()> &desnudo);
+// Both sides in wall and in processor time, with their ratios, and under them
+// what the bare side does.
+void imprimir(const char *que, const Par &par, const char *ladoDesnudo);
+
 // Windows go to the offscreen display unless the caller named another; call
 // before the application object is made.
 void pantallaVirtual();

@@ -3,6 +3,8 @@
 #include "numbers.h"
 
 #include <QHashFunctions>
+#include <algorithm>
+#include <charconv>
 #include <cstring>
 
 std::unique_ptr<ColumnStore> ColumnStore::make(Kind kind)
@@ -39,6 +41,11 @@ void ColumnStore::appendHundredths(int64_t hundredths)
     appendText(numeros::numeralCentesimas(hundredths, buf));
 }
 
+QByteArrayView ColumnStore::textUtf8(qsizetype row, char (&)[textRoom]) const
+{
+    return utf8(row); // every value of a store of texts is a text
+}
+
 QVariant ColumnStore::value(qsizetype row) const
 {
     return isNull(row) ? QVariant() : QVariant(text(row));
@@ -62,6 +69,56 @@ T load(const char *p)
     return v;
 }
 } // namespace
+
+// AppendedBytes
+
+void AppendedBytes::reserve(size_t n)
+{
+    if (n <= capacity_)
+        return;
+    auto nuevo = std::make_unique_for_overwrite<char[]>(n);
+    if (size_)
+        std::memcpy(nuevo.get(), data_.get(), size_);
+    data_ = std::move(nuevo);
+    capacity_ = n;
+}
+
+void AppendedBytes::shrink_to_fit()
+{
+    auto justo = std::make_unique_for_overwrite<char[]>(size_);
+    if (size_)
+        std::memcpy(justo.get(), data_.get(), size_);
+    data_ = std::move(justo);
+    capacity_ = size_;
+}
+
+void AppendedBytes::copy(char *d, const char *s, size_t n)
+{
+    // Fixed-size copies, overlapping in the middle, compile to plain moves.
+    auto dos = [&](auto bloque) {
+        constexpr size_t k = sizeof bloque;
+        std::memcpy(&bloque, s, k);
+        std::memcpy(d, &bloque, k);
+        std::memcpy(&bloque, s + n - k, k);
+        std::memcpy(d + n - k, &bloque, k);
+    };
+    struct Bloque16
+    {
+        uint64_t a, b;
+    };
+    if (n > 32)
+        std::memcpy(d, s, n);
+    else if (n >= 16)
+        dos(Bloque16{});
+    else if (n >= 8)
+        dos(uint64_t{});
+    else if (n >= 4)
+        dos(uint32_t{});
+    else if (n >= 2)
+        dos(uint16_t{});
+    else if (n == 1)
+        *d = *s;
+}
 
 // ValueStore
 
@@ -130,6 +187,27 @@ QByteArrayView ValueStore::utf8(qsizetype row) const
     if (tags_[size_t(row)] != Tag::Text)
         return {};
     return QByteArrayView(at(row), qsizetype(starts_[size_t(row) + 1] - starts_[size_t(row)]));
+}
+
+QByteArrayView ValueStore::textUtf8(qsizetype row, char (&room)[textRoom]) const
+{
+    const char *p = at(row);
+    switch (tags_[size_t(row)]) {
+    case Tag::Null:
+        return {};
+    case Tag::Integer:
+        return QByteArrayView(room, std::to_chars(room, room + textRoom, load<int64_t>(p)).ptr - room);
+    case Tag::Real:
+        return numeros::numeral(load<double>(p), room);
+    case Tag::Date: {
+        char fecha[16];
+        const QByteArrayView t = fechas::texto(QDate::fromJulianDay(load<qint64>(p)), fecha);
+        return QByteArrayView(room, std::copy(t.begin(), t.end(), room) - room);
+    }
+    case Tag::Text:
+        break;
+    }
+    return utf8(row);
 }
 
 void ValueStore::reserve(qsizetype rows, qsizetype rowsSoFar)

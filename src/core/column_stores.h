@@ -1,12 +1,15 @@
 #pragma once
 
+#include "numbers.h"
 #include "packed_integers.h"
 
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -40,12 +43,42 @@ public:
     // for an empty text and for a value that is no text. A store that makes its
     // texts when read keeps the bytes until the next call on the same column.
     virtual QByteArrayView utf8(qsizetype row) const = 0;
+    // The text of any cell as UTF-8, the same as text() without making a
+    // QString: numbers and dates are written into `room`, the view pointing there.
+    static constexpr int textRoom = numeros::largoNumeral;
+    virtual QByteArrayView textUtf8(qsizetype row, char (&room)[textRoom]) const;
 
     // Room for `rows` cells, the bytes of variable cells sized after the first
     // `rowsSoFar`.
     virtual void reserve(qsizetype rows, qsizetype rowsSoFar) = 0;
     // Gives back the room a large column did not use.
     virtual void shrink() = 0;
+};
+
+// Bytes appended a few at a time, a million times: a short copy is done in
+// place rather than by a library call each.
+class AppendedBytes
+{
+public:
+    using value_type = char;
+    void append(const char *p, size_t n)
+    {
+        if (capacity_ - size_ < n)
+            reserve(std::max(capacity_ * 2, size_ + n + 64));
+        copy(data_.get() + size_, p, n);
+        size_ += n;
+    }
+    const char *data() const { return data_.get(); }
+    size_t size() const { return size_; }
+    size_t capacity() const { return capacity_; }
+    void reserve(size_t n);
+    void shrink_to_fit();
+
+private:
+    static void copy(char *d, const char *s, size_t n);
+
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0, capacity_ = 0;
 };
 
 // Every value as it came: a kind tag per cell and the value's bytes.
@@ -62,6 +95,7 @@ public:
     QVariant value(qsizetype row) const override;
     QString text(qsizetype row) const override;
     QByteArrayView utf8(qsizetype row) const override;
+    QByteArrayView textUtf8(qsizetype row, char (&room)[textRoom]) const override;
     void reserve(qsizetype rows, qsizetype rowsSoFar) override;
     void shrink() override;
 
@@ -72,7 +106,7 @@ private:
 
     std::vector<Tag> tags_;
     std::vector<uint64_t> starts_; // byte offset of each cell; one more than the cells
-    std::string bytes_;
+    AppendedBytes bytes_;
 };
 
 // Each distinct text once, a cell being the number of its text. A text of 1 to

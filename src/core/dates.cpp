@@ -1,6 +1,7 @@
 #include "dates.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace fechas {
 
@@ -15,6 +16,21 @@ QDate &hoyFijado()
 QString texto(const QDate &fecha)
 {
     return fecha.isValid() ? fecha.toString(QStringLiteral("dd-MM-yyyy")) : QString();
+}
+
+QByteArrayView texto(const QDate &fecha, char (&buf)[16])
+{
+    int anio, mes, dia;
+    fecha.getDate(&anio, &mes, &dia);
+    if (!fecha.isValid() || anio < 1 || anio > 9999) {
+        const QByteArray t = texto(fecha).toLatin1().left(sizeof buf);
+        return QByteArrayView(buf, std::copy_n(t.constData(), t.size(), buf) - buf);
+    }
+    buf[0] = char('0' + dia / 10), buf[1] = char('0' + dia % 10), buf[2] = '-';
+    buf[3] = char('0' + mes / 10), buf[4] = char('0' + mes % 10), buf[5] = '-';
+    for (int i = 9; i >= 6; --i, anio /= 10)
+        buf[i] = char('0' + anio % 10);
+    return QByteArrayView(buf, 10);
 }
 
 QDate leer(const QString &t)

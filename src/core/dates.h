@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -7,6 +8,9 @@
 namespace fechas {
 
 QString texto(const QDate &fecha);
+// The same written into buf digit by digit, for readers that write a million;
+// the view points there. Years beyond 1 to 9999 take the general way.
+QByteArrayView texto(const QDate &fecha, char (&buf)[16]);
 
 // Reads d-m-yyyy or dd-mm-yyyy ("-" or "/"); an incomplete or impossible date
 // (31-02-2024) gives an invalid QDate.

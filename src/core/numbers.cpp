@@ -1,6 +1,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -42,56 +43,68 @@ struct Decimal
     int exp10 = 0;       // the value is 0.d1d2d3... x 10^exp10
 };
 
+// The shortest digits of a finite double and its sign, without trailing zeros:
+// v = 0.DIGITS x 10^exp10. Returns the number of digits, 0 for zero.
+int digitosCortos(double v, char (&digitos)[20], bool &negativo, int &exp10)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+    const char *p = buf;
+    negativo = *p == '-';
+    if (negativo)
+        ++p;
+    int n = 0;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            digitos[n++] = *p;
+    int exp = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp);
+    while (n > 0 && digitos[n - 1] == '0')
+        --n;
+    exp10 = n == 0 ? 0 : exp + 1;
+    return n;
+}
+
 Decimal descomponer(double v)
 {
     Decimal d;
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
-    std::string s(buf, r.ptr);
-    if (!s.empty() && s[0] == '-') {
-        d.negativo = true;
-        s.erase(0, 1);
-    }
-    auto e = s.find('e');
-    int exp = std::atoi(s.c_str() + e + 1);
-    std::string mant = s.substr(0, e);
-    std::string digs;
-    for (char c : mant)
-        if (c != '.')
-            digs += c;
-    while (!digs.empty() && digs.back() == '0')
-        digs.pop_back();
-    if (digs.empty() || digs == "0") {
-        d.digitos.clear();
-        d.exp10 = 0;
-        return d;
-    }
-    d.digitos = digs;
-    d.exp10 = exp + 1;
+    char digitos[20];
+    const int n = digitosCortos(v, digitos, d.negativo, d.exp10);
+    d.digitos.assign(digitos, size_t(n));
     return d;
+}
+
+// Plain digits with "." where the decimal point falls: 0.DIGITS x 10^exp10.
+qsizetype escribirEn(bool negativo, const char *digitos, int n, int exp10, char *out)
+{
+    char *p = out;
+    if (n == 0) {
+        *p++ = '0';
+        return 1;
+    }
+    if (negativo)
+        *p++ = '-';
+    if (exp10 <= 0) {
+        *p++ = '0';
+        *p++ = '.';
+        p = std::fill_n(p, -exp10, '0');
+        p = std::copy_n(digitos, n, p);
+    } else if (exp10 >= n) {
+        p = std::copy_n(digitos, n, p);
+        p = std::fill_n(p, exp10 - n, '0');
+    } else {
+        p = std::copy_n(digitos, exp10, p);
+        *p++ = '.';
+        p = std::copy_n(digitos + exp10, n - exp10, p);
+    }
+    return p - out;
 }
 
 QString escribir(const Decimal &d)
 {
-    if (d.digitos.empty())
-        return QStringLiteral("0");
-    std::string out;
-    if (d.negativo)
-        out += '-';
-    int n = int(d.digitos.size());
-    if (d.exp10 <= 0) {
-        out += "0.";
-        out.append(size_t(-d.exp10), '0');
-        out += d.digitos;
-    } else if (d.exp10 >= n) {
-        out += d.digitos;
-        out.append(size_t(d.exp10 - n), '0');
-    } else {
-        out += d.digitos.substr(0, size_t(d.exp10));
-        out += '.';
-        out += d.digitos.substr(size_t(d.exp10));
-    }
-    return QString::fromLatin1(out.data(), qsizetype(out.size()));
+    char buf[largoNumeral];
+    const qsizetype n = escribirEn(d.negativo, d.digitos.data(), int(d.digitos.size()), d.exp10, buf);
+    return QString::fromLatin1(buf, n);
 }
 
 // Keeps the digits up to 10^-decimales, rounding an exact half to even.
@@ -253,9 +266,34 @@ bool esNumero(const QString &texto)
 
 QString numeral(double v)
 {
-    if (!std::isfinite(v))
-        return QString::number(v);
-    return escribir(descomponer(v));
+    char buf[largoNumeral];
+    const QByteArrayView t = numeral(v, buf);
+    return QString::fromLatin1(t.data(), t.size());
+}
+
+QByteArrayView numeral(double v, char (&buf)[largoNumeral])
+{
+    if (!std::isfinite(v)) {
+        const QByteArray t = QByteArray::number(v);
+        return QByteArrayView(buf, std::copy_n(t.constData(), t.size(), buf) - buf);
+    }
+    char digitos[20];
+    bool negativo = v < 0;
+    int exp10;
+    int n;
+    // An amount of at most four decimals, as the forms write them, is its own
+    // shortest form below 1e9 (see Diezmilesimos::desde): its digits are those of
+    // its count of ten-thousandths, with no search for the shortest.
+    if (std::fabs(v) < 1e9 && std::nearbyint(v * 10000) / 10000 == v) {
+        const uint64_t cuenta = uint64_t(std::fabs(std::nearbyint(v * 10000)));
+        n = int(std::to_chars(digitos, digitos + sizeof digitos, cuenta).ptr - digitos);
+        exp10 = n - 4;
+        while (n > 0 && digitos[n - 1] == '0')
+            --n;
+    } else {
+        n = digitosCortos(v, digitos, negativo, exp10);
+    }
+    return QByteArrayView(buf, escribirEn(negativo, digitos, n, exp10, buf));
 }
 
 QString numeral15(double v)

@@ -40,6 +40,10 @@ bool esNumero(const QString &texto);
 // The shortest text that reads back as the same double, plain digits, "." as
 // separator, no exponent, no thousands separator: 12.5, -3, 0.1.
 QString numeral(double v);
+// The same written into buf, for readers that write a million; the view points
+// there. The longest numeral, of the smallest double, takes 343 characters.
+constexpr int largoNumeral = 352;
+QByteArrayView numeral(double v, char (&buf)[largoNumeral]);
 
 // The same, after cutting the value to 15 significant digits, as a sum computed
 // in SQL is written back (0.1 + 0.2 -> "0.3").

@@ -98,6 +98,12 @@ public:
     // an empty text or a value of another kind), for readers that copy a million
     // cells. Valid until the next utf8 call on the same column.
     QByteArrayView utf8(qsizetype fila, int columna) const { return celdas(columna).utf8(fila); }
+    // The text() of any cell as UTF-8 without making a QString; numbers and
+    // dates are written into `sitio`.
+    QByteArrayView textUtf8(qsizetype fila, int columna, char (&sitio)[ColumnStore::textRoom]) const
+    {
+        return celdas(columna).textUtf8(fila, sitio);
+    }
 
     // Filling a row cell by cell, every column in order, then endRow.
     void setType(int columna, int tipo) { columnas_[size_t(columna)].tipo = tipo; }

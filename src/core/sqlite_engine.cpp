@@ -212,21 +212,25 @@ void MotorSqlite::leer(const QString &sqlTraducido, RowSink &destino)
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
             CellValue &v = valores[size_t(i)];
-            switch (sqlite3_column_type(s.st, i)) {
+            // One call for the column, the rest on its value, which is safe on a
+            // connection of one thread: each sqlite3_column_ call looks the column
+            // up and checks the statement again.
+            sqlite3_value *valor = sqlite3_column_value(s.st, i);
+            switch (sqlite3_value_type(valor)) {
             case SQLITE_NULL:
                 v.kind = CellValue::Kind::Null;
                 break;
             case SQLITE_INTEGER:
                 v.kind = CellValue::Kind::Integer;
-                v.integer = sqlite3_column_int64(s.st, i);
+                v.integer = sqlite3_value_int64(valor);
                 break;
             case SQLITE_FLOAT:
                 v.kind = CellValue::Kind::Real;
-                v.real = sqlite3_column_double(s.st, i);
+                v.real = sqlite3_value_double(valor);
                 break;
             default: {
-                const char *t = reinterpret_cast<const char *>(sqlite3_column_text(s.st, i));
-                const int bytes = sqlite3_column_bytes(s.st, i);
+                const char *t = reinterpret_cast<const char *>(sqlite3_value_text(valor));
+                const int bytes = sqlite3_value_bytes(valor);
                 QDate f;
                 if (tipos[size_t(i)] == TipoCampo::Fecha && (f = fechas::leerIso(t, bytes)).isValid()) {
                     v.kind = CellValue::Kind::Date;

@@ -30,6 +30,14 @@ public:
     // The text as loaded, ignoring anything typed since.
     QString textoCargado(int fila, int columna) const;
     void fijarTexto(int fila, int columna, const QString &texto);
+    // Whether anything was typed since the load.
+    bool hayEscritos() const { return !escritos_.isEmpty(); }
+    // textoCargado as UTF-8 without making a QString, for readers of every cell
+    // (Recordset::textUtf8).
+    QByteArrayView utf8Cargado(int fila, int columna, char (&sitio)[ColumnStore::textRoom]) const
+    {
+        return rs_ && fila < rs_->rowCount() ? rs_->textUtf8(fila, columna, sitio) : QByteArrayView();
+    }
 
     QString encabezado(int columna) const { return encabezados_.value(columna); }
     int tipo(int columna) const { return tipos_.value(columna); }

@@ -140,20 +140,11 @@ QByteArrayView texto(const CellValue &v, QByteArray &otro)
 }
 
 // A date as dd-mm-yyyy, written digit by digit: a report writes a million.
-QByteArrayView fechaTexto(const CellValue &v, char (&buf)[10], QByteArray &otro)
+QByteArrayView fechaTexto(const CellValue &v, char (&buf)[16], QByteArray &otro)
 {
     if (v.kind != CellValue::Kind::Date)
         return texto(v, otro);
-    int anio, mes, dia;
-    const QDate d = QDate::fromJulianDay(v.integer);
-    d.getDate(&anio, &mes, &dia);
-    if (anio < 1 || anio > 9999)
-        return otro = fechas::texto(d).toUtf8();
-    buf[0] = char('0' + dia / 10), buf[1] = char('0' + dia % 10), buf[2] = '-';
-    buf[3] = char('0' + mes / 10), buf[4] = char('0' + mes % 10), buf[5] = '-';
-    for (int i = 9; i >= 6; --i, anio /= 10)
-        buf[i] = char('0' + anio % 10);
-    return QByteArrayView(buf, 10);
+    return fechas::texto(QDate::fromJulianDay(v.integer), buf);
 }
 
 // Where a column of a statement's result is; QuendraError when it has none of that name.
@@ -248,7 +239,7 @@ public:
     {
         const CellValue &entrada = v[size_t(entrada_)], &salida = v[size_t(salida_)];
         saldo_ = saldo_ + diezmilesimos(numero(entrada)) - diezmilesimos(numero(salida));
-        char fecha[10];
+        char fecha[16];
         filas_.texto(Fecha, fechaTexto(v[size_t(fecha_)], fecha, otro_));
         filas_.texto(Comprobante, texto(v[size_t(comprobante_)], otro_));
         filas_.texto(TipoMov, texto(v[size_t(tipomov_)], otro_));
