@@ -60,6 +60,12 @@ void Connection::read(const QString &sql, RowSink &sink)
     m.leer(m.dialecto().traducir(sql), sink);
 }
 
+void Connection::read(const SentenciaConValor &sentencia, const QString &valor, RowSink &sink)
+{
+    MotorBaseDatos &m = motor();
+    m.leer(sentencia.traducida(m.dialecto(), valor), sink);
+}
+
 void MotorBaseDatos::leer(const QString &sqlTraducido, RowSink &destino)
 {
     const std::unique_ptr<Recordset> rs = ejecutar(sqlTraducido);

@@ -39,6 +39,8 @@ public:
     // in a form of its own. The sink may not use the connection meanwhile. An
     // error of the database throws QuendraError, possibly after some rows.
     void read(const QString &sql, RowSink &sink);
+    // The same for one value of a statement that runs over and over.
+    void read(const SentenciaConValor &sentencia, const QString &valor, RowSink &sink);
 
     void begin();
     void commit();

@@ -139,4 +139,9 @@ void leerConsulta(const QString &sql, RowSink &destino)
     conexion().read(sql, destino);
 }
 
+void leerConsulta(const SentenciaConValor &sentencia, const QString &valor, RowSink &destino)
+{
+    conexion().read(sentencia, valor, destino);
+}
+
 } // namespace mPrincipal

@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -396,4 +397,39 @@ QString SqlDialect::traducir(const QString &sql) const
     for (size_t i = 0; i < ts.size(); ++i)
         r += salida[i] ? QStringView(*salida[i]) : ts[i].texto;
     return r;
+}
+
+quint64 SqlDialect::nuevoId()
+{
+    static std::atomic<quint64> siguiente{1};
+    return siguiente++;
+}
+
+namespace {
+// Letters, digits and blanks: no quote, nothing a date or an empty text is made of.
+bool valorNeutro(const QString &valor)
+{
+    if (valor.isEmpty())
+        return false;
+    for (QChar c : valor)
+        if (!(c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char(' '))))
+            return false;
+    return true;
+}
+} // namespace
+
+QString SentenciaConValor::traducida(const SqlDialect &d, const QString &valor) const
+{
+    if (traducidoPara_ != d.id()) {
+        const QChar marca(0xFFFF); // a noncharacter, in no statement the program writes
+        const QString t = d.traducir(texto(QString(marca)));
+        const qsizetype i = t.indexOf(marca);
+        partes_.reset();
+        if (i >= 0 && t.indexOf(marca, i + 1) < 0 && !antes_.contains(marca) && !despues_.contains(marca))
+            partes_.emplace(t.left(i), t.mid(i + 1));
+        traducidoPara_ = d.id();
+    }
+    if (!partes_ || !valorNeutro(valor))
+        return d.traducir(texto(valor));
+    return partes_->first + valor + partes_->second;
 }

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <optional>
+#include <utility>
 
 // Translates the statements the program writes (date literals between "#",
 // day-first quoted dates, ISNULL(x), like) into the dialect of the engine that
@@ -21,8 +23,11 @@ public:
         QHash<QString, QString> nombresEscritos; // columns whose declared name is not all lower case
     };
 
-    explicit SqlDialect(QSet<QString> columnasFecha = {}) { esquema_.columnasFecha = std::move(columnasFecha); }
-    SqlDialect(Destino destino, Esquema esquema) : destino_(destino), esquema_(std::move(esquema)) {}
+    explicit SqlDialect(QSet<QString> columnasFecha = {}) : id_(nuevoId())
+    {
+        esquema_.columnasFecha = std::move(columnasFecha);
+    }
+    SqlDialect(Destino destino, Esquema esquema) : destino_(destino), esquema_(std::move(esquema)), id_(nuevoId()) {}
 
     // Throws QuendraError for an impossible date (31-02-2024) and, on a server,
     // for a text holding more than one statement.
@@ -30,8 +35,35 @@ public:
 
     bool esColumnaFecha(const QString &nombre) const { return esquema_.columnasFecha.contains(nombre.toLower()); }
     Destino destino() const { return destino_; }
+    // Tells one dialect from another, also from one made later in the same place.
+    quint64 id() const { return id_; }
 
 private:
+    static quint64 nuevoId();
+
     Destino destino_ = Destino::SQLite;
     Esquema esquema_;
+    quint64 id_;
+};
+
+// A statement that runs over and over with one quoted value changed, as a
+// report runs two for each of thousands of articles. Its text is `antes`, the
+// value with its quotes doubled, `despues`: `antes` ends with the quote that
+// opens the value and `despues` begins with the one that closes it.
+class SentenciaConValor
+{
+public:
+    SentenciaConValor(QString antes, QString despues) : antes_(std::move(antes)), despues_(std::move(despues)) {}
+
+    QString texto(const QString &valor) const { return antes_ + valor + despues_; }
+    // The same text as d.traducir(texto(valor)). What is translated stands
+    // outside the quotes, so the parts around the value are translated once for
+    // each dialect and the value put between them; a value that translation
+    // could read as a date or as an empty text goes through the whole translation.
+    QString traducida(const SqlDialect &d, const QString &valor) const;
+
+private:
+    QString antes_, despues_;
+    mutable quint64 traducidoPara_ = 0; // the dialect the two parts below are for
+    mutable std::optional<std::pair<QString, QString>> partes_;
 };

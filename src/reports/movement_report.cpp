@@ -309,12 +309,13 @@ std::unique_ptr<Recordset> armarInformeMovimientos(Recordset &articulos, const F
         const Articulo a{numero.toUtf8(), articulos.field(codigoArticulo).text().toUtf8(),
                          articulos.field(nombreArticulo).text().toUtf8()};
 
-        mPrincipal::leerConsulta(sentencias.saldoInicial(numero), inicial);
+        const QString valor = sqlTexto(numero);
+        mPrincipal::leerConsulta(sentencias.sentenciaSaldo(), valor, inicial);
         const Diezmilesimos saldo = inicial.saldo();
         agregarSeparador(filas);
         agregarApertura(filas, a, primerDia, saldo);
         movimientos.empezar(a, saldo);
-        mPrincipal::leerConsulta(sentencias.movimientos(numero), movimientos);
+        mPrincipal::leerConsulta(sentencias.sentenciaMovimientos(), valor, movimientos);
 
         filas.preverTotal(++hechos, total);
         if (progreso && !progreso(hechos, total))

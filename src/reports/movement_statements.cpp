@@ -27,25 +27,16 @@ QString seleccionArticulos(const FiltroMovimientos &filtro)
 }
 
 PorArticulo::PorArticulo(const FiltroMovimientos &filtro)
-    : saldoAntes_(QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") +
-                  filtro.desde + QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
-                  QStringLiteral("%' and numero='")),
-      movimientosAntes_(QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ") +
-                        QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde)) +
-                        QStringLiteral("# and fecha<=#") + fechas::texto(fechas::leer(filtro.hasta)) +
-                        QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
-                        QStringLiteral("%' and Numero='"))
+    : saldo_(QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") + filtro.desde +
+                 QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) + QStringLiteral("%' and numero='"),
+             QStringLiteral("' ")),
+      movimientos_(QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ") +
+                       QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde)) +
+                       QStringLiteral("# and fecha<=#") + fechas::texto(fechas::leer(filtro.hasta)) +
+                       QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
+                       QStringLiteral("%' and Numero='"),
+                   QStringLiteral("'"))
 {
-}
-
-QString PorArticulo::saldoInicial(const QString &numero) const
-{
-    return saldoAntes_ + sqlTexto(numero) + QStringLiteral("' ");
-}
-
-QString PorArticulo::movimientos(const QString &numero) const
-{
-    return movimientosAntes_ + sqlTexto(numero) + QLatin1Char('\'');
 }
 
 } // namespace sentenciasMovimientos

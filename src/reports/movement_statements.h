@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sql_dialect.h"
+#include "sql_text.h"
+
 #include <QString>
 
 // What the movement report covers: the texts of the filter window's boxes at
@@ -34,12 +37,15 @@ class PorArticulo
 public:
     explicit PorArticulo(const FiltroMovimientos &filtro);
     // The article's balance before the first day, in the chosen storage places.
-    QString saldoInicial(const QString &numero) const;
+    QString saldoInicial(const QString &numero) const { return saldo_.texto(sqlTexto(numero)); }
     // The article's movements from the first to the last day, in the chosen storage places.
-    QString movimientos(const QString &numero) const;
+    QString movimientos(const QString &numero) const { return movimientos_.texto(sqlTexto(numero)); }
+    // The same two, each with the article's number, its quotes doubled, as its value.
+    const SentenciaConValor &sentenciaSaldo() const { return saldo_; }
+    const SentenciaConValor &sentenciaMovimientos() const { return movimientos_; }
 
 private:
-    QString saldoAntes_, movimientosAntes_;
+    SentenciaConValor saldo_, movimientos_;
 };
 
 } // namespace sentenciasMovimientos
