@@ -20,7 +20,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <cstdio>
-#include <ctime>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -92,31 +91,10 @@ qint64 sentenciasDesnudas(const QString &archivo)
     return leidas;
 }
 
-// Processor time of the process in milliseconds: the machine may be shared, and
-// waiting for a processor is nobody's cost.
-double cpuMs()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-struct Tiempo
-{
-    double pared, cpu;
-};
-
-Tiempo medir(const std::function<void()> &f)
-{
-    const double c0 = cpuMs();
-    const double pared = banco::medianaMs(1, f);
-    return {pared, cpuMs() - c0};
-}
-
 struct Cifras
 {
     int movimientos;
-    double programa, desnudo, bytesPorFila, memoriaMiB;
+    double programa, desnudo, programaCpu, desnudoCpu, bytesPorFila, memoriaMiB;
     qsizetype filas;
 };
 
@@ -129,20 +107,12 @@ Cifras medirTamano(int movimientos, const QDir &out)
 
     // Warm the file cache, then alternate the two so both meet the same machine.
     const qint64 leidas = sentenciasDesnudas(archivo);
-    std::vector<double> nuestro, desnudo, nuestroCpu, desnudoCpu;
-    for (int i = 0; i < rondas; ++i) {
-        std::unique_ptr<Recordset> filas; // freed outside the timing
-        Tiempo t = medir([&] { filas = armar(); });
-        nuestro.push_back(t.pared), nuestroCpu.push_back(t.cpu);
-        filas.reset();
-        t = medir([&] { sentenciasDesnudas(archivo); });
-        desnudo.push_back(t.pared), desnudoCpu.push_back(t.cpu);
-    }
+    std::unique_ptr<Recordset> hechas; // the one before is freed in the program's time
+    const banco::Par par = banco::alternando(
+        rondas, [&] { hechas.reset(), hechas = armar(); }, [&] { sentenciasDesnudas(archivo); });
+    hechas.reset();
     banco::cifra("rows read by the bare statements", double(leidas), "");
-    banco::imprimir("assemble the full-year report (median of 5)", banco::mediana(nuestro), banco::mediana(desnudo),
-                    ladoDesnudo);
-    banco::imprimir("  the same in processor time", banco::mediana(nuestroCpu), banco::mediana(desnudoCpu),
-                    "the same bare statements, processor time of the process");
+    banco::imprimir("assemble the full-year report (median of 5)", par, ladoDesnudo);
 
     const double antes = banco::memoriaAsignadaMiB();
     std::shared_ptr<const Recordset> filas = armar();
@@ -165,8 +135,8 @@ Cifras medirTamano(int movimientos, const QDir &out)
     informe.setDataSource(nullptr);
     banco::cifra("peak memory of the process so far", banco::memoriaPicoMiB(), "MiB");
     mPrincipal::conexion().close();
-    return {movimientos, banco::mediana(nuestro), banco::mediana(desnudo), memoria * 1048576.0 / double(filas->rowCount()),
-            memoria, filas->rowCount()};
+    return {movimientos, par.programa.pared, par.desnudo.pared, par.programa.cpu, par.desnudo.cpu,
+            memoria * 1048576.0 / double(filas->rowCount()), memoria, filas->rowCount()};
 }
 
 } // namespace
@@ -192,11 +162,12 @@ int main(int argc, char *argv[])
     for (int n : tamanos)
         cifras.push_back(medirTamano(n, out));
 
-    std::printf("\n%12s %12s %12s %12s %8s %10s %12s\n", "movements", "report rows", "program ms", "bare ms", "ratio",
-                "bytes/row", "report MiB");
+    std::printf("\n%10s %11s %11s %9s %6s %11s %9s %6s %9s %10s\n", "movements", "report rows", "program ms",
+                "bare ms", "ratio", "program cpu", "bare cpu", "ratio", "bytes/row", "report MiB");
     for (const Cifras &c : cifras)
-        std::printf("%12d %12lld %12.1f %12.1f %8.2f %10.1f %12.1f\n", c.movimientos, qlonglong(c.filas), c.programa,
-                    c.desnudo, c.programa / c.desnudo, c.bytesPorFila, c.memoriaMiB);
+        std::printf("%10d %11lld %11.1f %9.1f %6.2f %11.1f %9.1f %6.2f %9.1f %10.1f\n", c.movimientos, qlonglong(c.filas),
+                    c.programa, c.desnudo, c.programa / c.desnudo, c.programaCpu, c.desnudoCpu,
+                    c.programaCpu / c.desnudoCpu, c.bytesPorFila, c.memoriaMiB);
     for (size_t i = 1; i < cifras.size(); ++i) {
         const Cifras &a = cifras[i - 1], &b = cifras[i];
         std::printf("growth %d -> %d: rows x%.2f, program x%.2f, bare x%.2f, memory x%.2f\n", a.movimientos,
