@@ -9,7 +9,6 @@
 #include <QVariant>
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <unordered_map>
