@@ -27,8 +27,7 @@ private slots:
 
     void traduccion_data()
     {
-        QTest::addColumn<QString>("consulta");
-        QTest::addColumn<QString>("esperado");
+        pruebas::columnas<QString, QString>("consulta", "esperado");
         QTest::newRow("# compara por fecha") << "select count(*) from articulo where alta < #05-12-2026#" << "1";
         QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#" << "1";
         QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'" << "000002";
@@ -89,9 +88,7 @@ private slots:
     // One value as the insert builder writes it and as the update builder assigns it.
     void valores_data()
     {
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("insertado");
-        QTest::addColumn<QString>("asignado");
+        pruebas::columnas<QString, QString, QString>("valor", "insertado", "asignado");
         QTest::newRow("texto") << "Bebidas" << "'Bebidas'" << "'Bebidas'";
         QTest::newRow("vacío es NULL") << "" << "NULL" << "NULL";
         QTest::newRow("comilla doblada") << "D'Angelo" << "'D''Angelo'" << "'D''Angelo'";
@@ -102,16 +99,14 @@ private slots:
     }
     void valores()
     {
-        QFETCH(QString, valor);
-        QFETCH(QString, insertado);
-        QFETCH(QString, asignado);
+        const auto [valor, insertado, asignado] = pruebas::fila<QString, QString, QString>("valor", "insertado", "asignado");
         QCOMPARE(mPrincipal::sentenciaInsert("familia", {"codigo", "familia"}, {"0007", valor}),
                  "INSERT INTO familia(codigo,familia) VALUES ('0007'," + insertado + ')');
         QCOMPARE(mPrincipal::sentenciaUpdate("articulo", {"nombre", "alta"}, {"x", valor}, "numero='000012'"),
                  "UPDATE articulo SET nombre='x',alta=" + asignado + " WHERE numero='000012'");
     }
 
-    // What the builders write is what a reader gets back.
+    // What the builders write is what a reader gets back; unequal lists are refused.
     void idaYVuelta()
     {
         BaseDePrueba base;
@@ -126,10 +121,6 @@ private slots:
         mPrincipal::actualizarRegistro("articulo", {"alta", "costo"}, {"01-02-2027", "0,25"}, "numero='000012'");
         QCOMPARE(base.valor("select alta from articulo"), QStringLiteral("01-02-2027"));
         QCOMPARE(base.valor("select costo from articulo"), QStringLiteral("0.25"));
-    }
-
-    void listasDesparejasSeRechazan()
-    {
         QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::sentenciaInsert("t", {"a", "b"}, {"1"}));
     }
 };
@@ -139,20 +130,17 @@ class TestAperturaBase : public QObject
 {
     Q_OBJECT
 private slots:
-    // What the file holds: nothing at all (no file), bytes that are no database, or a database whose
-    // header is overwritten.
+    // No file, bytes that are no database, or a database whose header is overwritten.
     void archivosMalos_data()
     {
-        QTest::addColumn<bool>("sobreLaDemo");
-        QTest::addColumn<QByteArray>("contenido");
+        pruebas::columnas<bool, QByteArray>("sobreLaDemo", "contenido");
         QTest::newRow("falta") << false << QByteArray();
         QTest::newRow("no es SQLite") << false << QByteArray(8192, 'x');
         QTest::newRow("dañado") << true << QByteArray(200, '\xA5');
     }
     void archivosMalos()
     {
-        QFETCH(bool, sobreLaDemo);
-        QFETCH(QByteArray, contenido);
+        const auto [sobreLaDemo, contenido] = pruebas::fila<bool, QByteArray>("sobreLaDemo", "contenido");
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb");
         if (sobreLaDemo) {

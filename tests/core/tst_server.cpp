@@ -32,8 +32,7 @@ class TestServidor : public QObject
 private slots:
     void traduccion_data()
     {
-        QTest::addColumn<QString>("sentencia");
-        QTest::addColumn<QString>("servidor");
+        pruebas::columnas<QString, QString>("sentencia", "servidor");
         QTest::newRow("fecha entre #") << "select * from movstk where fecha <#05-12-2026#"
                                        << "select * from movstk where fecha <DATE '2026-12-05' ORDER BY movstk.comprobante, movstk.numero";
         QTest::newRow("fecha entre comillas") << "UPDATE articulo SET alta='5-1-2026' WHERE numero='1'"
@@ -62,15 +61,12 @@ private slots:
     void traduccion()
     {
         QFETCH(QString, sentencia);
-        QFETCH(QString, servidor);
-        QCOMPARE(dialectoServidor().traducir(sentencia), servidor);
+        QTEST(dialectoServidor().traducir(sentencia), "servidor");
     }
 
     void servidorQueNoSePuedeUsar_data()
     {
-        QTest::addColumn<QString>("direccion");
-        QTest::addColumn<int>("numero");
-        QTest::addColumn<QString>("mensaje");
+        pruebas::columnas<QString, int, QString>("direccion", "numero", "mensaje");
         QTest::newRow("usuario desconocido") << "postgresql://nadie@{servidor}/postgres" << int(QuendraError::AccesoRechazado)
                                              << "El servidor «postgresql://nadie@{servidor}/postgres» rechazó el acceso del usuario «nadie»";
         QTest::newRow("base inexistente") << "postgresql://postgres@{servidor}/no_existe" << int(QuendraError::FaltaBaseEnServidor)
@@ -83,9 +79,7 @@ private slots:
     }
     void servidorQueNoSePuedeUsar()
     {
-        QFETCH(QString, direccion);
-        QFETCH(int, numero);
-        QFETCH(QString, mensaje);
+        auto [direccion, numero, mensaje] = pruebas::fila<QString, int, QString>("direccion", "numero", "mensaje");
         const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
         QVERIFY2(!admin.isEmpty(), "ejecute las pruebas con ./test.sh");
         const QString servidor = admin.section(QLatin1Char('@'), 1).section(QLatin1Char('/'), 0, 0);
@@ -98,8 +92,8 @@ private slots:
         QVERIFY(!mPrincipal::conexion().isOpen());
         QCOMPARE(mensajes.textos().size(), 1);
         const QString texto = mensajes.textos().first();
-        QVERIFY2(texto.startsWith(QStringLiteral("Error %1 (%2").arg(numero).arg(mensaje)), qPrintable(texto));
-        QVERIFY(texto.endsWith(QStringLiteral(") in procedure openBaseDatos of Módulo mPrincipal")));
+        QVERIFY2(texto.startsWith(QStringLiteral("Error %1 (%2").arg(numero).arg(mensaje))
+                     && texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"), qPrintable(texto));
     }
 
     // Every row and value of a shop's file arrives on the server unchanged, and

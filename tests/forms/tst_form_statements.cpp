@@ -50,8 +50,7 @@ private slots:
 
     void mismasFilas_data()
     {
-        QTest::addColumn<QString>("sentencia");
-        QTest::addColumn<bool>("enOrden");
+        pruebas::columnas<QString, bool>("sentencia", "enOrden");
         const FiltroMovimientos m{"01-03-2026", "31-12-2026", "0", "99999999", "0", "99999999", "01"};
         const sentenciasMovimientos::PorArticulo porArticulo(m);
         const FiltroStock s{"31-12-2026", "0", "99999999", "0", "99999999"};
@@ -72,8 +71,7 @@ private slots:
     }
     void mismasFilas()
     {
-        QFETCH(QString, sentencia);
-        QFETCH(bool, enOrden);
+        const auto [sentencia, enOrden] = pruebas::fila<QString, bool>("sentencia", "enOrden");
         QCOMPARE(leer(servidor, sentencia, enOrden), leer(mPrincipal::conexion(), sentencia, enOrden));
     }
 };

@@ -16,15 +16,9 @@ private slots:
     // the host, a key column, a blank cell, no keys or table, or a cell its check refuses.
     void guardar_data()
     {
-        QTest::addColumn<QString>("consulta");
-        QTest::addColumn<std::optional<QStringList>>("claves");
-        QTest::addColumn<QString>("tabla");
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("columna");
-        QTest::addColumn<QString>("teclas");
-        QTest::addColumn<bool>("veto");
-        // The column and article read back, the first word typed being stored and told; a refusal's box; or "".
-        QTest::addColumn<QString>("resultado");
+        // resultado: the column and article read back, the first word typed being stored and told; a refusal's box; or "".
+        pruebas::columnas<QString, std::optional<QStringList>, QString, int, int, QString, bool, QString>(
+            "consulta", "claves", "tabla", "fila", "columna", "teclas", "veto", "resultado");
         const QString art = QString::fromLatin1(GrillaDePrueba::consultaArticulos), t = QStringLiteral("articulo");
         const std::optional<QStringList> c0 = QStringList{"0"}, ninguna, vacia = QStringList{};
         const QString x = QStringLiteral("x Enter Left F5");
@@ -51,14 +45,9 @@ private slots:
     }
     void guardar()
     {
-        QFETCH(QString, consulta);
-        QFETCH(std::optional<QStringList>, claves);
-        QFETCH(QString, tabla);
-        QFETCH(int, fila);
-        QFETCH(int, columna);
-        QFETCH(QString, teclas);
-        QFETCH(bool, veto);
-        QFETCH(QString, resultado);
+        const auto [consulta, claves, tabla, fila, columna, teclas, veto, resultado] =
+            pruebas::fila<QString, std::optional<QStringList>, QString, int, int, QString, bool, QString>(
+                "consulta", "claves", "tabla", "fila", "columna", "teclas", "veto", "resultado");
         GrillaDePrueba g;
         g.cargar(consulta, claves, tabla);
         int presF5 = 0;
@@ -111,12 +100,9 @@ private slots:
 
     void eliminar_data()
     {
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<QString>("antes"); // typed before Delete
-        QTest::addColumn<bool>("permitir");
-        QTest::addColumn<QMessageBox::StandardButton>("respuesta");
-        QTest::addColumn<QString>("nombre"); // in the question, when one is asked
-        QTest::addColumn<QString>("quedan");
+        // antes: typed before Delete; nombre: in the question, when one is asked.
+        pruebas::columnas<int, QString, bool, QMessageBox::StandardButton, QString, QString>(
+            "fila", "antes", "permitir", "respuesta", "nombre", "quedan");
         const QString todos = QStringLiteral("000001,000002,000003,000004");
         QTest::newRow("sí") << 2 << "" << true << QMessageBox::Yes << "Tuerca" << "000001,000003,000004";
         QTest::newRow("no") << 2 << "" << true << QMessageBox::No << "Tuerca" << todos;
@@ -127,12 +113,9 @@ private slots:
     }
     void eliminar()
     {
-        QFETCH(int, fila);
-        QFETCH(QString, antes);
-        QFETCH(bool, permitir);
-        QFETCH(QMessageBox::StandardButton, respuesta);
-        QFETCH(QString, nombre);
-        QFETCH(QString, quedan);
+        const auto [fila, antes, permitir, respuesta, nombre, quedan] =
+            pruebas::fila<int, QString, bool, QMessageBox::StandardButton, QString, QString>(
+                "fila", "antes", "permitir", "respuesta", "nombre", "quedan");
         GrillaDePrueba g;
         g.cargar(QStringLiteral("select numero, nombre, detalle, alta, costo from articulo order by numero"));
         QStringList filaAvisada;

@@ -82,10 +82,7 @@ private slots:
     // place trimmed in its box and no preview, or the preview with the filters in its page header.
     void imprimir_data()
     {
-        QTest::addColumn<QStringList>("cajas");
-        QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<QStringList>("encabezado");
-        QTest::addColumn<QStringList>("saldos");
+        pruebas::columnas<QStringList, QString, QStringList, QStringList>("cajas", "mensaje", "encabezado", "saldos");
         const QString sinDatos = "No tiene datos para imprimir", fecha = "Fecha incorrecta";
         const QStringList no;
         QTest::newRow("hasta artículo vacío") << QStringList{"T_HastaNumero", ""} << sinDatos << no << no;
@@ -102,9 +99,7 @@ private slots:
     }
     void imprimir()
     {
-        QFETCH(QStringList, cajas);
-        QFETCH(QString, mensaje);
-        QFETCH(QStringList, saldos);
+        auto [cajas, mensaje, saldos] = pruebas::fila<QStringList, QString, QStringList>("cajas", "mensaje", "saldos");
         BaseDePrueba base;
         RegistroMensajes mensajes;
         articulo(base, "000001", "Tornillo");
@@ -136,15 +131,13 @@ private slots:
 
     void alAbrirDesdeElMenuYSusTeclasDeAcceso_data()
     {
-        QTest::addColumn<char>("tecla");
-        QTest::addColumn<bool>("cierra");
+        pruebas::columnas<char, bool>("tecla", "cierra");
         QTest::newRow("Alt+S cierra la ventana, no el programa") << 's' << true;
         QTest::newRow("Alt+I imprime, no abre Informes") << 'i' << false;
     }
     void alAbrirDesdeElMenuYSusTeclasDeAcceso()
     {
-        QFETCH(char, tecla);
-        QFETCH(bool, cierra);
+        const auto [tecla, cierra] = pruebas::fila<char, bool>("tecla", "cierra");
         pruebas::PrincipalDePrueba m;
         auto *ventana = qobject_cast<InformeVentas *>(m.abrir("mnuInfMovim", [] { return new InformeVentas; }));
         QVERIFY(ventana);
@@ -207,9 +200,7 @@ private slots:
     // "fecha|comprobante|tipomov|entrada|salida|saldo" of the article 000001.
     void filasDeUnArticulo_data()
     {
-        QTest::addColumn<QStringList>("movimientos");
-        QTest::addColumn<QStringList>("periodo"); // depósito, desde, hasta
-        QTest::addColumn<QStringList>("filas");
+        pruebas::columnas<QStringList, QStringList, QStringList>("movimientos", "periodo", "filas"); // periodo: place, from, to
         QTest::newRow("primer día listado, último día listado, el siguiente no")
             << QStringList{"28-02-2026;01;4;0", "01-03-2026;01;1;0", "31-03-2026;01;0;2", "01-04-2026;01;100;0"}
             << QStringList{"01", "01-03-2026", "31-03-2026"}
@@ -235,9 +226,8 @@ private slots:
     }
     void filasDeUnArticulo()
     {
-        QFETCH(QStringList, movimientos);
-        QFETCH(QStringList, periodo);
-        QFETCH(QStringList, filas);
+        const auto [movimientos, periodo, filas] =
+            pruebas::fila<QStringList, QStringList, QStringList>("movimientos", "periodo", "filas");
         BaseDePrueba base;
         articulo(base, "000001", "Tornillo");
         for (int n = 0; n < movimientos.size(); ++n)

@@ -9,7 +9,6 @@
 #include "test_database.h"
 #include "test_main.h"
 
-#include <QApplication>
 #include <QTest>
 #include <cstdlib>
 
@@ -31,10 +30,12 @@ struct BaseGenerada
     QStringList borradas;
 };
 
-FiltroStock filtro(const QString &al, const QString &rangos)
+// The row's day and the filter of that day and its ranges.
+std::pair<QString, FiltroStock> filtro()
 {
+    const auto [al, rangos] = pruebas::fila<QString, QString>("al", "rangos");
     const QStringList r = rangos.split(QLatin1Char(' '));
-    return {al, r[0], r[1], r[2], r[3]};
+    return {al, {al, r[0], r[1], r[2], r[3]}};
 }
 
 QString dosDecimales(const QString &numeral)
@@ -56,8 +57,7 @@ private slots:
 
     void casos_data()
     {
-        QTest::addColumn<QString>("al");
-        QTest::addColumn<QString>("rangos");
+        pruebas::columnas<QString, QString>("al", "rangos");
         QTest::newRow("todo el año") << "31-12-2026" << "0 99999999 0 99999999";
         QTest::newRow("mitad del año") << "30-06-2026" << "0 99999999 0 99999999";
         QTest::newRow("rangos") << "15-03-2026" << "000100 000199 0005 0012";
@@ -70,9 +70,7 @@ private slots:
     void stockPorDeposito_data() { casos_data(); }
     void stockPorDeposito()
     {
-        QFETCH(QString, al);
-        QFETCH(QString, rangos);
-        const FiltroStock f = filtro(al, rangos);
+        const auto [al, f] = filtro();
         const StockPorDeposito informe = armarStockPorDeposito(f);
         const Recordset &rs = *informe.filas;
         const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
@@ -108,9 +106,7 @@ private slots:
     void valorizacion_data() { casos_data(); }
     void valorizacion()
     {
-        QFETCH(QString, al);
-        QFETCH(QString, rangos);
-        const FiltroStock f = filtro(al, rangos);
+        const auto [al, f] = filtro();
         const auto rs = armarValorizacion(f);
         const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
         auto esperado = mPrincipal::abrirConsulta(
@@ -151,10 +147,7 @@ private slots:
     // anything is shown, and otherwise show their report with one row per article.
     void ventana_data()
     {
-        QTest::addColumn<int>("informe");
-        QTest::addColumn<QString>("al");
-        QTest::addColumn<QString>("hasta");
-        QTest::addColumn<QString>("resultado");
+        pruebas::columnas<int, QString, QString, QString>("informe", "al", "hasta", "resultado");
         for (int i : {0, 1}) {
             const QByteArray n = i ? "valorización " : "por depósito ";
             QTest::newRow(n + "fecha a medias") << i << "31-12-20  " << "99999999" << "Quendra|error|Fecha incorrecta";
@@ -164,20 +157,15 @@ private slots:
     }
     void ventana()
     {
-        QFETCH(int, informe);
-        QFETCH(QString, al);
-        QFETCH(QString, hasta);
-        QFETCH(QString, resultado);
+        const auto [informe, al, hasta, resultado] =
+            pruebas::fila<int, QString, QString, QString>("informe", "al", "hasta", "resultado");
         RegistroMensajes mensajes;
         FrmStock v(informe ? FrmStock::Informe::Valorizacion : FrmStock::Informe::PorDeposito);
         pruebas::mostrarActiva(&v);
         pruebas::escribir(pruebas::control(&v, "f_al"), al);
         pruebas::escribir(pruebas::control(&v, "T_HastaNumero"), hasta);
         QTest::mouseClick(pruebas::control(&v, "b_Imprimir"), Qt::LeftButton);
-        ReportPreview *vista = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *p = qobject_cast<ReportPreview *>(w); p && p->isVisible())
-                vista = p;
+        ReportPreview *vista = pruebas::vistaPrevia();
         if (resultado.contains(QLatin1Char('|'))) {
             QCOMPARE(mensajes.cajas(), QStringList{resultado});
             QVERIFY(!vista);
