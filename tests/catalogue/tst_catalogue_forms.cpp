@@ -39,8 +39,7 @@ struct CatalogoDePrueba : pruebas::FormularioDePrueba<Formulario>
     }
 };
 
-// The article form, and the article list its "&Imprimir" shows, driven through
-// the controls over the demo database.
+// The article form and the list its "&Imprimir" shows, over the demo database.
 class TestFrmArticulo : public QObject
 {
     Q_OBJECT

@@ -8,44 +8,16 @@
 #include <QCoreApplication>
 #include <QFile>
 
-namespace {
-
-// The test process's own database on the private server, created on first
-// use and dropped when the process ends.
-class BaseDelProceso
+QString baseNuevaEnServidor(const QString &nombre)
 {
-public:
-    BaseDelProceso()
-    {
-        admin_ = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
-        if (admin_.isEmpty())
-            qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ./test.sh");
-        nombre_ = QStringLiteral("prueba_%1").arg(QCoreApplication::applicationPid());
-        baseServidor::ejecutar(admin_, QStringLiteral("DROP DATABASE IF EXISTS ") + nombre_);
-        baseServidor::ejecutar(admin_, QStringLiteral("CREATE DATABASE ") + nombre_);
-        direccion_ = admin_.left(admin_.lastIndexOf(QLatin1Char('/')) + 1) + nombre_;
-    }
-    ~BaseDelProceso()
-    {
-        try {
-            baseServidor::ejecutar(admin_, QStringLiteral("DROP DATABASE IF EXISTS ") + nombre_);
-        } catch (...) {
-            // the cluster is thrown away with its folder anyway
-        }
-    }
-    const QString &direccion() const { return direccion_; }
-
-private:
-    QString admin_, nombre_, direccion_;
-};
-
-const QString &direccionDelProceso()
-{
-    static BaseDelProceso base;
-    return base.direccion();
+    const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
+    if (admin.isEmpty())
+        qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ./test.sh");
+    const QString base = nombre + QStringLiteral("_%1").arg(QCoreApplication::applicationPid());
+    baseServidor::ejecutar(admin, QStringLiteral("DROP DATABASE IF EXISTS ") + base);
+    baseServidor::ejecutar(admin, QStringLiteral("CREATE DATABASE ") + base);
+    return admin.left(admin.lastIndexOf(QLatin1Char('/')) + 1) + base;
 }
-
-} // namespace
 
 bool BaseDePrueba::enServidor()
 {
@@ -73,7 +45,8 @@ BaseDePrueba::~BaseDePrueba()
 
 QString BaseDePrueba::copiarAlServidor()
 {
-    const QString &direccion = direccionDelProceso();
+    // The process's own database, made on first use; the cluster is thrown away after the run.
+    static const QString direccion = baseNuevaEnServidor(QStringLiteral("prueba"));
     baseServidor::ejecutar(direccion, QStringLiteral("DROP TABLE IF EXISTS articulo, familia, movstk"));
     baseServidor::crear(direccion);
     baseServidor::copiar(archivo_, direccion);

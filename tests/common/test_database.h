@@ -6,10 +6,12 @@
 
 class Recordset;
 
-// Every row of a result as one text, its fields as the program shows them (numbers
-// in their shortest form, dates dd-mm-yyyy, null empty) joined by a blank: the same
+// Every row of a result as one text, its fields as the program shows them joined by a blank: the same
 // on both engines.
 QStringList filasComoTexto(const Recordset &rs);
+// A new empty database on the private server that ./test.sh starts, named after `nombre` and the
+// process; its address.
+QString baseNuevaEnServidor(const QString &nombre);
 
 // A fresh database in a temporary folder, opened as the program's one
 // connection for the life of the object. When the test runs on the server

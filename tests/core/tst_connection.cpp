@@ -4,8 +4,6 @@
 #include "test_database.h"
 #include "test_main.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using mPrincipal::abrirConsulta;
@@ -37,7 +35,6 @@ private slots:
         QTest::newRow("like sin acento no iguala") << "select count(*) from articulo where nombre like '%nandu%'" << "0";
         QTest::newRow("like _") << "select numero from articulo where nombre like 'T_erca'" << "000002";
         QTest::newRow("# dentro de comillas no cambia") << "select '#05-12-2026#'" << "#05-12-2026#";
-        QTest::newRow("ISNULL dentro de comillas") << "select 'ISNULL(x)'" << "ISNULL(x)";
         QTest::newRow("barra sin escape") << "select count(*) from articulo where numero || '\\_' like '%2\\_%'" << "1";
         QTest::newRow("orden de bytes") << "select numero from articulo order by nombre desc" << "000001";
         QTest::newRow("condición como número") << "select count(*) > 1 from articulo" << "1";
@@ -50,8 +47,7 @@ private slots:
         QTEST(base->valor(consulta), "esperado");
     }
 
-    // A quoted day-first date is stored as a date, so it compares and sorts as one;
-    // the same text given to a text column stays as typed.
+    // A quoted day-first date is stored as a date; the same text in a text column stays as typed.
     void fechaEntreComillasSeGuardaComoFecha()
     {
         base->ejecutar("UPDATE articulo SET alta='05-12-2026', detalle='05-12-2026' WHERE numero='000001'");
@@ -125,51 +121,6 @@ private slots:
     }
 };
 
-// Opening files that are not what the program expects never crashes.
-class TestAperturaBase : public QObject
-{
-    Q_OBJECT
-private slots:
-    // No file, bytes that are no database, or a database whose header is overwritten.
-    void archivosMalos_data()
-    {
-        pruebas::columnas<bool, QByteArray>("sobreLaDemo", "contenido");
-        QTest::newRow("falta") << false << QByteArray();
-        QTest::newRow("no es SQLite") << false << QByteArray(8192, 'x');
-        QTest::newRow("dañado") << true << QByteArray(200, '\xA5');
-    }
-    void archivosMalos()
-    {
-        const auto [sobreLaDemo, contenido] = pruebas::fila<bool, QByteArray>("sobreLaDemo", "contenido");
-        QTemporaryDir dir;
-        const QString archivo = dir.filePath("quendra.accdb");
-        if (sobreLaDemo) {
-            BaseDePrueba demo(BaseDePrueba::Demo);
-            mPrincipal::conexion().close();
-            QVERIFY(QFile::copy(demo.archivo(), archivo));
-        }
-        QFile f(archivo);
-        if (!contenido.isNull()) {
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            f.seek(sobreLaDemo ? 20 : 0);
-            f.write(contenido);
-            f.close();
-        }
-        RegistroMensajes mensajes;
-        mPrincipal::fijarArchivoBaseDatos(archivo);
-        mPrincipal::openBaseDatos();
-        mPrincipal::fijarArchivoBaseDatos(QString());
-        QCOMPARE(mensajes.cajas().size(), 1);
-        const QString caja = mensajes.cajas()[0];
-        QVERIFY2(caja.startsWith("Quendra||Error ") && caja.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"),
-                 qPrintable(caja));
-        QVERIFY(!mPrincipal::conexion().isOpen());
-        QCOMPARE(QFileInfo::exists(archivo), !contenido.isNull()); // a missing file is never created
-        QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::abrirConsulta("select 1"));
-    }
-};
-
 QUENDRA_TEST(TestConexion)
 QUENDRA_TEST(TestSentencias)
-QUENDRA_TEST(TestAperturaBase)
 #include "tst_connection.moc"

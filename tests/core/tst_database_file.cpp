@@ -1,6 +1,4 @@
-// The database file when something goes wrong with it: the day's copies and
-// their rotation, putting a copy back, and each fault met when the file is
-// opened, told by its cause and naming the file.
+// The day's copies and their rotation, putting a copy back, and each fault met when the file is opened.
 #include "action_guard.h"
 #include "backup.h"
 #include "database_check.h"
@@ -31,8 +29,7 @@ void estropearPagina(const QString &archivo, qint64 pagina)
     f.write(QByteArray(4096, '\x5a'));
 }
 
-// File permissions bind root only through its file-system user id: the open
-// runs as an ordinary user for the cases that need one.
+// File permissions bind root only through its file-system user id: the open runs as an ordinary user.
 struct ComoUsuarioComun
 {
     const bool activo;
@@ -52,8 +49,7 @@ class TestCopias : public QObject
 {
     Q_OBJECT
 private slots:
-    // The operator posts while the day's copy is made: the copy holds the file as
-    // it was before the transaction, whole, with stock matching its movements.
+    // A copy made during a posting holds the file as it was before the transaction, whole and sound.
     void copiaDuranteUnaEscritura()
     {
         BaseDePrueba base(BaseDePrueba::Demo);
@@ -73,8 +69,7 @@ private slots:
         QCOMPARE(base.valor("SELECT count(*) FROM movstk"), antes);
     }
 
-    // Sixty days of starts: the 7 newest copies and the first copy of each of the
-    // 4 weeks before them stay; files that are no copies are left alone.
+    // Sixty days of starts: the 7 newest copies and the first of each of the 4 weeks before stay.
     void rotacion_data()
     {
         pruebas::columnas<QList<int>, QStringList>("cerrado", "quedan"); // cerrado: days of the week without a start
@@ -111,8 +106,7 @@ private slots:
             QVERIFY(QFile::exists(dir.filePath("backups/" + a)));
     }
 
-    // A copy that could not serve is refused and the file stays as it was; a
-    // good one takes its place and the replaced file stays beside it.
+    // A copy that could not serve is refused; a good one replaces the file, which stays beside it.
     void restauracion_data()
     {
         pruebas::columnas<QString, bool, QString>("copia", "archivoAbierto", "rechazo");
@@ -162,8 +156,7 @@ private slots:
         mPrincipal::conexion().close();
     }
 
-    // A statement that meets a damaged page says so, naming the file, its newest
-    // copy and the command that puts it back.
+    // A damaged page is told with the file, its newest copy and the command that puts it back.
     void mensajeDeArchivoDanado_data()
     {
         pruebas::columnas<QStringList, QString>("copias", "dice");
@@ -211,7 +204,9 @@ private slots:
     void fallas_data()
     {
         pruebas::columnas<QString, QString>("caso", "mensaje"); // the description; %1 is the file, %2 its folder
+        QTest::newRow("falta") << "falta" << "No se encontró el archivo de la base de datos «%1»";
         QTest::newRow("vacío") << "vacío" << "El archivo «%1» está vacío: no es una base de datos de Quendra";
+        QTest::newRow("no es SQLite") << "basura" << "«%1» no es una base de datos válida o está dañada: file is not a database";
         QTest::newRow("cortado") << "cortado"
                                  << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
         QTest::newRow("páginas dañadas") << "dañado" << "La base de datos «%1» está dañada: ";
@@ -230,9 +225,11 @@ private slots:
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
         const QString archivo = dir.filePath("quendra.accdb");
         sqlite3 *otro = nullptr;
-        if (caso == "vacío") {
-            QVERIFY(QFile(archivo).open(QIODevice::WriteOnly));
-        } else {
+        if (caso == "vacío" || caso == "basura") {
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(caso == "basura" ? 8192 : 0, 'x'));
+        } else if (caso != "falta") {
             archivoBase::crear(archivo);
             sqlite3_open(archivo.toUtf8().constData(), &otro);
             QCOMPARE(sqlite3_exec(otro, movimientos, nullptr, nullptr, nullptr), SQLITE_OK);
@@ -282,9 +279,11 @@ private slots:
             return;
         }
         const QString esperado = QString(mensaje).replace("%1", QFileInfo(archivo).absoluteFilePath()).replace("%2", dir.path());
-        QCOMPARE(mensajes.textos().size(), 1);
-        QVERIFY2(mensajes.textos()[0].contains(" (" + esperado), qPrintable(mensajes.textos()[0]));
-        QVERIFY(!mPrincipal::conexion().isOpen());
+        QCOMPARE(mensajes.cajas().size(), 1);
+        QVERIFY2(mensajes.cajas()[0].startsWith("Quendra|") && mensajes.cajas()[0].contains(" (" + esperado),
+                 qPrintable(mensajes.cajas()[0]));
+        QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::abrirConsulta("select 1"));
+        QCOMPARE(QFileInfo::exists(archivo), caso != "falta"); // a missing file is never created
     }
 };
 

@@ -1,5 +1,3 @@
-// Starting the program: where it looks for its database, the first start
-// without one, the one running copy, and the menu's forms.
 #include "daily_backup.h"
 #include "database_file.h"
 #include "database_location.h"
@@ -105,11 +103,10 @@ private slots:
         QVERIFY(!mPrincipal::conexion().isOpen() && !w.isVisible());
     }
 
-    // Two copies started at once over no database: one is refused, the other says the database is
-    // missing and keeps running; killed outright, it does not block the next start.
+    // Two copies at once over no database: one is refused, the other says so and runs on; killed, it
+    // does not block the next start.
     void unaSolaCopiaQueSigueSinBase()
     {
-        // A copy of the program in a folder of its own, so that its database and its lock are the test's.
         QTemporaryDir dir;
         const QString programa = dir.filePath("quendra");
         QFile::copy(QStringLiteral(QUENDRA_BIN_DIR "/quendra"), programa);

@@ -1,6 +1,4 @@
-// The report engine over a layout and rows of its own: pages as the sections'
-// heights give them, the texts it prints, the errors it raises, and its PDF,
-// preview and print.
+// The report engine over a layout and rows of its own.
 #include "form_driver.h"
 #include "quendra_error.h"
 #include "recordset.h"
@@ -105,9 +103,8 @@ class TestReport : public QObject
 {
     Q_OBJECT
 private slots:
-    // Pages as the sections' heights give them: every row printed once, in order, no detail running
-    // into the page footer, whose top stays put even when its height is set at run time, and the
-    // report footer after the last row.
+    // Every row printed once, in order, none into the page footer, whose top stays put even when its
+    // height is set at run time; the report footer after the last row.
     void paging_data()
     {
         pruebas::columnas<int, int, int, int, int>("rows", "reportHeader", "reportFooter", "pageFooter", "pages");
@@ -115,10 +112,8 @@ private slots:
         QTest::newRow("página llena") << rowsPerPage << 0 << 0 << 720 << 1;
         QTest::newRow("página y una") << rowsPerPage + 1 << 0 << 0 << 720 << 2;
         QTest::newRow("tres páginas") << 100 << 0 << 0 << 720 << 3;
-        // A report header takes the room of two rows on the first page only.
         QTest::newRow("encabezado llena la primera") << rowsPerPage - 2 << 480 << 0 << 720 << 1;
         QTest::newRow("encabezado empuja una fila") << rowsPerPage - 1 << 480 << 0 << 720 << 2;
-        // The report footer goes on a page of its own when it does not fit.
         QTest::newRow("pie del informe cabe") << rowsPerPage - 3 << 0 << 720 << 720 << 1;
         QTest::newRow("pie del informe pasa de hoja") << rowsPerPage - 2 << 0 << 720 << 720 << 2;
         QTest::newRow("pie alto fijado al imprimir") << 40 << 0 << 0 << 9500 << 5;
@@ -154,8 +149,7 @@ private slots:
         QCOMPARE(textOf(pages, pages.pageCount(), QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
     }
 
-    // The page number fields, and text boxes printing the recordset's own text form: dates day first,
-    // numbers with a point.
+    // Page number fields, and text boxes printing the recordset's text form.
     void printedTexts_data()
     {
         // caption is the page header's Etiqueta5's; nth counts the control's prints on that page
@@ -179,8 +173,7 @@ private slots:
         QTEST(textOf(*report.pages(), page, control, nth), "printed");
     }
 
-    // An unknown name, or a member or caption the control does not have, is an error, and a failed
-    // refresh leaves nothing to show.
+    // An unknown name, member or caption is an error; a failed refresh leaves nothing to show.
     void unknownNamesThrow_data()
     {
         pruebas::columnas<Falla, bool>("falla", "alRefrescar");
@@ -242,8 +235,7 @@ private slots:
         QVERIFY(!report.dataSource());
     }
 
-    // The three page measures are the left, top and right margins: a layout that fits between them
-    // prints at full size from the left one, a wider one is shrunk to fit whole.
+    // A layout that fits between the margins prints at full size from the left one; a wider one is shrunk.
     void pageMeasuresFitThePaper_data()
     {
         pruebas::columnas<int, int, int, int, bool>("width", "first", "third", "paper", "shrunk");
@@ -266,7 +258,6 @@ private slots:
         const ReportPages &pages = *report.pages();
         QTEST(pages.scale() < 1, "shrunk");
         QCOMPARE(pages.origin().x(), double(first));
-        // Nothing is cut off: the widest control ends at or before the right margin.
         QVERIFY(pages.origin().x() + width * pages.scale() <= pages.paperSize().width() - third + 1e-6);
     }
 };
@@ -281,8 +272,8 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
     }
 
-    // Each page's texts with Arial (or Liberation Sans standing in for it) embedded, and a range of pages;
-    // a cancelled or failed export leaves the file that was there untouched.
+    // Each page's texts with Arial (or Liberation Sans) embedded, and a range of pages; a cancelled or
+    // failed export leaves the file that was there untouched.
     void pdfHoldsThePagesTexts()
     {
         Report report(sampleLayout());

@@ -9,12 +9,10 @@
 #include "test_database.h"
 #include "test_main.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
-// What is particular to the server: the statements as it receives them, and
-// what an operator reads when it cannot be used.
+// The statements as the server receives them, and what an operator reads when it cannot be used.
 class TestServidor : public QObject
 {
     Q_OBJECT
@@ -96,12 +94,9 @@ private slots:
                      && texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"), qPrintable(texto));
     }
 
-    // Every row and value of a shop's file arrives on the server unchanged, and
-    // a second copy onto tables that hold rows is refused.
+    // A shop's file arrives on the server unchanged; a second copy onto tables with rows is refused.
     void copiaDeUnArchivo()
     {
-        const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
-        QVERIFY2(!admin.isEmpty(), "ejecute las pruebas con ./test.sh");
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb");
         archivoBase::crear(archivo);
@@ -109,10 +104,7 @@ private slots:
         Connection origen;
         origen.open(archivo);
         origen.execute("UPDATE articulo SET detalle='tab\tbarra\\ y\nsalto', costo=0.1 WHERE numero='000001'");
-        const QString base = QStringLiteral("copia_%1").arg(QCoreApplication::applicationPid());
-        baseServidor::ejecutar(admin, "DROP DATABASE IF EXISTS " + base);
-        baseServidor::ejecutar(admin, "CREATE DATABASE " + base);
-        const QString destino = admin.left(admin.lastIndexOf('/') + 1) + base;
+        const QString destino = baseNuevaEnServidor(QStringLiteral("copia"));
         baseServidor::crear(destino);
         const auto cuentas = baseServidor::copiar(archivo, destino);
         QCOMPARE(cuentas.size(), size_t(3));
@@ -130,7 +122,6 @@ private slots:
                      QString::number(cuentas[0].origen + 1));
         }
         QVERIFY_THROWS_EXCEPTION(QuendraError, baseServidor::copiar(archivo, destino));
-        baseServidor::ejecutar(admin, "DROP DATABASE " + base);
     }
 };
 

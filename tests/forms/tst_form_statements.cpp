@@ -10,10 +10,8 @@
 
 #include <QTest>
 
-// Each statement the work forms build gives on the server what it gives on the
-// file over the same rows: the same columns with the same type codes and the
-// same rows, in the same order unless the statement is a join that names none.
-// The writes of the grid are checked on both engines by its own tests.
+// Each statement the work forms build gives on the server the columns, type codes and rows it gives on
+// the file, in the same order unless it is a join that names none.
 class TestSentenciasEnAmbosMotores : public QObject
 {
     Q_OBJECT

@@ -1,9 +1,6 @@
-// The four work forms given input that must never damage the data. Every text
-// field takes unusual input and its buttons are pressed: the file stays sound,
-// every table is there, no other row changes, a free text that is stored is
-// stored whole, and stocks still match movements. Codes and amounts that would
-// reach another record or break the sums are refused before anything is
-// written, the messages naming the cause.
+// The four work forms given input that must never damage the data: the file stays sound, no other row
+// changes, a free text is stored whole; codes and amounts that would reach another record or break the
+// sums are refused before anything is written.
 #include "database_check.h"
 #include "form_driver.h"
 #include "frm_articulo.h"
@@ -18,10 +15,9 @@
 
 namespace {
 
-// One of the four work forms over the demo database, its fields holding a
-// valid new record: article 000050, family 0050, or a line of article 000001 in
-// voucher 00000050. Beside the demo data lie the records a code cut to its
-// width would reach: family 2345, article 234567, voucher 23456789.
+// A work form over the demo database holding a valid new record: article 000050, family 0050, or a line
+// of article 000001 in voucher 00000050; beside them family 2345, article 234567, voucher 23456789,
+// which a code cut to its width would reach.
 struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
 {
     explicit FormaDeTrabajo(const QString &nombre) : FormularioDePrueba(BaseDePrueba::Demo, QDate(2026, 5, 14))
@@ -70,8 +66,7 @@ struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
         if (ReportPreview *vista = pruebas::vistaPrevia())
             vista->close();
     }
-    // Every row but the new record's, for "nothing else changed"; the stock of
-    // article 000001 is left out, since posting its line recomputes it.
+    // Every row but the new record's; the stock of 000001 is left out, since posting its line recomputes it.
     QString demas() const
     {
         return base.valor(
@@ -154,7 +149,6 @@ private slots:
             const QString puesto = t.poner(c.campo, entrada);
             for (const char *boton : c.botones)
                 t.pulsar(boton);
-            // The file's check reads its integrity and stocks; the other rows read again need every table.
             QVERIFY2(datos::comprobar(t.base.archivo()).isEmpty(), qPrintable(donde));
             QVERIFY2(t.demas() == antes, qPrintable(donde));
             QVERIFY2(!c.guardado || t.nuevo().isEmpty() || t.valor(c.guardado) == puesto, qPrintable(donde));

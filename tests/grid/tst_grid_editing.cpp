@@ -74,20 +74,6 @@ private slots:
         QCOMPARE(g.base.valor("select count(*) from articulo"), QStringLiteral("4"));
     }
 
-    void clicEnOtraCeldaDejaLoEscrito()
-    {
-        GrillaDePrueba g;
-        g.cargar();
-        g.clic(1, 1);
-        g.teclear("Perno");
-        g.clic(3, 2);
-        QCOMPARE(g.grid->Celda(1, 1), QStringLiteral("Perno"));
-        QVERIFY(!g.t1->isVisible());
-        QCOMPARE(g.vista->model()->index(0, 1).data(Qt::BackgroundRole), QVariant());
-        QCOMPARE(g.vista->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 192));
-        QCOMPARE(g.base.valor("select nombre from articulo where numero='000001'"), QStringLiteral("Tornillo"));
-    }
-
     // Moving past the visible rows brings the cell into view, editor and all.
     void seTraeALaVista()
     {
@@ -109,8 +95,7 @@ class TestCargaGrilla : public QObject
 {
     Q_OBJECT
 private slots:
-    // A load shows its rows and chooses none; a failed one leaves the grid as it was; one without rows
-    // shows its columns over one empty row.
+    // A load chooses no row; a failed one leaves the grid as it was; one without rows shows one empty row.
     void cargas()
     {
         GrillaDePrueba g;
@@ -137,8 +122,7 @@ private slots:
         QCOMPARE(g.grid->Celda(1, 0), QString());
     }
 
-    // Many texts whose letters kern against each other: the quick measure must still find the widest
-    // as a full layout does, and the column is that plus 8.
+    // Texts whose letters kern: the quick measure finds the widest as a full layout does, plus 8.
     void anchoExactoConMuchasFilas()
     {
         GrillaDePrueba g;

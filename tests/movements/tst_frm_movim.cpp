@@ -3,8 +3,6 @@
 #include <QRadioButton>
 #include <functional>
 
-// The voucher form: layout, numbering, loading, finding articles, and the
-// enabled states that tell where it stands.
 class TestFrmMovim : public QObject
 {
     Q_OBJECT
@@ -28,8 +26,7 @@ class TestFrmMovim : public QObject
     }
 
 private slots:
-    // Opened from the menu: every control inside its frame's border or the form, none on another, no
-    // caption cut; Alt+S is the form's "&Salir", closing the form, never the main menu's, ending the program.
+    // From the menu: no control overlapping or cut; Alt+S closes the form, never ends the program.
     void alAbrirDesdeElMenu()
     {
         pruebas::PrincipalDePrueba m;
