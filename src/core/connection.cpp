@@ -127,6 +127,17 @@ bool Connection::inTransaction() const
     return motor_ && motor_->inTransaction();
 }
 
+void Connection::bloquear(const QString &nombre)
+{
+    if (!inTransaction())
+        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
+    // FNV-1a over the UTF-8 bytes: the same key in every process and build.
+    quint64 clave = 14695981039346656037ull;
+    for (const char c : nombre.toUtf8())
+        clave = (clave ^ quint8(c)) * 1099511628211ull;
+    motor().bloquear(qint64(clave));
+}
+
 const SqlDialect &Connection::dialect() const
 {
     return motor().dialecto();

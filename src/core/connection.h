@@ -46,6 +46,10 @@ public:
     void commit();
     void rollback() noexcept;
     bool inTransaction() const;
+    // Inside a transaction: waits until no other connection holds the named
+    // lock, then holds it until the transaction ends. Operations that must not
+    // interleave (two postings into one voucher, printing it) take the same name.
+    void bloquear(const QString &nombre);
 
     const SqlDialect &dialect() const;
     // The SQLite handle when the file engine runs (null otherwise), for the

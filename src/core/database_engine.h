@@ -23,6 +23,10 @@ public:
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;
     virtual bool inTransaction() const = 0;
+    // Holds the key until the transaction ends; another connection asking for
+    // the same key waits until then. The file engine needs nothing more: its
+    // transactions begin by taking the file's one write lock.
+    virtual void bloquear(qint64 clave) { Q_UNUSED(clave); }
 
     const SqlDialect &dialecto() const { return dialecto_; }
     // The file's absolute path, or the server's address without its password.

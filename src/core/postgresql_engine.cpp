@@ -311,3 +311,8 @@ bool MotorPostgres::inTransaction() const
     const PGTransactionStatusType t = PQtransactionStatus(pg_);
     return t == PQTRANS_INTRANS || t == PQTRANS_INERROR;
 }
+
+void MotorPostgres::bloquear(qint64 clave)
+{
+    ejecutar(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(clave));
+}

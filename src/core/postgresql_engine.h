@@ -21,6 +21,7 @@ public:
     void commit() override;
     void rollback() noexcept override;
     bool inTransaction() const override;
+    void bloquear(qint64 clave) override;
 
 private:
     void leerEsquema();

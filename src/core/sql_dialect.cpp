@@ -347,6 +347,10 @@ QString SqlDialect::traducir(const QString &sql) const
         } else if (servidor && esSimbolo(t, ';') && s + 1 < sig.size()) {
             // The file engine refuses this itself when it prepares the text.
             throw QuendraError(QuendraError::VariasSentencias, QStringLiteral("El texto contiene más de una sentencia"));
+        } else if (!servidor && es(t, "for") && profundidad == 0 && s + 1 < sig.size() && es(ts[sig[s + 1]], "update")) {
+            // The file engine locks the whole file for a writing transaction, never a row.
+            out = QString();
+            salida[sig[++s]] = QString();
         } else if (es(t, "isnull") && s + 1 < sig.size() && esSimbolo(ts[sig[s + 1]], '(')) {
             out = QStringLiteral("(");
             cierresIsNull.push_back(profundidad + 1);

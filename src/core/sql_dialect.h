@@ -7,7 +7,7 @@
 #include <utility>
 
 // Translates the statements the program writes (date literals between "#",
-// day-first quoted dates, ISNULL(x), like) into the dialect of the engine that
+// day-first quoted dates, ISNULL(x), like, a closing FOR UPDATE) into the dialect of the engine that
 // runs them, in one pass over the tokens that never changes anything inside a
 // quoted text.
 class SqlDialect

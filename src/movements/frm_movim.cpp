@@ -47,23 +47,36 @@ void FrmMovim::cargar()
     limpiar();
 }
 
+QString FrmMovim::siguienteComprobante(QString &ultimo)
+{
+    auto rs = mPrincipal::abrirConsulta(sqlMovim::ultimoComprobante());
+    if (rs->eof() || rs->field(QStringLiteral("ultimo")).isNull())
+        return QStringLiteral("00000001");
+    ultimo = rs->field(QStringLiteral("ultimo")).text();
+    const double siguiente = numeros::valor(ultimo) + 1;
+    // Zero-filling 100000000 would give 00000000 out as a new number.
+    if (siguiente > mayorComprobante)
+        return QString();
+    return numeros::rellenarCeros(numeros::numeral(siguiente), 8);
+}
+
+void FrmMovim::avisarSinNumeros(const QString &ultimo)
+{
+    mensajes::mostrar(
+        QStringLiteral("El último comprobante guardado es el %1: no quedan números para un comprobante nuevo.")
+            .arg(ultimo),
+        QMessageBox::Critical, QMessageBox::Ok, QStringLiteral("Atención"));
+}
+
 bool FrmMovim::nuevoComprobante()
 {
-    QString numero = QStringLiteral("00000001");
-    auto rs = mPrincipal::abrirConsulta(sqlMovim::ultimoComprobante());
-    if (!rs->eof() && !rs->field(QStringLiteral("ultimo")).isNull()) {
-        const QString ultimo = rs->field(QStringLiteral("ultimo")).text();
-        const double siguiente = numeros::valor(ultimo) + 1;
-        // Zero-filling 100000000 would give 00000000 out as a new number.
-        if (siguiente > mayorComprobante) {
-            mensajes::mostrar(QStringLiteral("El último comprobante guardado es el %1: no quedan números para un "
-                                             "comprobante nuevo.")
-                                  .arg(ultimo),
-                              QMessageBox::Critical, QMessageBox::Ok, QStringLiteral("Atención"));
-            return false;
-        }
-        numero = numeros::rellenarCeros(numeros::numeral(siguiente), 8);
+    QString ultimo;
+    const QString numero = siguienteComprobante(ultimo);
+    if (numero.isEmpty()) {
+        avisarSinNumeros(ultimo);
+        return false;
     }
+    numeroNuevo_ = numero;
     habilitarEdicion(true, false);
     op_Entra->setEnabled(true);
     op_sale->setEnabled(true);
@@ -82,6 +95,7 @@ void FrmMovim::cargarComprobante()
     auto rs = mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(t_Comprobante->text()));
     if (rs->eof())
         return;
+    numeroNuevo_.clear();
     t_detalle->setPlainText(rs->field(QStringLiteral("detalle")).text());
     t_fecha->setTexto(rs->field(QStringLiteral("fecha")).text());
     if (rs->field(QStringLiteral("TipoMov")).text() == QLatin1String("EN"))

@@ -18,8 +18,13 @@ class Recordset;
 // entering or leaving a storage place, one line per article. It numbers new
 // vouchers, reopens stored ones, finds articles by number or by name, posts
 // lines (recomputing the article's stock), deletes vouchers and prints the exit
-// ticket. It keeps no state of its own: every value is read from its fields
-// when an operation runs, and which controls are enabled tells where it stands.
+// ticket. Apart from the number it proposed for a new voucher, it keeps no
+// state of its own: every value is read from its fields when an operation
+// runs, and which controls are enabled tells where it stands.
+//
+// Other operators may post into the same database meanwhile: a posting settles
+// its voucher's number, the exit's stock and the line in one transaction that
+// holds the voucher and the article, and printing holds the voucher too.
 //
 // The operations are public so that each can be run the way its control runs
 // it; the controls run them inside protegido().
@@ -68,6 +73,15 @@ private:
     // off for a printed one.
     void habilitarEdicion(bool si, bool incluirEliminar);
     bool lineaAdmitida();
+    // The number after the greatest stored voucher ("00000001" for the first);
+    // empty when the eight digits are used up, `ultimo` then naming the last one.
+    static QString siguienteComprobante(QString &ultimo);
+    static void avisarSinNumeros(const QString &ultimo);
+    // Inside the posting's transaction: the voucher the line goes to, locked.
+    // The first line of a new voucher takes its number only now, the next free
+    // one when another operator stored lines under it since it was proposed.
+    // Empty when the numbers are used up.
+    QString tomarComprobante(QString &ultimo);
     void quitarTipo();
 
     QGroupBox *Frame1;
@@ -94,4 +108,6 @@ private:
     QToolButton *b_Salir;
     EditableGrid *grilla;
     QList<QLabel *> etiquetas_;
+    // What b_NuevoComprobante proposed, until the voucher's first line is stored.
+    QString numeroNuevo_;
 };

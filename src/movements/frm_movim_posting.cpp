@@ -73,7 +73,7 @@ void FrmMovim::guardar()
     // Stored voucher numbers keep their eight digits, or the next number would
     // follow a short one in text order.
     t_Comprobante->setText(*codigos::rellenado(t_Comprobante->text(), codigos::Clase::Comprobante));
-    const QString comprobante = t_Comprobante->text();
+    const QString propuesto = t_Comprobante->text();
     const QString numero = *codigos::rellenado(t_numero->text(), codigos::Clase::Articulo);
     const QString cantidad = numeros::importe(t_Cantidad->text());
     const QString cero = QStringLiteral("0");
@@ -81,31 +81,79 @@ void FrmMovim::guardar()
                                QStringLiteral("numero"),      QStringLiteral("costo"),   QStringLiteral("detalle"),
                                QStringLiteral("impreso"),     QStringLiteral("deposito"), QStringLiteral("Entrada"),
                                QStringLiteral("Salida"),      QStringLiteral("codigo")};
-    const QStringList valores{comprobante,
-                              entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
-                              fechas::texto(fecha),
-                              numero,
-                              numeros::importe(t_Costo->text()),
-                              t_detalle->toPlainText(),
-                              QStringLiteral("N"),
-                              t_Deposito->text(),
-                              entrada ? cantidad : cero,
-                              entrada ? cero : cantidad,
-                              t_Familia->text()};
-    const QString condicion = sqlMovim::condicionLinea(comprobante, numero);
+    QStringList valores{propuesto,
+                        entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
+                        fechas::texto(fecha),
+                        numero,
+                        numeros::importe(t_Costo->text()),
+                        t_detalle->toPlainText(),
+                        QStringLiteral("N"),
+                        t_Deposito->text(),
+                        entrada ? cantidad : cero,
+                        entrada ? cero : cantidad,
+                        t_Familia->text()};
 
-    // The row and the article's stock are written together or not at all.
+    // The row and the article's stock are written together or not at all,
+    // while the voucher and the article are held against other operators.
     Connection &conexion = mPrincipal::conexion();
-    Transaction transaccion(conexion);
-    if (mPrincipal::abrirConsulta(sqlMovim::lineaExistente(condicion))->eof())
-        mPrincipal::insertarRegistro(QStringLiteral("movstk"), columnas, valores);
-    else
-        mPrincipal::actualizarRegistro(QStringLiteral("movstk"), columnas, valores, condicion);
-    const double stock = conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble();
-    conexion.execute(sqlMovim::actualizarStock(numero, numeros::numeral15(stock)));
-    transaccion.commit();
+    enum class Fin { Hecho, SinStock, SinNumeros };
+    QString ultimo, stockActual;
+    const Fin fin = [&] {
+        Transaction transaccion(conexion);
+        valores[0] = tomarComprobante(ultimo);
+        if (valores[0].isEmpty())
+            return Fin::SinNumeros;
+        conexion.execute(sqlMovim::bloqueoArticulo(numero));
+        // Another operator's exit may have taken the stock shown.
+        if (!entrada) {
+            const double suma = conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble();
+            stockActual = numeros::numeral15(suma);
+            if (numeros::valor(stockActual) < numeros::valor(cantidad))
+                return Fin::SinStock;
+        }
+        const QString condicion = sqlMovim::condicionLinea(valores[0], numero);
+        if (mPrincipal::abrirConsulta(sqlMovim::lineaExistente(condicion))->eof())
+            mPrincipal::insertarRegistro(QStringLiteral("movstk"), columnas, valores);
+        else
+            mPrincipal::actualizarRegistro(QStringLiteral("movstk"), columnas, valores, condicion);
+        const double stock = conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble();
+        conexion.execute(sqlMovim::actualizarStock(numero, numeros::numeral15(stock)));
+        transaccion.commit();
+        return Fin::Hecho;
+    }();
+    if (fin == Fin::SinNumeros)
+        return avisarSinNumeros(ultimo);
+    if (fin == Fin::SinStock) {
+        t_stock->setText(stockActual);
+        return detener(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock"), QMessageBox::Critical,
+                       QStringLiteral("Atención"));
+    }
 
+    numeroNuevo_.clear();
+    t_Comprobante->setText(valores[0]);
     limpiar();
     MostrarGrilla();
+    if (valores[0] != propuesto)
+        detener(QStringLiteral("Otro operador guardó el comprobante %1 mientras se preparaba este: la línea se guardó "
+                               "en el comprobante %2, que es el número de este comprobante desde ahora.")
+                    .arg(propuesto, valores[0]),
+                QMessageBox::Information, QStringLiteral("Atención"));
     t_numero->setFocus();
+}
+
+QString FrmMovim::tomarComprobante(QString &ultimo)
+{
+    Connection &conexion = mPrincipal::conexion();
+    QString comprobante = t_Comprobante->text();
+    conexion.bloquear(sqlMovim::claveComprobante(comprobante));
+    if (comprobante != numeroNuevo_)
+        return comprobante;
+    // Numbers only grow from one lock to the next: two postings never wait for each other in a circle.
+    while (!mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(comprobante))->eof()) {
+        comprobante = siguienteComprobante(ultimo);
+        if (comprobante.isEmpty())
+            return comprobante;
+        conexion.bloquear(sqlMovim::claveComprobante(comprobante));
+    }
+    return comprobante;
 }

@@ -48,26 +48,33 @@ void FrmMovim::imprimir()
 void FrmMovim::ImpSalida()
 {
     const QString comprobante = t_Comprobante->text();
+    const bool salida = !op_Entra->isChecked();
+    QString total;
+    std::shared_ptr<const Recordset> filas;
     {
         // One commit for all the lines: the mark is all or nothing, and quick.
+        // A posting into the voucher under way ends first, and none begins
+        // until the ticket's rows are read, so the ticket lists what is marked.
         Transaction transaccion(mPrincipal::conexion());
+        mPrincipal::conexion().bloquear(sqlMovim::claveComprobante(comprobante));
         auto sinImprimir = mPrincipal::abrirConsulta(sqlMovim::lineasSinImprimir(comprobante));
         for (; !sinImprimir->eof(); sinImprimir->moveNext())
             mPrincipal::actualizarRegistro(
                 QStringLiteral("movstk"), {QStringLiteral("impreso")}, {QStringLiteral("S")},
                 sqlMovim::condicionLinea(comprobante, sinImprimir->field(QStringLiteral("numero")).text()));
+        if (salida) {
+            total = totalEnUnidades(
+                mPrincipal::abrirConsulta(sqlMovim::totalSalida(comprobante))->field(QStringLiteral("totsal")));
+            filas = mPrincipal::abrirConsulta(sqlMovim::filasTicket(comprobante));
+        }
         transaccion.commit();
     }
-    if (op_Entra->isChecked())
+    if (!salida)
         return;
     if (mensajes::mostrar(QStringLiteral("Desea imprimir la salida"), QMessageBox::NoIcon,
                           QMessageBox::Yes | QMessageBox::No, tituloAtencion)
         == QMessageBox::No)
         return;
-
-    const QString total =
-        totalEnUnidades(mPrincipal::abrirConsulta(sqlMovim::totalSalida(comprobante))->field(QStringLiteral("totsal")));
-    std::shared_ptr<const Recordset> filas = mPrincipal::abrirConsulta(sqlMovim::filasTicket(comprobante));
     if (filas->eof()) {
         mensajes::mostrar(QStringLiteral("No tiene datos para ese comprobante"), QMessageBox::Critical);
         return;

@@ -48,6 +48,17 @@ QString lineaExistente(const QString &condicion)
     return QStringLiteral("select * from  movstk where ") + condicion;
 }
 
+QString bloqueoArticulo(const QString &numero)
+{
+    return QStringLiteral("select stock from articulo where numero=") + entreComillas(numero)
+           + QStringLiteral(" for update");
+}
+
+QString claveComprobante(const QString &comprobante)
+{
+    return QStringLiteral("movstk.comprobante ") + comprobante;
+}
+
 QString actualizarStock(const QString &numero, const QString &stock)
 {
     return QStringLiteral("update articulo set stock=") + stock + QStringLiteral(" where  numero=")

@@ -22,6 +22,11 @@ QString articulo(const QString &numero);
 // The line of one article in one voucher: the condition, and the query on it.
 QString condicionLinea(const QString &comprobante, const QString &numero);
 QString lineaExistente(const QString &condicion);
+// Locks the article's row until the posting ends, so that postings of one
+// article take turns to read and write its stock.
+QString bloqueoArticulo(const QString &numero);
+// The name of the lock that postings into a voucher and its printing share (Connection::bloquear).
+QString claveComprobante(const QString &comprobante);
 // The update that stores an article's stock on hand.
 QString actualizarStock(const QString &numero, const QString &stock);
 

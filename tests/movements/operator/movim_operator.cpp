@@ -1,0 +1,77 @@
+// One operator at the voucher form, in a process of its own, so that a test can
+// have two of them work on one database at the same moment. Arguments: the
+// database's place, then the work:
+//   salidas N ARTICULO     N new vouchers, each an exit of 1 unit of the article
+//   lineas N               one new voucher, an exit of 1 unit of articles 1 to N
+//   imprimir COMPROBANTE N the voucher loaded and printed N times
+// It writes "listo" once its form is open and starts on a line of its input, so
+// that both begin together; then it writes what the operator saw.
+#include "application_setup.h"
+#include "form_driver.h"
+#include "frm_movim.h"
+#include "mprincipal.h"
+#include "numbers.h"
+#include "report.h"
+#include "ticket_output.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    prepararAplicacion(app);
+    const QStringList args = app.arguments();
+    const QString trabajo = args.value(2);
+    const int veces = args.value(trabajo == QLatin1String("imprimir") ? 4 : 3).toInt();
+    mPrincipal::fijarArchivoBaseDatos(args.value(1));
+    mPrincipal::conexion().open(args.value(1));
+    mPrincipal::depositoDefecto = QStringLiteral("01");
+    RegistroMensajes mensajes;
+    // A ticket must list exactly the lines its printing marked.
+    int tickets = 0, ticketsDesparejos = 0;
+    salidaTicket::fijarDestinoParaPruebas([&](Report &ticket) {
+        ++tickets;
+        const QString total = ticket.section(QStringLiteral("piefinal")).control(QStringLiteral("tsalida")).caption();
+        const auto marcadas = mPrincipal::conexion().execute(
+            QStringLiteral("select count(*) from movstk where impreso='S' and comprobante='%1'").arg(args.value(3)));
+        ticketsDesparejos += total != marcadas->field(0).text();
+    });
+    FrmMovim form;
+    pruebas::mostrarActiva(&form);
+    auto clic = [&](const char *nombre) { QTest::mouseClick(pruebas::control(&form, nombre), Qt::LeftButton); };
+    auto escribir = [&](const char *nombre, const QString &texto) {
+        pruebas::escribir(pruebas::control(&form, nombre), texto);
+    };
+    std::puts("listo");
+    std::fflush(stdout);
+    std::string linea;
+    std::getline(std::cin, linea);
+
+    int aceptadas = 0;
+    for (int i = 1; i <= veces; ++i) {
+        if (trabajo == QLatin1String("imprimir")) {
+            escribir("t_Comprobante", args.value(3));
+            clic("b_Cargar");
+            clic("B_Imprimir");
+            continue;
+        }
+        if (i == 1 || trabajo == QLatin1String("salidas")) {
+            clic("b_NuevoComprobante");
+            clic("op_sale");
+        }
+        escribir("t_numero", trabajo == QLatin1String("salidas") ? args.value(3) : numeros::rellenarCeros(QString::number(i), 6));
+        QTest::keyClick(pruebas::control(&form, "t_numero"), Qt::Key_Tab);
+        escribir("t_Cantidad", QStringLiteral("1"));
+        clic("b_Guardar");
+        aceptadas += pruebas::control<QLineEdit>(&form, "t_numero")->text().isEmpty();
+    }
+    std::printf("aceptadas %d\ntickets %d\ndesparejos %d\ncomprobante %s\n", aceptadas, tickets, ticketsDesparejos,
+                qPrintable(pruebas::control<QLineEdit>(&form, "t_Comprobante")->text()));
+    for (const QString &texto : mensajes.textos())
+        std::printf("mensaje %s\n", qPrintable(texto));
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "database_check.h"
+#include "message_recorder.h"
+#include "test_database.h"
+#include "test_main.h"
+
+#include <QProcess>
+#include <QTest>
+
+// Two operators at the voucher form at the same moment, each in a process of
+// its own (movim_operator) over the one database: the file, or the server.
+class TestDosOperadores : public QObject
+{
+    Q_OBJECT
+
+    // Starts both operators, lets them begin together and gives what each saw.
+    static QList<QStringList> trabajar(const BaseDePrueba &base, const QList<QStringList> &trabajos)
+    {
+        std::vector<std::unique_ptr<QProcess>> procesos;
+        for (const QStringList &trabajo : trabajos) {
+            procesos.push_back(std::make_unique<QProcess>());
+            procesos.back()->start(QStringLiteral(QUENDRA_OPERADOR), QStringList{base.archivo()} + trabajo);
+        }
+        for (auto &p : procesos)
+            if (!p->waitForReadyRead(60000))
+                qFatal("an operator did not start: %s", p->readAllStandardError().constData());
+        for (auto &p : procesos)
+            p->write("\n");
+        QList<QStringList> vistos;
+        for (auto &p : procesos) {
+            if (!p->waitForFinished(600000) || p->exitCode() != 0)
+                qFatal("an operator failed: %s", p->readAllStandardError().constData());
+            vistos << QString::fromUtf8(p->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        }
+        return vistos;
+    }
+    static QString dato(const QStringList &visto, const QString &clave)
+    {
+        for (const QString &l : visto)
+            if (l.startsWith(clave + QLatin1Char(' ')))
+                return l.mid(clave.size() + 1);
+        return {};
+    }
+    // Articles 000001 to `articulos`, each with `stock` units entered by voucher 00000001.
+    static void articulosConStock(const BaseDePrueba &base, int articulos, int stock)
+    {
+        for (int i = 1; i <= articulos; ++i) {
+            const QString numero = QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0'));
+            base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES "
+                                         "('%1','0001','Artículo %1',1,%2)").arg(numero).arg(stock));
+            base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
+                                         "deposito,Entrada,Salida,codigo) VALUES ('00000001','EN','2026-11-02','%1',"
+                                         "1,'','S','01',%2,0,'0001')").arg(numero).arg(stock));
+        }
+    }
+
+private slots:
+    // Exits of one article from both at once: never more than its stock, each
+    // accepted exit a voucher of its own, whoever took the number first.
+    void salidasSimultaneas_data()
+    {
+        QTest::addColumn<int>("cadaUno");
+        QTest::addColumn<int>("aceptadas");
+        QTest::newRow("a new voucher each, at the same moment") << 1 << 2;
+        QTest::newRow("500 exits each of a stock of 300") << 500 << 300;
+    }
+    void salidasSimultaneas()
+    {
+        QFETCH(int, cadaUno);
+        QFETCH(int, aceptadas);
+        BaseDePrueba base;
+        articulosConStock(base, 1, 300);
+        const QStringList trabajo{QStringLiteral("salidas"), QString::number(cadaUno), QStringLiteral("000001")};
+        const QList<QStringList> vistos = trabajar(base, {trabajo, trabajo});
+
+        QCOMPARE(dato(vistos[0], "aceptadas").toInt() + dato(vistos[1], "aceptadas").toInt(), aceptadas);
+        const QString lineas = QString::number(aceptadas);
+        QCOMPARE(base.valor("select count(distinct comprobante) from movstk where tipomov='SA'"), lineas);
+        QCOMPARE(base.valor("select count(*) from movstk where tipomov='SA'"), lineas);
+        QCOMPARE(base.valor("select stock from articulo"), QString::number(300 - aceptadas));
+        QCOMPARE(datos::comprobar(base.archivo()), QStringList());
+        // Both proposed 00000002; one was told the number its voucher took instead.
+        int avisos = 0;
+        for (const QStringList &visto : vistos)
+            for (const QString &l : visto)
+                if (l.startsWith("mensaje ") && !l.endsWith("La cantidad de Salida debe ser menor o igual al Stock")) {
+                    QVERIFY2(l.contains("Otro operador guardó el comprobante"), qPrintable(l));
+                    ++avisos;
+                }
+        if (cadaUno == 1) {
+            QCOMPARE(avisos, 1);
+            QCOMPARE(QSet<QString>({dato(vistos[0], "comprobante"), dato(vistos[1], "comprobante")}),
+                     QSet<QString>({"00000002", "00000003"}));
+        }
+    }
+
+    // Printing a voucher while the other operator posts into it: each ticket
+    // lists exactly the lines its printing marked.
+    void imprimirMientrasOtroAsienta()
+    {
+        BaseDePrueba base;
+        articulosConStock(base, 150, 5);
+        const QList<QStringList> vistos =
+            trabajar(base, {{"lineas", "150"}, {"imprimir", "00000002", "60"}});
+        QCOMPARE(dato(vistos[0], "aceptadas"), QString("150"));
+        QVERIFY(dato(vistos[1], "tickets").toInt() > 0);
+        QCOMPARE(dato(vistos[1], "desparejos"), QString("0"));
+    }
+};
+
+QUENDRA_TEST(TestDosOperadores)
+#include "tst_two_operators.moc"
