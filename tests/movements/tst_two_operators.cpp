@@ -23,8 +23,10 @@ class TestDosOperadores : public QObject
         for (auto &p : procesos)
             if (!p->waitForReadyRead(60000))
                 qFatal("an operator did not start: %s", p->readAllStandardError().constData());
-        for (auto &p : procesos)
+        for (auto &p : procesos) {
             p->write("\n");
+            p->waitForBytesWritten();
+        }
         QList<QStringList> vistos;
         for (auto &p : procesos) {
             if (!p->waitForFinished(600000) || p->exitCode() != 0)

@@ -8,6 +8,7 @@
 // that both begin together; then it writes what the operator saw.
 #include "application_setup.h"
 #include "form_driver.h"
+#include "messages.h"
 #include "frm_movim.h"
 #include "mprincipal.h"
 #include "numbers.h"
@@ -15,7 +16,7 @@
 #include "ticket_output.h"
 
 #include <QApplication>
-#include <QRadioButton>
+#include <QThread>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -30,7 +31,14 @@ int main(int argc, char *argv[])
     mPrincipal::fijarArchivoBaseDatos(args.value(1));
     mPrincipal::conexion().open(args.value(1));
     mPrincipal::depositoDefecto = QStringLiteral("01");
-    RegistroMensajes mensajes;
+    // Every box answered Yes or Ok; the operator takes a moment over the ticket's question.
+    QStringList mensajes;
+    mensajes::fijarRespondedor([&](const mensajes::Mensaje &m) {
+        mensajes << m.texto;
+        if (m.botones & QMessageBox::Yes)
+            QThread::msleep(20);
+        return m.botones & QMessageBox::Yes ? QMessageBox::Yes : QMessageBox::Ok;
+    });
     // A ticket must list exactly the lines its printing marked.
     int tickets = 0, ticketsDesparejos = 0;
     salidaTicket::fijarDestinoParaPruebas([&](Report &ticket) {
@@ -59,11 +67,12 @@ int main(int argc, char *argv[])
             clic("B_Imprimir");
             continue;
         }
-        if (i == 1 || trabajo == QLatin1String("salidas")) {
+        // The first voucher is the one the form proposed on opening, as the other operator's was.
+        if (i > 1 && trabajo == QLatin1String("salidas"))
             clic("b_NuevoComprobante");
+        if (i == 1 || trabajo == QLatin1String("salidas"))
             clic("op_sale");
-        }
-        escribir("t_numero", trabajo == QLatin1String("salidas") ? args.value(3) : numeros::rellenarCeros(QString::number(i), 6));
+        escribir("t_numero", trabajo == QLatin1String("salidas") ? args.value(4) : numeros::rellenarCeros(QString::number(i), 6));
         QTest::keyClick(pruebas::control(&form, "t_numero"), Qt::Key_Tab);
         escribir("t_Cantidad", QStringLiteral("1"));
         clic("b_Guardar");
@@ -71,7 +80,7 @@ int main(int argc, char *argv[])
     }
     std::printf("aceptadas %d\ntickets %d\ndesparejos %d\ncomprobante %s\n", aceptadas, tickets, ticketsDesparejos,
                 qPrintable(pruebas::control<QLineEdit>(&form, "t_Comprobante")->text()));
-    for (const QString &texto : mensajes.textos())
+    for (const QString &texto : mensajes)
         std::printf("mensaje %s\n", qPrintable(texto));
     return 0;
 }
