@@ -98,6 +98,9 @@ void FrmMovim::guardar()
     Connection &conexion = mPrincipal::conexion();
     enum class Fin { Hecho, SinStock, SinNumeros };
     QString ultimo, stockActual;
+    auto stockDeMovimientos = [&] {
+        return numeros::numeral15(conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
+    };
     const Fin fin = [&] {
         Transaction transaccion(conexion);
         valores[0] = tomarComprobante(ultimo);
@@ -106,8 +109,7 @@ void FrmMovim::guardar()
         conexion.execute(sqlMovim::bloqueoArticulo(numero));
         // Another operator's exit may have taken the stock shown.
         if (!entrada) {
-            const double suma = conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble();
-            stockActual = numeros::numeral15(suma);
+            stockActual = stockDeMovimientos();
             if (numeros::valor(stockActual) < numeros::valor(cantidad))
                 return Fin::SinStock;
         }
@@ -116,8 +118,7 @@ void FrmMovim::guardar()
             mPrincipal::insertarRegistro(QStringLiteral("movstk"), columnas, valores);
         else
             mPrincipal::actualizarRegistro(QStringLiteral("movstk"), columnas, valores, condicion);
-        const double stock = conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble();
-        conexion.execute(sqlMovim::actualizarStock(numero, numeros::numeral15(stock)));
+        conexion.execute(sqlMovim::actualizarStock(numero, stockDeMovimientos()));
         transaccion.commit();
         return Fin::Hecho;
     }();
@@ -134,8 +135,8 @@ void FrmMovim::guardar()
     limpiar();
     MostrarGrilla();
     if (valores[0] != propuesto)
-        detener(QStringLiteral("Otro operador guardó el comprobante %1 mientras se preparaba este: la línea se guardó "
-                               "en el comprobante %2, que es el número de este comprobante desde ahora.")
+        detener(QStringLiteral("Otro operador guardó el comprobante %1 mientras usted preparaba este: la línea se guardó "
+                               "en el comprobante %2, que desde ahora es el número de este comprobante.")
                     .arg(propuesto, valores[0]),
                 QMessageBox::Information, QStringLiteral("Atención"));
     t_numero->setFocus();
