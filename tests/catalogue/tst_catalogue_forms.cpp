@@ -71,7 +71,7 @@ private slots:
             v->close();
     }
 
-    void alAbrirYDobleClic()
+    void alAbrirDobleClicYBorrar()
     {
         QCOMPARE(p->texto("t_alta"), QStringLiteral("14-05-2026"));
         const QStringList numeros = p->columnaGrilla(0);
@@ -80,6 +80,10 @@ private slots:
         QCOMPARE(QStringList({p->texto("t_numero"), p->texto("t_Nombre"), p->texto("t_Familia"), detalle(), p->texto("t_alta")}),
                  QStringList({"000014", "Cable unipolar 2,5 mm rollo 100 m", "Electricidad", "Normalizado IRAM",
                               "13-02-2026"}));
+        // The form lets its grid delete.
+        p->clicFila(4);
+        QTest::keyClick(p->vista(), Qt::Key_Delete);
+        QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"), QStringLiteral("35 0"));
     }
 
     void numeroExistenteSobrescribeLasSieteColumnas()
@@ -198,13 +202,6 @@ private slots:
         QCOMPARE(mPrincipal::sqlBusqueda + mPrincipal::codigoBusqueda, QString());
     }
 
-    void borrarEnLaGrillaSiempreSePermite()
-    {
-        p->clicFila(4);
-        QTest::keyClick(p->vista(), Qt::Key_Delete);
-        QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"), QStringLiteral("35 0"));
-    }
-
     void listaDeLaBaseDemo()
     {
         if (!pruebas::hayPdftotext())
@@ -304,7 +301,7 @@ private slots:
         }
     }
 
-    void alAbrirYDobleClic()
+    void alAbrirDobleClicYBorrar()
     {
         QCOMPARE(p->columnaGrilla(2).join(','),
                  QStringLiteral("Ferretería,Pinturas,Electricidad,Plomería,Jardín,Herramientas"));
@@ -313,10 +310,6 @@ private slots:
         QCOMPARE(p->texto("t_codigo") + '=' + p->texto("t_Familia"), QStringLiteral("0003=Electricidad"));
         p->clic("b_Guardar");
         QCOMPARE(familias(), antes);
-    }
-
-    void borrarEnLaGrillaSiempreSePermite()
-    {
         p->clicFila(1);
         QTest::keyClick(p->vista(), Qt::Key_Delete);
         QCOMPARE(p->base.valor("select count(*) from familia where codigo='0001'"), QStringLiteral("0"));
