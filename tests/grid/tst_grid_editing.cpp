@@ -17,25 +17,21 @@ private slots:
         pruebas::columnas<int, int, QString, QString, QString, bool>(
             "fila", "columna", "teclas", "celdaFinal", "textoInicial", "editorAbierto");
         QTest::newRow("letra reemplaza") << 1 << 1 << "x" << "1,1" << "x" << true;
-        QTest::newRow("F2 conserva y agrega") << 1 << 1 << "F2 s" << "1,1" << "Tornillos" << true;
+        QTest::newRow("F2 conserva, la coma agrega") << 1 << 1 << "F2 ,s" << "1,1" << "Tornillo,s" << true;
         QTest::newRow("Backspace acorta") << 1 << 1 << "Back" << "1,1" << "Tornill" << true;
         QTest::newRow("Enter sin editor avanza") << 1 << 1 << "Enter" << "1,2" << "Tornillo" << false;
         QTest::newRow("Enter al fin de fila baja") << 1 << 3 << "F2 9 Enter" << "2,3" << "4.359" << false;
         QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter" << "4,3" << "1" << false;
         QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc" << "1,1" << "Tornillo" << true;
-        QTest::newRow("Escape en la grilla nada") << 1 << 1 << "Esc" << "1,1" << "Tornillo" << false;
         QTest::newRow("coma en número no entra") << 1 << 3 << ", F2 , 5" << "1,3" << "4.355" << true;
-        QTest::newRow("coma en texto entra") << 1 << 1 << "F2 ," << "1,1" << "Tornillo," << true;
         QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter" << "1,0" << "000001" << false;
-        QTest::newRow("izquierda al inicio en fila 1") << 1 << 1 << "F2 Home Left" << "1,1" << "Tornillo" << true;
+        QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up" << "1,1" << "Tornillo" << true;
         QTest::newRow("izquierda desde columna 2") << 1 << 2 << "F2 Home Left" << "1,1" << "05-03-2024" << false;
         QTest::newRow("izquierda pasa a la fila de arriba") << 2 << 1 << "F2 Home Left" << "1,3" << "Tuerca" << false;
         QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left" << "1,2" << "05-03-2024" << true;
         QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right" << "4,1" << "41.5" << false;
-        QTest::newRow("derecha al final de la última") << 4 << 3 << "F2 7 Right" << "4,3" << "7" << true;
-        QTest::newRow("arriba en la fila 1") << 1 << 2 << "F2 Up" << "1,2" << "05-03-2024" << true;
-        QTest::newRow("abajo en la última fila") << 4 << 2 << "F2 Down" << "4,2" << "" << true;
-        QTest::newRow("abajo deja lo escrito") << 1 << 1 << "Perno Down" << "2,1" << "Perno" << false;
+        QTest::newRow("derecha y abajo en la última") << 4 << 3 << "F2 7 Right Down" << "4,3" << "7" << true;
+        QTest::newRow("abajo deja lo escrito, arriba") << 1 << 1 << "Perno Down F2 Up" << "1,1" << "Perno" << false;
     }
     void teclas()
     {
@@ -58,22 +54,6 @@ private slots:
         QCOMPARE(g.base.valor("select nombre from articulo where numero='000001'"), QStringLiteral("Tornillo"));
     }
 
-    void sinListaDeClavesSoloSeRecorre()
-    {
-        GrillaDePrueba g;
-        g.cargar(QString::fromLatin1(GrillaDePrueba::consultaArticulos), std::nullopt);
-        int antes = 0;
-        QObject::connect(g.grid, &EditableGrid::antesEliminar, [&] { ++antes; });
-        g.clic(2, 1);
-        g.teclear("x F2 Back Enter Del");
-        QCOMPARE(g.celdaActual(), QStringLiteral("2,1"));
-        QCOMPARE(g.grid->Celda(2, 1), QStringLiteral("Tuerca"));
-        QVERIFY(!g.t1->isVisible());
-        QCOMPARE(antes, 1);
-        QCOMPARE(g.mensajes.mostrados().size(), 0);
-        QCOMPARE(g.base.valor("select count(*) from articulo"), QStringLiteral("4"));
-    }
-
     // Moving past the visible rows brings the cell into view, editor and all.
     void seTraeALaVista()
     {
@@ -82,9 +62,7 @@ private slots:
             g.base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,nombre) VALUES ('%1','N%1')").arg(i, 6, 10, QLatin1Char('0')));
         g.cargar();
         g.clic(1, 3);
-        for (int i = 0; i < 40; ++i)
-            g.teclear("Enter");
-        g.teclear("F2");
+        g.teclear(QStringLiteral("Enter ").repeated(40) + QStringLiteral("F2"));
         QCOMPARE(g.celdaActual(), QStringLiteral("41,3"));
         QVERIFY(g.vista->viewport()->rect().contains(g.rectCelda(41, 3)));
         QCOMPARE(g.t1->geometry(), g.rectEditor(41, 3));
@@ -120,6 +98,9 @@ private slots:
         QCOMPARE(g.vista->model()->columnCount(), 2);
         QCOMPARE(g.grid->Celda(0, 1), QStringLiteral("FAMILIA"));
         QCOMPARE(g.grid->Celda(1, 0), QString());
+        g.grid->setEliminarOK(true); // the blank row is no row of the table
+        g.teclear("Del");
+        QCOMPARE(g.mensajes.mostrados().size(), 0);
     }
 
     // Texts whose letters kern: the quick measure finds the widest as a full layout does, plus 8.
@@ -129,15 +110,15 @@ private slots:
         const QFontMetricsF fm(g.vista->font());
         qreal mayor = fm.horizontalAdvance(QStringLiteral("NOMBRE"));
         const QStringList piezas{"AV", "To", "WA", "ll", "MM", "Ty", "ii", "Ñá", "Yo", "LT"};
-        g.base.ejecutar("BEGIN");
+        QStringList filas;
         for (int i = 0; i < 3000; ++i) {
             QString t;
             for (int k = 0, v = i; k < 6; ++k, v = v * 7 + 3)
                 t += piezas[(v + k) % piezas.size()];
             mayor = qMax(mayor, fm.horizontalAdvance(t));
-            g.base.ejecutar(QStringLiteral("INSERT INTO familia(codigo,familia) VALUES ('%1','%2')").arg(i).arg(t));
+            filas << QStringLiteral("('%1','%2')").arg(i).arg(t);
         }
-        g.base.ejecutar("COMMIT");
+        g.base.ejecutar("INSERT INTO familia(codigo,familia) VALUES " + filas.join(','));
         g.cargar(QStringLiteral("select familia from familia"), std::nullopt, QString());
         QCOMPARE(g.vista->columnWidth(0), int(std::ceil(mayor)) + 8);
     }
@@ -158,8 +139,7 @@ private slots:
         QTest::newRow("fila 3 y luego 5") << familias << "c3 c5" << "0005";
         QTest::newRow("flechas como clics") << familias << "c1 Down Down" << "0003";
         QTest::newRow("doble clic") << familias << "d2" << "0002";
-        QTest::newRow("Delete no borra") << familias << "c2 Del" << "0002";
-        QTest::newRow("F5 no guarda") << familias << "c2 x Enter Up F5" << "0002";
+        QTest::newRow("Delete no borra, F5 no guarda") << familias << "c2 Del x Enter Up F5" << "0002";
     }
     void eleccion()
     {

@@ -34,7 +34,7 @@ private slots:
         QTest::newRow("columna clave") << art << c0 << t << 2 << 0 << "F5" << false << "";
         QTest::newRow("celda en blanco") << art << c0 << t << 2 << 1 << "Back Back Back Back Back Back Enter Left F5"
                                          << false << "";
-        QTest::newRow("sin lista de claves") << art << ninguna << t << 2 << 1 << "F5" << false << "";
+        QTest::newRow("sin lista de claves") << art << ninguna << t << 2 << 1 << "x F2 Back Enter F5" << false << "";
         QTest::newRow("lista de claves vacía") << art << vacia << t << 2 << 1 << x << false << "";
         QTest::newRow("sin tabla") << art << c0 << QString() << 2 << 1 << x << false << "";
         QTest::newRow("fecha imposible") << art << c0 << t << 2 << 2 << "31-02-2024 Enter Left F5" << false
@@ -143,16 +143,6 @@ private slots:
         const bool borrada = !quedan.contains(QStringLiteral("00000%1").arg(fila));
         QCOMPARE(despues.count(), borrada ? 1 : 0);
         QCOMPARE(g.grid->CantidadFilas(), int(quedan.count(QLatin1Char(',')) + 1));
-    }
-
-    void eliminarEnGrillaVaciaNoHaceNada()
-    {
-        GrillaDePrueba g;
-        g.cargar(QStringLiteral("select numero, nombre from articulo where numero='x'"));
-        g.grid->setEliminarOK(true);
-        g.teclear("Del");
-        QCOMPARE(g.mensajes.mostrados().size(), 0);
-        QCOMPARE(articulos(g).size(), 4);
     }
 };
 
