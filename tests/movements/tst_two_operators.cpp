@@ -55,25 +55,22 @@ private slots:
     // accepted exit a voucher of its own, whoever took the number first.
     void salidasSimultaneas_data()
     {
-        QTest::addColumn<int>("cadaUno");
-        QTest::addColumn<int>("aceptadas");
+        pruebas::columnas<int, int>("cadaUno", "aceptadas");
         QTest::newRow("the voucher both proposed") << 1 << 2;
         QTest::newRow("500 exits each of a stock of 300") << 500 << 300;
     }
     void salidasSimultaneas()
     {
-        QFETCH(int, cadaUno);
-        QFETCH(int, aceptadas);
+        const auto [cadaUno, aceptadas] = pruebas::fila<int, int>("cadaUno", "aceptadas");
         BaseDePrueba base;
         articulosConStock(base, 1, 300);
         const QStringList trabajo{QStringLiteral("salidas"), QString::number(cadaUno), QStringLiteral("000001")};
         const QList<Visto> vistos = trabajar(base, {trabajo, trabajo});
 
         QCOMPARE(vistos[0].value("aceptadas").toInt() + vistos[1].value("aceptadas").toInt(), aceptadas);
-        const QString cuenta = QString::number(aceptadas);
-        QCOMPARE(base.valor("select count(distinct comprobante) from movstk where tipomov='SA'"), cuenta);
-        QCOMPARE(base.valor("select count(*) from movstk where tipomov='SA'"), cuenta);
-        QCOMPARE(base.valor("select stock from articulo"), QString::number(300 - aceptadas));
+        QCOMPARE(base.filas("select count(distinct comprobante), count(*), (select stock from articulo) from movstk "
+                            "where tipomov='SA'"),
+                 QStringList{QStringLiteral("%1 %1 %2").arg(aceptadas).arg(300 - aceptadas)});
         QCOMPARE(datos::comprobar(base.archivo()), QStringList());
         // Nothing else was said than a refusal or the notice of a number taken meanwhile.
         const QStringList textos = vistos[0].values("mensaje") + vistos[1].values("mensaje");
