@@ -1,7 +1,65 @@
-#include "movim_fixture.h"
+#include "editable_grid.h"
+#include "form_driver.h"
+#include "frm_movim.h"
+#include "mprincipal.h"
+#include "report.h"
+#include "report_pdf.h"
+#include "sql_text.h"
+#include "test_main.h"
+#include "ticket_output.h"
+#include "tikets_layout.h"
 
+#include <QApplication>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <functional>
+
+// FrmMovim over a fresh database, today 06-12-2026, tickets counted instead of printed.
+struct MovimDePrueba : pruebas::FormularioDePrueba<FrmMovim>
+{
+    int ticketsEnviados = 0;
+
+    explicit MovimDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Vacia)
+        : FormularioDePrueba(contenido, QDate(2026, 12, 6))
+    {
+        mPrincipal::depositoDefecto = QStringLiteral("01");
+        salidaTicket::fijarDestinoParaPruebas([this](Report &) { ++ticketsEnviados; });
+        mostrar();
+    }
+    ~MovimDePrueba() { salidaTicket::fijarDestinoParaPruebas({}); }
+
+    EditableGrid *grilla() const { return control<EditableGrid>("grilla"); }
+    void articulo(const QString &numero) { escribirYSalir("t_numero", numero); }
+    void linea(const QString &numero, const QString &cantidad)
+    {
+        articulo(numero);
+        escribir("t_Cantidad", cantidad);
+        clic("b_Guardar");
+    }
+    void cargar(const QString &comprobante)
+    {
+        escribir("t_Comprobante", comprobante);
+        clic("b_Cargar");
+    }
+    void tipo(const QString &tipo) { clic(tipo == QLatin1String("EN") ? "op_Entra" : "op_sale"); }
+    void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0)
+    {
+        base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ('%1','0001','%2',1,%3)")
+                          .arg(numero, sqlTexto(nombre)).arg(stock));
+    }
+    // A stored line of voucher `comprobante`; `impreso` "S" marks it printed.
+    void movimiento(const QString &comprobante, const QString &tipo, const QString &numero, double cantidad,
+                    const QString &impreso = QStringLiteral("N"), const QString &deposito = QStringLiteral("01"))
+    {
+        const bool entra = tipo == QLatin1String("EN");
+        base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                                     "Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1','%4','%5',%6,%7,'0001')")
+                          .arg(comprobante, tipo, numero, impreso, deposito)
+                          .arg(entra ? cantidad : 0).arg(entra ? 0 : cantidad));
+    }
+    Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
+};
 
 class TestFrmMovim : public QObject
 {
@@ -16,13 +74,11 @@ class TestFrmMovim : public QObject
             edicion += QString::number(m.activo(c));
         if (edicion.count(edicion[0]) == edicion.size())
             edicion.truncate(1);
-        auto *entra = m.control<QRadioButton>("op_Entra");
-        auto *sale = m.control<QRadioButton>("op_sale");
-        const char *elegido = entra->isChecked() ? "E" : sale->isChecked() ? "S" : "-";
-        return QStringLiteral("guardar=%1 edicion=%2 tipos=%3%4 eliminar=%5")
-            .arg(int(m.activo("b_Guardar")))
-            .arg(edicion, entra->isEnabled() == sale->isEnabled() ? QString::number(entra->isEnabled()) : "?", elegido)
-            .arg(int(m.activo("b_Eliminar")));
+        const auto *entra = m.control<QRadioButton>("op_Entra"), *sale = m.control<QRadioButton>("op_sale");
+        const QString tipos = (entra->isEnabled() == sale->isEnabled() ? QString::number(entra->isEnabled()) : "?")
+                              + QLatin1Char(entra->isChecked() ? 'E' : sale->isChecked() ? 'S' : '-');
+        return QStringLiteral("guardar=%1 edicion=%2 tipos=%3 eliminar=%4")
+            .arg(int(m.activo("b_Guardar"))).arg(edicion, tipos).arg(int(m.activo("b_Eliminar")));
     }
 
 private slots:
@@ -45,12 +101,10 @@ private slots:
         // cargado: the date, storage place and lines shown
         pruebas::columnas<QStringList, QString, QString, QString, QString, QStringList>(
             "guardados", "tecleado", "campo", "cargado", "propuesto", "mensajes");
-        const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"};
-        const QStringList agotados{"00000003", "99999999"};
+        const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"}, agotados{"00000003", "99999999"};
         const QString ultimo = "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
         QTest::newRow("13 con ceros") << trece << "13" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
         QTest::newRow("diez cifras") << trece << "1100000013" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
-        QTest::newRow("sin líneas") << trece << "14" << "00000014" << "06-12-2026 01 1" << "00000014" << no;
         QTest::newRow("con comilla") << trece << "1'3" << "000001'3" << "06-12-2026 01 1" << "00000014" << no;
         QTest::newRow("tabla vacía") << no << "3" << "00000003" << "06-12-2026 01 1" << "00000001" << no;
         QTest::newRow("tras el 12") << doce << "3" << "00000003" << "06-12-2026 01 1" << "00000013" << no;
@@ -146,4 +200,221 @@ private slots:
 };
 
 QUENDRA_TEST(TestFrmMovim)
+
+// Posting a line with b_Guardar (the checks, the row written and the stock),
+// deleting a voucher, marking it printed, and its exit ticket.
+class TestPosting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Lines posted with b_Guardar into voucher "2" (stored as 00000002, typed without loading it) of an
+    // article with an entry of 10 elsewhere and a shown stock of 10: the rows and stock they leave, or the
+    // message that stops them with nothing written and the quantity kept.
+    void lineasYStock_data()
+    {
+        // lineas: type, article ("-": the name emptied), quantity, cost, date
+        pruebas::columnas<QStringList, QString, QString, QString>("lineas", "caja", "filas", "stock");
+        const QString info = QStringLiteral("Quendra|info|"), error = QStringLiteral("Atención|error|");
+        const QString sinTipo = error + "No selecciono el tipo de movimiento";
+        const QString mayor = error + "La cantidad de Salida debe ser menor o igual al Stock";
+        QTest::newRow("sin artículo") << QStringList{"EN||||"} << info + "Falta ingresar el artículo" << "" << "10";
+        QTest::newRow("sin cantidad") << QStringList{"EN|7|||"} << info + "Falta ingresar la cantidad" << "" << "10";
+        QTest::newRow("sin nombre") << QStringList{"EN|7-|1||"} << info + "Articulo incorrecto" << "" << "10";
+        QTest::newRow("el tipo antes que el stock") << QStringList{"|7|500||"} << sinTipo << "" << "10";
+        QTest::newRow("salida mayor que el stock") << QStringList{"SA|7|10.01||"} << mayor << "" << "10";
+        QTest::newRow("fecha incompleta") << QStringList{"SA|7|1||0612"} << info + "Fecha incorrecta" << "" << "10";
+        QTest::newRow("salida igual al stock") << QStringList{"SA|7|10|1|"} << "" << "000007 SA 0 10 1 N" << "0";
+        QTest::newRow("dos veces") << QStringList{"EN|7|5|1|", "EN|7|3|1|"} << "" << "000007 EN 3 0 1 N" << "13";
+        QTest::newRow("coma decimal") << QStringList{"EN|7|2,5|1|"} << "" << "000007 EN 2 0 1 N" << "12";
+        QTest::newRow("sin número") << QStringList{"EN|7|abc|1|"} << "" << "000007 EN 0 0 1 N" << "10";
+        QTest::newRow("decimales escritos") << QStringList{"EN|7|1.005|2.675|"} << "" << "000007 EN 1 0 2.68 N" << "11";
+        QTest::newRow("salida negativa") << QStringList{"SA|7|-5|1|"} << "" << "000007 SA 0 -5 1 N" << "15";
+    }
+    void lineasYStock()
+    {
+        const auto [lineas, caja] = pruebas::fila<QStringList, QString>("lineas", "caja");
+        MovimDePrueba m;
+        m.nuevoArticulo("000007", "Tuerca", 10);
+        m.movimiento("00000001", "EN", "000007", 10, "S", "02");
+        QString cantidad;
+        for (const QString &l : lineas) {
+            const QStringList p = l.split(QLatin1Char('|'));
+            m.clic("b_NuevoComprobante");
+            if (!p[0].isEmpty())
+                m.tipo(p[0]);
+            m.escribir("t_Comprobante", "2");
+            if (!p[4].isEmpty())
+                m.escribir("t_fecha", p[4]);
+            m.articulo(QString(p[1]).remove(QLatin1Char('-')));
+            m.escribir("t_Cantidad", cantidad = p[2]);
+            if (!p[3].isEmpty())
+                m.escribir("t_Costo", p[3]);
+            if (p[1].endsWith(QLatin1Char('-')))
+                m.escribir("t_Nombre", QString());
+            m.clic("b_Guardar");
+        }
+        QCOMPARE(m.mensajes.cajas(), caja.isEmpty() ? QStringList() : QStringList{caja});
+        QTEST(m.base.filas("select numero, tipomov, Entrada, Salida, costo, impreso from movstk where comprobante='00000002'")
+                  .join(", "),
+              "filas");
+        QTEST(m.valor("select stock from articulo"), "stock");
+        if (!caja.isEmpty()) {
+            QCOMPARE(m.texto("t_Cantidad"), cantidad);
+            return;
+        }
+        // Ready for the next line: cleared, and the grid shows the voucher.
+        QCOMPARE(m.texto("t_numero") + m.texto("t_Cantidad"), QString());
+        QCOMPARE(QApplication::focusWidget(), m.control("t_numero"));
+        QCOMPARE(m.grilla()->Celda(1, 4), QStringLiteral("000007"));
+    }
+
+    // Re-posting writes the form's header again and opens the line for printing; the loaded voucher's
+    // storage place stays.
+    void repostearEscribeLaCabeceraActual()
+    {
+        MovimDePrueba m;
+        m.nuevoArticulo("000003", "Cable", 20);
+        m.movimiento("00000000", "EN", "000003", 20, "S");
+        m.movimiento("00000004", "SA", "000001", 1, "N", "02");
+        m.movimiento("00000004", "SA", "000003", 2, "S", "02");
+        m.cargar("4");
+        m.escribir("t_detalle", "Entrega a O'Brien");
+        m.escribir("t_fecha", "15122026");
+        m.linea("3", "1.5");
+        QCOMPARE(m.base.filas("select impreso, fecha, deposito, detalle from movstk where comprobante='00000004' "
+                              "order by numero"),
+                 (QStringList{"N 02-11-2026 02 Nota 00000004", "N 15-12-2026 02 Entrega a O'Brien"}));
+    }
+
+    // When the stock cannot be written the row is not kept either, and the line can be posted again.
+    void filaYStockJuntosONada()
+    {
+        MovimDePrueba m;
+        m.nuevoArticulo("000001", "Tornillo", 4);
+        const bool servidor = BaseDePrueba::enServidor();
+        if (servidor)
+            m.base.ejecutar("CREATE FUNCTION sin_stock() RETURNS trigger LANGUAGE plpgsql AS "
+                            "'BEGIN RAISE EXCEPTION ''stock bloqueado''; END'");
+        m.base.ejecutar(servidor ? "CREATE TRIGGER sin_stock BEFORE UPDATE OF stock ON articulo FOR EACH ROW "
+                                   "EXECUTE FUNCTION sin_stock()"
+                                 : "CREATE TRIGGER sin_stock BEFORE UPDATE OF stock ON articulo BEGIN "
+                                   "SELECT RAISE(ABORT, 'stock bloqueado'); END");
+        m.tipo("EN");
+        m.linea("1", "6");
+        QCOMPARE(m.mensajes.textos().size(), 1);
+        QVERIFY(m.mensajes.textos()[0].contains(QStringLiteral("stock bloqueado")));
+        const char *filasYStock = "select count(*), (select stock from articulo) from movstk";
+        QCOMPARE(m.base.filas(filasYStock), QStringList{"0 4"});
+        m.base.ejecutar(servidor ? "DROP TRIGGER sin_stock ON articulo" : "DROP TRIGGER sin_stock");
+        m.clic("b_Guardar");
+        QCOMPARE(m.base.filas(filasYStock), QStringList{"1 6"});
+    }
+
+    void eliminar_data()
+    {
+        pruebas::columnas<QStringList, QString, QString, QString>("guardados", "eliminado", "queda", "nuevo");
+        QTest::newRow("uno del medio") << QStringList{"5", "9"} << "5" << "00000009" << "00000010";
+        QTest::newRow("el mayor: su número vuelve") << QStringList{"8", "9"} << "9" << "00000008" << "00000009";
+    }
+    void eliminar()
+    {
+        const auto [guardados, eliminado] = pruebas::fila<QStringList, QString>("guardados", "eliminado");
+        MovimDePrueba m;
+        m.nuevoArticulo("000001", "Tornillo");
+        m.tipo("EN");
+        for (const QString &c : guardados) {
+            m.escribir("t_Comprobante", c);
+            m.linea("1", "3");
+        }
+        m.cargar(eliminado);
+        m.articulo("1");
+        m.clic("b_Eliminar");
+        QTEST(m.base.filas("select comprobante from movstk").join(','), "queda");
+        QTEST(m.texto("t_Comprobante"), "nuevo");
+        QVERIFY(m.grilla()->EstaVacio());
+        // The stock waits for the article's next posting; the line fields keep their contents.
+        QCOMPARE(m.valor("select stock from articulo"), QStringLiteral("6"));
+        QCOMPARE(m.texto("t_numero"), QStringLiteral("000001"));
+        QCOMPARE(m.mensajes.mostrados().size(), 0);
+    }
+
+    // B_Imprimir over the lines posted with these quantities ("x": the article deleted after posting), the
+    // question answered: the boxes, the ticket's total and rows; the lines are marked printed in any case.
+    void imprimir_data()
+    {
+        pruebas::columnas<QString, QStringList, int, QString, int>("tipo", "cantidades", "respuesta", "total", "filas");
+        const int si = QMessageBox::Yes;
+        QTest::newRow("entrada: ni pregunta ni ticket") << "EN" << QStringList{"2", "1"} << si << "" << 0;
+        QTest::newRow("salida, No") << "SA" << QStringList{"2", "1"} << int(QMessageBox::No) << "" << 0;
+        QTest::newRow("3.5 va al par de arriba") << "SA" << QStringList{"2", "1.5"} << si << "4" << 2;
+        QTest::newRow("2.5 va al par de abajo") << "SA" << QStringList{"1.5", "1"} << si << "2" << 2;
+        QTest::newRow("más de 16 bits") << "SA" << QStringList{"40000"} << si << "40000" << 1;
+        QTest::newRow("suma binaria de 3.4999…") << "SA" << QStringList{"0.3", "2.3", "0.9"} << si << "4" << 3;
+        QTest::newRow("artículo borrado: en el total, no en las filas") << "SA" << QStringList{"2", "1.5", "x3"} << si
+                                                                         << "6" << 2;
+        QTest::newRow("sin líneas") << "SA" << QStringList{} << si << "" << 0;
+    }
+    void imprimir()
+    {
+        const auto [tipo, cantidades, respuesta, filas] =
+            pruebas::fila<QString, QStringList, int, int>("tipo", "cantidades", "respuesta", "filas");
+        MovimDePrueba m;
+        m.tipo(tipo);
+        for (int i = 0; i < cantidades.size(); ++i) {
+            const QString numero = QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0'));
+            m.nuevoArticulo(numero, QStringLiteral("Artículo %1").arg(i + 1), 50000);
+            m.movimiento("00000000", "EN", numero, 50000, "S");
+            m.linea(numero, QString(cantidades[i]).remove(QLatin1Char('x')));
+            if (cantidades[i].startsWith(QLatin1Char('x')))
+                m.base.ejecutar(QStringLiteral("DELETE FROM articulo WHERE numero='%1'").arg(numero));
+        }
+        m.mensajes.responder(QMessageBox::Ok);
+        m.mensajes.responder(QMessageBox::StandardButton(respuesta));
+        m.clic("B_Imprimir");
+        const bool salida = tipo == QLatin1String("SA");
+        QCOMPARE(m.mensajes.cajas(), QStringList({"Salidas|info|Prepare la impresora para imprimir los comprobantes",
+                                                  "Atención||Desea imprimir la salida",
+                                                  "Quendra|error|No tiene datos para ese comprobante"})
+                                         .mid(0, !salida ? 1 : cantidades.isEmpty() ? 3 : 2));
+        QCOMPARE(m.mensajes.mostrados().first().botones, QMessageBox::Ok);
+        if (salida)
+            QCOMPARE(m.mensajes.mostrados()[1].botones, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(m.base.filas("select distinct impreso from movstk where comprobante='00000001'"),
+                 cantidades.isEmpty() ? QStringList() : QStringList{"S"});
+        QVERIFY(m.activo("t_numero")); // the form stays as it was
+        QCOMPARE(m.ticketsEnviados, filas > 0 ? 1 : 0);
+        if (filas > 0) {
+            QTEST(m.ticket().section(QStringLiteral("PieFinal")).control(QStringLiteral("tsalida")).caption(), "total");
+            QCOMPARE(m.ticket().dataSource()->rowCount(), filas);
+        }
+    }
+
+    // Demo vouchers: the printed 3 loads with its grid moving and prints again; the ticket of exit 4
+    // as a PDF shows header, rows and total.
+    void ticketsDeDemo()
+    {
+        MovimDePrueba m(BaseDePrueba::Demo);
+        m.cargar("3");
+        QTest::keyClick(m.grilla()->focusProxy(), Qt::Key_Down);
+        QCOMPARE(m.grilla()->filaActual(), 2);
+        m.clic("B_Imprimir");
+        QCOMPARE(m.ticketsEnviados, 1);
+        if (!pruebas::hayPdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        m.cargar("4");
+        m.clic("B_Imprimir");
+        QTemporaryDir carpeta;
+        const QString pdf = carpeta.filePath(QStringLiteral("ticket.pdf"));
+        QVERIFY(writeReportPdf(*m.ticket().pages(), pdf));
+        const QString texto = pruebas::paginasPdf(pdf).join('\f');
+        for (const char *e : {"Fecha: 22-04-2026", "Depósito +01 +Comprobante +00000004", "Informe de Salida",
+                              "Control de Depósito", "NO TIENE VALOR FISCAL", "Venta mostrador", "Concepto +Cantidad\n",
+                              "000008 +Látex interior blanco 20 l +2\n", "000010 +Rodillo de lana 22 cm +3\n",
+                              "000011 +Pincel n.º 20 +4\n", "Total Salida +9\n"})
+            QVERIFY2(texto.contains(QRegularExpression(QString::fromUtf8(e))), qPrintable(e + ("\n" + texto)));
+    }
+};
+
+QUENDRA_TEST(TestPosting)
 #include "tst_frm_movim.moc"

@@ -4,7 +4,6 @@
 
 #include <QMultiHash>
 #include <QProcess>
-#include <QTest>
 
 // Two operators at the voucher form at the same moment, each in a process of
 // its own (movim_operator) over the one database: the file, or the server.
@@ -72,7 +71,7 @@ private slots:
                             "where tipomov='SA'"),
                  QStringList{QStringLiteral("%1 %1 %2").arg(aceptadas).arg(300 - aceptadas)});
         QCOMPARE(datos::comprobar(base.archivo()), QStringList());
-        // Nothing else was said than a refusal or the notice of a number taken meanwhile.
+        // Only refusals and notices of a number taken meanwhile.
         const QStringList textos = vistos[0].values("mensaje") + vistos[1].values("mensaje");
         const qsizetype avisos = textos.filter("Otro operador guardó el comprobante").size();
         QCOMPARE(textos.count("La cantidad de Salida debe ser menor o igual al Stock") + avisos, textos.size());

@@ -9,32 +9,16 @@
 #include "test_database.h"
 #include "test_main.h"
 
-#include <QTest>
-#include <cstdlib>
+#include <cmath>
 
 namespace {
 
-// 300 articles, 20,000 movements in three places, and a voucher deleted after posting its stock.
-struct BaseGenerada
-{
-    BaseGenerada()
-    {
-        base.llenarGenerado(300, 20000);
-        base.ejecutar(QStringLiteral("update articulo set stock=(select sum(Entrada)-sum(Salida) from movstk "
-                                     "where movstk.numero=articulo.numero)"));
-        borradas = base.filas(QStringLiteral("select distinct numero from movstk where comprobante='00000040'"));
-        base.ejecutar(QStringLiteral("delete from movstk where comprobante='00000040'"));
-    }
-    BaseDePrueba base;
-    QStringList borradas;
-};
-
-// The row's day and the filter of that day and its ranges.
-std::pair<QString, FiltroStock> filtro()
+// The row's filter, and its day as the database writes it.
+std::pair<FiltroStock, QString> filtro()
 {
     const auto [al, rangos] = pruebas::fila<QString, QString>("al", "rangos");
     const QStringList r = rangos.split(QLatin1Char(' '));
-    return {al, {al, r[0], r[1], r[2], r[3]}};
+    return {{al, r[0], r[1], r[2], r[3]}, QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate)};
 }
 
 QString dosDecimales(const QString &numeral)
@@ -48,11 +32,21 @@ class TestInformesStock : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<BaseGenerada> datos_;
+    std::unique_ptr<BaseDePrueba> base_;
+    QStringList borradas_;
 
 private slots:
-    void initTestCase() { datos_ = std::make_unique<BaseGenerada>(); }
-    void cleanupTestCase() { datos_.reset(); }
+    // 300 articles, 20,000 movements in three places, and a voucher deleted after posting its stock.
+    void initTestCase()
+    {
+        base_ = std::make_unique<BaseDePrueba>();
+        base_->llenarGenerado(300, 20000);
+        base_->ejecutar("update articulo set stock=(select sum(Entrada)-sum(Salida) from movstk "
+                        "where movstk.numero=articulo.numero)");
+        borradas_ = base_->filas("select distinct numero from movstk where comprobante='00000040'");
+        base_->ejecutar("delete from movstk where comprobante='00000040'");
+    }
+    void cleanupTestCase() { base_.reset(); }
 
     void casos_data()
     {
@@ -67,44 +61,42 @@ private slots:
     void stockPorDeposito_data() { casos_data(); }
     void stockPorDeposito()
     {
-        const auto [al, f] = filtro();
+        const auto [f, iso] = filtro();
         const StockPorDeposito informe = armarStockPorDeposito(f);
         const Recordset &rs = *informe.filas;
-        const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
         const QString rango = QStringLiteral("numero>='%1' and numero<='%2' and codigo>='%3' and codigo<='%4'")
                                   .arg(f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia);
-        QCOMPARE(informe.depositos, datos_->base.filas(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and numero in "
-                                                                   "(select numero from articulo where %2) order by 1")
-                                                        .arg(iso, rango)));
-        QCOMPARE(datos_->base.filas(QStringLiteral("select numero from articulo where %1 order by numero").arg(rango)),
-                 [&] { QStringList n; for (qsizetype r = 0; r < rs.rowCount(); ++r) n << rs.text(r, 0); return n; }());
+        QCOMPARE(informe.depositos, base_->filas(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and "
+                                                                "numero in (select numero from articulo where %2) order by 1")
+                                                     .arg(iso, rango)));
+        // Each article's sum in each place, its total and its stored stock.
+        const QString suma = QStringLiteral(", (select %1(sum(Entrada)-sum(Salida)%2) from movstk m where m.numero=a.numero "
+                                            "and fecha<='%3'%4)");
+        QString columnas;
+        for (const QString &d : informe.depositos)
+            columnas += suma.arg("", "", iso, " and deposito='" + d + "'");
+        const auto esperado = mPrincipal::abrirConsulta("select numero" + columnas + suma.arg("coalesce", ",0", iso, "")
+                                                        + ", stock from articulo a where " + rango + " order by numero");
+        QCOMPARE(rs.rowCount(), esperado->rowCount());
         const int total = int(informe.depositos.size()) + 2;
         for (qsizetype r = 0; r < rs.rowCount(); ++r) {
-            const QString numero = rs.text(r, 0);
-            for (int i = 0; i < informe.depositos.size(); ++i)
-                QCOMPARE(dosDecimales(rs.text(r, 2 + i)),
-                         dosDecimales(datos_->base.valor(QStringLiteral("select sum(Entrada)-sum(Salida) from movstk where "
-                                                                        "numero='%1' and deposito='%2' and fecha<='%3'")
-                                                             .arg(numero, informe.depositos[i], iso))));
-            QCOMPARE(dosDecimales(rs.text(r, total)),
-                     dosDecimales(datos_->base.valor(QStringLiteral("select coalesce(sum(Entrada)-sum(Salida),0) from movstk "
-                                                                    "where numero='%1' and fecha<='%2'").arg(numero, iso))));
-            const bool marcada = datos_->borradas.contains(numero);
+            QCOMPARE(rs.text(r, 0), esperado->text(r, 0));
+            for (int c = 2; c <= total; ++c)
+                QCOMPARE(dosDecimales(rs.text(r, c)), dosDecimales(esperado->text(r, c - 1)));
+            const bool marcada = borradas_.contains(rs.text(r, 0));
             QCOMPARE(rs.text(r, total + 1), marcada ? QStringLiteral("*") : QString());
-            if (al == QLatin1String("31-12-2026") && !marcada)
-                QCOMPARE(dosDecimales(rs.text(r, total)),
-                         dosDecimales(datos_->base.valor(QStringLiteral("select stock from articulo where numero='%1'").arg(numero))));
+            if (f.al == QLatin1String("31-12-2026") && !marcada)
+                QCOMPARE(dosDecimales(rs.text(r, total)), dosDecimales(esperado->text(r, total)));
         }
     }
 
-    // Each amount is stock times cost in cents, halves to even (counted here in half-units); each family's
+    // Each amount is stock times cost in cents, halves to even (counted here in half-cents); each family's
     // row sums its articles, the last row everything.
     void valorizacion_data() { casos_data(); }
     void valorizacion()
     {
-        const auto [al, f] = filtro();
+        const auto [f, iso] = filtro();
         const auto rs = armarValorizacion(f);
-        const QString iso = QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate);
         auto esperado = mPrincipal::abrirConsulta(
             QStringLiteral("select a.numero, a.codigo, round(a.costo*100), (select round(2*coalesce(sum(Entrada)-sum(Salida),0)) "
                            "from movstk m where m.numero=a.numero and m.fecha<='%1') from articulo a where a.numero>='%2' and "
@@ -123,11 +115,9 @@ private slots:
             if (!anterior.isNull() && esperado->field(1).text() != anterior)
                 cierraFamilia();
             anterior = esperado->field(1).text();
-            const qint64 doble = qint64(esperado->field(2).value().toDouble() * esperado->field(3).value().toDouble());
-            qint64 centavos = std::llabs(doble) / 2;
-            if (std::llabs(doble) % 2 == 1 && centavos % 2 == 1)
-                ++centavos;
-            centavos = doble < 0 ? -centavos : centavos;
+            // nearbyint's default rounding takes a half to the even neighbour.
+            const double mediosCentavos = esperado->field(2).value().toDouble() * esperado->field(3).value().toDouble();
+            const auto centavos = qint64(std::nearbyint(mediosCentavos / 2));
             QCOMPARE(rs->text(r, 0), esperado->field(0).text());
             QCOMPARE(rs->value(r++, 4).toDouble(), centavos / 100.0);
             familia += centavos;
@@ -143,12 +133,12 @@ private slots:
     void ventana_data()
     {
         pruebas::columnas<int, QString, QString, QString>("informe", "al", "hasta", "resultado");
-        for (int i : {0, 1}) {
-            const QByteArray n = i ? "valorización " : "por depósito ";
-            QTest::newRow(n + "fecha a medias") << i << "31-12-20  " << "99999999" << "Quendra|error|Fecha incorrecta";
-            QTest::newRow(n + "sin artículos") << i << "31-12-2026" << "" << "Quendra|info|No tiene datos para imprimir";
-            QTest::newRow(n + "con datos") << i << "31-12-2026" << "000009" << (i ? "Valorización de stock" : "Stock por depósito");
-        }
+        const QString sinDatos = "Quendra|info|No tiene datos para imprimir";
+        QTest::newRow("fecha a medias") << 0 << "31-12-20  " << "99999999" << "Quendra|error|Fecha incorrecta";
+        QTest::newRow("por depósito sin artículos") << 0 << "31-12-2026" << "" << sinDatos;
+        QTest::newRow("valorización sin artículos") << 1 << "31-12-2026" << "" << sinDatos;
+        QTest::newRow("por depósito con datos") << 0 << "31-12-2026" << "000009" << "Stock por depósito";
+        QTest::newRow("valorización con datos") << 1 << "31-12-2026" << "000009" << "Valorización de stock";
     }
     void ventana()
     {

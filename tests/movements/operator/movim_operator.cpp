@@ -23,8 +23,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     const QStringList args = app.arguments();
-    const QString trabajo = args.value(2);
-    const bool imprimir = trabajo == QLatin1String("imprimir"), salidas = trabajo == QLatin1String("salidas");
+    const bool imprimir = args.value(2) == QLatin1String("imprimir"), salidas = args.value(2) == QLatin1String("salidas");
     mPrincipal::conexion().open(args.value(1));
     mPrincipal::depositoDefecto = QStringLiteral("01");
     // Every box answered Yes or Ok; the operator takes a moment over the ticket's question.
