@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QStyleOptionGroupBox>
 #include <QTimer>
 
@@ -85,11 +84,6 @@ ReportPreview *vistaPrevia()
     return nullptr;
 }
 
-bool hayPdftotext()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
-}
-
 QStringList paginasPdf(const QString &pdf)
 {
     QProcess p;
@@ -98,7 +92,7 @@ QStringList paginasPdf(const QString &pdf)
     return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
 }
 
-static QStringList fallasDeUbicacion(QWidget *padre)
+QString solapes(QWidget *padre)
 {
     QStringList fallas;
     QList<QWidget *> hijos = padre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
@@ -123,15 +117,10 @@ static QStringList fallasDeUbicacion(QWidget *padre)
         for (QWidget *b : hijos.mid(hijos.indexOf(a) + 1))
             if (a->geometry().intersects(b->geometry()))
                 fallas << a->objectName() + " pisa " + b->objectName();
-        if (qobject_cast<QGroupBox *>(a))
-            fallas << fallasDeUbicacion(a);
+        if (const QString interior = qobject_cast<QGroupBox *>(a) ? solapes(a) : QString(); !interior.isEmpty())
+            fallas << interior;
     }
-    return fallas;
-}
-
-QString solapes(QWidget *padre)
-{
-    return fallasDeUbicacion(padre).join(QStringLiteral("; "));
+    return fallas.join(QStringLiteral("; "));
 }
 
 QWidget *PrincipalDePrueba::abrir(const QString &item, const frmIniciar::Fabrica &fabrica)

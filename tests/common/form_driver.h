@@ -6,6 +6,7 @@
 #include "test_database.h"
 
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 #include <memory>
@@ -40,7 +41,7 @@ void elegirEnBusqueda(QWidget *boton, int fila = 1);
 ReportPreview *vistaPrevia();
 // The text of each page of a PDF as pdftotext -layout reads it.
 QStringList paginasPdf(const QString &pdf);
-bool hayPdftotext();
+inline bool hayPdftotext() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
 // Every named control inside its parent (a frame's border included), on no other, wide enough for its
 // caption; what is wrong, empty when nothing is.
 QString solapes(QWidget *padre);

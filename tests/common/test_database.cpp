@@ -19,11 +19,6 @@ QString baseNuevaEnServidor(const QString &nombre)
     return admin.left(admin.lastIndexOf(QLatin1Char('/')) + 1) + base;
 }
 
-bool BaseDePrueba::enServidor()
-{
-    return qEnvironmentVariable("QUENDRA_MOTOR_PRUEBAS") == QLatin1String("postgresql");
-}
-
 BaseDePrueba::BaseDePrueba(Contenido c)
 {
     archivo_ = carpeta_.filePath(QStringLiteral("quendra.accdb"));

@@ -13,11 +13,9 @@ QStringList filasComoTexto(const Recordset &rs);
 // process; its address.
 QString baseNuevaEnServidor(const QString &nombre);
 
-// A fresh database in a temporary folder, opened as the program's one
-// connection for the life of the object. When the test runs on the server
-// engine (QUENDRA_MOTOR_PRUEBAS=postgresql, as CTest registers the second run),
-// the same tables and rows are put on the private server that ./test.sh starts
-// instead (QUENDRA_SERVIDOR_PRUEBAS), in a database of the test process's own.
+// A fresh database in a temporary folder, opened as the program's one connection while the object lives. On the
+// server engine (QUENDRA_MOTOR_PRUEBAS=postgresql, CTest's second run) its tables and rows go instead to a database
+// of the process's own on the private server that ./test.sh starts (QUENDRA_SERVIDOR_PRUEBAS).
 class BaseDePrueba
 {
 public:
@@ -37,7 +35,7 @@ public:
     // The same tables and rows, also on the test process's server database; its address.
     QString copiarAlServidor();
 
-    static bool enServidor();
+    static bool enServidor() { return qEnvironmentVariable("QUENDRA_MOTOR_PRUEBAS") == QLatin1String("postgresql"); }
 
     QTemporaryDir carpeta_;
     QString archivo_;

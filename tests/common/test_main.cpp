@@ -7,24 +7,19 @@
 #include <utility>
 #include <vector>
 
-namespace pruebas {
-namespace {
-std::vector<std::pair<const char *, Fabrica>> &registro()
+static std::vector<std::pair<const char *, pruebas::Fabrica>> &registro()
 {
-    static std::vector<std::pair<const char *, Fabrica>> r;
+    static std::vector<std::pair<const char *, pruebas::Fabrica>> r;
     return r;
 }
-} // namespace
 
-bool registrar(const char *nombre, Fabrica f)
+bool pruebas::registrar(const char *nombre, Fabrica f)
 {
     registro().emplace_back(nombre, std::move(f));
     return true;
 }
-} // namespace pruebas
 
-// Runs every registered class; "-c Clase" picks one (given again, several),
-// other arguments go to QTest.
+// Runs every registered class, or those named after each "-c"; other arguments go to QTest.
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -40,11 +35,8 @@ int main(int argc, char *argv[])
         args.remove(i, 2);
     }
     int fallas = 0;
-    for (auto &[nombre, fabrica] : pruebas::registro()) {
-        if (!solo.isEmpty() && !solo.contains(QLatin1String(nombre)))
-            continue;
-        auto objeto = fabrica();
-        fallas += QTest::qExec(objeto.get(), args);
-    }
+    for (auto &[nombre, fabrica] : registro())
+        if (solo.isEmpty() || solo.contains(QLatin1String(nombre)))
+            fallas += QTest::qExec(fabrica().get(), args);
     return fallas == 0 ? 0 : 1;
 }
