@@ -25,9 +25,7 @@ BaseDePrueba::BaseDePrueba(Contenido c)
     archivoBase::crear(archivo_);
     if (c == Demo)
         datos::llenarDemo(archivo_);
-    lugar_ = archivo_;
-    if (enServidor())
-        lugar_ = copiarAlServidor();
+    lugar_ = enServidor() ? copiarAlServidor() : archivo_;
     mPrincipal::fijarArchivoBaseDatos(lugar_);
     mPrincipal::conexion().open(lugar_);
 }
