@@ -71,16 +71,15 @@ if path.endswith('.xlsx'):
 else:
     text = open(path, encoding='utf-8', newline='').read()
     assert text.startswith('\ufeff')
+    def field(m):
+        q, f = m.groups()
+        if q is not None: return 's:' + q.replace('""', '"')
+        if f == '': return 'e:'
+        if re.fullmatch(r'-?\d+,\d\d', f): return 'n:%.2f' % float(f.replace(',', '.'))
+        if re.fullmatch(r'\d\d-\d\d-\d{4}', f): return 'd:' + datetime.datetime.strptime(f, '%d-%m-%Y').strftime('%d-%m-%Y')
+        return 'x:' + f
     for line in text[1:].split('\r\n')[:-1]:
-        cells = []
-        for m in re.finditer(r'(?:^|;)(?:"((?:[^"]|"")*)"|([^;"]*))', line):
-            q, f = m.groups()
-            if q is not None: cells.append('s:' + q.replace('""', '"'))
-            elif f == '': cells.append('e:')
-            elif re.fullmatch(r'-?\d+,\d\d', f): cells.append('n:%.2f' % float(f.replace(',', '.')))
-            elif re.fullmatch(r'\d\d-\d\d-\d{4}', f): cells.append('d:' + datetime.datetime.strptime(f, '%d-%m-%Y').strftime('%d-%m-%Y'))
-            else: cells.append('x:' + f)
-        print('\t'.join(cells))
+        print('\t'.join(field(m) for m in re.finditer(r'(?:^|;)(?:"((?:[^"]|"")*)"|([^;"]*))', line)))
 )PY";
 
 QStringList leer(const QString &archivo)
