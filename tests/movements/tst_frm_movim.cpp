@@ -201,8 +201,7 @@ private slots:
 
 QUENDRA_TEST(TestFrmMovim)
 
-// Posting a line with b_Guardar (the checks, the row written and the stock),
-// deleting a voucher, marking it printed, and its exit ticket.
+// Posting a line with b_Guardar (the checks, the row and the stock), deleting a voucher, printing it.
 class TestPosting : public QObject
 {
     Q_OBJECT

@@ -5,8 +5,7 @@
 #include <QMultiHash>
 #include <QProcess>
 
-// Two operators at the voucher form at the same moment, each in a process of
-// its own (movim_operator) over the one database: the file, or the server.
+// Two operators at the voucher form at once, each in a process of its own (movim_operator), on one database.
 class TestDosOperadores : public QObject
 {
     Q_OBJECT
@@ -50,8 +49,7 @@ class TestDosOperadores : public QObject
     }
 
 private slots:
-    // Exits of one article from both at once: never more than its stock, each
-    // accepted exit a voucher of its own, whoever took the number first.
+    // Exits of one article from both at once: never more than its stock, each accepted exit a voucher of its own.
     void salidasSimultaneas_data()
     {
         pruebas::columnas<int, int>("cadaUno", "aceptadas");
@@ -83,8 +81,7 @@ private slots:
         }
     }
 
-    // Printing a voucher while the other operator posts into it: each ticket
-    // lists exactly the lines its printing marked.
+    // Printing a voucher while the other operator posts into it: each ticket lists exactly the lines it marked.
     void imprimirMientrasOtroAsienta()
     {
         BaseDePrueba base;

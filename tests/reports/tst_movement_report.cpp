@@ -338,8 +338,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(QuendraError, armar(filtro()));
     }
 
-    // Every balance against a running sum that the database computes on its own, over
-    // a generated year of 5000 movements in three storage places.
+    // Every balance against a running sum the database computes itself, over a generated year of 5000 movements.
     void saldosIgualesALaSumaAcumulada_data()
     {
         QTest::addColumn<QStringList>("periodo"); // depósito, desde, hasta

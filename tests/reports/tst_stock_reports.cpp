@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(r, rs->rowCount());
     }
 
-    // Both windows refuse an incomplete day and an empty selection, else show one row per article.
+    // An incomplete day is refused, and an empty selection in each window; else the preview shows the articles.
     void ventana_data()
     {
         pruebas::columnas<int, QString, QString, QString>("informe", "al", "hasta", "resultado");

@@ -3,8 +3,7 @@
 //   salidas N ARTICULO      N new vouchers, each an exit of 1 unit of the article
 //   lineas N                one new voucher, an exit of 1 unit of articles 1 to N
 //   imprimir COMPROBANTE N  the voucher loaded and printed N times
-// It writes "listo" once its form is open, starts on a line of input, and ends
-// writing what the operator saw.
+// It writes "listo" once its form is open, starts on a line of input, and ends writing what the operator saw.
 #include "application_setup.h"
 #include "form_driver.h"
 #include "frm_movim.h"
