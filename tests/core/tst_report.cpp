@@ -35,14 +35,13 @@ ReportLayout sampleLayout(int reportHeader = 0, int reportFooter = 0)
     ReportSection &header = layout.addSection(QStringLiteral("EncabezadoPagina"), SectionKind::PageHeader, 1440);
     header.addLabel("Etiqueta1", {0, 0, 3000, 315}, "Velmarina", Qt::AlignLeft, {12, true, true});
     header.addLabel("Etiqueta5", {6000, 0, 3000, 300}, "Pagina: %p(%P)", Qt::AlignRight);
-    header.addLine(QStringLiteral("Línea1"), {0, 1400, 9000, 0});
     ReportSection &detail = layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, 240);
     detail.addTextBox(QStringLiteral("t_codigo"), {0, 0, 900, 240}).setDataField(QStringLiteral("codigo"));
     detail.addTextBox(QStringLiteral("t_nombre"), {1000, 0, 4000, 240}).setDataField(QStringLiteral("nombre"));
     detail.addTextBox(QStringLiteral("t_fecha"), {5100, 0, 1200, 240}).setDataField(QStringLiteral("fecha"));
     detail.addTextBox(QStringLiteral("t_stock"), {6400, 0, 1200, 240}, Qt::AlignRight).setDataField("stock");
     ReportSection &footer = layout.addSection(QStringLiteral("Sección3"), SectionKind::PageFooter, 720);
-    footer.addLabel(QStringLiteral("Etiqueta9"), {0, 100, 3000, 240}, QStringLiteral("Hoja %p"));
+    footer.addLabel(QStringLiteral("Etiqueta9"), {0, 100, 3000, 240}, QStringLiteral("Hoja %p de %P %x %"));
     layout.addSection(QStringLiteral("PieInforme"), SectionKind::ReportFooter, reportFooter)
         .addLabel(QStringLiteral("Etiqueta20"), {0, 0, 3000, 240}, QStringLiteral("Fin"));
     return layout;
@@ -51,10 +50,9 @@ ReportLayout sampleLayout(int reportHeader = 0, int reportFooter = 0)
 std::shared_ptr<Recordset> sampleRows(int count)
 {
     auto rs = std::make_shared<Recordset>();
-    rs->appendColumn(QStringLiteral("codigo"), TipoCampo::Texto);
-    rs->appendColumn(QStringLiteral("nombre"), TipoCampo::Texto);
-    rs->appendColumn(QStringLiteral("fecha"), TipoCampo::Fecha);
-    rs->appendColumn(QStringLiteral("stock"), TipoCampo::Simple);
+    for (const auto &[name, type] : {std::pair{"codigo", TipoCampo::Texto}, {"nombre", TipoCampo::Texto},
+                                     {"fecha", TipoCampo::Fecha}, {"stock", TipoCampo::Simple}})
+        rs->appendColumn(QString::fromLatin1(name), type);
     rs->open();
     for (int i = 0; i < count; ++i) {
         rs->addNew();
@@ -90,7 +88,8 @@ class TestReport : public QObject
     Q_OBJECT
 private slots:
     // Every row printed once, in order, none into the page footer, whose top stays put even when its
-    // height is set at run time; the report footer after the last row.
+    // height is set at run time; each page's number and the count, per cents that are no field left as
+    // written; the report footer after the last row.
     void paging_data()
     {
         pruebas::columnas<int, int, int, int, int>("rows", "reportHeader", "reportFooter", "pageFooter", "pages");
@@ -125,17 +124,10 @@ private slots:
             }
             QCOMPARE(footerAt, footerTop);
             QVERIFY(lastDetailBottom <= footerTop);
+            QCOMPARE(textOf(pages, page, "Etiqueta9"), QString("Hoja %1 de %2 %x %").arg(page).arg(pages.pageCount()));
         }
         QCOMPARE(nextRow, qsizetype(rows));
         QCOMPARE(textOf(pages, pages.pageCount(), QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
-    }
-
-    // The page count alone, and per cents that are no field, on the first of three pages.
-    void pageNumbers()
-    {
-        Report report(sampleLayout());
-        report.section("EncabezadoPagina").control("etiqueta5").setCaption("%P 100% %x %");
-        QCOMPARE(textOf(*boundSample(report).pages(), 1, "Etiqueta5"), QStringLiteral("3 100% %x %"));
     }
 
     // An unknown name, member or caption, or sections that leave no room for a row, are an error; a failed
@@ -150,7 +142,6 @@ private slots:
         QTest::newRow("columna") << Falla([=](Report &r) { stock(r).setDataField("precio"); }) << true;
         QTest::newRow("miembro del informe") << Falla([](Report &r) { r.setDataMember("Comando1"); }) << true;
         QTest::newRow("miembro del cuadro") << Falla([=](Report &r) { stock(r).setDataMember("Comando1"); }) << true;
-        // The body of a letter page between its header and footer is 12960 - 1440 - 720 twips.
         QTest::newRow("detalle más alto que el cuerpo")
             << Falla([](Report &r) { r.section("Detalle").setHeight(12960 - 1440 - 720 + 1); }) << true;
         QTest::newRow("márgenes sin lugar") << Falla([](Report &r) { r.setTopMargin(20000); }) << true;
@@ -174,10 +165,7 @@ private slots:
     void bindingAnotherSourceReleasesTheFirst()
     {
         Report report(sampleLayout());
-        auto first = sampleRows(5);
-        std::weak_ptr<Recordset> watch = first;
-        report.setDataSource(std::move(first));
-        report.refresh();
+        const std::weak_ptr<const Recordset> watch = boundSample(report, 5).dataSource();
         // What is on show keeps its rows until it is closed.
         std::shared_ptr<const ReportPages> shown = report.pages();
         report.setDataSource(sampleRows(7));
@@ -189,7 +177,6 @@ private slots:
         QCOMPARE(report.pages()->rowCount(), qsizetype(7));
         report.setDataSource(nullptr);
         QVERIFY(!report.pages());
-        QVERIFY(!report.dataSource());
     }
 
     // A layout that fits between the margins of an A4 page prints at full size from the left one; a wider
@@ -226,23 +213,19 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
     }
 
-    // Each page's texts with Arial (or Liberation Sans) embedded, and a range of pages; a cancelled or
-    // failed export leaves the file that was there untouched.
+    // The first and last pages' texts with Arial (or Liberation Sans) embedded, and a range of pages; a
+    // cancelled or failed export leaves the file that was there untouched.
     void pdfHoldsThePagesTexts()
     {
         Report report(sampleLayout());
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("muestra.pdf")), rango = dir.filePath(QStringLiteral("rango.pdf"));
         QVERIFY(writeReportPdf(*boundSample(report).pages(), path));
-        const QList<QStringList> texts{
-            {"Velmarina", "Pagina: 1(3)", "000001", "Artículo 1 ", "05-03-2024", "0.5", "Hoja 1"},
-            {"Pagina: 2(3)", "000046", "Artículo 46", "19-04-2024", "45.5"},
-            {"Pagina: 3(3)", "Artículo 100", "Fin", "Hoja 3"}};
         const QStringList pages = paginasPdf(path);
         QCOMPARE(pages.size(), 3);
-        for (int page = 0; page < 3; ++page)
-            for (const QString &text : texts[page])
-                QVERIFY2(pages[page].contains(text), qPrintable(text + QStringLiteral(" missing in:\n") + pages[page]));
+        for (const char *text : {"Velmarina", "Pagina: 1(3)", "000001", "Artículo 1 ", "05-03-2024", "0.5", "Hoja 1"})
+            QVERIFY2(pages[0].contains(QString::fromUtf8(text)), qPrintable(text + ("\n" + pages[0])));
+        QVERIFY2(pages[2].contains("Artículo 100") && pages[2].contains("Fin"), qPrintable(pages[2]));
         QProcess fonts;
         fonts.start(QStringLiteral("pdffonts"), {path});
         QVERIFY(fonts.waitForFinished());
@@ -266,9 +249,7 @@ private slots:
             form.show();
             preview = showReportPreview(report);
         }
-        QVERIFY(preview);
-        QVERIFY(preview->isVisible() && !preview->parent());
-        QCOMPARE(preview->windowTitle(), QStringLiteral("Lista de prueba"));
+        QVERIFY(preview && preview->isVisible() && !preview->parent());
 
         const std::pair<const char *, int> pasos[]{{"b_Siguiente", 2}, {"b_Ultima", 3}, {"b_Primera", 1}};
         for (const auto &[boton, pagina] : pasos) {

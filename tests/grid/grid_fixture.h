@@ -39,10 +39,7 @@ struct GrillaDePrueba
         grid->rellenaGrid(sql, mPrincipal::conexion(), std::move(claves), tabla);
     }
 
-    QRect rectCelda(int fila, int columna) const
-    {
-        return vista->visualRect(vista->model()->index(fila - 1, columna));
-    }
+    QRect rectCelda(int fila, int columna) const { return vista->visualRect(vista->model()->index(fila - 1, columna)); }
 
     // Where the editor must lie to cover the cell exactly.
     QRect rectEditor(int fila, int columna) const

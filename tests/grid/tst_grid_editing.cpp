@@ -19,15 +19,13 @@ private slots:
         QTest::newRow("letra reemplaza") << 1 << 1 << "x" << "1,1" << "x" << true;
         QTest::newRow("F2 conserva, la coma agrega") << 1 << 1 << "F2 ,s" << "1,1" << "Tornillo,s" << true;
         QTest::newRow("Backspace acorta") << 1 << 1 << "Back" << "1,1" << "Tornill" << true;
-        QTest::newRow("Enter sin editor avanza") << 1 << 1 << "Enter" << "1,2" << "Tornillo" << false;
-        QTest::newRow("Enter al fin de fila baja") << 1 << 3 << "F2 9 Enter" << "2,3" << "4.359" << false;
+        QTest::newRow("Enter avanza y baja") << 1 << 2 << "Enter F2 9 Enter" << "2,3" << "05-03-2024" << false;
         QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter" << "4,3" << "1" << false;
         QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc" << "1,1" << "Tornillo" << true;
         QTest::newRow("coma en número no entra") << 1 << 3 << ", F2 , 5" << "1,3" << "4.355" << true;
         QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter" << "1,0" << "000001" << false;
         QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up" << "1,1" << "Tornillo" << true;
-        QTest::newRow("izquierda desde columna 2") << 1 << 2 << "F2 Home Left" << "1,1" << "05-03-2024" << false;
-        QTest::newRow("izquierda pasa a la fila de arriba") << 2 << 1 << "F2 Home Left" << "1,3" << "Tuerca" << false;
+        QTest::newRow("izquierda dos veces") << 2 << 2 << "F2 Home Left F2 Home Left" << "1,3" << "10-01-2024" << false;
         QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left" << "1,2" << "05-03-2024" << true;
         QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right" << "4,1" << "41.5" << false;
         QTest::newRow("derecha y abajo en la última") << 4 << 3 << "F2 7 Right Down" << "4,3" << "7" << true;
@@ -95,7 +93,6 @@ private slots:
         g.cargar(QStringLiteral("select codigo, familia from familia"));
         QCOMPARE(g.grid->CantidadFilas(), 1);
         QCOMPARE(g.grid->EstaVacio(), true);
-        QCOMPARE(g.vista->model()->columnCount(), 2);
         QCOMPARE(g.grid->Celda(0, 1), QStringLiteral("FAMILIA"));
         QCOMPARE(g.grid->Celda(1, 0), QString());
         g.grid->setEliminarOK(true); // the blank row is no row of the table
@@ -131,14 +128,12 @@ class TestFrmBusqueda : public QObject
 private slots:
     void eleccion_data()
     {
-        // acciones: "c3" clicks row 3, "d2" double-clicks row 2, anything else are keys
+        // acciones: "c3" clicks row 3, anything else are keys
         pruebas::columnas<QString, QString, QString>("consulta", "acciones", "codigo");
         const QString familias = QStringLiteral("select codigo, familia from familia order by codigo");
-        QTest::newRow("nada encontrado") << "select codigo, familia from familia where familia like '%zzz%'" << "c1" << "";
         QTest::newRow("sin elegir") << familias << "" << "";
         QTest::newRow("fila 3 y luego 5") << familias << "c3 c5" << "0005";
         QTest::newRow("flechas como clics") << familias << "c1 Down Down" << "0003";
-        QTest::newRow("doble clic") << familias << "d2" << "0002";
         QTest::newRow("Delete no borra, F5 no guarda") << familias << "c2 Del x Enter Up F5" << "0002";
     }
     void eleccion()
@@ -152,8 +147,8 @@ private slots:
             QVERIFY(FrmBusqueda::instancia().isModal() && FrmBusqueda::instancia().isVisible());
             auto *vista = pruebas::control<QTableView>(&FrmBusqueda::instancia(), "grilla");
             for (const QString &a : acciones.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                if (QRegularExpression(QStringLiteral("^[cd]\\d$")).match(a).hasMatch())
-                    pruebas::clicFila(vista, a.mid(1).toInt(), a[0] == QLatin1Char('d'));
+                if (QRegularExpression(QStringLiteral("^c\\d$")).match(a).hasMatch())
+                    pruebas::clicFila(vista, a.mid(1).toInt());
                 else
                     pruebas::teclear(a);
             }
