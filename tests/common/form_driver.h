@@ -34,8 +34,7 @@ void escribir(QWidget *campo, const QString &texto);
 void teclear(const QString &secuencia, QWidget *sinFoco = nullptr);
 // Clicks (or double clicks) a row, counted from 1, of a table view.
 void clicFila(QTableView *vista, int fila, bool doble = false);
-// Presses a button; while the lookup dialog it opens is on show, its row `fila` (when it has one) is
-// clicked and the dialog closed.
+// Presses a button, then clicks row `fila` (when there is one) of the lookup dialog it opens and closes it.
 void elegirEnBusqueda(QWidget *boton, int fila = 1);
 // The report preview window on show, if any.
 ReportPreview *vistaPrevia();

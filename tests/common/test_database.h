@@ -9,8 +9,7 @@ class Recordset;
 // Every row of a result as one text, its fields as the program shows them joined by a blank: the same
 // on both engines.
 QStringList filasComoTexto(const Recordset &rs);
-// A new empty database on the private server that ./test.sh starts, named after `nombre` and the
-// process; its address.
+// A new empty database, named after `nombre` and the process, on the server ./test.sh starts; its address.
 QString baseNuevaEnServidor(const QString &nombre);
 
 // A fresh database in a temporary folder, opened as the program's one connection while the object lives. On the

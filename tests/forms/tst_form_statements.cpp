@@ -7,8 +7,6 @@
 #include "test_database.h"
 #include "test_main.h"
 
-#include <QTest>
-
 // Each statement the work forms build gives on the server the columns, type codes and rows it gives on
 // the file, in the same order unless it is a join that names none.
 class TestSentenciasEnAmbosMotores : public QObject
