@@ -2,8 +2,8 @@
 #include "test_main.h"
 #include "type_codes.h"
 
-// The compact columns of the report's rows: every text must read back exactly
-// as it went in, whatever form the column chose to keep it in.
+// The columns of results and of the report's rows: every text must read back
+// exactly as it went in, whatever form the column chose to keep it in.
 class TestColumnStores : public QObject
 {
     Q_OBJECT
@@ -17,12 +17,9 @@ private slots:
         Recordset rs;
         rs.appendColumn(QStringLiteral("t"), TipoCampo::Caracter, 10, Recordset::Storage::RepeatedTexts);
         rs.open();
-        for (const QByteArray &t : textos) {
-            rs.appendText(0, t);
-            rs.endRow();
-        }
-        rs.appendNull(0);
-        rs.endRow();
+        for (const QByteArray &t : textos)
+            rs.appendText(0, t), rs.endRow();
+        rs.appendNull(0), rs.endRow();
         for (int r = 0; r < textos.size(); ++r) {
             QCOMPARE(rs.text(r, 0), QString::fromUtf8(textos[r]));
             QCOMPARE(rs.value(r, 0), QVariant(QString::fromUtf8(textos[r])));
@@ -48,15 +45,11 @@ private slots:
         rs.appendColumn(QStringLiteral("saldo"), TipoCampo::Caracter, 15, Recordset::Storage::Hundredths);
         rs.open();
         for (qint64 c : cuentas) {
-            rs.appendHundredths(0, c);
-            rs.endRow();
+            rs.appendHundredths(0, c), rs.endRow();
             // Texts beside the counts: empty, a figure kept as written, null.
-            rs.appendText(0, "");
-            rs.endRow();
-            rs.appendText(0, "1e+21");
-            rs.endRow();
-            rs.appendNull(0);
-            rs.endRow();
+            rs.appendText(0, ""), rs.endRow();
+            rs.appendText(0, "1e+21"), rs.endRow();
+            rs.appendNull(0), rs.endRow();
         }
         for (int i = 0; i < cuentas.size(); ++i) {
             QCOMPARE(rs.text(4 * i, 0), textos[i]);
@@ -64,6 +57,24 @@ private slots:
             QVERIFY(!rs.isNull(4 * i + 1, 0));
             QCOMPARE(rs.text(4 * i + 2, 0), QStringLiteral("1e+21"));
             QVERIFY(rs.isNull(4 * i + 3, 0));
+        }
+    }
+
+    // Every kind of cell, and texts of every length around the copies' sizes, as text and as UTF-8 written
+    // without a QString, as readers of a million cells take it.
+    void celdasDeValores()
+    {
+        ValueStore celdas;
+        QStringList esperados{QString(), "-42", "12.5", "05-03-2026"};
+        celdas.appendNull(), celdas.appendInteger(-42), celdas.appendReal(12.5), celdas.appendDate(QDate(2026, 3, 5));
+        for (int n = 0; n <= 40; ++n) {
+            esperados << QString(n, QLatin1Char('a')) + QString::number(n);
+            celdas.appendText(esperados.last().toUtf8());
+        }
+        char sitio[ColumnStore::textRoom];
+        for (int f = 0; f < int(esperados.size()); ++f) {
+            QCOMPARE(celdas.text(f), esperados[f]);
+            QCOMPARE(QString::fromUtf8(celdas.textUtf8(f, sitio).toByteArray()), esperados[f]);
         }
     }
 };

@@ -1,6 +1,7 @@
-#include "message_recorder.h"
+#include "connection.h"
 #include "mprincipal.h"
 #include "quendra_error.h"
+#include "row_sink.h"
 #include "test_database.h"
 #include "test_main.h"
 
@@ -23,10 +24,10 @@ private slots:
     }
     void cleanup() { base.reset(); }
 
+    // A statement gives its result as the program's own dialect means it, or is refused and changes nothing.
     void traduccion_data()
     {
-        pruebas::columnas<QString, QString>("consulta", "esperado");
-        QTest::newRow("# compara por fecha") << "select count(*) from articulo where alta < #05-12-2026#" << "1";
+        pruebas::columnas<QString, QString>("consulta", "esperado"); // esperado null: refused
         QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#" << "1";
         QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'" << "000002";
         QTest::newRow("comillas a la izquierda") << "select numero from articulo where '06-12-2026' = alta" << "000002";
@@ -40,11 +41,23 @@ private slots:
         QTest::newRow("condición como número") << "select count(*) > 1 from articulo" << "1";
         QTest::newRow("suma y max vacíos son nulos")
             << "select (sum(stock) is null) and (max(numero) is null) from articulo where numero='x'" << "1";
+        QTest::newRow("día imposible entre comillas") << "UPDATE articulo SET alta='31-02-2024'" << QString();
+        QTest::newRow("día imposible entre #") << "UPDATE articulo SET alta=#31-02-2024#" << QString();
+        QTest::newRow("fecha ISO imposible") << "UPDATE articulo SET alta='2024-02-31'" << QString();
+        QTest::newRow("importe no numérico") << "UPDATE articulo SET costo='abc'" << QString();
+        QTest::newRow("dos sentencias") << "UPDATE articulo SET stock=99; DELETE FROM articulo" << QString();
+        QTest::newRow("sintaxis") << "UPDATE articulo SE stock=1" << QString();
     }
     void traduccion()
     {
-        QFETCH(QString, consulta);
-        QTEST(base->valor(consulta), "esperado");
+        const auto [consulta, esperado] = pruebas::fila<QString, QString>("consulta", "esperado");
+        const char *todo = "select * from articulo order by numero";
+        const QStringList antes = base->filas(todo);
+        if (esperado.isNull())
+            QVERIFY_THROWS_EXCEPTION(QuendraError, base->ejecutar(consulta));
+        else
+            QCOMPARE(base->valor(consulta), esperado);
+        QCOMPARE(base->filas(todo), antes);
     }
 
     // A quoted day-first date is stored as a date; the same text in a text column stays as typed.
@@ -56,25 +69,6 @@ private slots:
                  (QStringList{"000001 05-12-2026 05-12-2026", "000002 06-12-2026 "}));
         QCOMPARE(base->valor("select familia from familia"), QStringLiteral("05-12-2026"));
     }
-
-    void rechazos_data()
-    {
-        QTest::addColumn<QString>("sentencia");
-        QTest::newRow("día imposible entre comillas") << "UPDATE articulo SET alta='31-02-2024'";
-        QTest::newRow("día imposible entre #") << "UPDATE articulo SET alta=#31-02-2024#";
-        QTest::newRow("fecha ISO imposible") << "UPDATE articulo SET alta='2024-02-31'";
-        QTest::newRow("importe no numérico") << "UPDATE articulo SET costo='abc'";
-        QTest::newRow("dos sentencias") << "UPDATE articulo SET stock=99; DELETE FROM articulo";
-        QTest::newRow("sintaxis") << "UPDATE articulo SE stock=1";
-    }
-    void rechazos()
-    {
-        QFETCH(QString, sentencia);
-        const char *todo = "select * from articulo order by numero";
-        const QStringList antes = base->filas(todo);
-        QVERIFY_THROWS_EXCEPTION(QuendraError, base->ejecutar(sentencia));
-        QCOMPARE(base->filas(todo), antes);
-    }
 };
 
 class TestSentencias : public QObject
@@ -85,7 +79,6 @@ private slots:
     void valores_data()
     {
         pruebas::columnas<QString, QString, QString>("valor", "insertado", "asignado");
-        QTest::newRow("texto") << "Bebidas" << "'Bebidas'" << "'Bebidas'";
         QTest::newRow("vacío es NULL") << "" << "NULL" << "NULL";
         QTest::newRow("comilla doblada") << "D'Angelo" << "'D''Angelo'" << "'D''Angelo'";
         QTest::newRow("coma de número") << "3,5" << "'3.5'" << "'3.5'";
@@ -121,6 +114,62 @@ private slots:
     }
 };
 
+// A reader that gives up halfway through the rows leaves the connection, and
+// its transaction, as ready for the next statement as one that read them all.
+class TestLecturaDeFilas : public QObject
+{
+    Q_OBJECT
+
+    // Counts the columns call and the rows; throws on the given one (0: the columns).
+    struct Lector final : RowSink
+    {
+        int corte = -1, vistas = 0;
+        void columns(const QStringList &, const std::vector<int> &) override { contar(); }
+        void row(std::span<const CellValue>) override { contar(); }
+        void contar()
+        {
+            if (vistas++ == corte)
+                throw QuendraError(QuendraError::NombreDesconocido, QStringLiteral("lector que se rinde"));
+        }
+    };
+
+private slots:
+    void lectorQueSeRinde_data()
+    {
+        pruebas::columnas<int, bool>("corte", "enTransaccion");
+        QTest::newRow("en las columnas") << 0 << false;
+        QTest::newRow("en la primera fila") << 1 << false;
+        QTest::newRow("a mitad, en una transacción") << 5 << true;
+        QTest::newRow("nunca") << -1 << true;
+    }
+    void lectorQueSeRinde()
+    {
+        const auto [corte, enTransaccion] = pruebas::fila<int, bool>("corte", "enTransaccion");
+        BaseDePrueba base(BaseDePrueba::Demo);
+        Connection &c = mPrincipal::conexion();
+        const QString cuenta = QStringLiteral("select count(*) from movstk");
+        const int movimientos = base.valor(cuenta).toInt();
+        if (enTransaccion) {
+            c.begin();
+            base.ejecutar(QStringLiteral("delete from movstk where id in (select min(id) from movstk)"));
+        }
+        const int quedan = movimientos - (enTransaccion ? 1 : 0);
+        Lector lector;
+        lector.corte = corte;
+        const QString todos = QStringLiteral("select id, fecha, Entrada, detalle from movstk order by id");
+        if (corte < 0)
+            c.read(todos, lector);
+        else
+            QVERIFY_THROWS_EXCEPTION(QuendraError, c.read(todos, lector));
+        QCOMPARE(lector.vistas, corte < 0 ? quedan + 1 : corte + 1);
+        QCOMPARE(base.valor(cuenta).toInt(), quedan);
+        QCOMPARE(c.inTransaction(), enTransaccion);
+        c.rollback();
+        QCOMPARE(base.valor(cuenta).toInt(), movimientos);
+    }
+};
+
 QUENDRA_TEST(TestConexion)
 QUENDRA_TEST(TestSentencias)
+QUENDRA_TEST(TestLecturaDeFilas)
 #include "tst_connection.moc"

@@ -45,10 +45,17 @@ const char *const movimientos =
 
 } // namespace
 
-class TestCopias : public QObject
+class TestArchivoDeBase : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup()
+    {
+        revisionInicial::fijarUmbralParaPruebas(0);
+        mPrincipal::conexion().close();
+        mPrincipal::fijarArchivoBaseDatos(QString());
+    }
+
     // A copy made during a posting holds the file as it was before the transaction, whole and sound.
     void copiaDuranteUnaEscritura()
     {
@@ -121,6 +128,8 @@ private slots:
         const auto [copia, archivoAbierto, rechazo] =
             pruebas::fila<QString, bool, QString>("copia", "archivoAbierto", "rechazo");
         BaseDePrueba demo(BaseDePrueba::Demo);
+        if (copia == "sin tabla")
+            demo.ejecutar("DROP TABLE movstk");
         QTemporaryDir dir;
         const QString archivo = dir.filePath("quendra.accdb"), origen = dir.filePath("copia.accdb");
         copias::copiar(demo.archivo(), origen);
@@ -128,11 +137,6 @@ private slots:
         archivoBase::crear(archivo);
         if (copia == "dañada" || copia == "sin cabecera")
             estropearPagina(origen, copia == "dañada" ? 3 : 1);
-        if (copia == "sin tabla") {
-            mPrincipal::conexion().open(origen);
-            mPrincipal::conexion().execute("DROP TABLE movstk");
-            mPrincipal::conexion().close();
-        }
         if (archivoAbierto)
             mPrincipal::conexion().open(archivo);
         const auto contenido = [&] { QFile f(archivo); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
@@ -150,31 +154,19 @@ private slots:
             QVERIFY2(e.descripcion().contains(rechazo), qUtf8Printable(e.descripcion()));
             mPrincipal::conexion().close();
             QCOMPARE(contenido(), antes);
-            QVERIFY(!QFile::exists(archivo + ".anterior"));
-            QVERIFY(!QFile::exists(archivo + ".restaurando"));
+            QVERIFY(!QFile::exists(archivo + ".anterior") && !QFile::exists(archivo + ".restaurando"));
         }
         mPrincipal::conexion().close();
     }
 
-    // A damaged page is told with the file, its newest copy and the command that puts it back.
-    void mensajeDeArchivoDanado_data()
-    {
-        pruebas::columnas<QStringList, QString>("copias", "dice");
-        QTest::newRow("con copias") << QStringList{"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb",
-                                                   "quendra-2026-03-02.accdb.parcial"}
-                                    << "La copia de seguridad más reciente es «%1/backups/quendra-2026-03-01.accdb». "
-                                       "Para ponerla en su lugar, cierre Quendra y ejecute:\nquendra-db restore "
-                                       "\"%1/backups/quendra-2026-03-01.accdb\" \"%1/quendra.accdb\"";
-        QTest::newRow("sin copias") << QStringList{} << "No hay ninguna copia de seguridad en «%1/backups».";
-    }
+    // A damaged page met by a query is told with the file, its newest copy and the command that puts it back.
     void mensajeDeArchivoDanado()
     {
-        const auto [copias, dice] = pruebas::fila<QStringList, QString>("copias", "dice");
         BaseDePrueba base(BaseDePrueba::Demo);
-        const QString archivo = base.archivo(), carpeta = QFileInfo(archivo).path();
-        QDir(carpeta).mkpath("backups");
-        for (const QString &c : copias)
-            QFile::copy(archivo, carpeta + "/backups/" + c);
+        const QString archivo = base.archivo(), copias = QFileInfo(archivo).path() + "/backups/";
+        QDir().mkpath(copias);
+        for (const char *c : {"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb", "quendra-2026-03-02.accdb.parcial"})
+            QFile::copy(archivo, copias + c);
         const qint64 raiz = base.valor("SELECT rootpage FROM sqlite_master WHERE name = 'articulo'").toLongLong();
         mPrincipal::conexion().close();
         estropearPagina(archivo, raiz);
@@ -182,23 +174,12 @@ private slots:
         RegistroMensajes mensajes;
         protegido([] { mPrincipal::abrirConsulta("SELECT * FROM articulo"); });
         mPrincipal::conexion().close();
-        QCOMPARE(mensajes.cajas().size(), 1);
-        const QString texto = mensajes.cajas()[0];
-        QVERIFY2(texto.section('|', 1, 1) == "error" && texto.contains(dice.arg(carpeta))
-                     && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado"),
+        const QString texto = mensajes.cajas().join('\n'), copia = copias + "quendra-2026-03-01.accdb";
+        QVERIFY2(mensajes.cajas().size() == 1 && texto.section('|', 1, 1) == "error"
+                     && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado")
+                     && texto.contains("La copia de seguridad más reciente es «" + copia + "». Para ponerla en su lugar, "
+                                       "cierre Quendra y ejecute:\nquendra-db restore \"" + copia + "\" \"" + archivo + '"'),
                  qUtf8Printable(texto));
-    }
-};
-
-class TestFallasDeApertura : public QObject
-{
-    Q_OBJECT
-private slots:
-    void cleanup()
-    {
-        revisionInicial::fijarUmbralParaPruebas(0);
-        mPrincipal::conexion().close();
-        mPrincipal::fijarArchivoBaseDatos(QString());
     }
 
     void fallas_data()
@@ -206,7 +187,8 @@ private slots:
         pruebas::columnas<QString, QString>("caso", "mensaje"); // the description; %1 is the file, %2 its folder
         QTest::newRow("falta") << "falta" << "No se encontró el archivo de la base de datos «%1»";
         QTest::newRow("vacío") << "vacío" << "El archivo «%1» está vacío: no es una base de datos de Quendra";
-        QTest::newRow("no es SQLite") << "basura" << "«%1» no es una base de datos válida o está dañada: file is not a database";
+        QTest::newRow("no es SQLite") << "basura" << "«%1» no es una base de datos válida o está dañada: file is not a database. "
+                                                    "No hay ninguna copia de seguridad en «%2/backups».";
         QTest::newRow("cortado") << "cortado"
                                  << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
         QTest::newRow("páginas dañadas") << "dañado" << "La base de datos «%1» está dañada: ";
@@ -287,6 +269,5 @@ private slots:
     }
 };
 
-QUENDRA_TEST(TestCopias)
-QUENDRA_TEST(TestFallasDeApertura)
+QUENDRA_TEST(TestArchivoDeBase)
 #include "tst_database_file.moc"

@@ -1,10 +1,10 @@
 #include "connection.h"
 #include "data_sets.h"
 #include "database_file.h"
-#include "server_database.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
 #include "quendra_error.h"
+#include "server_database.h"
 #include "sql_dialect.h"
 #include "test_database.h"
 #include "test_main.h"
@@ -19,12 +19,8 @@ class TestServidor : public QObject
 
     static SqlDialect dialectoServidor()
     {
-        SqlDialect::Esquema e;
-        e.columnasFecha = {QStringLiteral("fecha"), QStringLiteral("alta")};
-        e.columnasNoTexto = {QStringLiteral("fecha"), QStringLiteral("alta"), QStringLiteral("costo"),
-                             QStringLiteral("entrada"), QStringLiteral("id")};
-        e.nombresEscritos = {{QStringLiteral("entrada"), QStringLiteral("Entrada")}};
-        return SqlDialect(SqlDialect::Destino::PostgreSQL, e);
+        return SqlDialect(SqlDialect::Destino::PostgreSQL,
+                          {{"fecha", "alta"}, {"fecha", "alta", "costo", "entrada", "id"}, {{"entrada", "Entrada"}}});
     }
 
 private slots:
@@ -60,6 +56,17 @@ private slots:
     {
         QFETCH(QString, sentencia);
         QTEST(dialectoServidor().traducir(sentencia), "servidor");
+    }
+
+    // Translated once and run for many values, a statement runs exactly as if each text had been translated
+    // whole, on either engine's dialect, whichever value came before.
+    void sentenciaConValorComoTraducidaEntera()
+    {
+        const SentenciaConValor s("select * from movstk where fecha <#01-02-2026# and deposito like '%1%' and fecha='",
+                                  "' and costo>0");
+        for (const SqlDialect &d : {SqlDialect(QSet<QString>{"fecha"}), dialectoServidor()})
+            for (const char *valor : {"000012", "05-03-2026", "7", "", "7", "D''Angelo", "7"})
+                QCOMPARE(s.traducida(d, valor), d.traducir(s.texto(valor)));
     }
 
     void servidorQueNoSePuedeUsar_data()
