@@ -108,8 +108,7 @@ private slots:
         QCOMPARE(rs->field("costo").value().toDouble(), 12.5);
         QVERIFY(rs->field("detalle").isNull());
         mPrincipal::actualizarRegistro("articulo", {"alta", "costo"}, {"01-02-2027", "0,25"}, "numero='000012'");
-        QCOMPARE(base.valor("select alta from articulo"), QStringLiteral("01-02-2027"));
-        QCOMPARE(base.valor("select costo from articulo"), QStringLiteral("0.25"));
+        QCOMPARE(base.filas("select alta, costo from articulo"), QStringList{"01-02-2027 0.25"});
         QVERIFY_THROWS_EXCEPTION(QuendraError, mPrincipal::sentenciaInsert("t", {"a", "b"}, {"1"}));
     }
 };

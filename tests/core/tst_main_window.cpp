@@ -135,8 +135,7 @@ private slots:
         ::kill(pid_t(viva->processId()), SIGKILL);
         viva->waitForFinished();
         auto c = iniciar();
-        QVERIFY(c->waitForStarted());
-        QVERIFY(!c->waitForFinished(3000));
+        QVERIFY(c->waitForStarted() && !c->waitForFinished(3000));
         QVERIFY(!c->readAllStandardError().contains("ya está siendo ejecutado"));
         c->kill();
         c->waitForFinished();
