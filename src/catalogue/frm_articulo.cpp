@@ -161,13 +161,17 @@ bool frmArticulo::eventFilter(QObject *objeto, QEvent *evento)
 void frmArticulo::cargarGrilla()
 {
     t_alta_->setTexto(fechas::texto(fechas::hoy()));
-    grilla_->rellenaGrid(sqlCatalogo::grillaArticulos(), mPrincipal::conexion(),
-                         QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+    mostrarArticulos(sqlCatalogo::grillaArticulos());
 }
 
 void frmArticulo::buscarPorNombre()
 {
-    grilla_->rellenaGrid(sqlCatalogo::articulosPorNombre(t_Nombre_->text().trimmed()), mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+    mostrarArticulos(sqlCatalogo::articulosPorNombre(t_Nombre_->text().trimmed()));
+}
+
+void frmArticulo::mostrarArticulos(const QString &consulta)
+{
+    grilla_->rellenaGrid(consulta, mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
 }
 
 void frmArticulo::limpiar()

@@ -39,6 +39,8 @@ private:
     void crearControles();
     void fijarOrdenTabulacion();
     void conectar();
+    // Fills the grid with the articles a query selects; column 0, the number, is the key.
+    void mostrarArticulos(const QString &consulta);
     // Whether number, name, family and date allow a save; tells the operator why not.
     bool datosValidos();
     QString stockDeMovimientos(const QString &numero);

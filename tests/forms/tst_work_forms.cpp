@@ -153,6 +153,7 @@ private slots:
         const QString cantidad = "Cantidad fuera de rango";
         QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad" << "1e309" << cantidad << "";
         QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad" << "-99999999999999999999" << cantidad << "";
+        QTest::newRow("costo de la línea enorme") << mov << "t_Costo" << "1e309" << "Costo fuera de rango" << "";
     }
     void codigosEImportes()
     {
