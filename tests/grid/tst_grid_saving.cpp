@@ -40,7 +40,8 @@ private slots:
         QTest::newRow("comilla") << art << c0 << t << 2 << 1 << "D'Angelo Enter Left F5" << false << "nombre 000002";
         QTest::newRow("fecha") << art << c0 << t << 2 << 2 << "05-03-2024 Enter Left F5" << false << "alta 000002";
         QTest::newRow("número") << art << c0 << t << 4 << 3 << "12.5 Enter F5" << false << "costo 000004";
-        const QString porAlta = "select alta, nombre from articulo", porCosto = "select costo, nombre from articulo where costo > 0 order by costo";
+        const QString porAlta = "select alta, nombre from articulo";
+        const QString porCosto = "select costo, nombre from articulo where costo > 0 order by costo";
         const QString porDetalle = "select detalle, nombre from articulo order by numero";
         QTest::newRow("clave fecha") << porAlta << c0 << t << 1 << 1 << "Perno Enter Up F5" << false << "nombre 000001";
         QTest::newRow("clave número") << porCosto << c0 << t << 2 << 1 << "Perno Enter Up F5" << false << "nombre 000001";
