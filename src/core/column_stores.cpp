@@ -46,6 +46,15 @@ QByteArrayView ColumnStore::textUtf8(qsizetype row, char (&)[textRoom]) const
     return utf8(row); // every value of a store of texts is a text
 }
 
+QString ColumnStore::text(qsizetype row) const
+{
+    if (isNull(row))
+        return QString();
+    char room[textRoom];
+    const QByteArrayView t = textUtf8(row, room);
+    return QString::fromUtf8(t.data(), t.size());
+}
+
 QVariant ColumnStore::value(qsizetype row) const
 {
     return isNull(row) ? QVariant() : QVariant(text(row));
@@ -162,24 +171,6 @@ QVariant ValueStore::value(qsizetype row) const
         break;
     }
     return QVariant(text(row));
-}
-
-QString ValueStore::text(qsizetype row) const
-{
-    const char *p = at(row);
-    switch (tags_[size_t(row)]) {
-    case Tag::Null:
-        return QString();
-    case Tag::Integer:
-        return QString::number(load<int64_t>(p));
-    case Tag::Real:
-        return numeros::numeral(load<double>(p));
-    case Tag::Date:
-        return fechas::texto(QDate::fromJulianDay(load<qint64>(p)));
-    case Tag::Text:
-        break;
-    }
-    return QString::fromUtf8(p, qsizetype(starts_[size_t(row) + 1] - starts_[size_t(row)]));
 }
 
 QByteArrayView ValueStore::utf8(qsizetype row) const
@@ -312,12 +303,6 @@ QByteArrayView RepeatedTextStore::utf8(qsizetype row) const
     return QByteArrayView(made_, length);
 }
 
-QString RepeatedTextStore::text(qsizetype row) const
-{
-    const QByteArrayView t = utf8(row);
-    return isNull(row) ? QString() : QString::fromUtf8(t.data(), t.size());
-}
-
 void RepeatedTextStore::shrink()
 {
     codes_.shrink();
@@ -350,10 +335,4 @@ QByteArrayView HundredthsStore::utf8(qsizetype row) const
     if (c == otherText)
         return texts_.at(row);
     return numeros::numeralCentesimas(c < 0 ? c : c - 3, made_);
-}
-
-QString HundredthsStore::text(qsizetype row) const
-{
-    const QByteArrayView t = utf8(row);
-    return QString::fromUtf8(t.data(), t.size());
 }

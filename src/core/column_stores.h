@@ -37,13 +37,13 @@ public:
     virtual bool isNull(qsizetype row) const = 0;
     // A store of texts gives its values as texts.
     virtual QVariant value(qsizetype row) const;
-    virtual QString text(qsizetype row) const = 0;
+    // The cell as the program shows it (textUtf8 made a QString); null for a null cell.
+    QString text(qsizetype row) const;
     // The UTF-8 bytes of a text cell without making a QString; empty for null,
     // for an empty text and for a value that is no text. A store that makes its
     // texts when read keeps the bytes until the next call on the same column.
     virtual QByteArrayView utf8(qsizetype row) const = 0;
-    // The text of any cell as UTF-8, the same as text() without making a
-    // QString: numbers and dates are written into `room`, the view pointing there.
+    // The text of any cell as UTF-8: numbers and dates are written into `room`, the view pointing there.
     static constexpr int textRoom = numeros::largoNumeral;
     virtual QByteArrayView textUtf8(qsizetype row, char (&room)[textRoom]) const;
 
@@ -92,7 +92,6 @@ public:
     void appendDate(const QDate &d) override;
     bool isNull(qsizetype row) const override;
     QVariant value(qsizetype row) const override;
-    QString text(qsizetype row) const override;
     QByteArrayView utf8(qsizetype row) const override;
     QByteArrayView textUtf8(qsizetype row, char (&room)[textRoom]) const override;
     void reserve(qsizetype rows, qsizetype rowsSoFar) override;
@@ -121,7 +120,6 @@ public:
     void appendNull() override { codes_.push_back(0); }
     void appendText(QByteArrayView utf8) override;
     bool isNull(qsizetype row) const override { return codes_[size_t(row)] == 0; }
-    QString text(qsizetype row) const override;
     QByteArrayView utf8(qsizetype row) const override;
     void reserve(qsizetype rows, qsizetype) override { codes_.reserve(size_t(rows)); }
     void shrink() override;
@@ -151,7 +149,6 @@ public:
     void appendText(QByteArrayView utf8) override;
     void appendHundredths(int64_t hundredths) override;
     bool isNull(qsizetype row) const override { return cells_[size_t(row)] == null; }
-    QString text(qsizetype row) const override;
     QByteArrayView utf8(qsizetype row) const override;
     void reserve(qsizetype rows, qsizetype) override { cells_.reserve(size_t(rows)); }
     void shrink() override { cells_.shrink(); }

@@ -66,44 +66,11 @@ void Connection::read(const SentenciaConValor &sentencia, const QString &valor, 
     m.leer(sentencia.traducida(m.dialecto(), valor), sink);
 }
 
-void MotorBaseDatos::leer(const QString &sqlTraducido, RowSink &destino)
+std::unique_ptr<Recordset> MotorBaseDatos::ejecutar(const QString &sqlTraducido)
 {
-    const std::unique_ptr<Recordset> rs = ejecutar(sqlTraducido);
-    QStringList nombres;
-    std::vector<int> tipos;
-    for (int c = 0; c < rs->fieldCount(); ++c) {
-        nombres << rs->name(c);
-        tipos.push_back(rs->type(c));
-    }
-    destino.columns(nombres, tipos);
-    std::vector<CellValue> valores(size_t(rs->fieldCount()));
-    for (qsizetype r = 0; r < rs->rowCount(); ++r) {
-        for (int c = 0; c < rs->fieldCount(); ++c) {
-            CellValue &v = valores[size_t(c)];
-            const QVariant x = rs->value(r, c);
-            switch (x.typeId()) {
-            case QMetaType::UnknownType:
-                v.kind = CellValue::Kind::Null;
-                break;
-            case QMetaType::LongLong:
-                v.kind = CellValue::Kind::Integer;
-                v.integer = x.toLongLong();
-                break;
-            case QMetaType::Double:
-                v.kind = CellValue::Kind::Real;
-                v.real = x.toDouble();
-                break;
-            case QMetaType::QDate:
-                v.kind = CellValue::Kind::Date;
-                v.integer = x.toDate().toJulianDay();
-                break;
-            default:
-                v.kind = CellValue::Kind::Text;
-                v.text = rs->utf8(r, c);
-            }
-        }
-        destino.row(valores);
-    }
+    RecordsetReader lector;
+    leer(sqlTraducido, lector);
+    return lector.take();
 }
 
 void Connection::begin()

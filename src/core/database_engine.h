@@ -8,17 +8,18 @@
 #include <memory>
 
 // What an engine under Connection does: run one statement already translated
-// into its own dialect and read the whole result, and keep transactions. Every
-// failure is a QuendraError; nothing above knows which engine runs.
+// into its own dialect, handing each row to a sink as it is read, and keep
+// transactions. Every failure is a QuendraError; nothing above knows which
+// engine runs.
 class MotorBaseDatos
 {
 public:
     virtual ~MotorBaseDatos() = default;
 
-    virtual std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) = 0;
-    // The same, each row handed to the sink as it is read (Connection::read).
-    // An engine that cannot stream its rows hands over those of its recordset.
-    virtual void leer(const QString &sqlTraducido, RowSink &destino);
+    // Each row handed to the sink as it is read (Connection::read).
+    virtual void leer(const QString &sqlTraducido, RowSink &destino) = 0;
+    // The whole result, read through the same rows.
+    std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido);
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;

@@ -162,13 +162,6 @@ void MotorPostgres::ejecutarSimple(const char *sql)
         fallarResultado(pg_, r.r);
 }
 
-std::unique_ptr<Recordset> MotorPostgres::ejecutar(const QString &sqlTraducido)
-{
-    RecordsetReader lector;
-    leer(sqlTraducido, lector);
-    return lector.take();
-}
-
 namespace {
 
 // The columns of a result as the sink is told them, and their server types.

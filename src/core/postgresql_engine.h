@@ -15,7 +15,6 @@ public:
     MotorPostgres(const MotorPostgres &) = delete;
     MotorPostgres &operator=(const MotorPostgres &) = delete;
 
-    std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
     void leer(const QString &sqlTraducido, RowSink &destino) override;
     void begin() override;
     void commit() override;

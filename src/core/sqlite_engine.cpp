@@ -173,13 +173,6 @@ MotorSqlite::~MotorSqlite()
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Recordset> MotorSqlite::ejecutar(const QString &sqlTraducido)
-{
-    RecordsetReader lector;
-    leer(sqlTraducido, lector);
-    return lector.take();
-}
-
 void MotorSqlite::leer(const QString &sqlTraducido, RowSink &destino)
 {
     QByteArray texto = sqlTraducido.toUtf8();

@@ -14,7 +14,6 @@ public:
     MotorSqlite(const MotorSqlite &) = delete;
     MotorSqlite &operator=(const MotorSqlite &) = delete;
 
-    std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido) override;
     void leer(const QString &sqlTraducido, RowSink &destino) override;
     void begin() override;
     void commit() override;
