@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <libpq-fe.h>
 #include <stdexcept>
@@ -94,21 +93,13 @@ private:
     long tocados_ = 0;
 };
 
-// Processor time of this process in milliseconds: the server's share is left
-// out, and so is the time spent waiting for a processor on a shared machine.
-double cpuMs()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
+// Wall time, with the processor time of this process kept in `cpu`: the
+// server's share is left out, and so is waiting for a processor on a shared machine.
 double cpuDe(std::vector<double> &cpu, const std::function<void()> &f)
 {
-    const double c0 = cpuMs();
-    const double pared = banco::medianaMs(1, f);
-    cpu.push_back(cpuMs() - c0);
-    return pared;
+    const banco::Tiempo t = banco::medir(f);
+    cpu.push_back(t.cpu);
+    return t.pared;
 }
 
 struct Par
