@@ -5,6 +5,7 @@
 #include "bench_support.h"
 #include "daily_backup.h"
 #include "mprincipal.h"
+#include "process_setup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,6 +75,7 @@ int main(int argc, char *argv[])
 {
     banco::pantallaVirtual();
     QApplication app(argc, argv);
+    prepararProceso();
     const QString base = banco::baseGenerada(10000, 1000000);
     const int veces = 5;
     QTemporaryDir dir;

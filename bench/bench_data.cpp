@@ -3,6 +3,7 @@
 #include "bench_support.h"
 #include "database_file.h"
 #include "mprincipal.h"
+#include "process_setup.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -55,6 +56,7 @@ void ejecutarDesnudo(sqlite3 *db, const QByteArray &sql, bool leerFilas)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    prepararProceso();
     QTemporaryDir dir;
     const int inserciones = 100000, consultas = 10000, veces = 5;
     std::printf("Capa de datos frente a SQLite desnudo (mediana de %d corridas)\n", veces);

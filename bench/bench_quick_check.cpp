@@ -2,6 +2,7 @@
 // growing size, which sets how large a file may be checked before the program
 // shows its data.
 #include "bench_support.h"
+#include "process_setup.h"
 #include "quick_check.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    prepararProceso();
     const std::pair<int, int> tamanos[] = {{1000, 10000}, {10000, 100000}, {10000, 1000000}};
     double peorPorPagina = 0;
     for (auto [articulos, movimientos] : tamanos) {

@@ -7,6 +7,7 @@
 #include "restore.h"
 #include "server_database.h"
 #include "connection.h"
+#include "process_setup.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -57,6 +58,7 @@ int entero(const QStringList &args, const QString &nombre, int defecto)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    prepararProceso();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return uso();

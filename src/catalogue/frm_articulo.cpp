@@ -213,6 +213,12 @@ bool frmArticulo::datosValidos()
                           titulo);
         return false;
     }
+    // "1.234,5" reads as two numbers: storing either would be a guess.
+    if (!numeros::importeLegible(t_Costo_->text())) {
+        mensajes::mostrar(QStringLiteral("Costo incorrecto: ") + t_Costo_->text(), QMessageBox::Warning,
+                          QMessageBox::Ok, titulo);
+        return false;
+    }
     if (!numeros::importeAdmitido(t_Costo_->text())) {
         mensajes::mostrar(QStringLiteral("Costo fuera de rango"), QMessageBox::Warning, QMessageBox::Ok, titulo);
         return false;

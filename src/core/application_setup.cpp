@@ -1,5 +1,6 @@
 #include "application_setup.h"
 #include "icons.h"
+#include "process_setup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -8,6 +9,7 @@
 
 void prepararAplicacion(QApplication &app)
 {
+    prepararProceso();
     app.setApplicationName(QStringLiteral("Quendra"));
     app.setWindowIcon(iconos::aplicacion());
     // The desktop entry that an installed copy's windows belong to.

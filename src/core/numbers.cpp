@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -157,17 +155,53 @@ Decimal redondearDecimal(Decimal d, int decimales)
     return d;
 }
 
+// A plain numeral as our own helpers write it, read the same under any C library locale.
 double leer(const QString &s)
 {
-    return std::strtod(s.toLatin1().constData(), nullptr);
+    const QByteArray t = s.toLatin1();
+    double v = 0;
+    std::from_chars(t.constData(), t.constData() + t.size(), v);
+    return v;
 }
 
 } // namespace
 
 namespace {
 
-// The leading number as read, an overflow giving an infinity.
-double leerValor(const QString &texto)
+bool esDigito(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+
+bool esSeparador(QChar c, bool comaDecimal)
+{
+    return c == QLatin1Char('.') || (comaDecimal && c == QLatin1Char(','));
+}
+
+// A leading number as read, and whether another one follows it.
+struct Lectura
+{
+    double valor = 0; // an overflow gives an infinity
+    bool otroNumero = false;
+};
+
+// The number as written, read by std::from_chars, which knows no locale. Out of
+// range, it is an infinity when its first significant digit lies left of the
+// point, else a zero.
+double convertir(bool negativo, const std::string &num, int orden)
+{
+    double v = 0;
+    const auto r = std::from_chars(num.data(), num.data() + num.size(), v);
+    if (r.ec == std::errc::result_out_of_range)
+        v = orden > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negativo ? -v : v;
+}
+
+// The leading number of a text: blanks skipped anywhere, an optional sign,
+// digits with one decimal separator (a period, or also a comma followed by a
+// digit when comaDecimal), an optional exponent; "&H" and "&O" read hexadecimal
+// and octal.
+Lectura leerNumero(const QString &texto, bool comaDecimal)
 {
     QString s;
     s.reserve(texto.size());
@@ -177,42 +211,74 @@ double leerValor(const QString &texto)
     if (s.size() >= 2 && s[0] == QLatin1Char('&')) {
         QChar b = s[1].toUpper();
         if (b == QLatin1Char('H'))
-            return enteroEnBase(s.mid(2), 16);
+            return {enteroEnBase(s.mid(2), 16)};
         if (b == QLatin1Char('O'))
-            return enteroEnBase(s.mid(2), 8);
+            return {enteroEnBase(s.mid(2), 8)};
     }
+    const auto separadorEn = [&](qsizetype k) {
+        return k < s.size() && esSeparador(s[k], comaDecimal)
+               && (s[k] == QLatin1Char('.') || (k + 1 < s.size() && esDigito(s[k + 1])));
+    };
     qsizetype i = 0;
-    QString num;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
-        num += s[i++];
+    std::string num;
+    const bool negativo = i < s.size() && s[i] == QLatin1Char('-');
+    if (i < s.size() && (s[i] == QLatin1Char('+') || negativo))
+        ++i;
     bool punto = false, digitos = false;
+    int orden = 0; // the power of ten of the first significant digit, plus one
+    bool significativo = false;
     for (; i < s.size(); ++i) {
-        if (s[i].isDigit() && s[i].unicode() < 128) {
-            num += s[i];
+        if (esDigito(s[i])) {
+            num += char(s[i].unicode());
             digitos = true;
-        } else if (s[i] == QLatin1Char('.') && !punto) {
-            num += s[i];
+            significativo = significativo || s[i] != QLatin1Char('0');
+            if (!punto && significativo)
+                ++orden;
+            else if (punto && !significativo)
+                --orden;
+        } else if (!punto && separadorEn(i)) {
+            num += '.';
             punto = true;
         } else {
             break;
         }
     }
     if (!digitos)
-        return 0;
+        return {};
     if (i < s.size() && (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
-        QString exp = QStringLiteral("e");
+        std::string exp = "e";
         qsizetype j = i + 1;
         if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
-            exp += s[j++];
+            exp += char(s[j++].unicode());
         bool hay = false;
-        for (; j < s.size() && s[j].isDigit() && s[j].unicode() < 128; ++j) {
-            exp += s[j];
+        for (; j < s.size() && esDigito(s[j]); ++j) {
+            exp += char(s[j].unicode());
             hay = true;
         }
-        if (hay)
+        if (hay) {
             num += exp;
+            i = j;
+            int e = 0;
+            // An exponent beyond int is beyond any double too.
+            if (std::from_chars(exp.data() + 1 + (exp[1] == '+'), exp.data() + exp.size(), e).ec != std::errc())
+                e = exp[1] == '-' ? -100000 : 100000;
+            orden += e;
+        }
     }
-    return leer(num);
+    const bool otro = i + 1 < s.size() && esSeparador(s[i], comaDecimal) && esDigito(s[i + 1]);
+    return {convertir(negativo, num, orden), otro};
+}
+
+// The leading number as read, an overflow giving an infinity.
+double leerValor(const QString &texto)
+{
+    return leerNumero(texto, false).valor;
+}
+
+// An amount as typed, a comma being a decimal mark too.
+Lectura leerImporte(const QString &texto)
+{
+    return leerNumero(texto, true);
 }
 
 } // namespace
@@ -223,14 +289,25 @@ double valor(const QString &texto)
     return std::isfinite(v) ? v : 0;
 }
 
+double valorImporte(const QString &texto)
+{
+    const double v = leerImporte(texto).valor;
+    return std::isfinite(v) ? v : 0;
+}
+
+bool importeLegible(const QString &texto)
+{
+    return !leerImporte(texto).otroNumero;
+}
+
 QString importe(const QString &texto)
 {
-    return numeral(redondear(valor(texto)));
+    return numeral(redondear(valorImporte(texto)));
 }
 
 bool importeAdmitido(const QString &texto)
 {
-    return std::fabs(redondear(leerValor(texto))) <= importeMaximo;
+    return std::fabs(redondear(leerImporte(texto).valor)) <= importeMaximo;
 }
 
 bool esNumero(const QString &texto)
@@ -301,8 +378,10 @@ QString numeral15(double v)
     if (!std::isfinite(v) || v == 0)
         return numeral(v);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return numeral(std::strtod(buf, nullptr));
+    const auto escrito = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    double cortado = 0;
+    std::from_chars(buf, escrito.ptr, cortado);
+    return numeral(cortado);
 }
 
 double redondear(double v, int decimales)

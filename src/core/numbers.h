@@ -19,8 +19,16 @@ QString rellenarCeros(const QString &texto, int n);
 // No leading number gives 0 ("12,5" -> 12, "abc" -> 0).
 double valor(const QString &texto);
 
-// An amount as it is written: the leading-number value rounded to two decimals,
-// as a numeral ("12,5" -> "12", "0.125" -> "0.12").
+// An amount as the operator types it: the leading-number value, where a comma
+// followed by a digit is a decimal mark as much as a period ("2,5" -> 2.5,
+// "0,125" -> 0.125). Operators on Spanish desktops type the comma.
+double valorImporte(const QString &texto);
+
+// Whether an amount reads as one number: not "1.234,5", "2,5,1" or "1.2.3".
+bool importeLegible(const QString &texto);
+
+// An amount as it is stored: its value rounded to two decimals, as a numeral
+// ("12,5" -> "12.5", "0.125" -> "0.12").
 QString importe(const QString &texto);
 
 // The largest quantity or cost, in magnitude, the program takes. A posted amount

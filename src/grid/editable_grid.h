@@ -101,6 +101,7 @@ private:
     // Keys and the cell editor (grid_keys.cpp).
     bool teclaEnGrilla(QKeyEvent *e);
     bool teclaEnEditor(QKeyEvent *e);
+    QString textoTecleado(const QKeyEvent *e, int columna) const;
     void abrirEditor(const QString &texto);
     void cerrarEditor();
     void ubicarEditor();

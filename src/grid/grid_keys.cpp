@@ -25,12 +25,16 @@ bool esEnter(const QKeyEvent *e)
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
 }
 
-bool esComa(const QKeyEvent *e)
-{
-    return e->text() == QLatin1String(",");
-}
-
 } // namespace
+
+// What a key writes into a cell: in an amount column the decimal comma that
+// operators type is written as the period the amount is stored with.
+QString EditableGrid::textoTecleado(const QKeyEvent *e, int columna) const
+{
+    if (e->text() == QLatin1String(",") && modelo_->tipo(columna) == TipoCampo::Simple)
+        return QStringLiteral(".");
+    return e->text();
+}
 
 bool EditableGrid::eventFilter(QObject *objeto, QEvent *evento)
 {
@@ -87,10 +91,11 @@ bool EditableGrid::teclaEnGrilla(QKeyEvent *e)
         return true;
     }
     if (escribeCaracter(e)) {
-        // Typing over a cell replaces its text; a comma never enters a number column.
-        if (enEditable && !(esComa(e) && modelo_->tipo(columna) == TipoCampo::Simple)) {
-            fijarTextoActual(e->text());
-            abrirEditor(e->text());
+        // Typing over a cell replaces its text.
+        if (enEditable) {
+            const QString t = textoTecleado(e, columna);
+            fijarTextoActual(t);
+            abrirEditor(t);
         }
         return true;
     }
@@ -145,7 +150,9 @@ bool EditableGrid::teclaEnEditor(QKeyEvent *e)
         grilla_->setFocus();
         break;
     default:
-        consumida = esComa(e) && modelo_->tipo(columna) == TipoCampo::Simple;
+        consumida = escribeCaracter(e) && textoTecleado(e, columna) != e->text();
+        if (consumida)
+            t1_->insert(textoTecleado(e, columna));
     }
     mostrarActual();
     return consumida;

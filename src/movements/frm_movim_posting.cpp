@@ -25,7 +25,8 @@ void detener(const QString &texto, QMessageBox::Icon icono = QMessageBox::Inform
 } // namespace
 
 // The codes and amounts of the line: a code cut to its width would post to
-// another voucher or article, an amount beyond the bound would break the sums.
+// another voucher or article, an amount that reads as two numbers would store
+// neither, an amount beyond the bound would break the sums.
 bool FrmMovim::lineaAdmitida()
 {
     using codigos::Clase;
@@ -34,7 +35,9 @@ bool FrmMovim::lineaAdmitida()
         comprobante.trimmed().isEmpty() || !codigos::rellenado(comprobante, Clase::Comprobante)
             ? codigos::mensajeRechazo(Clase::Comprobante)
         : !codigos::rellenado(t_numero->text(), Clase::Articulo) ? codigos::mensajeRechazo(Clase::Articulo)
+        : !numeros::importeLegible(t_Cantidad->text()) ? QStringLiteral("Cantidad incorrecta: ") + t_Cantidad->text()
         : !numeros::importeAdmitido(t_Cantidad->text())          ? QStringLiteral("Cantidad fuera de rango")
+        : !numeros::importeLegible(t_Costo->text())              ? QStringLiteral("Costo incorrecto: ") + t_Costo->text()
         : !numeros::importeAdmitido(t_Costo->text())             ? QStringLiteral("Costo fuera de rango")
                                                                   : QString();
     if (!rechazo.isEmpty())
@@ -63,7 +66,7 @@ void FrmMovim::guardar()
     if (!lineaAdmitida())
         return;
     // An exit may not exceed the stock shown.
-    if (!entrada && numeros::valor(t_stock->text()) < numeros::valor(t_Cantidad->text()))
+    if (!entrada && numeros::valorImporte(t_stock->text()) < numeros::valorImporte(t_Cantidad->text()))
         return detener(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock"), QMessageBox::Critical,
                        QStringLiteral("Atención"));
     const QDate fecha = t_fecha->fecha();

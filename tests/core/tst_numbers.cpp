@@ -1,12 +1,43 @@
 #include "numbers.h"
+#include "process_setup.h"
 #include "test_main.h"
 
+#include <clocale>
 #include <cmath>
 
 class TestNumeros : public QObject
 {
     Q_OBJECT
 private slots:
+    // The helpers alone must read and write the same under any C library locale: the start-up's
+    // period is taken back here, so the run under "es_ES.UTF-8" has a decimal comma there.
+    void initTestCase() { std::setlocale(LC_NUMERIC, ""); }
+    void cleanupTestCase() { prepararProceso(); }
+
+    // An amount as the operator types it, as it is stored, and whether it reads as one number.
+    void importes_data()
+    {
+        pruebas::columnas<QString, QString, bool>("texto", "importe", "legible");
+        QTest::newRow("coma") << "2,5" << "2.5" << true;
+        QTest::newRow("coma y medio centavo") << "0,125" << "0.12" << true;
+        QTest::newRow("punto") << "1.25" << "1.25" << true;
+        QTest::newRow("coma sin dígitos") << "12,kg" << "12" << true;
+        QTest::newRow("signo y coma") << "-,5" << "-0.5" << true;
+        QTest::newRow("blancos y unidad") << " 12 ,5 kg" << "12.5" << true;
+        QTest::newRow("exponente tras la coma") << "2,5e2" << "250" << true;
+        QTest::newRow("sin número") << "abc" << "0" << true;
+        QTest::newRow("que no cabe") << "1e309" << "0" << true;
+        QTest::newRow("miles y decimales") << "1.234,5" << "1.23" << false;
+        QTest::newRow("dos comas") << "2,5,1" << "2.5" << false;
+        QTest::newRow("dos puntos") << "1.2.3" << "1.2" << false;
+    }
+    void importes()
+    {
+        QFETCH(QString, texto);
+        QTEST(numeros::importe(texto), "importe");
+        QTEST(numeros::importeLegible(texto), "legible");
+    }
+
     // The leading number of a text, and whether the whole text reads as a number.
     void valor_data()
     {

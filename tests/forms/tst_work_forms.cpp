@@ -146,6 +146,8 @@ private slots:
         QTest::newRow("artículo con letra") << art << "t_numero" << "23456a" << articulo << "";
         QTest::newRow("artículo corto") << art << "t_numero" << " 50 " << "" << "000050|Prueba|Nota|12.5|0.0";
         QTest::newRow("costo enorme") << art << "t_Costo" << "1e308" << "Costo fuera de rango" << "";
+        QTest::newRow("costo con coma") << art << "t_Costo" << "12,75" << "" << "000050|Prueba|Nota|12.75|0.0";
+        QTest::newRow("costo con dos números") << art << "t_Costo" << "1.234,5" << "Costo incorrecto: 1.234,5" << "";
         QTest::newRow("costo límite") << art << "t_Costo" << "-999999999.99" << "" << "000050|Prueba|Nota|-999999999.99|0.0";
         QTest::newRow("comprobante de nueve cifras") << mov << "t_Comprobante" << "123456789" << comprobante << "";
         QTest::newRow("comprobante con ceros") << mov << "t_Comprobante" << "0000000050" << "" << "000001|Nota|4.35|3.0";
@@ -153,6 +155,9 @@ private slots:
         const QString cantidad = "Cantidad fuera de rango";
         QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad" << "1e309" << cantidad << "";
         QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad" << "-99999999999999999999" << cantidad << "";
+        QTest::newRow("cantidad con coma") << mov << "t_Cantidad" << "2,5" << "" << "000001|Nota|4.35|2.5";
+        QTest::newRow("cantidad con dos comas") << mov << "t_Cantidad" << "2,5,1" << "Cantidad incorrecta: 2,5,1" << "";
+        QTest::newRow("costo con dos puntos") << mov << "t_Costo" << "1.2.3" << "Costo incorrecto: 1.2.3" << "";
         QTest::newRow("costo de la línea enorme") << mov << "t_Costo" << "1e309" << "Costo fuera de rango" << "";
     }
     void codigosEImportes()

@@ -22,7 +22,7 @@ private slots:
         QTest::newRow("Enter avanza y baja") << 1 << 2 << "Enter F2 9 Enter" << "2,3" << "05-03-2024" << false;
         QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter" << "4,3" << "1" << false;
         QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc" << "1,1" << "Tornillo" << true;
-        QTest::newRow("coma en número no entra") << 1 << 3 << ", F2 , 5" << "1,3" << "4.355" << true;
+        QTest::newRow("coma en número es punto") << 1 << 3 << ",5 F2 Back Back 2,5" << "1,3" << "2.5" << true;
         QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter" << "1,0" << "000001" << false;
         QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up" << "1,1" << "Tornillo" << true;
         QTest::newRow("izquierda dos veces") << 2 << 2 << "F2 Home Left F2 Home Left" << "1,3" << "10-01-2024" << false;

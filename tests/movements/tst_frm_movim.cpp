@@ -225,7 +225,11 @@ private slots:
         QTest::newRow("fecha incompleta") << QStringList{"SA|7|1||0612"} << info + "Fecha incorrecta" << "" << "10";
         QTest::newRow("salida igual al stock") << QStringList{"SA|7|10|1|"} << "" << "000007 SA 0 10 1 N" << "0";
         QTest::newRow("dos veces") << QStringList{"EN|7|5|1|", "EN|7|3|1|"} << "" << "000007 EN 3 0 1 N" << "13";
-        QTest::newRow("coma decimal") << QStringList{"EN|7|2,5|1|"} << "" << "000007 EN 2 0 1 N" << "12";
+        QTest::newRow("punto decimal") << QStringList{"EN|7|2.5|1.25|"} << "" << "000007 EN 2.5 0 1.25 N" << "12.5";
+        QTest::newRow("coma decimal") << QStringList{"EN|7|2,5|1,5|"} << "" << "000007 EN 2.5 0 1.5 N" << "12.5";
+        QTest::newRow("salida con coma") << QStringList{"SA|7|0,125|1|"} << "" << "000007 SA 0 0.12 1 N" << "9.88";
+        QTest::newRow("dos números") << QStringList{"EN|7|1.234,5|1|"} << info + "Cantidad incorrecta: 1.234,5" << ""
+                                     << "10";
         QTest::newRow("sin número") << QStringList{"EN|7|abc|1|"} << "" << "000007 EN 0 0 1 N" << "10";
         QTest::newRow("decimales escritos") << QStringList{"EN|7|1.005|2.675|"} << "" << "000007 EN 1 0 2.68 N" << "11";
         QTest::newRow("salida negativa") << QStringList{"SA|7|-5|1|"} << "" << "000007 SA 0 -5 1 N" << "15";

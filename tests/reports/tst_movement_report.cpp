@@ -59,7 +59,13 @@ const char *lector = R"PY(
 import sys, re, datetime
 path = sys.argv[1]
 if path.endswith('.xlsx'):
-    import openpyxl
+    import openpyxl, zipfile
+    # A number or a width written with a decimal comma is a damaged workbook.
+    with zipfile.ZipFile(path) as z:
+        for n in z.namelist():
+            if n.startswith('xl/worksheets/'):
+                x = z.read(n).decode()
+                assert not re.search(r'<v>[^<]*,|width="[^"]*,', x), n
     def cell(c):
         v = c.value
         if v is None: return 'e:'
