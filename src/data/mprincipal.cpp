@@ -2,11 +2,9 @@
 #include "database_location.h"
 #include "database_settings.h"
 #include "dates.h"
-#include "messages.h"
 #include "numbers.h"
 #include "quendra_error.h"
 #include "sql_text.h"
-#include "startup_check.h"
 
 #include <QCoreApplication>
 
@@ -69,18 +67,6 @@ QString archivoBaseDatos()
 void fijarArchivoBaseDatos(const QString &archivo)
 {
     archivoFijado() = archivo;
-}
-
-void openBaseDatos()
-{
-    try {
-        conexion().open(archivoBaseDatos());
-        revisionInicial::comenzar(conexion());
-    } catch (const QuendraError &e) {
-        mensajes::mostrar(QStringLiteral("Error %1 (%2) in procedure openBaseDatos of Módulo mPrincipal")
-                              .arg(e.numero())
-                              .arg(e.descripcion()));
-    }
 }
 
 QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores)

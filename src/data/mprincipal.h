@@ -8,7 +8,8 @@
 #include <memory>
 
 // The main module: the one connection of the process, the shared texts, and the
-// routines through which the forms reach the database.
+// routines through which the forms reach the database. Opening it at start-up,
+// where a failure is shown to the operator, is the main window's (open_database.h).
 namespace mPrincipal {
 
 Connection &conexion();
@@ -25,9 +26,6 @@ extern QString codigoBusqueda;
 // file it cannot use.
 QString archivoBaseDatos();
 void fijarArchivoBaseDatos(const QString &archivo);
-
-// Opens the connection; a failure is shown to the operator and start-up goes on.
-void openBaseDatos();
 
 // The statement texts the builders execute.
 QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores);

@@ -5,6 +5,7 @@
 #include "first_start.h"
 #include "messages.h"
 #include "mprincipal.h"
+#include "open_database.h"
 #include "single_instance.h"
 #include "startup_check.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -10,6 +11,8 @@
 namespace pruebas {
 using Fabrica = std::function<std::unique_ptr<QObject>()>;
 bool registrar(const char *nombre, Fabrica f);
+// Runs every registered class, or those named after each "-c"; the others go to QTest. 0 when all passed.
+int ejecutar(QStringList argumentos);
 
 // A data table's columns in one call: columnas<QString, int>("nombre", "filas").
 template <class... T, class... N>

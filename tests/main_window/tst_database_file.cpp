@@ -5,6 +5,7 @@
 #include "database_file.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
+#include "open_database.h"
 #include "quendra_error.h"
 #include "restore.h"
 #include "startup_check.h"

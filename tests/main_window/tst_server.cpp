@@ -3,6 +3,7 @@
 #include "database_file.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
+#include "open_database.h"
 #include "quendra_error.h"
 #include "server_database.h"
 #include "sql_dialect.h"
