@@ -92,8 +92,8 @@ int main(int argc, char *argv[])
         QFile::copy(base, dir.filePath(QStringLiteral("bytes.accdb")));
         QFile::remove(dir.filePath(QStringLiteral("bytes.accdb")));
     });
-    std::printf("%-58s %10.2f ms   bytes del archivo %7.2f ms   ratio %.2f\n", "copia en línea (un paso, conexión propia)",
-                enLinea, bytes, enLinea / bytes);
+    std::printf("%-58s %10.2f ms   bytes del archivo %7.2f ms   ratio %.2f\n",
+                "copia en línea (un paso, conexión propia)", enLinea, bytes, enLinea / bytes);
 
     mPrincipal::conexion().open(base);
     CopiaDiaria copia;

@@ -45,7 +45,8 @@ int main(int argc, char *argv[])
     const QString archivo = banco::baseGenerada(10000, 1000000);
     mPrincipal::fijarArchivoBaseDatos(archivo);
     mPrincipal::conexion().open(archivo);
-    const int articulos = mPrincipal::conexion().execute(QStringLiteral("select count(*) from articulo"))->field(0).value().toInt();
+    const int articulos =
+        mPrincipal::conexion().execute(QStringLiteral("select count(*) from articulo"))->field(0).value().toInt();
     std::printf("%d articles\n", articulos);
 
     // Opening: the form is built, loads the grid and is painted once.
@@ -54,7 +55,8 @@ int main(int argc, char *argv[])
         form.show();
         QApplication::processEvents();
     });
-    const double abrirBase = banco::medianaMs(5, [] { leerConSqlite("select numero,nombre,costo,stock from articulo order by numero"); });
+    const double abrirBase =
+        banco::medianaMs(5, [] { leerConSqlite("select numero,nombre,costo,stock from articulo order by numero"); });
     banco::tiempoDeForma("open article form, grid filled+sized+painted, median 5", abrir);
     banco::imprimir("  its grid's query alone, bare: every column read as text", abrirBase);
 
@@ -72,8 +74,8 @@ int main(int argc, char *argv[])
         const QByteArray sql = QByteArray("select numero,nombre,costo,stock from articulo where nombre like '%") + texto
                                + "%' order by nombre";
         const double buscarBase = banco::medianaMs(5, [&] { leerConSqlite(sql.constData()); });
-        const QByteArray que = QByteArray("search by name \"") + texto + "\" (" +
-                               QByteArray::number(form.grilla()->CantidadFilas()) + " rows)";
+        const QByteArray que = QByteArray("search by name \"") + texto + "\" ("
+                               + QByteArray::number(form.grilla()->CantidadFilas()) + " rows)";
         banco::tiempoDeForma(que.constData(), buscar);
         banco::imprimir("  its query alone, bare: every column read as text", buscarBase);
     }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QStringList columnas{"comprobante", "tipomov", "fecha", "numero", "costo", "detalle",
+const QStringList columnas{"comprobante", "tipomov",  "fecha",   "numero", "costo", "detalle",
                            "impreso",     "deposito", "Entrada", "Salida", "codigo"};
 
 QStringList valores(int i)
@@ -34,8 +34,9 @@ QStringList valores(int i)
 QByteArray textoDesnudo(int i)
 {
     const QStringList v = valores(i);
-    return QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,"
-                          "Salida,codigo) VALUES ('%1','EN','2026-12-05','%2','12.5','Compra','N','01','%3','0','0003')")
+    return QStringLiteral(
+               "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,"
+               "Salida,codigo) VALUES ('%1','EN','2026-12-05','%2','12.5','Compra','N','01','%3','0','0003')")
         .arg(v[0], v[3], v[8])
         .toUtf8();
 }
@@ -90,7 +91,8 @@ int main(int argc, char *argv[])
     const QString grande = banco::baseGenerada(10000, 1000000);
     mPrincipal::conexion().open(grande);
     auto consulta = [](int i) {
-        return QStringLiteral("select * from articulo where numero='%1'").arg(i * 7 % 10000 + 1, 6, 10, QLatin1Char('0'));
+        return QStringLiteral("select * from articulo where numero='%1'")
+            .arg(i * 7 % 10000 + 1, 6, 10, QLatin1Char('0'));
     };
     capa = banco::medianaMs(veces, [&] {
         for (int i = 0; i < consultas; ++i)

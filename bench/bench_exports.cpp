@@ -29,8 +29,12 @@ constexpr int rondas = 5;
 
 const FiltroStock finDeAnio{QStringLiteral("31-12-2026"), QStringLiteral("0"), QStringLiteral("99999999"),
                             QStringLiteral("0"), QStringLiteral("99999999")};
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
-                             QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"),
+const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
+                             QStringLiteral("31-12-2026"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
                              QString()};
 
 // The statement as SQLite gets it, every column of every row read; the rows go nowhere.
@@ -114,10 +118,12 @@ int main(int argc, char *argv[])
         desnudo(archivo, sentenciaStockPorDeposito(finDeAnio, depositos));
     };
     stockDesnudo(); // warms the file cache
-    comparar("Stock por depósito at the end of the year (median of 5)", rondas, [] { armarStockPorDeposito(finDeAnio); },
-             stockDesnudo);
-    comparar("Valorización de stock at the end of the year (median of 5)", rondas, [] { armarValorizacion(finDeAnio); },
-             [&] { desnudo(archivo, sentenciaValorizacion(finDeAnio)); });
+    comparar(
+        "Stock por depósito at the end of the year (median of 5)", rondas, [] { armarStockPorDeposito(finDeAnio); },
+        stockDesnudo);
+    comparar(
+        "Valorización de stock at the end of the year (median of 5)", rondas, [] { armarValorizacion(finDeAnio); },
+        [&] { desnudo(archivo, sentenciaValorizacion(finDeAnio)); });
 
     Report &stock = rptStockDeposito();
     vincularStockPorDeposito(stock, armarStockPorDeposito(finDeAnio), finDeAnio);
@@ -148,10 +154,12 @@ int main(int argc, char *argv[])
         pico = std::max(pico, banco::memoriaMiB());
         return true;
     };
-    comparar("the movement report as .xlsx (median of 3)", 3, [&] { writeReportSheet(paginas, xlsx, muestra); },
-             [&] { xlsxDesnudo(*filas, bare); }, "libxlsxwriter, texts only");
-    comparar("the movement report as .csv (median of 3)", 3, [&] { writeReportSheet(paginas, csv, muestra); },
-             [&] { xlsxDesnudo(*filas, bare); }, "libxlsxwriter, texts only");
+    comparar(
+        "the movement report as .xlsx (median of 3)", 3, [&] { writeReportSheet(paginas, xlsx, muestra); },
+        [&] { xlsxDesnudo(*filas, bare); }, "libxlsxwriter, texts only");
+    comparar(
+        "the movement report as .csv (median of 3)", 3, [&] { writeReportSheet(paginas, csv, muestra); },
+        [&] { xlsxDesnudo(*filas, bare); }, "libxlsxwriter, texts only");
     banco::cifra("memory added while exporting", pico - antes, "MiB");
     banco::cifra("size of the .xlsx", double(QFileInfo(xlsx).size()) / (1 << 20), "MiB");
     banco::cifra("size of the .csv", double(QFileInfo(csv).size()) / (1 << 20), "MiB");

@@ -51,8 +51,8 @@ int main(int argc, char *argv[])
     qint64 bytes = 0;
     auto desnudo = [&] { bytes = leerConSqlite(mPrincipal::conexion().handle()); };
     const banco::Par relleno = banco::alternando(5, cargar, desnudo);
-    const banco::Par soloConsulta =
-        banco::alternando(5, [&] { mPrincipal::conexion().execute(QString::fromLatin1(consulta)); }, desnudo);
+    const banco::Par soloConsulta = banco::alternando(
+        5, [&] { mPrincipal::conexion().execute(QString::fromLatin1(consulta)); }, desnudo);
 
     std::printf("%d rows x 4 columns (%lld bytes of text), grid rows %d\n", articulos, bytes, grid.CantidadFilas());
     const char *lado = "the same query on the same connection through the sqlite3 API, every cell read as text";
@@ -63,8 +63,8 @@ int main(int argc, char *argv[])
     QTableView *vista = grid.findChild<QTableView *>(QStringLiteral("grilla"));
     std::printf("column widths: %d %d %d %d px\n", vista->columnWidth(0), vista->columnWidth(1), vista->columnWidth(2),
                 vista->columnWidth(3));
-    std::printf("memory: %.1f MiB before, %.1f MiB with the grid loaded, peak %.1f MiB\n", memoriaAntes,
-                memoriaCargada, banco::memoriaPicoMiB());
+    std::printf("memory: %.1f MiB before, %.1f MiB with the grid loaded, peak %.1f MiB\n", memoriaAntes, memoriaCargada,
+                banco::memoriaPicoMiB());
     mPrincipal::conexion().close();
     return 0;
 }

@@ -64,9 +64,10 @@ int main(int argc, char *argv[])
                                ->field(0)
                                .text();
     mPrincipal::conexion().execute(
-        QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo) "
-                       "SELECT '%1','EN','2026-12-06',numero,costo,'Doscientas líneas','N','01',1,0,codigo "
-                       "FROM articulo ORDER BY numero LIMIT 200")
+        QStringLiteral(
+            "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo) "
+            "SELECT '%1','EN','2026-12-06',numero,costo,'Doscientas líneas','N','01',1,0,codigo "
+            "FROM articulo ORDER BY numero LIMIT 200")
             .arg(grande));
 
     FrmMovim form;
@@ -78,7 +79,8 @@ int main(int argc, char *argv[])
     auto *grilla = form.findChild<EditableGrid *>(QStringLiteral("grilla"));
 
     const double nuevo = banco::medianaMs(21, [&] { form.nuevoComprobante(); });
-    const double nuevoBase = banco::medianaMs(21, [&] { bare(db, QStringLiteral("select max(comprobante) as ultimo from movstk")); });
+    const double nuevoBase =
+        banco::medianaMs(21, [&] { bare(db, QStringLiteral("select max(comprobante) as ultimo from movstk")); });
 
     const QString lineasGrande = QStringLiteral("select * from movstk where comprobante='%1'").arg(grande);
     const double cargar = banco::medianaMs(11, [&] {
@@ -110,9 +112,10 @@ int main(int argc, char *argv[])
         const QString c = QStringLiteral("comprobante='%1' and numero='%2'").arg(voucher, n);
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         bare(db, QStringLiteral("select * from  movstk where ") + c);
-        bare(db, QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
-                                "Entrada,Salida,codigo) VALUES ('%1','EN','2026-12-06','%2',1.5,'','N','01',3,0,'0001')")
-                     .arg(voucher, n));
+        bare(db,
+             QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                            "Entrada,Salida,codigo) VALUES ('%1','EN','2026-12-06','%2',1.5,'','N','01',3,0,'0001')")
+                 .arg(voucher, n));
         bare(db, QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero='%1'").arg(n));
         bare(db, QStringLiteral("update articulo set stock=12 where  numero='%1'").arg(n));
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
@@ -125,10 +128,13 @@ int main(int argc, char *argv[])
         const QString c = QStringLiteral("comprobante='%1' and numero='%2'").arg(voucher, n);
         Transaction t(mPrincipal::conexion());
         mPrincipal::abrirConsulta(QStringLiteral("select * from  movstk where ") + c);
-        mPrincipal::conexion().execute(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
-                                "Entrada,Salida,codigo) VALUES ('%1','EN',#06-12-2026#,'%2','1.5','','N','01','3','0','0001')")
-                     .arg(voucher, n));
-        mPrincipal::conexion().execute(QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero='%1'").arg(n));
+        mPrincipal::conexion().execute(
+            QStringLiteral(
+                "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                "Entrada,Salida,codigo) VALUES ('%1','EN',#06-12-2026#,'%2','1.5','','N','01','3','0','0001')")
+                .arg(voucher, n));
+        mPrincipal::conexion().execute(
+            QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero='%1'").arg(n));
         mPrincipal::conexion().execute(QStringLiteral("update articulo set stock=12 where  numero='%1'").arg(n));
         t.commit();
     });
@@ -141,21 +147,24 @@ int main(int argc, char *argv[])
     std::printf("movstk: 1,000,000 generated rows + 200; articles: 10,000\n");
     banco::tiempoDeForma("new voucher: number shown, fields cleared (median of 21)", nuevo);
     banco::imprimir("  its query alone, bare: max(comprobante) via sqlite3", nuevoBase);
-    banco::tiempoDeForma(qPrintable(QStringLiteral("load a voucher of %1 lines into the form (median of 11)").arg(filas)),
-                         cargar);
+    banco::tiempoDeForma(
+        qPrintable(QStringLiteral("load a voucher of %1 lines into the form (median of 11)").arg(filas)), cargar);
     banco::imprimir("  its lines' query alone, bare: every column read as text", cargarBase);
     banco::tiempoDeForma("post one line incl. grid reload (median of 51)", tiempos[tiempos.size() / 2]);
     banco::imprimir("  its statements through the data layer (median of 51)", capa, postearBase,
                     "existence test, insert, stock sum and stock update in one transaction, then the voucher's "
                     "lines read (the data layer side has no lines' read), sqlite3 API");
-    banco::tiempoDeForma(qPrintable(QStringLiteral("  of which the grid reload of %1 lines (median of 21)").arg(lineasPosteadas)),
-                         recargar);
+    banco::tiempoDeForma(
+        qPrintable(QStringLiteral("  of which the grid reload of %1 lines (median of 21)").arg(lineasPosteadas)),
+        recargar);
     banco::tiempoDeForma("article by number, leaving t_numero (median of 21)", buscar);
     std::printf("  slowest posting %.2f ms; the voucher ended with %d lines\n", tiempos.back(), lineasPosteadas);
     plan(db, "the next number", QStringLiteral("select max(comprobante) as ultimo from movstk"));
     plan(db, "the voucher's lines", lineasGrande);
-    plan(db, "the existence test", QStringLiteral("select * from  movstk where comprobante='%1' and numero='005001'").arg(voucher));
-    plan(db, "the stock sum", QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero='005001'"));
+    plan(db, "the existence test",
+         QStringLiteral("select * from  movstk where comprobante='%1' and numero='005001'").arg(voucher));
+    plan(db, "the stock sum",
+         QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero='005001'"));
     plan(db, "the article by number",
          QStringLiteral("Select * from articulo where numero like '%5001%' order by numero='005001' desc, numero"));
     std::printf("memory: %.1f MiB, peak %.1f MiB\n", banco::memoriaMiB(), banco::memoriaPicoMiB());

@@ -24,9 +24,8 @@ int main(int argc, char **argv)
             if (!revisionRapida::revisar(db).isEmpty())
                 std::printf("the check found a problem\n");
         });
-        const double desnudo = banco::medianaMs(5, [db] {
-            sqlite3_exec(db, "PRAGMA quick_check", nullptr, nullptr, nullptr);
-        });
+        const double desnudo =
+            banco::medianaMs(5, [db] { sqlite3_exec(db, "PRAGMA quick_check", nullptr, nullptr, nullptr); });
         sqlite3_close_v2(db);
         std::printf("%d articles, %d movements: %lld pages\n", articulos, movimientos, static_cast<long long>(paginas));
         banco::imprimir("  quick check", ms, desnudo, "PRAGMA quick_check on the same file through the sqlite3 API");

@@ -32,10 +32,10 @@ struct Column
 
 // Nine columns across a 10620-twip page, as the movement report has them.
 const Column columns[] = {
-    {"fecha", 10, 60, 810, Qt::AlignLeft},         {"comprobante", 10, 915, 915, Qt::AlignLeft},
-    {"tipomov", 2, 1905, 240, Qt::AlignLeft},      {"codigo", 4, 2220, 585, Qt::AlignLeft},
-    {"numero", 6, 2895, 660, Qt::AlignLeft},       {"nombre", 60, 3630, 3495, Qt::AlignLeft},
-    {"entrada", 15, 7215, 1065, Qt::AlignRight},   {"salida", 15, 8355, 1050, Qt::AlignRight},
+    {"fecha", 10, 60, 810, Qt::AlignLeft},       {"comprobante", 10, 915, 915, Qt::AlignLeft},
+    {"tipomov", 2, 1905, 240, Qt::AlignLeft},    {"codigo", 4, 2220, 585, Qt::AlignLeft},
+    {"numero", 6, 2895, 660, Qt::AlignLeft},     {"nombre", 60, 3630, 3495, Qt::AlignLeft},
+    {"entrada", 15, 7215, 1065, Qt::AlignRight}, {"salida", 15, 8355, 1050, Qt::AlignRight},
     {"saldo", 15, 9480, 1050, Qt::AlignRight},
 };
 
@@ -50,8 +50,8 @@ ReportLayout nineColumnLayout()
                     Qt::AlignRight, {9.75});
     header.addLabel(QStringLiteral("t_FechaDesde"), {450, 360, 2475, 240}, QStringLiteral("Desde: 01-01-2024"));
     header.addLabel(QStringLiteral("t_FechaHasta"), {435, 645, 2490, 225}, QStringLiteral("Hasta: 31-12-2024"));
-    header.addLabel(QStringLiteral("Etiqueta11"), {3465, 945, 4035, 255}, QStringLiteral("Informe de Entradas y Salidas"),
-                    Qt::AlignHCenter, {9.75});
+    header.addLabel(QStringLiteral("Etiqueta11"), {3465, 945, 4035, 255},
+                    QStringLiteral("Informe de Entradas y Salidas"), Qt::AlignHCenter, {9.75});
     header.addLabel(QStringLiteral("Deposito"), {7695, 960, 1515, 240}, QStringLiteral("Deposito: 01"));
     header.addLine(QStringLiteral("Línea1"), {0, 1290, 10590, 0});
     const char *titles[] = {"Fecha", "Comprobante", "TM", "Codigo", "Numero", "Nombre", "Entrada", "Salida", "Saldo"};
@@ -88,7 +88,8 @@ std::shared_ptr<Recordset> millionRows()
             rs->setValue(5, dashes);
         } else {
             rs->setValue(0, QStringLiteral("%1-03-2024").arg(step, 2, 10, QLatin1Char('0')));
-            rs->setValue(1, step == 1 ? QStringLiteral("000000") : QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0')));
+            rs->setValue(1,
+                         step == 1 ? QStringLiteral("000000") : QStringLiteral("%1").arg(i, 8, 10, QLatin1Char('0')));
             rs->setValue(2, step == 1 ? QStringLiteral("IN") : QStringLiteral("SA"));
             rs->setValue(3, QStringLiteral("%1").arg(article % 50, 4, 10, QLatin1Char('0')));
             rs->setValue(4, numero);
@@ -146,21 +147,23 @@ int main(int argc, char *argv[])
 
     Report report(nineColumnLayout());
     bindAll(report, rows);
-    banco::cifra("bind and paginate 1,000,000 rows (median of 5)", 1000 * banco::medianaMs(5, [&] { report.refresh(); }),
-         "us");
+    banco::cifra("bind and paginate 1,000,000 rows (median of 5)",
+                 1000 * banco::medianaMs(5, [&] { report.refresh(); }), "us");
     const ReportPages &pages = *report.pages();
     banco::cifra("pages", pages.pageCount(), "");
     banco::cifra("memory of the engine beyond the recordset", banco::memoriaMiB() - withRows, "MiB");
 
     const int middle = pages.pageCount() / 2;
     QImage first;
-    banco::imprimir("paint page 1 at 150 dpi (median of 5)", banco::medianaMs(5, [&] { first = paintedPage(pages, 1); }));
+    banco::imprimir("paint page 1 at 150 dpi (median of 5)",
+                    banco::medianaMs(5, [&] { first = paintedPage(pages, 1); }));
     banco::imprimir("paint the middle page at 150 dpi (median of 5)",
                     banco::medianaMs(5, [&] { paintedPage(pages, middle); }));
     first.save(out.filePath(QStringLiteral("bench_report_page1.png")));
 
     const QString pdf = out.filePath(QStringLiteral("bench_report_200.pdf"));
-    banco::imprimir("export 200 pages to PDF", banco::medianaMs(1, [&] { writeReportPdf(pages, pdf, middle, middle + 199); }));
+    banco::imprimir("export 200 pages to PDF",
+                    banco::medianaMs(1, [&] { writeReportPdf(pages, pdf, middle, middle + 199); }));
     banco::cifra("PDF size", QFileInfo(pdf).size() / 1048576.0, "MiB");
 
     // The same rows, 50 to a page: 20,000 pages.
@@ -173,7 +176,7 @@ int main(int argc, char *argv[])
     preview->show();
     const QImage shown = preview->grab().toImage();
     banco::cifra(qPrintable(QStringLiteral("preview of %1 pages on screen after the refresh").arg(twenty->pageCount())),
-         double(timer.nsecsElapsed()) / 1e6, "ms");
+                 double(timer.nsecsElapsed()) / 1e6, "ms");
     banco::imprimir("scroll the preview to page 12345 and repaint (median of 5)", banco::medianaMs(5, [&] {
                         preview->pageView()->goToPage(12345);
                         preview->pageView()->viewport()->grab();

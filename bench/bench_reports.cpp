@@ -27,8 +27,12 @@ namespace {
 
 constexpr int rondas = 5;
 
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
-                             QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"),
+const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
+                             QStringLiteral("31-12-2026"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
                              QString()};
 
 std::unique_ptr<Recordset> armar()
@@ -43,9 +47,8 @@ void comprobar(int rc, sqlite3 *db)
         throw std::runtime_error(sqlite3_errmsg(db));
 }
 
-const char *const ladoDesnudo =
-    "the article selection and both statements of every article through the sqlite3 API, "
-    "every column of every row read (text or double), nothing kept";
+const char *const ladoDesnudo = "the article selection and both statements of every article through the sqlite3 API, "
+                                "every column of every row read (text or double), nothing kept";
 
 // The selection and both statements per article as SQLite reads them, with
 // every column of every row read; the rows go nowhere.
@@ -81,10 +84,12 @@ qint64 sentenciasDesnudas(const QString &archivo)
            });
     for (const QByteArray &n : numeros) {
         correr("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <'2026-01-01' and deposito like "
-               "'%%' and numero='" + n + "' ",
+               "'%%' and numero='"
+                   + n + "' ",
                leerTodo);
         correr("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where fecha >='2026-01-01' "
-               "and fecha<='2026-12-31' and deposito like '%%' and Numero='" + n + "'",
+               "and fecha<='2026-12-31' and deposito like '%%' and Numero='"
+                   + n + "'",
                leerTodo);
     }
     sqlite3_close(db);
@@ -135,8 +140,9 @@ Cifras medirTamano(int movimientos, const QDir &out)
     informe.setDataSource(nullptr);
     banco::cifra("peak memory of the process so far", banco::memoriaPicoMiB(), "MiB");
     mPrincipal::conexion().close();
-    return {movimientos, par.programa.pared, par.desnudo.pared, par.programa.cpu, par.desnudo.cpu,
-            memoria * 1048576.0 / double(filas->rowCount()), memoria, filas->rowCount()};
+    return {movimientos,      par.programa.pared, par.desnudo.pared,
+            par.programa.cpu, par.desnudo.cpu,    memoria * 1048576.0 / double(filas->rowCount()),
+            memoria,          filas->rowCount()};
 }
 
 } // namespace
@@ -162,11 +168,11 @@ int main(int argc, char *argv[])
     for (int n : tamanos)
         cifras.push_back(medirTamano(n, out));
 
-    std::printf("\n%10s %11s %11s %9s %6s %11s %9s %6s %9s %10s\n", "movements", "report rows", "program ms",
-                "bare ms", "ratio", "program cpu", "bare cpu", "ratio", "bytes/row", "report MiB");
+    std::printf("\n%10s %11s %11s %9s %6s %11s %9s %6s %9s %10s\n", "movements", "report rows", "program ms", "bare ms",
+                "ratio", "program cpu", "bare cpu", "ratio", "bytes/row", "report MiB");
     for (const Cifras &c : cifras)
-        std::printf("%10d %11lld %11.1f %9.1f %6.2f %11.1f %9.1f %6.2f %9.1f %10.1f\n", c.movimientos, qlonglong(c.filas),
-                    c.programa, c.desnudo, c.programa / c.desnudo, c.programaCpu, c.desnudoCpu,
+        std::printf("%10d %11lld %11.1f %9.1f %6.2f %11.1f %9.1f %6.2f %9.1f %10.1f\n", c.movimientos,
+                    qlonglong(c.filas), c.programa, c.desnudo, c.programa / c.desnudo, c.programaCpu, c.desnudoCpu,
                     c.programaCpu / c.desnudoCpu, c.bytesPorFila, c.memoriaMiB);
     for (size_t i = 1; i < cifras.size(); ++i) {
         const Cifras &a = cifras[i - 1], &b = cifras[i];

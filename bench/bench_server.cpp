@@ -25,8 +25,12 @@
 
 namespace {
 
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
-                             QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"),
+const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
+                             QStringLiteral("31-12-2026"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
                              QString()};
 
 const char *const tablas[] = {"familia", "articulo", "movstk"};
@@ -57,7 +61,8 @@ public:
                     tocados_ += PQgetisnull(r, f, i) ? 0 : PQgetvalue(r, f, i)[0];
         }
         PQclear(r);
-        if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK && estado != PGRES_COPY_OUT && estado != PGRES_COPY_IN)
+        if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK && estado != PGRES_COPY_OUT
+            && estado != PGRES_COPY_IN)
             throw std::runtime_error(PQerrorMessage(c_));
         return filas;
     }

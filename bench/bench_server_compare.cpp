@@ -24,8 +24,12 @@
 
 namespace {
 
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"), QStringLiteral("31-12-2026"), QStringLiteral("0"),
-                             QStringLiteral("99999999"),   QStringLiteral("0"),          QStringLiteral("99999999"),
+const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
+                             QStringLiteral("31-12-2026"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
+                             QStringLiteral("0"),
+                             QStringLiteral("99999999"),
                              QString()};
 
 std::shared_ptr<Recordset> informeEn(const QString &lugar)
@@ -48,7 +52,8 @@ QString copiaEnServidor(const QString &archivo, const QString &base)
 
 QString mostrado(const QVariant &v)
 {
-    return v.isNull() ? QStringLiteral("(null)") : QStringLiteral("«%1» (%2)").arg(v.toString(), QLatin1String(v.typeName()));
+    return v.isNull() ? QStringLiteral("(null)")
+                      : QStringLiteral("«%1» (%2)").arg(v.toString(), QLatin1String(v.typeName()));
 }
 
 // The row counts and the first cell, or column type, that differs.
@@ -135,7 +140,8 @@ int main(int argc, char *argv[])
         iguales = mismoTexto(textoDelPdf(filasArchivo, salida.filePath(QStringLiteral("demo-file.pdf"))),
                              textoDelPdf(filasServidor, salida.filePath(QStringLiteral("demo-server.pdf"))))
                   && iguales;
-        std::printf("%s in %.0f s\n", iguales ? "the same on both engines" : "DIFFERENT", double(reloj.elapsed()) / 1e3);
+        std::printf("%s in %.0f s\n", iguales ? "the same on both engines" : "DIFFERENT",
+                    double(reloj.elapsed()) / 1e3);
         return iguales ? 0 : 1;
     } catch (const QuendraError &e) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(e.texto()));

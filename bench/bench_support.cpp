@@ -46,8 +46,14 @@ double campoStatus(const char *campo)
 }
 } // namespace
 
-double memoriaMiB() { return campoStatus("VmRSS:"); }
-double memoriaPicoMiB() { return campoStatus("VmHWM:"); }
+double memoriaMiB()
+{
+    return campoStatus("VmRSS:");
+}
+double memoriaPicoMiB()
+{
+    return campoStatus("VmHWM:");
+}
 
 double memoriaAsignadaMiB()
 {
@@ -72,10 +78,10 @@ QString baseGenerada(int articulos, int movimientos)
     // Built under a name of its own and renamed when whole, so that another
     // benchmark never opens it half generated.
     const QString parcial = archivo + QStringLiteral(".%1.parcial").arg(QCoreApplication::applicationPid());
-    int rc = QProcess::execute(QStringLiteral(QUENDRA_DB_TOOL),
-                               {QStringLiteral("generate"), parcial, QStringLiteral("--articles"),
-                                QString::number(articulos), QStringLiteral("--movements"),
-                                QString::number(movimientos)});
+    int rc =
+        QProcess::execute(QStringLiteral(QUENDRA_DB_TOOL),
+                          {QStringLiteral("generate"), parcial, QStringLiteral("--articles"),
+                           QString::number(articulos), QStringLiteral("--movements"), QString::number(movimientos)});
     if (rc != 0)
         throw std::runtime_error("quendra-db generate failed");
     QFile::remove(parcial + QStringLiteral("-wal"));
@@ -105,9 +111,9 @@ QString quendraDb(const QStringList &argumentos)
     p.waitForFinished(-1);
     const QString salida = QString::fromUtf8(p.readAllStandardOutput());
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        throw std::runtime_error(("quendra-db " + argumentos.join(QLatin1Char(' ')) + ": "
-                                  + QString::fromUtf8(p.readAllStandardError()))
-                                     .toStdString());
+        throw std::runtime_error(
+            ("quendra-db " + argumentos.join(QLatin1Char(' ')) + ": " + QString::fromUtf8(p.readAllStandardError()))
+                .toStdString());
     return salida;
 }
 

@@ -109,17 +109,17 @@ void llenarDemo(const QString &archivo)
     for (int i = 0; i < cuantos; i += 2)
         sucursal.lineas.push_back({i, double(10 + (i * 3) % 15)});
     comprobantes.push_back(sucursal);
-    comprobantes.push_back({"SA", QDate(2026, 3, 10), "01", "Venta a Construcciones del Sur", true,
-                            {{0, 5}, {1, 20}, {4, 2.5}, {13, 1}}});
+    comprobantes.push_back(
+        {"SA", QDate(2026, 3, 10), "01", "Venta a Construcciones del Sur", true, {{0, 5}, {1, 20}, {4, 2.5}, {13, 1}}});
     comprobantes.push_back({"SA", QDate(2026, 4, 22), "01", "Venta mostrador", false, {{7, 2}, {9, 3}, {10, 4}}});
-    comprobantes.push_back({"EN", QDate(2026, 6, 3), "01", "Reposición de pinturas", false,
-                            {{7, 12}, {8, 10}, {11, 6}}});
-    comprobantes.push_back({"SA", QDate(2026, 7, 15), "02", "Venta a Jardines Almagro", false,
-                            {{26, 3}, {28, 2}, {30, 1}}});
-    comprobantes.push_back({"SA", QDate(2026, 9, 8), "01", "Obra calle Mitre 450", false,
-                            {{14, 8}, {15, 2}, {16, 24}, {17, 6}}});
-    comprobantes.push_back({"EN", QDate(2026, 10, 19), "02", "Compra de herramientas", false,
-                            {{31, 6}, {32, 4}, {33, 2}, {35, 3}}});
+    comprobantes.push_back(
+        {"EN", QDate(2026, 6, 3), "01", "Reposición de pinturas", false, {{7, 12}, {8, 10}, {11, 6}}});
+    comprobantes.push_back(
+        {"SA", QDate(2026, 7, 15), "02", "Venta a Jardines Almagro", false, {{26, 3}, {28, 2}, {30, 1}}});
+    comprobantes.push_back(
+        {"SA", QDate(2026, 9, 8), "01", "Obra calle Mitre 450", false, {{14, 8}, {15, 2}, {16, 24}, {17, 6}}});
+    comprobantes.push_back(
+        {"EN", QDate(2026, 10, 19), "02", "Compra de herramientas", false, {{31, 6}, {32, 4}, {33, 2}, {35, 3}}});
     comprobantes.push_back({"SA", QDate(2026, 11, 27), "01", "Venta mostrador", false, {{2, 10}, {5, 3}, {19, 2}}});
 
     int numero = 0;

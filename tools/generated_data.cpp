@@ -9,9 +9,9 @@ namespace datos {
 
 void llenarGenerado(const QString &archivo, int articulos, int movimientos, unsigned semilla)
 {
-    static const char *const nombres[] = {"Tornillo", "Tuerca", "Arandela", "Bulón", "Clavo", "Taco", "Bisagra",
-                                          "Pintura", "Rodillo", "Pincel", "Cable", "Enchufe", "Lámpara", "Caño",
-                                          "Codo", "Llave", "Manguera", "Martillo", "Pinza", "Cinta"};
+    static const char *const nombres[] = {
+        "Tornillo", "Tuerca",  "Arandela", "Bulón", "Clavo", "Taco",  "Bisagra",  "Pintura",  "Rodillo", "Pincel",
+        "Cable",    "Enchufe", "Lámpara",  "Caño",  "Codo",  "Llave", "Manguera", "Martillo", "Pinza",   "Cinta"};
     static const char *const medidas[] = {"chico", "mediano", "grande", "reforzado", "económico", "profesional"};
     static const char *const depositos[] = {"01", "02", "03"};
     const int familias = 20;
@@ -60,8 +60,8 @@ void llenarGenerado(const QString &archivo, int articulos, int movimientos, unsi
                        "Entrada, Salida, codigo) VALUES (?,?,?,?,?,?,?,?,?,?,?)",
                        {numero, QString::fromLatin1(entra ? "EN" : "SA"), fecha,
                         QStringLiteral("%1").arg(a + 1, 6, 10, QLatin1Char('0')), costos[size_t(a)],
-                        QStringLiteral("Comprobante %1").arg(comprobante), QStringLiteral("N"),
-                        deposito, entra ? cantidad : 0.0, entra ? 0.0 : cantidad, familiaDe[size_t(a)]});
+                        QStringLiteral("Comprobante %1").arg(comprobante), QStringLiteral("N"), deposito,
+                        entra ? cantidad : 0.0, entra ? 0.0 : cantidad, familiaDe[size_t(a)]});
         }
         hechos += lineas;
     }

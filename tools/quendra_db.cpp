@@ -1,19 +1,19 @@
 // quendra-db: creates, fills and checks Quendra database files.
 #include "backup.h"
+#include "connection.h"
 #include "data_sets.h"
 #include "database_check.h"
 #include "database_file.h"
+#include "process_setup.h"
 #include "quendra_error.h"
 #include "restore.h"
 #include "server_database.h"
-#include "connection.h"
-#include "process_setup.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
 

@@ -33,7 +33,8 @@ public:
     {
         const QByteArray dir = direccion.toUtf8();
         const char *claves[] = {"dbname", "client_encoding", "options", nullptr};
-        const char *valores[] = {dir.constData(), "UTF8", "-c DateStyle=ISO,DMY -c client_min_messages=warning", nullptr};
+        const char *valores[] = {dir.constData(), "UTF8", "-c DateStyle=ISO,DMY -c client_min_messages=warning",
+                                 nullptr};
         pg_ = PQconnectdbParams(claves, valores, 1);
         if (PQstatus(pg_) != CONNECTION_OK)
             throw QuendraError(QuendraError::ServidorInalcanzable,
@@ -148,11 +149,20 @@ void escribirValor(std::string &out, sqlite3_stmt *st, int i)
     const int n = sqlite3_column_bytes(st, i);
     for (int k = 0; k < n; ++k) {
         switch (t[k]) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += t[k];
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += t[k];
         }
     }
 }
@@ -216,8 +226,11 @@ std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
     }
     // The counters go on after the copied rows.
     for (const char *t : {"familia", "movstk"})
-        destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t + "', 'id'), coalesce(max(id), 0) + 1, "
-                         "false) FROM " + t, PGRES_TUPLES_OK);
+        destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t
+                             + "', 'id'), coalesce(max(id), 0) + 1, "
+                               "false) FROM "
+                             + t,
+                         PGRES_TUPLES_OK);
     destino.ejecutar("COMMIT");
     return cuentas;
 }

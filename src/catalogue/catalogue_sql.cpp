@@ -14,7 +14,8 @@ QString grillaArticulos()
 
 QString articulosPorNombre(const QString &nombre)
 {
-    return columnasGrilla + QStringLiteral(" where nombre like '%") + sqlTexto(nombre) + QStringLiteral("%' order by nombre");
+    return columnasGrilla + QStringLiteral(" where nombre like '%") + sqlTexto(nombre)
+           + QStringLiteral("%' order by nombre");
 }
 
 QString articuloConFamilia(const QString &numero)

@@ -1,7 +1,7 @@
 #include "frm_articulo.h"
-#include "catalogue_sql.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "catalogue_sql.h"
 #include "codes.h"
 #include "dates.h"
 #include "editable_grid.h"
@@ -29,8 +29,8 @@ namespace {
 
 const QString titulo = QStringLiteral("Articulos");
 const QColor tinte(255, 224, 192);
-const QStringList columnas{QStringLiteral("numero"), QStringLiteral("codigo"), QStringLiteral("nombre"),
-                           QStringLiteral("detalle"), QStringLiteral("alta"),  QStringLiteral("costo"),
+const QStringList columnas{QStringLiteral("numero"),  QStringLiteral("codigo"), QStringLiteral("nombre"),
+                           QStringLiteral("detalle"), QStringLiteral("alta"),   QStringLiteral("costo"),
                            QStringLiteral("stock")};
 
 QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
@@ -120,10 +120,9 @@ void frmArticulo::crearControles()
 void frmArticulo::fijarOrdenTabulacion()
 {
     // The disabled fields keep their place in the order but take no focus.
-    const QList<QWidget *> orden{t_numero_, t_Nombre_,   t_codigo_,    t_Familia_, t_detalle_,
-                                 t_Costo_,  b_Guardar_,  cmdSalir_,    B_Imprimir_, Bt_Consulta_,
-                                 t_alta_,   t_stock_,    b_BuscarFamilia_,
-                                 grilla_,   BT_Nuevo_};
+    const QList<QWidget *> orden{t_numero_, t_Nombre_,  t_codigo_,        t_Familia_,  t_detalle_,
+                                 t_Costo_,  b_Guardar_, cmdSalir_,        B_Imprimir_, Bt_Consulta_,
+                                 t_alta_,   t_stock_,   b_BuscarFamilia_, grilla_,     BT_Nuevo_};
     for (qsizetype i = 1; i < orden.size(); ++i)
         QWidget::setTabOrder(orden[i - 1], orden[i]);
 }
@@ -171,7 +170,8 @@ void frmArticulo::buscarPorNombre()
 
 void frmArticulo::mostrarArticulos(const QString &consulta)
 {
-    grilla_->rellenaGrid(consulta, mPrincipal::conexion(), QStringList{QStringLiteral("0")}, QStringLiteral("articulo"));
+    grilla_->rellenaGrid(consulta, mPrincipal::conexion(), QStringList{QStringLiteral("0")},
+                         QStringLiteral("articulo"));
 }
 
 void frmArticulo::limpiar()

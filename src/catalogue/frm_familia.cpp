@@ -1,7 +1,7 @@
 #include "frm_familia.h"
-#include "catalogue_sql.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "catalogue_sql.h"
 #include "codes.h"
 #include "editable_grid.h"
 #include "form_fields.h"
@@ -69,7 +69,8 @@ void FrmFamilia::crearControles()
     grilla_->setObjectName(QStringLiteral("grilla"));
     twips::ubicar(grilla_, 60, 900, 5595, 3255);
 
-    b_Consulta_ = botonConDibujo(this, QStringLiteral("b_Consulta"), QStringLiteral("&Consulta"), iconos::consulta(), 225);
+    b_Consulta_ =
+        botonConDibujo(this, QStringLiteral("b_Consulta"), QStringLiteral("&Consulta"), iconos::consulta(), 225);
     b_Guardar_ = botonConDibujo(this, QStringLiteral("b_Guardar"), QStringLiteral("&Guardar"), iconos::guardar(), 1350);
     b_Salir_ = botonConDibujo(this, QStringLiteral("b_Salir"), QStringLiteral("&Salir"), iconos::salir(), 2445);
 

@@ -42,8 +42,7 @@ void copiarPaginas(const QString &origen, const QString &destino)
     if (rc != SQLITE_OK)
         fallar(fuente.db, rc, QStringLiteral("No se pudo abrir «%1»").arg(origen));
     sqlite3_busy_timeout(fuente.db, 5000);
-    rc = sqlite3_open_v2(destino.toUtf8().constData(), &copia.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                         nullptr);
+    rc = sqlite3_open_v2(destino.toUtf8().constData(), &copia.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK)
         fallar(copia.db, rc, QStringLiteral("No se pudo crear «%1»").arg(destino));
     sqlite3_backup *b = sqlite3_backup_init(copia.db, "main", fuente.db, "main");
@@ -121,8 +120,8 @@ QList<QDate> diasConCopia(const QString &carpetaCopias)
     const QStringList archivos = QDir(carpetaCopias).entryList({QStringLiteral("quendra-*.accdb")}, QDir::Files);
     for (const QString &a : archivos) {
         const auto m = nombreCopia.match(a);
-        const QDate d = m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt())
-                                     : QDate();
+        const QDate d =
+            m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()) : QDate();
         if (d.isValid() && a == nombreDelDia(d))
             dias << d;
     }

@@ -63,15 +63,13 @@ QVariant ColumnStore::value(qsizetype row) const
 namespace {
 // Gives back the room a large container did not use; a small one keeps it, as
 // copying it again would cost more than it frees.
-template <typename Container>
-void shrinkLarge(Container &c)
+template <typename Container> void shrinkLarge(Container &c)
 {
     if ((c.capacity() - c.size()) * sizeof(typename Container::value_type) > 65536)
         c.shrink_to_fit();
 }
 
-template <typename T>
-T load(const char *p)
+template <typename T> T load(const char *p)
 {
     T v;
     std::memcpy(&v, p, sizeof v);
@@ -139,10 +137,22 @@ void ValueStore::append(Tag t, const void *data, size_t n)
     starts_.push_back(bytes_.size());
 }
 
-void ValueStore::appendNull() { append(Tag::Null, nullptr, 0); }
-void ValueStore::appendText(QByteArrayView utf8) { append(Tag::Text, utf8.data(), size_t(utf8.size())); }
-void ValueStore::appendInteger(int64_t v) { append(Tag::Integer, &v, sizeof v); }
-void ValueStore::appendReal(double v) { append(Tag::Real, &v, sizeof v); }
+void ValueStore::appendNull()
+{
+    append(Tag::Null, nullptr, 0);
+}
+void ValueStore::appendText(QByteArrayView utf8)
+{
+    append(Tag::Text, utf8.data(), size_t(utf8.size()));
+}
+void ValueStore::appendInteger(int64_t v)
+{
+    append(Tag::Integer, &v, sizeof v);
+}
+void ValueStore::appendReal(double v)
+{
+    append(Tag::Real, &v, sizeof v);
+}
 
 void ValueStore::appendDate(const QDate &d)
 {

@@ -132,10 +132,10 @@ private:
     // 0 null; above 0 a code of digits, value * 16 + length; below 0 the
     // negated number of a distinct text, from 1.
     PackedIntegers codes_;
-    std::string bytes_;            // the distinct texts, one after another
-    std::vector<uint64_t> starts_; // where each begins; one more than the texts
-    std::vector<uint32_t> slots_;  // open-addressed table of codes; 0 is free
-    int64_t last_ = 0;             // the distinct text given last: rows of one article repeat it
+    std::string bytes_;             // the distinct texts, one after another
+    std::vector<uint64_t> starts_;  // where each begins; one more than the texts
+    std::vector<uint32_t> slots_;   // open-addressed table of codes; 0 is free
+    int64_t last_ = 0;              // the distinct text given last: rows of one article repeat it
     mutable char made_[mostDigits]; // the digits utf8 wrote last
 };
 
@@ -159,5 +159,5 @@ private:
 
     PackedIntegers cells_;
     std::unordered_map<qsizetype, QByteArray> texts_; // the other texts, by row
-    mutable char made_[32];                            // the numeral utf8 wrote last
+    mutable char made_[32];                           // the numeral utf8 wrote last
 };

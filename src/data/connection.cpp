@@ -37,7 +37,8 @@ void Connection::exigirAbierta() const
     if (motor_)
         return;
     if (archivo_.isEmpty())
-        throw QuendraError(QuendraError::ConexionCerrada, QStringLiteral("La conexión con la base de datos no está abierta"));
+        throw QuendraError(QuendraError::ConexionCerrada,
+                           QStringLiteral("La conexión con la base de datos no está abierta"));
     throw QuendraError(QuendraError::ConexionCerrada,
                        QStringLiteral("La conexión con la base de datos «%1» no está abierta").arg(archivo_));
 }

@@ -71,10 +71,18 @@ class Transaction
 {
 public:
     explicit Transaction(Connection &c) : c_(c) { c_.begin(); }
-    ~Transaction() { if (!hecha_) c_.rollback(); }
+    ~Transaction()
+    {
+        if (!hecha_)
+            c_.rollback();
+    }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
-    void commit() { c_.commit(); hecha_ = true; }
+    void commit()
+    {
+        c_.commit();
+        hecha_ = true;
+    }
 
 private:
     Connection &c_;

@@ -25,14 +25,16 @@ QString servidor()
     if (direccion.isEmpty())
         return {};
     if (!esDireccionServidor(direccion))
-        throw QuendraError(QuendraError::BaseNoValida,
-                           QStringLiteral("En «%1», servidor debe ser una dirección postgresql://usuario@host:puerto/base")
-                               .arg(archivo));
+        throw QuendraError(
+            QuendraError::BaseNoValida,
+            QStringLiteral("En «%1», servidor debe ser una dirección postgresql://usuario@host:puerto/base")
+                .arg(archivo));
     if (direccionSinClave(direccion) != direccion)
-        throw QuendraError(QuendraError::BaseNoValida,
-                           QStringLiteral("En «%1» la dirección del servidor lleva la contraseña: guárdela en ~/.pgpass "
-                                          "o en PGPASSWORD, no en ese archivo")
-                               .arg(archivo));
+        throw QuendraError(
+            QuendraError::BaseNoValida,
+            QStringLiteral("En «%1» la dirección del servidor lleva la contraseña: guárdela en ~/.pgpass "
+                           "o en PGPASSWORD, no en ese archivo")
+                .arg(archivo));
     return direccion;
 }
 

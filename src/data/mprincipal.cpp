@@ -98,7 +98,8 @@ QString sentenciaUpdate(const QString &tabla, const QStringList &columnas, QStri
         QString v = renderizar(valores[k], false).texto;
         if (k > 0)
             asignaciones += QLatin1Char(',');
-        asignaciones += columnas[k] + (v.isEmpty() ? QStringLiteral("=NULL") : QStringLiteral("='") + v + QLatin1Char('\''));
+        asignaciones +=
+            columnas[k] + (v.isEmpty() ? QStringLiteral("=NULL") : QStringLiteral("='") + v + QLatin1Char('\''));
     }
     return QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") + asignaciones + QStringLiteral(" WHERE ")
            + condicion;

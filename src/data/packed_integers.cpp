@@ -1,7 +1,7 @@
 #include "packed_integers.h"
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -18,8 +18,7 @@ unsigned widthFor(int64_t v)
     return 8;
 }
 
-template <typename T>
-int64_t load(const unsigned char *p)
+template <typename T> int64_t load(const unsigned char *p)
 {
     T v;
     std::memcpy(&v, p, sizeof v);

@@ -16,8 +16,14 @@ bool Field::isNull() const
     return rs_->isNull(rs_->position(), columna_);
 }
 
-QString Field::name() const { return rs_->name(columna_); }
-int Field::type() const { return rs_->type(columna_); }
+QString Field::name() const
+{
+    return rs_->name(columna_);
+}
+int Field::type() const
+{
+    return rs_->type(columna_);
+}
 QString Field::text() const
 {
     rs_->comprobarFila();

@@ -19,7 +19,7 @@ class Recordset;
 class Field
 {
 public:
-    Field(const Recordset &rs, int columna) : rs_(&rs), columna_(columna) {}
+    Field(const Recordset &rs, int columna) : rs_(&rs), columna_(columna) { }
 
     QVariant value() const;
     bool isNull() const;
@@ -78,7 +78,7 @@ public:
     Field field(int columna) const;
     Field field(const QString &nombre) const;
     Field operator[](const QString &nombre) const { return field(nombre); }
-    int indexOf(const QString &nombre) const;   // -1 when absent
+    int indexOf(const QString &nombre) const;     // -1 when absent
     int columnIndex(const QString &nombre) const; // throws when absent
 
     // Random access, for the grid and the report engine.
@@ -111,7 +111,10 @@ public:
     void appendInteger(int columna, qint64 v) { celdas(columna).appendInteger(v); }
     void appendReal(int columna, double v) { celdas(columna).appendReal(v); }
     void appendText(int columna, QByteArrayView utf8) { celdas(columna).appendText(utf8); }
-    void appendText(int columna, const char *utf8, qsizetype bytes) { appendText(columna, QByteArrayView(utf8, bytes)); }
+    void appendText(int columna, const char *utf8, qsizetype bytes)
+    {
+        appendText(columna, QByteArrayView(utf8, bytes));
+    }
     void appendDate(int columna, const QDate &fecha) { celdas(columna).appendDate(fecha); }
     void appendHundredths(int columna, int64_t centesimas) { celdas(columna).appendHundredths(centesimas); }
     void endRow() { ++filas_; }

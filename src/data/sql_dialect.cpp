@@ -20,8 +20,14 @@ struct Token
     QStringView texto;
 };
 
-bool empiezaIdentificador(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool sigueIdentificador(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$'); }
+bool empiezaIdentificador(QChar c)
+{
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool sigueIdentificador(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
 
 std::vector<Token> tokens(const QString &s)
 {
@@ -83,9 +89,10 @@ std::vector<Token> tokens(const QString &s)
             t = Tipo::Identificador;
         } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && s[i + 1].isDigit())) {
             fin = i + 1;
-            while (fin < n && (s[fin].isLetterOrNumber() || s[fin] == QLatin1Char('.')
-                               || ((s[fin] == QLatin1Char('+') || s[fin] == QLatin1Char('-'))
-                                   && s[fin - 1].toLower() == QLatin1Char('e'))))
+            while (fin < n
+                   && (s[fin].isLetterOrNumber() || s[fin] == QLatin1Char('.')
+                       || ((s[fin] == QLatin1Char('+') || s[fin] == QLatin1Char('-'))
+                           && s[fin - 1].toLower() == QLatin1Char('e'))))
                 ++fin;
             t = Tipo::Numero;
         } else {
@@ -104,8 +111,8 @@ std::vector<Token> tokens(const QString &s)
 
 bool esComparacion(const Token &t)
 {
-    static const QStringList ops = {QStringLiteral("="), QStringLiteral("=="), QStringLiteral("<"),
-                                    QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">="),
+    static const QStringList ops = {QStringLiteral("="),  QStringLiteral("=="), QStringLiteral("<"),
+                                    QStringLiteral(">"),  QStringLiteral("<="), QStringLiteral(">="),
                                     QStringLiteral("<>"), QStringLiteral("!=")};
     return t.tipo == Tipo::Simbolo && ops.contains(t.texto);
 }
@@ -122,7 +129,8 @@ bool esSimbolo(const Token &t, char c)
 
 QString nombreLimpio(QStringView ident)
 {
-    if (ident.size() >= 2 && (ident[0] == QLatin1Char('"') || ident[0] == QLatin1Char('[') || ident[0] == QLatin1Char('`')))
+    if (ident.size() >= 2
+        && (ident[0] == QLatin1Char('"') || ident[0] == QLatin1Char('[') || ident[0] == QLatin1Char('`')))
         return ident.mid(1, ident.size() - 2).toString();
     return ident.toString();
 }
@@ -155,10 +163,11 @@ QString isoOError(QStringView diaPrimero, const QString &prefijo)
         throw QuendraError(QuendraError::FechaImposible, QStringLiteral("Fecha incorrecta: %1").arg(diaPrimero));
     int anio, mes, dia;
     f.getDate(&anio, &mes, &dia);
-    return prefijo + QStringLiteral("'%1-%2-%3'")
-        .arg(anio, 4, 10, QLatin1Char('0'))
-        .arg(mes, 2, 10, QLatin1Char('0'))
-        .arg(dia, 2, 10, QLatin1Char('0'));
+    return prefijo
+           + QStringLiteral("'%1-%2-%3'")
+                 .arg(anio, 4, 10, QLatin1Char('0'))
+                 .arg(mes, 2, 10, QLatin1Char('0'))
+                 .arg(dia, 2, 10, QLatin1Char('0'));
 }
 
 QString contenidoCadena(QStringView cadena)
@@ -237,9 +246,9 @@ void ordenComoEnElArchivo(const std::vector<Token> &ts, const std::vector<size_t
 {
     if (sig.empty() || !es(ts[sig[0]], "select"))
         return;
-    static const char *const impiden[] = {"select", "distinct", "union", "intersect", "except", "join", "group",
-                                           "order", "having", "over", "sum", "max", "min", "count", "avg", "total",
-                                           "group_concat", "string_agg"};
+    static const char *const impiden[] = {"select", "distinct", "union",  "intersect", "except",       "join",
+                                          "group",  "order",    "having", "over",      "sum",          "max",
+                                          "min",    "count",    "avg",    "total",     "group_concat", "string_agg"};
     size_t desde = 0;
     bool comprobante = false, numero = false;
     for (size_t s = 1; s < sig.size(); ++s) {
@@ -283,7 +292,8 @@ void ordenComoEnElArchivo(const std::vector<Token> &ts, const std::vector<size_t
     // After the last token of the condition: before a limit, a lock or a final ";".
     size_t ultimo = sig.size() - 1;
     for (size_t k = s; k < sig.size(); ++k)
-        if (es(ts[sig[k]], "limit") || es(ts[sig[k]], "offset") || es(ts[sig[k]], "for") || esSimbolo(ts[sig[k]], ';')) {
+        if (es(ts[sig[k]], "limit") || es(ts[sig[k]], "offset") || es(ts[sig[k]], "for")
+            || esSimbolo(ts[sig[k]], ';')) {
             ultimo = k - 1;
             break;
         }
@@ -346,8 +356,10 @@ QString SqlDialect::traducir(const QString &sql) const
             ++posicionValor;
         } else if (servidor && esSimbolo(t, ';') && s + 1 < sig.size()) {
             // The file engine refuses this itself when it prepares the text.
-            throw QuendraError(QuendraError::VariasSentencias, QStringLiteral("El texto contiene más de una sentencia"));
-        } else if (!servidor && es(t, "for") && profundidad == 0 && s + 1 < sig.size() && es(ts[sig[s + 1]], "update")) {
+            throw QuendraError(QuendraError::VariasSentencias,
+                               QStringLiteral("El texto contiene más de una sentencia"));
+        } else if (!servidor && es(t, "for") && profundidad == 0 && s + 1 < sig.size()
+                   && es(ts[sig[s + 1]], "update")) {
             // The file engine locks the whole file for a writing transaction, never a row.
             out = QString();
             salida[sig[++s]] = QString();
@@ -365,8 +377,8 @@ QString SqlDialect::traducir(const QString &sql) const
             }
         } else if (t.tipo == Tipo::Fecha) {
             QStringView dentro = t.texto.mid(1, t.texto.size() - 2);
-            bool aTexto = enValores && posicionValor < columnasInsert.size()
-                          && !esColumnaFecha(columnasInsert[posicionValor]);
+            bool aTexto =
+                enValores && posicionValor < columnasInsert.size() && !esColumnaFecha(columnasInsert[posicionValor]);
             if (aTexto) {
                 // A value for a text column keeps the date as the operator typed it.
                 QString copia = dentro.toString();
@@ -380,7 +392,8 @@ QString SqlDialect::traducir(const QString &sql) const
                              && esColumnaFecha(columnasInsert[posicionValor]));
             if (junto)
                 out = isoOError(contenidoCadena(t.texto), prefijoFecha);
-        } else if (servidor && t.tipo == Tipo::Cadena && t.texto.size() == 2 && comparadoCon(s, esquema_.columnasNoTexto)) {
+        } else if (servidor && t.tipo == Tipo::Cadena && t.texto.size() == 2
+                   && comparadoCon(s, esquema_.columnasNoTexto)) {
             // A number or a date never equals an empty text; the server would refuse to compare them.
             out = QStringLiteral("NULL");
         } else if (servidor && t.tipo == Tipo::Identificador) {

@@ -19,7 +19,7 @@ public:
     struct Esquema
     {
         QSet<QString> columnasFecha;
-        QSet<QString> columnasNoTexto; // numbers and dates, which an empty text can never equal
+        QSet<QString> columnasNoTexto;           // numbers and dates, which an empty text can never equal
         QHash<QString, QString> nombresEscritos; // columns whose declared name is not all lower case
     };
 
@@ -27,7 +27,7 @@ public:
     {
         esquema_.columnasFecha = std::move(columnasFecha);
     }
-    SqlDialect(Destino destino, Esquema esquema) : destino_(destino), esquema_(std::move(esquema)), id_(nuevoId()) {}
+    SqlDialect(Destino destino, Esquema esquema) : destino_(destino), esquema_(std::move(esquema)), id_(nuevoId()) { }
 
     // Throws QuendraError for an impossible date (31-02-2024) and, on a server,
     // for a text holding more than one statement.
@@ -53,7 +53,7 @@ private:
 class SentenciaConValor
 {
 public:
-    SentenciaConValor(QString antes, QString despues) : antes_(std::move(antes)), despues_(std::move(despues)) {}
+    SentenciaConValor(QString antes, QString despues) : antes_(std::move(antes)), despues_(std::move(despues)) { }
 
     QString texto(const QString &valor) const { return antes_ + valor + despues_; }
     // The same text as d.traducir(texto(valor)). What is translated stands

@@ -137,8 +137,8 @@ qreal anchoTexto(const ModeloGrilla &m, int columna, Medidor &medidor)
     int filaMayor = -1;
     qreal mayor = medidor.estimado(m.encabezado(columna));
     for (int f = 0; f < filas; ++f) {
-        const qreal e = escritos ? medidor.estimado(m.texto(f, columna))
-                                 : medidor.estimado(m.utf8Cargado(f, columna, sitio));
+        const qreal e =
+            escritos ? medidor.estimado(m.texto(f, columna)) : medidor.estimado(m.utf8Cargado(f, columna, sitio));
         estimados[size_t(f)] = e;
         if (e > mayor) {
             mayor = e;

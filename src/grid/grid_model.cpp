@@ -83,8 +83,7 @@ QVariant ModeloGrilla::data(const QModelIndex &i, int rol) const
             return amarilloActual;
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter
-                                   | (esNumerica(tipo(i.column())) ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (esNumerica(tipo(i.column())) ? Qt::AlignRight : Qt::AlignLeft));
     default:
         return {};
     }

@@ -5,7 +5,7 @@
 
 #include <QThread>
 
-CopiaDiaria::CopiaDiaria(QObject *parent) : QObject(parent) {}
+CopiaDiaria::CopiaDiaria(QObject *parent) : QObject(parent) { }
 
 CopiaDiaria::~CopiaDiaria()
 {

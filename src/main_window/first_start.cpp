@@ -29,8 +29,9 @@ void ofrecerBaseNueva()
         return;
     try {
         if (!QDir().mkpath(QFileInfo(archivo).absolutePath()))
-            throw QuendraError(QuendraError::SoloLectura,
-                               QStringLiteral("No se pudo crear la carpeta «%1»").arg(QFileInfo(archivo).absolutePath()));
+            throw QuendraError(
+                QuendraError::SoloLectura,
+                QStringLiteral("No se pudo crear la carpeta «%1»").arg(QFileInfo(archivo).absolutePath()));
         archivoBase::crear(archivo);
     } catch (const QuendraError &e) {
         mensajes::mostrar(e.texto(), QMessageBox::Critical);

@@ -73,8 +73,7 @@ bool frmIniciar::cargar()
     mPrincipal::openBaseDatos();
     // A server keeps its own copies; the day's copy is of a file.
     if (mPrincipal::conexion().isOpen() && !esDireccionServidor(mPrincipal::conexion().archivo()))
-        revisionInicial::cuandoSana(
-            [this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });
+        revisionInicial::cuandoSana([this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });
     return true;
 }
 

@@ -7,8 +7,8 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <utility>
 #include <sqlite3.h>
+#include <utility>
 
 namespace revisionInicial {
 
@@ -69,8 +69,7 @@ void enSegundoPlano(Connection &conexion)
             QMetaObject::invokeMethod(
                 qApp, [archivo, problema, &conexion] { terminar(conexion, archivo, problema); }, Qt::QueuedConnection);
     });
-    static const auto alSalir =
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { esperar(true); });
+    static const auto alSalir = QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { esperar(true); });
     Q_UNUSED(alSalir);
     e.hilo->start(QThread::LowPriority);
 }

@@ -18,8 +18,7 @@
 
 namespace {
 
-template <typename W>
-W *nombrado(W *w, const char *nombre)
+template <typename W> W *nombrado(W *w, const char *nombre)
 {
     w->setObjectName(QLatin1String(nombre));
     return w;
@@ -99,8 +98,8 @@ void FrmMovim::crearControles()
         QWidget *marco;
         const char *texto;
     } rotulos[] = {
-        {Frame1, "Fecha"},  {Frame1, "Comprobante"}, {Frame1, "DEPOSITO"}, {Frame2, "Numero"}, {Frame2, "Familia"},
-        {Frame2, "Stock"},  {Frame2, "Nombre"},      {Frame2, "Cantidad"}, {Frame2, "Costo"},
+        {Frame1, "Fecha"}, {Frame1, "Comprobante"}, {Frame1, "DEPOSITO"}, {Frame2, "Numero"}, {Frame2, "Familia"},
+        {Frame2, "Stock"}, {Frame2, "Nombre"},      {Frame2, "Cantidad"}, {Frame2, "Costo"},
     };
     for (const auto &r : rotulos) {
         auto *l = new QLabel(QString::fromUtf8(r.texto), r.marco);
@@ -156,10 +155,10 @@ void FrmMovim::ubicarControles()
 
 void FrmMovim::fijarOrdenTabulacion()
 {
-    const QList<QWidget *> orden{b_Salir,    t_detalle, t_fecha,    t_Comprobante, b_NuevoComprobante, grilla,
-                                 op_Entra,   op_sale,   b_Nuevo,    b_Consulta,    t_numero,           t_Cantidad,
-                                 b_Guardar,  t_Nombre,  t_Deposito, t_Costo,       b_Cargar,           B_Imprimir,
-                                 t_Familia,  t_stock,   b_Eliminar};
+    const QList<QWidget *> orden{b_Salir,   t_detalle, t_fecha,    t_Comprobante, b_NuevoComprobante, grilla,
+                                 op_Entra,  op_sale,   b_Nuevo,    b_Consulta,    t_numero,           t_Cantidad,
+                                 b_Guardar, t_Nombre,  t_Deposito, t_Costo,       b_Cargar,           B_Imprimir,
+                                 t_Familia, t_stock,   b_Eliminar};
     // The grid takes the focus through its table, which is what the chain must hold.
     auto enCadena = [](QWidget *w) { return w->focusProxy() ? w->focusProxy() : w; };
     for (qsizetype i = 1; i < orden.size(); ++i)

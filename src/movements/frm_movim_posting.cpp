@@ -35,11 +35,11 @@ bool FrmMovim::lineaAdmitida()
         comprobante.trimmed().isEmpty() || !codigos::rellenado(comprobante, Clase::Comprobante)
             ? codigos::mensajeRechazo(Clase::Comprobante)
         : !codigos::rellenado(t_numero->text(), Clase::Articulo) ? codigos::mensajeRechazo(Clase::Articulo)
-        : !numeros::importeLegible(t_Cantidad->text()) ? QStringLiteral("Cantidad incorrecta: ") + t_Cantidad->text()
-        : !numeros::importeAdmitido(t_Cantidad->text())          ? QStringLiteral("Cantidad fuera de rango")
-        : !numeros::importeLegible(t_Costo->text())              ? QStringLiteral("Costo incorrecto: ") + t_Costo->text()
-        : !numeros::importeAdmitido(t_Costo->text())             ? QStringLiteral("Costo fuera de rango")
-                                                                  : QString();
+        : !numeros::importeLegible(t_Cantidad->text())  ? QStringLiteral("Cantidad incorrecta: ") + t_Cantidad->text()
+        : !numeros::importeAdmitido(t_Cantidad->text()) ? QStringLiteral("Cantidad fuera de rango")
+        : !numeros::importeLegible(t_Costo->text())     ? QStringLiteral("Costo incorrecto: ") + t_Costo->text()
+        : !numeros::importeAdmitido(t_Costo->text())    ? QStringLiteral("Costo fuera de rango")
+                                                        : QString();
     if (!rechazo.isEmpty())
         detener(rechazo);
     return rechazo.isEmpty();
@@ -80,8 +80,8 @@ void FrmMovim::guardar()
     const QString numero = *codigos::rellenado(t_numero->text(), codigos::Clase::Articulo);
     const QString cantidad = numeros::importe(t_Cantidad->text());
     const QString cero = QStringLiteral("0");
-    const QStringList columnas{QStringLiteral("comprobante"), QStringLiteral("tipomov"), QStringLiteral("fecha"),
-                               QStringLiteral("numero"),      QStringLiteral("costo"),   QStringLiteral("detalle"),
+    const QStringList columnas{QStringLiteral("comprobante"), QStringLiteral("tipomov"),  QStringLiteral("fecha"),
+                               QStringLiteral("numero"),      QStringLiteral("costo"),    QStringLiteral("detalle"),
                                QStringLiteral("impreso"),     QStringLiteral("deposito"), QStringLiteral("Entrada"),
                                QStringLiteral("Salida"),      QStringLiteral("codigo")};
     QStringList valores{propuesto,
@@ -102,7 +102,8 @@ void FrmMovim::guardar()
     enum class Fin { Hecho, SinStock, SinNumeros };
     QString ultimo, stockActual;
     auto stockDeMovimientos = [&] {
-        return numeros::numeral15(conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
+        return numeros::numeral15(
+            conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
     };
     const Fin fin = [&] {
         Transaction transaccion(conexion);
@@ -138,10 +139,11 @@ void FrmMovim::guardar()
     limpiar();
     MostrarGrilla();
     if (valores[0] != propuesto)
-        detener(QStringLiteral("Otro operador guardó el comprobante %1 mientras usted preparaba este: la línea se guardó "
-                               "en el comprobante %2, que desde ahora es el número de este comprobante.")
-                    .arg(propuesto, valores[0]),
-                QMessageBox::Information, QStringLiteral("Atención"));
+        detener(
+            QStringLiteral("Otro operador guardó el comprobante %1 mientras usted preparaba este: la línea se guardó "
+                           "en el comprobante %2, que desde ahora es el número de este comprobante.")
+                .arg(propuesto, valores[0]),
+            QMessageBox::Information, QStringLiteral("Atención"));
     t_numero->setFocus();
 }
 

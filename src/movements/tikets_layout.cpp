@@ -15,7 +15,8 @@ ReportLayout disenoTikets()
     cabezal.addLabel(QStringLiteral("Etiqueta15"), {6720, 30, 495, 240}, QStringLiteral("%p"), Qt::AlignRight);
     cabezal.addLine(QStringLiteral("Línea1"), {7350, 0, 0, 330});
     cabezal.addLabel(QStringLiteral("Etiqueta16"), {7485, 30, 495, 240}, QStringLiteral("%P"));
-    cabezal.addLabel(QStringLiteral("Etiqueta6"), {75, 420, 885, 255}, QStringLiteral("Depósito"), Qt::AlignLeft, negrita);
+    cabezal.addLabel(QStringLiteral("Etiqueta6"), {75, 420, 885, 255}, QStringLiteral("Depósito"), Qt::AlignLeft,
+                     negrita);
     cabezal.addLabel(QStringLiteral("tDeposito"), {1035, 420, 2730, 240}, QStringLiteral("tDeposito"));
     cabezal.addLabel(QStringLiteral("Etiqueta3"), {3960, 435, 1275, 255}, QStringLiteral("Comprobante"), Qt::AlignLeft,
                      negrita);

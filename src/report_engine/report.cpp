@@ -4,7 +4,7 @@
 
 #include <map>
 
-Report::Report(ReportLayout layout) : layout_(std::move(layout)) {}
+Report::Report(ReportLayout layout) : layout_(std::move(layout)) { }
 
 void Report::setDataSource(std::shared_ptr<const Recordset> source)
 {

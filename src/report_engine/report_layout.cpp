@@ -44,9 +44,9 @@ ReportControl::ReportControl(ControlKind kind, const QString &name, const QRect 
 void ReportControl::requireKind(ControlKind kind, const char *what) const
 {
     if (kind_ != kind)
-        throw QuendraError(QuendraError::ErrorDeInforme, QStringLiteral("El control %1 no es %2 y no tiene %3")
-                                                             .arg(name_, QString::fromUtf8(kindName(kind)),
-                                                                  QString::fromUtf8(what)));
+        throw QuendraError(QuendraError::ErrorDeInforme,
+                           QStringLiteral("El control %1 no es %2 y no tiene %3")
+                               .arg(name_, QString::fromUtf8(kindName(kind)), QString::fromUtf8(what)));
 }
 
 void ReportControl::setCaption(const QString &caption)
@@ -166,8 +166,9 @@ ReportSection &ReportLayout::addSection(const QString &name, SectionKind kind, i
             throw QuendraError(QuendraError::ErrorDeInforme,
                                QStringLiteral("El informe %1 ya tiene la sección %2").arg(name_, name));
         if (s.kind() == kind)
-            throw QuendraError(QuendraError::ErrorDeInforme,
-                               QStringLiteral("El informe %1 ya tiene una sección de esa clase (%2)").arg(name_, s.name()));
+            throw QuendraError(
+                QuendraError::ErrorDeInforme,
+                QStringLiteral("El informe %1 ya tiene una sección de esa clase (%2)").arg(name_, s.name()));
     }
     sections_.emplace_back(name, kind, heightTwips);
     return sections_.back();

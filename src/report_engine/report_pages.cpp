@@ -123,8 +123,7 @@ void drawBoxText(QPainter &painter, const QRectF &box, const QString &text, cons
 
 } // namespace
 
-ReportPages::ReportPages(const ReportLayout &layout, std::shared_ptr<const Recordset> source,
-                         const QString &dataMember)
+ReportPages::ReportPages(const ReportLayout &layout, std::shared_ptr<const Recordset> source, const QString &dataMember)
     : layout_(layout), source_(std::move(source)), rows_(source_ ? source_->rowCount() : 0)
 {
     bindTextBoxes(dataMember);
@@ -173,8 +172,9 @@ void ReportPages::paginate()
     double printableWidth = paper_.width() - layout_.leftMargin() - layout_.rightMargin();
     double printableHeight = paper_.height() - layout_.topMargin() - layout_.bottomMargin();
     if (printableWidth <= 0 || printableHeight <= 0)
-        throw QuendraError(QuendraError::ErrorDeInforme,
-                           QStringLiteral("Los márgenes del informe %1 no dejan lugar en la página").arg(layout_.name()));
+        throw QuendraError(
+            QuendraError::ErrorDeInforme,
+            QStringLiteral("Los márgenes del informe %1 no dejan lugar en la página").arg(layout_.name()));
     // A layout wider than the printable width is shrunk whole, never cut.
     int contentWidth = layout_.contentWidth();
     scale_ = contentWidth > printableWidth ? printableWidth / contentWidth : 1.0;
@@ -227,9 +227,8 @@ void ReportPages::paginate()
 void ReportPages::checkPage(int page) const
 {
     if (page < 1 || page > pageCount_)
-        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El informe %1 no tiene la página %2")
-                                                                .arg(layout_.name())
-                                                                .arg(page));
+        throw QuendraError(QuendraError::ValorFueraDeRango,
+                           QStringLiteral("El informe %1 no tiene la página %2").arg(layout_.name()).arg(page));
 }
 
 qsizetype ReportPages::firstRow(int page) const
@@ -325,8 +324,8 @@ void ReportPages::paintPage(int page, QPainter &painter) const
     std::vector<KnownFont> fonts;
     auto fontOf = [&fonts](const TextStyle &style) -> const KnownFont & {
         for (const KnownFont &known : fonts)
-            if (known.style.points == style.points && known.style.bold == style.bold &&
-                known.style.italic == style.italic && known.style.family == style.family)
+            if (known.style.points == style.points && known.style.bold == style.bold
+                && known.style.italic == style.italic && known.style.family == style.family)
                 return known;
         QFont font = fontFor(style);
         fonts.push_back({style, font, QFontMetricsF(font).lineSpacing()});
@@ -341,11 +340,11 @@ void ReportPages::paintPage(int page, QPainter &painter) const
         case ControlKind::TextBox:
             if (item.text.isEmpty())
                 break;
-        {
-            const KnownFont &known = fontOf(control.style());
-            drawBoxText(painter, r, item.text, known.font, known.lineHeight, control.alignment());
-            break;
-        }
+            {
+                const KnownFont &known = fontOf(control.style());
+                drawBoxText(painter, r, item.text, known.font, known.lineHeight, control.alignment());
+                break;
+            }
         case ControlKind::Line:
             if (r.width() >= r.height())
                 painter.drawLine(QPointF(r.left(), r.top()), QPointF(r.left() + r.width(), r.top()));

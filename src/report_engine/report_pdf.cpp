@@ -14,10 +14,9 @@ bool paintPageRange(const ReportPages &pages, QPagedPaintDevice &device, int fir
     if (last == 0)
         last = pages.pageCount();
     if (first < 1 || last > pages.pageCount() || first > last)
-        throw QuendraError(QuendraError::ValorFueraDeRango, QStringLiteral("El informe %1 no tiene las páginas %2 a %3")
-                                                                .arg(pages.title())
-                                                                .arg(first)
-                                                                .arg(last));
+        throw QuendraError(
+            QuendraError::ValorFueraDeRango,
+            QStringLiteral("El informe %1 no tiene las páginas %2 a %3").arg(pages.title()).arg(first).arg(last));
     device.setPageSize(pages.layout().pageSize());
     device.setPageOrientation(QPageLayout::Portrait);
     device.setPageMargins(QMarginsF());
@@ -33,8 +32,9 @@ bool paintPageRange(const ReportPages &pages, QPagedPaintDevice &device, int fir
     const int total = last - first + 1;
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage())
-            throw QuendraError(QuendraError::ErrorDeInforme,
-                               QStringLiteral("No se pudo pasar a la página %1 del informe %2").arg(page).arg(pages.title()));
+            throw QuendraError(
+                QuendraError::ErrorDeInforme,
+                QStringLiteral("No se pudo pasar a la página %1 del informe %2").arg(page).arg(pages.title()));
         pages.paintPage(page, painter);
         if (progress && !progress(page - first + 1, total)) {
             painter.end();

@@ -47,8 +47,8 @@ QString captionAbove(const ReportSection *header, const ReportControl &box)
     if (!header)
         return {};
     auto isTitle = [](const ReportControl &c) {
-        return c.kind() == ControlKind::Label && !c.caption().trimmed().isEmpty() &&
-               !c.caption().contains(QLatin1String("%p"), Qt::CaseInsensitive);
+        return c.kind() == ControlKind::Label && !c.caption().trimmed().isEmpty()
+               && !c.caption().contains(QLatin1String("%p"), Qt::CaseInsensitive);
     };
     int lowest = -1;
     for (const ReportControl &c : header->controls())
@@ -186,8 +186,9 @@ std::vector<SheetColumn> sheetColumns(const ReportPages &pages)
     for (const ReportControl &c : detail->controls())
         if (c.kind() == ControlKind::TextBox && !c.dataField().isEmpty())
             boxes.push_back(&c);
-    std::stable_sort(boxes.begin(), boxes.end(),
-                     [](const ReportControl *a, const ReportControl *b) { return a->rect().left() < b->rect().left(); });
+    std::stable_sort(boxes.begin(), boxes.end(), [](const ReportControl *a, const ReportControl *b) {
+        return a->rect().left() < b->rect().left();
+    });
     const ReportSection *header = pages.layout().sectionOfKind(SectionKind::PageHeader);
     std::vector<SheetColumn> columns;
     for (const ReportControl *box : boxes) {
@@ -205,15 +206,16 @@ std::vector<SheetColumn> sheetColumns(const ReportPages &pages)
 SheetFormat sheetFormatFor(const QString &path)
 {
     return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ? SheetFormat::Csv
-                                                                                             : SheetFormat::Xlsx;
+                                                                                            : SheetFormat::Xlsx;
 }
 
 bool writeReportSheet(const ReportPages &pages, const QString &path, const SheetProgress &progress)
 {
     const std::vector<SheetColumn> columns = sheetColumns(pages);
     if (columns.empty())
-        throw QuendraError(QuendraError::ErrorDeInforme,
-                           QStringLiteral("El informe %1 no tiene columnas de datos para una planilla").arg(pages.title()));
+        throw QuendraError(
+            QuendraError::ErrorDeInforme,
+            QStringLiteral("El informe %1 no tiene columnas de datos para una planilla").arg(pages.title()));
     std::unique_ptr<SheetWriter> w = sheetFormatFor(path) == SheetFormat::Csv
                                          ? csvSheetWriter(path)
                                          : xlsxSheetWriter(path, sheetNameFor(pages.title()));

@@ -21,7 +21,7 @@ enum class SheetKind { Text, Number, Date };
 struct SheetColumn
 {
     QString caption;
-    int column;     // in the report's recordset
+    int column; // in the report's recordset
     SheetKind kind;
     int widthTwips; // the box's width, for the sheet's column width
 };

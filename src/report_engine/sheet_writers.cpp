@@ -17,8 +17,9 @@ namespace {
 
 QuendraError cannotWrite(const QString &path, const QString &why)
 {
-    return QuendraError(QuendraError::ErrorDeInforme,
-                        QStringLiteral("No se pudo escribir el archivo %1 (%2)").arg(QDir::toNativeSeparators(path), why));
+    return QuendraError(
+        QuendraError::ErrorDeInforme,
+        QStringLiteral("No se pudo escribir el archivo %1 (%2)").arg(QDir::toNativeSeparators(path), why));
 }
 
 // Two decimals as digits: "-12.50" with the given decimal mark.
@@ -31,7 +32,8 @@ void appendTwoDecimals(QByteArray &out, double value, char mark)
         return;
     }
     const long long cents = std::llround(value * 100);
-    unsigned long long a = cents < 0 ? 0ULL - static_cast<unsigned long long>(cents) : static_cast<unsigned long long>(cents);
+    unsigned long long a =
+        cents < 0 ? 0ULL - static_cast<unsigned long long>(cents) : static_cast<unsigned long long>(cents);
     char buf[32];
     char *end = buf + sizeof buf, *p = end;
     *--p = char('0' + a % 10);
@@ -126,7 +128,8 @@ public:
         book_ = nullptr;
         if (rc != LXW_NO_ERROR)
             throw cannotWrite(path_, QString::fromUtf8(lxw_strerror(rc)));
-        if (std::rename(QFile::encodeName(temporary_.fileName()).constData(), QFile::encodeName(path_).constData()) != 0)
+        if (std::rename(QFile::encodeName(temporary_.fileName()).constData(), QFile::encodeName(path_).constData())
+            != 0)
             throw cannotWrite(path_, QString::fromLocal8Bit(std::strerror(errno)));
     }
 
@@ -163,7 +166,7 @@ public:
             file_.cancelWriting();
     }
 
-    void setColumnWidth(int, int) override {}
+    void setColumnWidth(int, int) override { }
     void headerCell(const QString &caption) override { text(caption.toUtf8()); }
     void empty() override { separate(); }
     void text(QByteArrayView utf8) override

@@ -57,15 +57,15 @@ void InformeVentas::crearControles()
     b_Imprimir_ = boton(this, "b_Imprimir", "&Imprimir", 3045, 600, 1170, 390);
     b_Salir_ = boton(this, "b_Salir", "&Salir", 3045, 1140, 1170, 375);
 
-    QWidget *orden[] = {f_desde_,        f_hasta_,        t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_,
-                        T_HastaFamilia_, t_Deposito_,     b_Imprimir_,    b_Salir_};
+    QWidget *orden[] = {f_desde_,        f_hasta_,    t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_,
+                        T_HastaFamilia_, t_Deposito_, b_Imprimir_,    b_Salir_};
     for (size_t i = 1; i < std::size(orden); ++i)
         QWidget::setTabOrder(orden[i - 1], orden[i]);
 }
 
 FiltroMovimientos InformeVentas::filtro() const
 {
-    return {f_desde_->texto(),        f_hasta_->texto(),        t_DesdeNumero_->text(), T_HastaNumero_->text(),
+    return {f_desde_->texto(),       f_hasta_->texto(),       t_DesdeNumero_->text(), T_HastaNumero_->text(),
             T_DesdeFamilia_->text(), T_HastaFamilia_->text(), t_Deposito_->text()};
 }
 

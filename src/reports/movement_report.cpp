@@ -213,7 +213,7 @@ void agregarApertura(FilasInforme &filas, const Articulo &a, const QByteArray &p
 class MovimientosDelArticulo final : public RowSink
 {
 public:
-    explicit MovimientosDelArticulo(FilasInforme &filas) : filas_(filas) {}
+    explicit MovimientosDelArticulo(FilasInforme &filas) : filas_(filas) { }
 
     void empezar(const Articulo &a, Diezmilesimos saldo)
     {
@@ -283,9 +283,10 @@ private:
 
 const QStringList &columnasInformeMovimientos()
 {
-    static const QStringList nombres{QStringLiteral("fecha"),  QStringLiteral("comprobante"), QStringLiteral("tipomov"),
-                                     QStringLiteral("codigo"), QStringLiteral("numero"),      QStringLiteral("nombre"),
-                                     QStringLiteral("entrada"), QStringLiteral("salida"),     QStringLiteral("saldo")};
+    static const QStringList nombres{
+        QStringLiteral("fecha"),   QStringLiteral("comprobante"), QStringLiteral("tipomov"),
+        QStringLiteral("codigo"),  QStringLiteral("numero"),      QStringLiteral("nombre"),
+        QStringLiteral("entrada"), QStringLiteral("salida"),      QStringLiteral("saldo")};
     return nombres;
 }
 

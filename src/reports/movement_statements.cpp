@@ -20,21 +20,22 @@ bool fechasCompletas(const FiltroMovimientos &filtro)
 
 QString seleccionArticulos(const FiltroMovimientos &filtro)
 {
-    return QStringLiteral("select * from articulo where numero >='") + sqlTexto(filtro.desdeNumero) +
-           QStringLiteral("' and numero<='") + sqlTexto(filtro.hastaNumero) + QStringLiteral("' and codigo>='") +
-           sqlTexto(filtro.desdeFamilia) + QStringLiteral("' and codigo<='") + sqlTexto(filtro.hastaFamilia) +
-           QStringLiteral("' order by numero");
+    return QStringLiteral("select * from articulo where numero >='") + sqlTexto(filtro.desdeNumero)
+           + QStringLiteral("' and numero<='") + sqlTexto(filtro.hastaNumero) + QStringLiteral("' and codigo>='")
+           + sqlTexto(filtro.desdeFamilia) + QStringLiteral("' and codigo<='") + sqlTexto(filtro.hastaFamilia)
+           + QStringLiteral("' order by numero");
 }
 
 PorArticulo::PorArticulo(const FiltroMovimientos &filtro)
-    : saldo_(QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") + filtro.desde +
-                 QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) + QStringLiteral("%' and numero='"),
+    : saldo_(QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#") + filtro.desde
+                 + QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito)
+                 + QStringLiteral("%' and numero='"),
              QStringLiteral("' ")),
-      movimientos_(QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ") +
-                       QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde)) +
-                       QStringLiteral("# and fecha<=#") + fechas::texto(fechas::leer(filtro.hasta)) +
-                       QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito) +
-                       QStringLiteral("%' and Numero='"),
+      movimientos_(QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where ")
+                       + QStringLiteral("fecha >=#") + fechas::texto(fechas::leer(filtro.desde))
+                       + QStringLiteral("# and fecha<=#") + fechas::texto(fechas::leer(filtro.hasta))
+                       + QStringLiteral("# and deposito like '%") + sqlTexto(filtro.deposito)
+                       + QStringLiteral("%' and Numero='"),
                    QStringLiteral("'"))
 {
 }

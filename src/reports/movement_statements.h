@@ -9,13 +9,13 @@
 // the moment the report is asked for.
 struct FiltroMovimientos
 {
-    QString desde;        // first day, as the date box shows it ("05-03-2026")
-    QString hasta;        // last day
-    QString desdeNumero;  // article number range, compared as text
+    QString desde;       // first day, as the date box shows it ("05-03-2026")
+    QString hasta;       // last day
+    QString desdeNumero; // article number range, compared as text
     QString hastaNumero;
     QString desdeFamilia; // family code range, compared as text
     QString hastaFamilia;
-    QString deposito;     // storage place, already trimmed; matched as a part of the stored code
+    QString deposito; // storage place, already trimmed; matched as a part of the stored code
 };
 
 // The statements of the report. Every text that goes between quotes has its

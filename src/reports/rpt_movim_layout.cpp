@@ -48,9 +48,9 @@ void detalle(ReportSection &s)
         Qt::Alignment alineacion;
     };
     const Caja cajas[] = {
-        {"Fecha", 60, 810, 195, Qt::AlignLeft},     {"comprobante", 915, 915, 210, Qt::AlignLeft},
-        {"tipomov", 1905, 240, 210, Qt::AlignLeft}, {"Codigo", 2220, 585, 210, Qt::AlignLeft},
-        {"Numero", 2895, 660, 225, Qt::AlignLeft},  {"nombre", 3630, 3495, 225, Qt::AlignLeft},
+        {"Fecha", 60, 810, 195, Qt::AlignLeft},       {"comprobante", 915, 915, 210, Qt::AlignLeft},
+        {"tipomov", 1905, 240, 210, Qt::AlignLeft},   {"Codigo", 2220, 585, 210, Qt::AlignLeft},
+        {"Numero", 2895, 660, 225, Qt::AlignLeft},    {"nombre", 3630, 3495, 225, Qt::AlignLeft},
         {"Entrada", 7215, 1065, 225, Qt::AlignRight}, {"Salida", 8355, 1050, 225, Qt::AlignRight},
         {"Saldo", 9480, 1050, 225, Qt::AlignRight},
     };
@@ -76,8 +76,7 @@ Report &rptMovim()
     return ReportRegistry::instance(QStringLiteral("rptMovim"), rptMovimLayout);
 }
 
-void vincularInformeMovimientos(Report &report, std::shared_ptr<const Recordset> filas,
-                                const FiltroMovimientos &filtro)
+void vincularInformeMovimientos(Report &report, std::shared_ptr<const Recordset> filas, const FiltroMovimientos &filtro)
 {
     report.setDataSource(nullptr);
     report.setDataMember(QString());

@@ -95,8 +95,8 @@ ReportLayout stockPorDepositoLayout(const QStringList &depositos)
     columnas.push_back({"total", QStringLiteral("Total"), x, 1100, Qt::AlignRight});
     columnas.push_back({"marca", QStringLiteral("Dif."), x + 1200, 400, Qt::AlignHCenter});
     const int ancho = std::max(8000, x + 1650);
-    ReportLayout layout = armarLayout(QStringLiteral("StockDeposito"), QStringLiteral("Stock por depósito"), ancho,
-                                      columnas, 300);
+    ReportLayout layout =
+        armarLayout(QStringLiteral("StockDeposito"), QStringLiteral("Stock por depósito"), ancho, columnas, 300);
     layout.section(QStringLiteral("PieInforme"))
         .addLabel(QStringLiteral("Etiqueta20"), {60, 60, ancho - 60, 210},
                   QStringLiteral("Dif. *: el stock guardado del artículo no es la suma de todos sus movimientos"),

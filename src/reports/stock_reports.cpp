@@ -13,9 +13,9 @@ namespace {
 
 QString rangos(const FiltroStock &f)
 {
-    return QStringLiteral("a.numero>='") + sqlTexto(f.desdeNumero) + QStringLiteral("' and a.numero<='") +
-           sqlTexto(f.hastaNumero) + QStringLiteral("' and a.codigo>='") + sqlTexto(f.desdeFamilia) +
-           QStringLiteral("' and a.codigo<='") + sqlTexto(f.hastaFamilia) + QLatin1Char('\'');
+    return QStringLiteral("a.numero>='") + sqlTexto(f.desdeNumero) + QStringLiteral("' and a.numero<='")
+           + sqlTexto(f.hastaNumero) + QStringLiteral("' and a.codigo>='") + sqlTexto(f.desdeFamilia)
+           + QStringLiteral("' and a.codigo<='") + sqlTexto(f.hastaFamilia) + QLatin1Char('\'');
 }
 
 QString dia(const FiltroStock &f)
@@ -64,8 +64,8 @@ QString columnaDeposito(int i)
 
 QString sentenciaDepositos(const FiltroStock &f)
 {
-    return QStringLiteral("select distinct deposito from movstk where fecha<=") + dia(f) +
-           QStringLiteral(" order by deposito");
+    return QStringLiteral("select distinct deposito from movstk where fecha<=") + dia(f)
+           + QStringLiteral(" order by deposito");
 }
 
 QString sentenciaStockPorDeposito(const FiltroStock &f, const QStringList &depositos)
@@ -83,11 +83,11 @@ QString sentenciaStockPorDeposito(const FiltroStock &f, const QStringList &depos
     }
     // Grouped by the article number alone, so that the index gives the groups in
     // order; max() of an article's own column is that column on every engine.
-    return QStringLiteral("select a.numero as numero,max(a.nombre) as nombre,max(a.stock) as stock,") + sumas +
-           QStringLiteral("(select coalesce(sum(t.Entrada),0)-coalesce(sum(t.Salida),0) from movstk t "
-                          "where t.numero=a.numero) as movido ") +
-           QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
-           QStringLiteral(" where ") + rangos(f) + QStringLiteral(" group by a.numero order by a.numero");
+    return QStringLiteral("select a.numero as numero,max(a.nombre) as nombre,max(a.stock) as stock,") + sumas
+           + QStringLiteral("(select coalesce(sum(t.Entrada),0)-coalesce(sum(t.Salida),0) from movstk t "
+                            "where t.numero=a.numero) as movido ")
+           + QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f)
+           + QStringLiteral(" where ") + rangos(f) + QStringLiteral(" group by a.numero order by a.numero");
 }
 
 StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
@@ -154,11 +154,11 @@ StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
 QString sentenciaValorizacion(const FiltroStock &f)
 {
     return QStringLiteral("select a.numero as numero,max(a.nombre) as nombre,max(a.codigo) as codigo,"
-                          "max(fa.familia) as familia,") +
-           QStringLiteral("max(a.costo) as costo,sum(m.Entrada) as entrada,sum(m.Salida) as salida ") +
-           QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f) +
-           QStringLiteral(" left join familia fa on fa.codigo=a.codigo where ") + rangos(f) +
-           QStringLiteral(" group by a.numero order by codigo,a.numero");
+                          "max(fa.familia) as familia,")
+           + QStringLiteral("max(a.costo) as costo,sum(m.Entrada) as entrada,sum(m.Salida) as salida ")
+           + QStringLiteral("from articulo a left join movstk m on m.numero=a.numero and m.fecha<=") + dia(f)
+           + QStringLiteral(" left join familia fa on fa.codigo=a.codigo where ") + rangos(f)
+           + QStringLiteral(" group by a.numero order by codigo,a.numero");
 }
 
 std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro)

@@ -10,8 +10,8 @@ class Recordset;
 // as the filter window's boxes hold them.
 struct FiltroStock
 {
-    QString al;           // the last day counted, "31-12-2025"
-    QString desdeNumero;  // article number range, compared as text
+    QString al;          // the last day counted, "31-12-2025"
+    QString desdeNumero; // article number range, compared as text
     QString hastaNumero;
     QString desdeFamilia; // family code range, compared as text
     QString hastaFamilia;

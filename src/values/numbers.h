@@ -72,7 +72,12 @@ public:
     Diezmilesimos() = default;
     // Rounds to four decimals, halves to even; throws when out of the 64-bit range.
     static Diezmilesimos desde(double v);
-    static Diezmilesimos desdeCuenta(int64_t cuenta) { Diezmilesimos d; d.cuenta_ = cuenta; return d; }
+    static Diezmilesimos desdeCuenta(int64_t cuenta)
+    {
+        Diezmilesimos d;
+        d.cuenta_ = cuenta;
+        return d;
+    }
 
     int64_t cuenta() const { return cuenta_; }
     Diezmilesimos operator+(Diezmilesimos o) const;

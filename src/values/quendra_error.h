@@ -21,10 +21,10 @@ public:
         RecordsetCerrado = 10007,
         ValorFueraDeRango = 10008,
         ErrorDeInforme = 10009,
-        AccesoRechazado = 10010,     // the server refused the user or the password
+        AccesoRechazado = 10010, // the server refused the user or the password
         ServidorInalcanzable = 10011,
         FaltaBaseEnServidor = 10012,
-        ErrorDelServidor = 10013,    // a server error whose state is not a number
+        ErrorDelServidor = 10013, // a server error whose state is not a number
     };
 
     QuendraError(int numero, QString descripcion);

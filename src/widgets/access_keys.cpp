@@ -11,7 +11,7 @@ namespace {
 class TeclasDeAcceso : public QObject
 {
 public:
-    explicit TeclasDeAcceso(QWidget *formulario) : QObject(formulario), formulario_(formulario) {}
+    explicit TeclasDeAcceso(QWidget *formulario) : QObject(formulario), formulario_(formulario) { }
 
     bool eventFilter(QObject *, QEvent *evento) override
     {

@@ -17,9 +17,15 @@ constexpr double ancho = 2.5;
 const QRectF cajas[] = {{5, 24, 18, 18}, {25, 24, 18, 18}, {15, 5, 18, 18}};
 const QLineF cintas[] = {{14, 24, 14, 31}, {34, 24, 34, 31}, {24, 5, 24, 12}};
 
-QPen trazo(const QColor &c) { return QPen(c, ancho, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen trazo(const QColor &c)
+{
+    return QPen(c, ancho, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
-QByteArray color(const QColor &c) { return c.name().toLatin1(); }
+QByteArray color(const QColor &c)
+{
+    return c.name().toLatin1();
+}
 
 } // namespace
 
@@ -38,8 +44,10 @@ QByteArray svg()
 {
     QByteArray s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"48\" viewBox=\"0 0 48 48\">\n"
-                   "  <g stroke-width=\"" + QByteArray::number(ancho) + "\" stroke-linecap=\"round\" "
-                   "stroke-linejoin=\"round\">\n";
+                   "  <g stroke-width=\""
+                   + QByteArray::number(ancho)
+                   + "\" stroke-linecap=\"round\" "
+                     "stroke-linejoin=\"round\">\n";
     for (const QRectF &c : cajas)
         s += "    <rect x=\"" + QByteArray::number(c.x()) + "\" y=\"" + QByteArray::number(c.y()) + "\" width=\""
              + QByteArray::number(c.width()) + "\" height=\"" + QByteArray::number(c.height()) + "\" fill=\""

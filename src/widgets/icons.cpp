@@ -16,7 +16,7 @@ using Dibujo = std::function<void(QPainter &)>;
 class Motor : public QIconEngine
 {
 public:
-    explicit Motor(Dibujo d) : dibujo_(std::move(d)) {}
+    explicit Motor(Dibujo d) : dibujo_(std::move(d)) { }
     void paint(QPainter *p, const QRect &rect, QIcon::Mode modo, QIcon::State) override
     {
         p->save();
@@ -47,9 +47,15 @@ const QColor azul(0x2f, 0x7d, 0xd1);
 const QColor verde(0x2e, 0x9e, 0x5b);
 const QColor rojo(0xd0, 0x45, 0x3c);
 
-QPen trazo(const QColor &c, double ancho = 3) { return QPen(c, ancho, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen trazo(const QColor &c, double ancho = 3)
+{
+    return QPen(c, ancho, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
-QIcon hacer(Dibujo d) { return QIcon(new Motor(std::move(d))); }
+QIcon hacer(Dibujo d)
+{
+    return QIcon(new Motor(std::move(d)));
+}
 
 } // namespace
 

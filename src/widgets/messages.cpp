@@ -29,8 +29,8 @@ QMessageBox::StandardButton primerBoton(QMessageBox::StandardButtons b)
 }
 } // namespace
 
-QMessageBox::StandardButton mostrar(const QString &texto, QMessageBox::Icon icono,
-                                    QMessageBox::StandardButtons botones, const QString &titulo)
+QMessageBox::StandardButton mostrar(const QString &texto, QMessageBox::Icon icono, QMessageBox::StandardButtons botones,
+                                    const QString &titulo)
 {
     Mensaje m{texto, icono, botones, titulo.isEmpty() ? tituloAplicacion : titulo};
     if (respondedor())

@@ -71,10 +71,11 @@ QString fallbackPdfPath(const QString &title)
         throw QuendraError(QuendraError::ErrorDeInforme, QStringLiteral("No se encontró la carpeta de documentos"));
     QDir folder(documents);
     if (!folder.mkpath(QStringLiteral("Quendra")) || !folder.cd(QStringLiteral("Quendra")))
-        throw QuendraError(QuendraError::ErrorDeInforme,
-                           QStringLiteral("No se pudo crear la carpeta %1").arg(folder.filePath(QStringLiteral("Quendra"))));
-    const QString stem = fileNameForTitle(title) + QLatin1Char(' ') +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+        throw QuendraError(
+            QuendraError::ErrorDeInforme,
+            QStringLiteral("No se pudo crear la carpeta %1").arg(folder.filePath(QStringLiteral("Quendra"))));
+    const QString stem = fileNameForTitle(title) + QLatin1Char(' ')
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
     QString path = folder.filePath(stem + QStringLiteral(".pdf"));
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(stem).arg(n));
@@ -104,7 +105,8 @@ bool printPagesWithProgress(const ReportPages &pages, QPrinter &printer, int fir
 
 bool writePdfWithProgress(const ReportPages &pages, const QString &path, QWidget *parent)
 {
-    ProgressBox progress(QStringLiteral("Escribiendo %1...").arg(QFileInfo(path).fileName()), pages.pageCount(), parent);
+    ProgressBox progress(QStringLiteral("Escribiendo %1...").arg(QFileInfo(path).fileName()), pages.pageCount(),
+                         parent);
     return writeReportPdf(pages, path, 1, 0, progress.callback());
 }
 

@@ -125,9 +125,8 @@ void ReportPageView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QSizeF page = pagePixels();
     const double scale = pixelsPerTwip();
-    const double left = page.width() + 2 * gap <= viewport()->width()
-                            ? (viewport()->width() - page.width()) / 2
-                            : gap - horizontalScrollBar()->value();
+    const double left = page.width() + 2 * gap <= viewport()->width() ? (viewport()->width() - page.width()) / 2
+                                                                      : gap - horizontalScrollBar()->value();
     for (int n : visiblePages()) {
         const double top = gap + (n - 1) * pageStride() - verticalScrollBar()->value();
         const QRectF sheet(left, top, page.width(), page.height());

@@ -61,7 +61,8 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportPages> pages)
     zoom_->addItem(QStringLiteral("100 %"), int(ReportPageView::Zoom::Actual));
     row->addWidget(zoom_);
     row->addStretch();
-    auto *print = button(this, row, "b_Imprimir", QStringLiteral("&Imprimir..."), QStringLiteral("Imprimir el informe"));
+    auto *print =
+        button(this, row, "b_Imprimir", QStringLiteral("&Imprimir..."), QStringLiteral("Imprimir el informe"));
     auto *pdf = button(this, row, "b_ExportarPdf", QStringLiteral("&Exportar PDF..."),
                        QStringLiteral("Guardar el informe como documento PDF"));
     auto *sheet = button(this, row, "b_ExportarPlanilla", QStringLiteral("Exportar p&lanilla..."),

@@ -19,8 +19,7 @@
 using pruebas::vistaPrevia;
 
 // A catalogue form over the demo database (or an empty one), today 14-05-2026.
-template <class Formulario>
-struct CatalogoDePrueba : pruebas::FormularioDePrueba<Formulario>
+template <class Formulario> struct CatalogoDePrueba : pruebas::FormularioDePrueba<Formulario>
 {
     explicit CatalogoDePrueba(BaseDePrueba::Contenido contenido = BaseDePrueba::Demo)
         : pruebas::FormularioDePrueba<Formulario>(contenido, QDate(2026, 5, 14))
@@ -51,7 +50,8 @@ class TestFrmArticulo : public QObject
     QString fila(const QString &numero) const
     {
         return p->base.valor("select numero||'|'||codigo||'|'||nombre||'|'||coalesce(detalle,'')||'|'||alta||'|'||"
-                             "costo||'|'||stock from articulo where numero='" + numero + "'");
+                             "costo||'|'||stock from articulo where numero='"
+                             + numero + "'");
     }
     QString detalle() const { return p->control<QPlainTextEdit>("t_detalle")->toPlainText(); }
     void cargar(const QString &numero) { p->escribirYSalir("t_numero", numero); }
@@ -79,10 +79,12 @@ private slots:
         p->clicFila(14, true);
         const QStringList cargado{p->texto("t_numero"), p->texto("t_Nombre"), p->texto("t_Familia"), detalle(),
                                   p->texto("t_alta")};
-        QCOMPARE(cargado.join('|'), "000014|Cable unipolar 2,5 mm rollo 100 m|Electricidad|Normalizado IRAM|13-02-2026");
+        QCOMPARE(cargado.join('|'),
+                 "000014|Cable unipolar 2,5 mm rollo 100 m|Electricidad|Normalizado IRAM|13-02-2026");
         p->clicFila(4);
         QTest::keyClick(p->vista(), Qt::Key_Delete);
-        QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"), QStringLiteral("35 0"));
+        QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"),
+                 QStringLiteral("35 0"));
     }
 
     void numeroExistenteSobrescribeLasSieteColumnas()
@@ -234,20 +236,32 @@ private slots:
     void guardar_data()
     {
         // pasos: code, name, code, name ... saved in turn; foco: the field focused when a message shows
-        pruebas::columnas<QStringList, QString, QString, int, QString, QString>(
-            "pasos", "codigo", "familia", "total", "mensaje", "foco");
+        pruebas::columnas<QStringList, QString, QString, int, QString, QString>("pasos", "codigo", "familia", "total",
+                                                                                "mensaje", "foco");
         const QString cuatro = "El código de familia debe tener hasta 4 dígitos";
-        QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007" << "Bulonería" << 7 << "" << "";
-        QTest::newRow("renombrar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007" << "Bulones" << 7 << "" << "";
-        QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000" << "Varios" << 7 << "" << "";
-        QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'" << "D'Angelo" << 6 << cuatro << "t_codigo";
-        QTest::newRow("ambos vacíos") << QStringList{"", ""} << "" << "" << 6 << "Falta Codigo" << "t_codigo";
-        QTest::newRow("sin nombre") << QStringList{"9", ""} << "9" << "" << 6 << "Falta Familia" << "t_Familia";
+        QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007"
+                                      << "Bulonería" << 7 << ""
+                                      << "";
+        QTest::newRow("renombrar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007"
+                                   << "Bulones" << 7 << ""
+                                   << "";
+        QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000"
+                                          << "Varios" << 7 << ""
+                                          << "";
+        QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'"
+                                  << "D'Angelo" << 6 << cuatro << "t_codigo";
+        QTest::newRow("ambos vacíos") << QStringList{"", ""} << ""
+                                      << "" << 6 << "Falta Codigo"
+                                      << "t_codigo";
+        QTest::newRow("sin nombre") << QStringList{"9", ""} << "9"
+                                    << "" << 6 << "Falta Familia"
+                                    << "t_Familia";
     }
     void guardar()
     {
         const auto [pasos, codigo, familia, total, mensaje] =
-            pruebas::fila<QStringList, QString, QString, int, QString>("pasos", "codigo", "familia", "total", "mensaje");
+            pruebas::fila<QStringList, QString, QString, int, QString>("pasos", "codigo", "familia", "total",
+                                                                       "mensaje");
         const QString antes = familias();
         for (qsizetype i = 0; i < pasos.size(); i += 2) {
             p->escribir("t_codigo", pasos[i]);
@@ -289,10 +303,14 @@ private slots:
     void primerCampoYTeclasDeAcceso_data()
     {
         pruebas::columnas<QString, QString, char, QString>("item", "primerCampo", "tecla", "efecto");
-        QTest::newRow("Alt+S cierra artículos") << "mnuArticulo" << "t_numero" << 's' << "cerrado";
-        QTest::newRow("Alt+S cierra familias") << "mnuSeccion" << "t_codigo" << 's' << "cerrado";
-        QTest::newRow("Alt+I imprime la lista") << "mnuArticulo" << "t_numero" << 'i' << "lista";
-        QTest::newRow("Alt+N limpia") << "mnuArticulo" << "t_numero" << 'n' << "vacío";
+        QTest::newRow("Alt+S cierra artículos") << "mnuArticulo"
+                                                << "t_numero" << 's' << "cerrado";
+        QTest::newRow("Alt+S cierra familias") << "mnuSeccion"
+                                               << "t_codigo" << 's' << "cerrado";
+        QTest::newRow("Alt+I imprime la lista") << "mnuArticulo"
+                                                << "t_numero" << 'i' << "lista";
+        QTest::newRow("Alt+N limpia") << "mnuArticulo"
+                                      << "t_numero" << 'n' << "vacío";
     }
     void primerCampoYTeclasDeAcceso()
     {

@@ -39,9 +39,9 @@ void escribir(QWidget *campo, const QString &texto)
 void teclear(const QString &secuencia, QWidget *sinFoco)
 {
     static const QHash<QString, Qt::Key> nombres = {
-        {"F2", Qt::Key_F2}, {"F5", Qt::Key_F5}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
-        {"Back", Qt::Key_Backspace}, {"Del", Qt::Key_Delete}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
-        {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Home", Qt::Key_Home}};
+        {"F2", Qt::Key_F2},          {"F5", Qt::Key_F5},      {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
+        {"Back", Qt::Key_Backspace}, {"Del", Qt::Key_Delete}, {"Left", Qt::Key_Left},    {"Right", Qt::Key_Right},
+        {"Up", Qt::Key_Up},          {"Down", Qt::Key_Down},  {"Home", Qt::Key_Home}};
     const auto foco = [sinFoco] { return QApplication::focusWidget() ? QApplication::focusWidget() : sinFoco; };
     for (const QString &palabra : secuencia.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (nombres.contains(palabra))
@@ -109,9 +109,11 @@ QString solapes(QWidget *padre)
         if (!dentro.contains(a->geometry()))
             fallas << a->objectName() + " sale de " + padre->objectName();
         // A label needs its own size; a button its caption and a margin, an option its mark as well.
-        const QString texto = qobject_cast<QAbstractButton *>(a) ? a->property("text").toString().remove('&') : QString();
-        const int ancho = qobject_cast<QLabel *>(a) ? a->sizeHint().width()
-                          : a->fontMetrics().horizontalAdvance(texto) + (qobject_cast<QRadioButton *>(a) ? 24 : 4);
+        const QString texto =
+            qobject_cast<QAbstractButton *>(a) ? a->property("text").toString().remove('&') : QString();
+        const int ancho = qobject_cast<QLabel *>(a)
+                              ? a->sizeHint().width()
+                              : a->fontMetrics().horizontalAdvance(texto) + (qobject_cast<QRadioButton *>(a) ? 24 : 4);
         if (ancho > a->width())
             fallas << a->objectName() + " corta su texto";
         for (QWidget *b : hijos.mid(hijos.indexOf(a) + 1))

@@ -17,8 +17,7 @@ class ReportPreview;
 namespace pruebas {
 
 // A form's control by name; a test that asks for one the form lacks stops there.
-template <class W = QWidget>
-W *control(const QObject *form, const char *nombre)
+template <class W = QWidget> W *control(const QObject *form, const char *nombre)
 {
     W *w = form->findChild<W *>(QLatin1String(nombre));
     if (!w)
@@ -40,20 +39,25 @@ void elegirEnBusqueda(QWidget *boton, int fila = 1);
 ReportPreview *vistaPrevia();
 // The text of each page of a PDF as pdftotext -layout reads it.
 QStringList paginasPdf(const QString &pdf);
-inline bool hayPdftotext() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+inline bool hayPdftotext()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
 // Every named control inside its parent (a frame's border included), on no other, wide enough for its
 // caption; what is wrong, empty when nothing is.
 QString solapes(QWidget *padre);
 
 // A form shown as a window of its own over a fresh database, today fixed, the message boxes answered.
-template <class F>
-struct FormularioDePrueba
+template <class F> struct FormularioDePrueba
 {
     BaseDePrueba base;
     RegistroMensajes mensajes;
     std::unique_ptr<F> form;
 
-    FormularioDePrueba(BaseDePrueba::Contenido contenido, QDate hoy) : base(contenido) { fechas::fijarHoyParaPruebas(hoy); }
+    FormularioDePrueba(BaseDePrueba::Contenido contenido, QDate hoy) : base(contenido)
+    {
+        fechas::fijarHoyParaPruebas(hoy);
+    }
     ~FormularioDePrueba()
     {
         form.reset();
@@ -65,8 +69,7 @@ struct FormularioDePrueba
         mostrarActiva(form.get());
     }
 
-    template <class W = QWidget>
-    W *control(const char *nombre) const
+    template <class W = QWidget> W *control(const char *nombre) const
     {
         return pruebas::control<W>(form.get(), nombre);
     }

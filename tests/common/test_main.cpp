@@ -1,6 +1,6 @@
 // The main of the test programs that show windows.
-#include "application_setup.h"
 #include "test_main.h"
+#include "application_setup.h"
 
 #include <QApplication>
 

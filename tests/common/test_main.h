@@ -15,20 +15,18 @@ bool registrar(const char *nombre, Fabrica f);
 int ejecutar(QStringList argumentos);
 
 // A data table's columns in one call: columnas<QString, int>("nombre", "filas").
-template <class... T, class... N>
-void columnas(N... nombres)
+template <class... T, class... N> void columnas(N... nombres)
 {
     static_assert(sizeof...(T) == sizeof...(N), "one name for each type");
     (QTest::addColumn<T>(nombres), ...);
 }
 // The current row's cells of those columns, each checked for its type as QFETCH does.
-template <class... T, class... N>
-std::tuple<T...> fila(N... nombres)
+template <class... T, class... N> std::tuple<T...> fila(N... nombres)
 {
     static_assert(sizeof...(T) == sizeof...(N), "one name for each type");
     return {*static_cast<T *>(QTest::qData(nombres, qMetaTypeId<T>()))...};
 }
 } // namespace pruebas
 
-#define QUENDRA_TEST(Clase)                                                                                  \
+#define QUENDRA_TEST(Clase)                                                                                            \
     static const bool registrada_##Clase = pruebas::registrar(#Clase, [] { return std::make_unique<Clase>(); });

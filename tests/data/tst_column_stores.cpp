@@ -11,8 +11,9 @@ private slots:
     void textosRepetidos()
     {
         // Codes of digits, texts kept once, and a text seen again after others.
-        const QList<QByteArray> textos{"000012", "0", "000000", "123456789012345", "1234567890123456", "------", "",
-                                       "12a", "-5", "Ñandú 1\"", "------", "000012", "01-02-2026", "01-02-2026", " 7"};
+        const QList<QByteArray> textos{
+            "000012", "0",         "000000", "123456789012345", "1234567890123456", "------",     "",  "12a",
+            "-5",     "Ñandú 1\"", "------", "000012",          "01-02-2026",       "01-02-2026", " 7"};
         Recordset rs;
         rs.appendColumn(QStringLiteral("t"), TipoCampo::Caracter, 10, Recordset::Storage::RepeatedTexts);
         rs.open();

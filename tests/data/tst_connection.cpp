@@ -19,8 +19,10 @@ private slots:
     void init()
     {
         base = std::make_unique<BaseDePrueba>();
-        base->ejecutar("INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000001','ÑANDÚ grande',#04-12-2026#,1.5,2)");
-        base->ejecutar("INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000002','Tuerca',#06-12-2026#,0.1,0)");
+        base->ejecutar(
+            "INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000001','ÑANDÚ grande',#04-12-2026#,1.5,2)");
+        base->ejecutar(
+            "INSERT INTO articulo(numero,nombre,alta,costo,stock) VALUES ('000002','Tuerca',#06-12-2026#,0.1,0)");
     }
     void cleanup() { base.reset(); }
 
@@ -28,19 +30,31 @@ private slots:
     void traduccion_data()
     {
         pruebas::columnas<QString, QString>("consulta", "esperado"); // esperado null: refused
-        QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#" << "1";
-        QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'" << "000002";
-        QTest::newRow("comillas a la izquierda") << "select numero from articulo where '06-12-2026' = alta" << "000002";
-        QTest::newRow("ISNULL") << "select count(*) from articulo where ISNULL(detalle) and not isnull( (nombre) )" << "2";
-        QTest::newRow("like con acentos") << "select numero from articulo where nombre like '%ñandú%'" << "000001";
-        QTest::newRow("like sin acento no iguala") << "select count(*) from articulo where nombre like '%nandu%'" << "0";
-        QTest::newRow("like _") << "select numero from articulo where nombre like 'T_erca'" << "000002";
-        QTest::newRow("# dentro de comillas no cambia") << "select '#05-12-2026#'" << "#05-12-2026#";
-        QTest::newRow("barra sin escape") << "select count(*) from articulo where numero || '\\_' like '%2\\_%'" << "1";
-        QTest::newRow("orden de bytes") << "select numero from articulo order by nombre desc" << "000001";
-        QTest::newRow("condición como número") << "select count(*) > 1 from articulo" << "1";
+        QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#"
+                                         << "1";
+        QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'"
+                                                << "000002";
+        QTest::newRow("comillas a la izquierda") << "select numero from articulo where '06-12-2026' = alta"
+                                                 << "000002";
+        QTest::newRow("ISNULL") << "select count(*) from articulo where ISNULL(detalle) and not isnull( (nombre) )"
+                                << "2";
+        QTest::newRow("like con acentos") << "select numero from articulo where nombre like '%ñandú%'"
+                                          << "000001";
+        QTest::newRow("like sin acento no iguala") << "select count(*) from articulo where nombre like '%nandu%'"
+                                                   << "0";
+        QTest::newRow("like _") << "select numero from articulo where nombre like 'T_erca'"
+                                << "000002";
+        QTest::newRow("# dentro de comillas no cambia") << "select '#05-12-2026#'"
+                                                        << "#05-12-2026#";
+        QTest::newRow("barra sin escape") << "select count(*) from articulo where numero || '\\_' like '%2\\_%'"
+                                          << "1";
+        QTest::newRow("orden de bytes") << "select numero from articulo order by nombre desc"
+                                        << "000001";
+        QTest::newRow("condición como número") << "select count(*) > 1 from articulo"
+                                               << "1";
         QTest::newRow("suma y max vacíos son nulos")
-            << "select (sum(stock) is null) and (max(numero) is null) from articulo where numero='x'" << "1";
+            << "select (sum(stock) is null) and (max(numero) is null) from articulo where numero='x'"
+            << "1";
         QTest::newRow("día imposible entre comillas") << "UPDATE articulo SET alta='31-02-2024'" << QString();
         QTest::newRow("día imposible entre #") << "UPDATE articulo SET alta=#31-02-2024#" << QString();
         QTest::newRow("fecha ISO imposible") << "UPDATE articulo SET alta='2024-02-31'" << QString();
@@ -79,16 +93,29 @@ private slots:
     void valores_data()
     {
         pruebas::columnas<QString, QString, QString>("valor", "insertado", "asignado");
-        QTest::newRow("vacío es NULL") << "" << "NULL" << "NULL";
-        QTest::newRow("comilla doblada") << "D'Angelo" << "'D''Angelo'" << "'D''Angelo'";
-        QTest::newRow("coma de número") << "3,5" << "'3.5'" << "'3.5'";
-        QTest::newRow("fecha") << "05-12-2026" << "#05-12-2026#" << "'05-12-2026'";
-        QTest::newRow("blancos no son vacío") << "   " << "'   '" << "'   '";
-        QTest::newRow("# que no es fecha") << "#abc" << "'#abc'" << "'#abc'";
+        QTest::newRow("vacío es NULL") << ""
+                                       << "NULL"
+                                       << "NULL";
+        QTest::newRow("comilla doblada") << "D'Angelo"
+                                         << "'D''Angelo'"
+                                         << "'D''Angelo'";
+        QTest::newRow("coma de número") << "3,5"
+                                        << "'3.5'"
+                                        << "'3.5'";
+        QTest::newRow("fecha") << "05-12-2026"
+                               << "#05-12-2026#"
+                               << "'05-12-2026'";
+        QTest::newRow("blancos no son vacío") << "   "
+                                              << "'   '"
+                                              << "'   '";
+        QTest::newRow("# que no es fecha") << "#abc"
+                                           << "'#abc'"
+                                           << "'#abc'";
     }
     void valores()
     {
-        const auto [valor, insertado, asignado] = pruebas::fila<QString, QString, QString>("valor", "insertado", "asignado");
+        const auto [valor, insertado, asignado] =
+            pruebas::fila<QString, QString, QString>("valor", "insertado", "asignado");
         QCOMPARE(mPrincipal::sentenciaInsert("familia", {"codigo", "familia"}, {"0007", valor}),
                  "INSERT INTO familia(codigo,familia) VALUES ('0007'," + insertado + ')');
         QCOMPARE(mPrincipal::sentenciaUpdate("articulo", {"nombre", "alta"}, {"x", valor}, "numero='000012'"),

@@ -33,7 +33,7 @@ private slots:
         // Nulls where the two engines could order apart: an article without name or family, a movement without place.
         base.ejecutar("INSERT INTO articulo(numero,costo,stock) VALUES ('000090',1.25,0)");
         base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,Entrada,Salida) "
-                       "VALUES ('00000099','EN',#02-03-2026#,'000001',1,'N',3,0)");
+                      "VALUES ('00000099','EN',#02-03-2026#,'000001',1,'N',3,0)");
         servidor.open(base.copiarAlServidor());
         // Rows written after the copy move on the server's pages, as a grid's save does.
         for (Connection *c : {&mPrincipal::conexion(), &servidor})
@@ -48,14 +48,15 @@ private slots:
         pruebas::columnas<QString, bool>("sentencia", "enOrden");
         const FiltroStock s{"31-12-2026", "0", "99999999", "0", "99999999"};
         const QString linea = sqlMovim::condicionLinea("00000004", "000008");
-        for (const QString &sql :
-             {sqlMovim::ultimoComprobante(), sqlMovim::lineasDelComprobante("00000004"), sqlMovim::articulosPorNumero("1", "000001"),
-              sqlMovim::articulo("000010"), sqlMovim::lineaExistente(linea), sqlMovim::lineasSinImprimir("00000004"),
-              sqlMovim::totalSalida("00000004"), sqlStock::suma("000001"), sentenciaDepositos(s),
-              sentenciaStockPorDeposito(s, {QString(), "01", "02"}), sentenciaValorizacion(s), sqlCatalogo::grillaArticulos(),
-              sqlCatalogo::articulosPorNombre("o"), sqlCatalogo::articulo("000001"), sqlCatalogo::familia("0001"),
-              sqlCatalogo::grillaFamilias(), sqlCatalogo::familiaExistente("codigo='0002'"), sqlCatalogo::listaArticulos(),
-              sqlCatalogo::busquedaFamilias("a")})
+        for (const QString &sql : {sqlMovim::ultimoComprobante(), sqlMovim::lineasDelComprobante("00000004"),
+                                   sqlMovim::articulosPorNumero("1", "000001"), sqlMovim::articulo("000010"),
+                                   sqlMovim::lineaExistente(linea), sqlMovim::lineasSinImprimir("00000004"),
+                                   sqlMovim::totalSalida("00000004"), sqlStock::suma("000001"), sentenciaDepositos(s),
+                                   sentenciaStockPorDeposito(s, {QString(), "01", "02"}), sentenciaValorizacion(s),
+                                   sqlCatalogo::grillaArticulos(), sqlCatalogo::articulosPorNombre("o"),
+                                   sqlCatalogo::articulo("000001"), sqlCatalogo::familia("0001"),
+                                   sqlCatalogo::grillaFamilias(), sqlCatalogo::familiaExistente("codigo='0002'"),
+                                   sqlCatalogo::listaArticulos(), sqlCatalogo::busquedaFamilias("a")})
             QTest::newRow(qPrintable(sql.left(90))) << sql << true;
         for (const QString &sql : {sqlMovim::busquedaPorNombre("o"), sqlMovim::filasTicket("00000004"),
                                    sqlCatalogo::articuloConFamilia("000001")})

@@ -25,13 +25,14 @@ struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
         base.ejecutar("INSERT INTO familia(codigo,familia) VALUES ('2345','Vecina')");
         base.ejecutar("INSERT INTO articulo(numero,codigo,nombre,alta,costo,stock) VALUES "
                       "('234567','0001','Vecino','2026-01-02',3,4)");
-        base.ejecutar("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
-                      "VALUES ('23456789','EN','2026-01-02','234567',3,'N','01',4,0,'0001')");
+        base.ejecutar(
+            "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,impreso,deposito,Entrada,Salida,codigo) "
+            "VALUES ('23456789','EN','2026-01-02','234567',3,'N','01',4,0,'0001')");
         QList<std::pair<const char *, const char *>> valores;
         if (nombre == QLatin1String("frmArticulo")) {
             mostrar(std::make_unique<frmArticulo>());
-            valores = {{"t_numero", "000050"}, {"t_Nombre", "Prueba"}, {"t_codigo", "0001"},
-                       {"t_Familia", "Ferretería"}, {"t_detalle", "Nota"}, {"t_Costo", "12.5"}};
+            valores = {{"t_numero", "000050"},      {"t_Nombre", "Prueba"}, {"t_codigo", "0001"},
+                       {"t_Familia", "Ferretería"}, {"t_detalle", "Nota"},  {"t_Costo", "12.5"}};
         } else if (nombre == QLatin1String("FrmFamilia")) {
             mostrar(std::make_unique<FrmFamilia>());
             valores = {{"t_codigo", "0050"}, {"t_Familia", "Prueba"}};
@@ -73,23 +74,32 @@ struct FormaDeTrabajo : pruebas::FormularioDePrueba<QWidget>
     // The new record's row, empty while it is not written.
     QString nuevo() const
     {
-        return base.filas("SELECT numero||'|'||nombre||'|'||coalesce(detalle,'')||'|'||costo||'|'||stock FROM articulo "
-                          "WHERE numero='000050' UNION ALL SELECT codigo||'|'||familia FROM familia WHERE codigo='0050' "
-                          "UNION ALL SELECT numero||'|'||coalesce(detalle,'')||'|'||costo||'|'||Entrada FROM movstk "
-                          "WHERE comprobante='00000050'").join(QLatin1Char('\n'));
+        return base
+            .filas("SELECT numero||'|'||nombre||'|'||coalesce(detalle,'')||'|'||costo||'|'||stock FROM articulo "
+                   "WHERE numero='000050' UNION ALL SELECT codigo||'|'||familia FROM familia WHERE codigo='0050' "
+                   "UNION ALL SELECT numero||'|'||coalesce(detalle,'')||'|'||costo||'|'||Entrada FROM movstk "
+                   "WHERE comprobante='00000050'")
+            .join(QLatin1Char('\n'));
     }
 };
 
 // A form, one field of each kind it reads (a code, a lookup, a date, an amount, a range, a text that the new
 // record stores whole, marked *), and the buttons then pressed.
 const QList<QStringList> campos{
-    {"frmArticulo", "t_Nombre*", "Bt_Consulta", "b_Guardar"}, {"frmArticulo", "t_detalle*", "b_Guardar"},
-    {"frmArticulo", "t_Familia", "b_BuscarFamilia", "b_Guardar"}, {"frmArticulo", "t_alta", "b_Guardar"},
-    {"frmArticulo", "t_Costo", "b_Guardar"}, {"FrmFamilia", "t_Familia*", "b_Guardar"},
-    {"FrmMovim", "t_Comprobante", "b_Guardar", "b_Cargar"}, {"FrmMovim", "t_fecha", "b_Guardar"},
-    {"FrmMovim", "t_detalle*", "b_Guardar"}, {"FrmMovim", "t_numero", "b_Guardar"},
-    {"FrmMovim", "t_Nombre", "b_Consulta", "b_Guardar"}, {"FrmMovim", "t_Cantidad", "b_Guardar"},
-    {"InformeVentas", "f_desde", "b_Imprimir"}, {"InformeVentas", "T_HastaFamilia", "b_Imprimir"},
+    {"frmArticulo", "t_Nombre*", "Bt_Consulta", "b_Guardar"},
+    {"frmArticulo", "t_detalle*", "b_Guardar"},
+    {"frmArticulo", "t_Familia", "b_BuscarFamilia", "b_Guardar"},
+    {"frmArticulo", "t_alta", "b_Guardar"},
+    {"frmArticulo", "t_Costo", "b_Guardar"},
+    {"FrmFamilia", "t_Familia*", "b_Guardar"},
+    {"FrmMovim", "t_Comprobante", "b_Guardar", "b_Cargar"},
+    {"FrmMovim", "t_fecha", "b_Guardar"},
+    {"FrmMovim", "t_detalle*", "b_Guardar"},
+    {"FrmMovim", "t_numero", "b_Guardar"},
+    {"FrmMovim", "t_Nombre", "b_Consulta", "b_Guardar"},
+    {"FrmMovim", "t_Cantidad", "b_Guardar"},
+    {"InformeVentas", "f_desde", "b_Imprimir"},
+    {"InformeVentas", "T_HastaFamilia", "b_Imprimir"},
     {"InformeVentas", "t_Deposito", "b_Imprimir"},
 };
 
@@ -137,28 +147,73 @@ private slots:
         const QString articulo = "El número de artículo debe tener hasta 6 dígitos";
         const QString comprobante = "El número de comprobante debe tener hasta 8 dígitos";
         const QString faltan = "Debe completar los datos";
-        QTest::newRow("artículo sin número") << art << "t_numero" << "" << faltan << "";
-        QTest::newRow("nombre en blanco") << art << "t_Nombre" << "   " << faltan << "";
-        QTest::newRow("sin familia") << art << "t_codigo" << "" << faltan << "";
-        QTest::newRow("alta imposible") << art << "t_alta" << "31-02-2026" << "Fecha incorrecta" << "";
-        QTest::newRow("familia de cinco cifras") << fam << "t_codigo" << "12345" << familia << "";
-        QTest::newRow("familia con ceros de más") << fam << "t_codigo" << " 000050 " << "" << "0050|Prueba";
-        QTest::newRow("artículo con letra") << art << "t_numero" << "23456a" << articulo << "";
-        QTest::newRow("artículo corto") << art << "t_numero" << " 50 " << "" << "000050|Prueba|Nota|12.5|0.0";
-        QTest::newRow("costo enorme") << art << "t_Costo" << "1e308" << "Costo fuera de rango" << "";
-        QTest::newRow("costo con coma") << art << "t_Costo" << "12,75" << "" << "000050|Prueba|Nota|12.75|0.0";
-        QTest::newRow("costo con dos números") << art << "t_Costo" << "1.234,5" << "Costo incorrecto: 1.234,5" << "";
-        QTest::newRow("costo límite") << art << "t_Costo" << "-999999999.99" << "" << "000050|Prueba|Nota|-999999999.99|0.0";
-        QTest::newRow("comprobante de nueve cifras") << mov << "t_Comprobante" << "123456789" << comprobante << "";
-        QTest::newRow("comprobante con ceros") << mov << "t_Comprobante" << "0000000050" << "" << "000001|Nota|4.35|3.0";
-        QTest::newRow("artículo de siete cifras") << mov << "t_numero" << "1234567" << articulo << "";
+        QTest::newRow("artículo sin número") << art << "t_numero"
+                                             << "" << faltan << "";
+        QTest::newRow("nombre en blanco") << art << "t_Nombre"
+                                          << "   " << faltan << "";
+        QTest::newRow("sin familia") << art << "t_codigo"
+                                     << "" << faltan << "";
+        QTest::newRow("alta imposible") << art << "t_alta"
+                                        << "31-02-2026"
+                                        << "Fecha incorrecta"
+                                        << "";
+        QTest::newRow("familia de cinco cifras") << fam << "t_codigo"
+                                                 << "12345" << familia << "";
+        QTest::newRow("familia con ceros de más") << fam << "t_codigo"
+                                                  << " 000050 "
+                                                  << ""
+                                                  << "0050|Prueba";
+        QTest::newRow("artículo con letra") << art << "t_numero"
+                                            << "23456a" << articulo << "";
+        QTest::newRow("artículo corto") << art << "t_numero"
+                                        << " 50 "
+                                        << ""
+                                        << "000050|Prueba|Nota|12.5|0.0";
+        QTest::newRow("costo enorme") << art << "t_Costo"
+                                      << "1e308"
+                                      << "Costo fuera de rango"
+                                      << "";
+        QTest::newRow("costo con coma") << art << "t_Costo"
+                                        << "12,75"
+                                        << ""
+                                        << "000050|Prueba|Nota|12.75|0.0";
+        QTest::newRow("costo con dos números") << art << "t_Costo"
+                                               << "1.234,5"
+                                               << "Costo incorrecto: 1.234,5"
+                                               << "";
+        QTest::newRow("costo límite") << art << "t_Costo"
+                                      << "-999999999.99"
+                                      << ""
+                                      << "000050|Prueba|Nota|-999999999.99|0.0";
+        QTest::newRow("comprobante de nueve cifras") << mov << "t_Comprobante"
+                                                     << "123456789" << comprobante << "";
+        QTest::newRow("comprobante con ceros") << mov << "t_Comprobante"
+                                               << "0000000050"
+                                               << ""
+                                               << "000001|Nota|4.35|3.0";
+        QTest::newRow("artículo de siete cifras") << mov << "t_numero"
+                                                  << "1234567" << articulo << "";
         const QString cantidad = "Cantidad fuera de rango";
-        QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad" << "1e309" << cantidad << "";
-        QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad" << "-99999999999999999999" << cantidad << "";
-        QTest::newRow("cantidad con coma") << mov << "t_Cantidad" << "2,5" << "" << "000001|Nota|4.35|2.5";
-        QTest::newRow("cantidad con dos comas") << mov << "t_Cantidad" << "2,5,1" << "Cantidad incorrecta: 2,5,1" << "";
-        QTest::newRow("costo con dos puntos") << mov << "t_Costo" << "1.2.3" << "Costo incorrecto: 1.2.3" << "";
-        QTest::newRow("costo de la línea enorme") << mov << "t_Costo" << "1e309" << "Costo fuera de rango" << "";
+        QTest::newRow("cantidad que no cabe en un número") << mov << "t_Cantidad"
+                                                           << "1e309" << cantidad << "";
+        QTest::newRow("cantidad negativa enorme") << mov << "t_Cantidad"
+                                                  << "-99999999999999999999" << cantidad << "";
+        QTest::newRow("cantidad con coma") << mov << "t_Cantidad"
+                                           << "2,5"
+                                           << ""
+                                           << "000001|Nota|4.35|2.5";
+        QTest::newRow("cantidad con dos comas") << mov << "t_Cantidad"
+                                                << "2,5,1"
+                                                << "Cantidad incorrecta: 2,5,1"
+                                                << "";
+        QTest::newRow("costo con dos puntos") << mov << "t_Costo"
+                                              << "1.2.3"
+                                              << "Costo incorrecto: 1.2.3"
+                                              << "";
+        QTest::newRow("costo de la línea enorme") << mov << "t_Costo"
+                                                  << "1e309"
+                                                  << "Costo fuera de rango"
+                                                  << "";
     }
     void codigosEImportes()
     {

@@ -14,27 +14,56 @@ private slots:
     void teclas_data()
     {
         // afterwards: the current cell, the starting cell's text, whether the editor is open
-        pruebas::columnas<int, int, QString, QString, QString, bool>(
-            "fila", "columna", "teclas", "celdaFinal", "textoInicial", "editorAbierto");
-        QTest::newRow("letra reemplaza") << 1 << 1 << "x" << "1,1" << "x" << true;
-        QTest::newRow("F2 conserva, la coma agrega") << 1 << 1 << "F2 ,s" << "1,1" << "Tornillo,s" << true;
-        QTest::newRow("Backspace acorta") << 1 << 1 << "Back" << "1,1" << "Tornill" << true;
-        QTest::newRow("Enter avanza y baja") << 1 << 2 << "Enter F2 9 Enter" << "2,3" << "05-03-2024" << false;
-        QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter" << "4,3" << "1" << false;
-        QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc" << "1,1" << "Tornillo" << true;
-        QTest::newRow("coma en número es punto") << 1 << 3 << ",5 F2 Back Back 2,5" << "1,3" << "2.5" << true;
-        QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter" << "1,0" << "000001" << false;
-        QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up" << "1,1" << "Tornillo" << true;
-        QTest::newRow("izquierda dos veces") << 2 << 2 << "F2 Home Left F2 Home Left" << "1,3" << "10-01-2024" << false;
-        QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left" << "1,2" << "05-03-2024" << true;
-        QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right" << "4,1" << "41.5" << false;
-        QTest::newRow("derecha y abajo en la última") << 4 << 3 << "F2 7 Right Down" << "4,3" << "7" << true;
-        QTest::newRow("abajo deja lo escrito, arriba") << 1 << 1 << "Perno Down F2 Up" << "1,1" << "Perno" << false;
+        pruebas::columnas<int, int, QString, QString, QString, bool>("fila", "columna", "teclas", "celdaFinal",
+                                                                     "textoInicial", "editorAbierto");
+        QTest::newRow("letra reemplaza") << 1 << 1 << "x"
+                                         << "1,1"
+                                         << "x" << true;
+        QTest::newRow("F2 conserva, la coma agrega") << 1 << 1 << "F2 ,s"
+                                                     << "1,1"
+                                                     << "Tornillo,s" << true;
+        QTest::newRow("Backspace acorta") << 1 << 1 << "Back"
+                                          << "1,1"
+                                          << "Tornill" << true;
+        QTest::newRow("Enter avanza y baja") << 1 << 2 << "Enter F2 9 Enter"
+                                             << "2,3"
+                                             << "05-03-2024" << false;
+        QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter"
+                                                  << "4,3"
+                                                  << "1" << false;
+        QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc"
+                                                  << "1,1"
+                                                  << "Tornillo" << true;
+        QTest::newRow("coma en número es punto") << 1 << 3 << ",5 F2 Back Back 2,5"
+                                                 << "1,3"
+                                                 << "2.5" << true;
+        QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter"
+                                           << "1,0"
+                                           << "000001" << false;
+        QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up"
+                                                          << "1,1"
+                                                          << "Tornillo" << true;
+        QTest::newRow("izquierda dos veces") << 2 << 2 << "F2 Home Left F2 Home Left"
+                                             << "1,3"
+                                             << "10-01-2024" << false;
+        QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left"
+                                                          << "1,2"
+                                                          << "05-03-2024" << true;
+        QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right"
+                                                                  << "4,1"
+                                                                  << "41.5" << false;
+        QTest::newRow("derecha y abajo en la última") << 4 << 3 << "F2 7 Right Down"
+                                                      << "4,3"
+                                                      << "7" << true;
+        QTest::newRow("abajo deja lo escrito, arriba") << 1 << 1 << "Perno Down F2 Up"
+                                                       << "1,1"
+                                                       << "Perno" << false;
     }
     void teclas()
     {
         const auto [fila, columna, teclas, textoInicial, editorAbierto] =
-            pruebas::fila<int, int, QString, QString, bool>("fila", "columna", "teclas", "textoInicial", "editorAbierto");
+            pruebas::fila<int, int, QString, QString, bool>("fila", "columna", "teclas", "textoInicial",
+                                                            "editorAbierto");
         GrillaDePrueba g;
         g.cargar();
         g.clic(fila, columna);
@@ -57,7 +86,8 @@ private slots:
     {
         GrillaDePrueba g;
         for (int i = 5; i <= 60; ++i)
-            g.base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,nombre) VALUES ('%1','N%1')").arg(i, 6, 10, QLatin1Char('0')));
+            g.base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,nombre) VALUES ('%1','N%1')")
+                                .arg(i, 6, 10, QLatin1Char('0')));
         g.cargar();
         g.clic(1, 3);
         g.teclear(QStringLiteral("Enter ").repeated(40) + QStringLiteral("F2"));
@@ -131,10 +161,14 @@ private slots:
         // acciones: "c3" clicks row 3, anything else are keys
         pruebas::columnas<QString, QString, QString>("consulta", "acciones", "codigo");
         const QString familias = QStringLiteral("select codigo, familia from familia order by codigo");
-        QTest::newRow("sin elegir") << familias << "" << "";
-        QTest::newRow("fila 3 y luego 5") << familias << "c3 c5" << "0005";
-        QTest::newRow("flechas como clics") << familias << "c1 Down Down" << "0003";
-        QTest::newRow("Delete no borra, F5 no guarda") << familias << "c2 Del x Enter Up F5" << "0002";
+        QTest::newRow("sin elegir") << familias << ""
+                                    << "";
+        QTest::newRow("fila 3 y luego 5") << familias << "c3 c5"
+                                          << "0005";
+        QTest::newRow("flechas como clics") << familias << "c1 Down Down"
+                                            << "0003";
+        QTest::newRow("Delete no borra, F5 no guarda") << familias << "c2 Del x Enter Up F5"
+                                                       << "0002";
     }
     void eleccion()
     {

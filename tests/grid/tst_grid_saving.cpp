@@ -44,18 +44,21 @@ private slots:
         const QString porCosto = "select costo, nombre from articulo where costo > 0 order by costo";
         const QString porDetalle = "select detalle, nombre from articulo order by numero";
         QTest::newRow("clave fecha") << porAlta << c0 << t << 1 << 1 << "Perno Enter Up F5" << false << "nombre 000001";
-        QTest::newRow("clave número") << porCosto << c0 << t << 2 << 1 << "Perno Enter Up F5" << false << "nombre 000001";
-        QTest::newRow("clave nula") << porDetalle << c0 << t << 3 << 1 << "Perno Enter Up F5" << false << "nombre 000003";
+        QTest::newRow("clave número") << porCosto << c0 << t << 2 << 1 << "Perno Enter Up F5" << false
+                                      << "nombre 000001";
+        QTest::newRow("clave nula") << porDetalle << c0 << t << 3 << 1 << "Perno Enter Up F5" << false
+                                    << "nombre 000003";
         QTest::newRow("vetado por PresF5") << art << c0 << t << 2 << 2 << x << true << "";
         QTest::newRow("columna clave") << art << c0 << t << 2 << 0 << "F5" << false << "";
-        QTest::newRow("celda en blanco") << art << c0 << t << 4 << 1 << "Back Back Back Back Enter Left F5" << false << "";
+        QTest::newRow("celda en blanco") << art << c0 << t << 4 << 1 << "Back Back Back Back Enter Left F5" << false
+                                         << "";
         QTest::newRow("sin lista de claves") << art << ninguna << t << 2 << 1 << "x F2 Back Enter F5" << false << "";
         QTest::newRow("lista de claves vacía") << art << vacia << t << 2 << 1 << x << false << "";
         QTest::newRow("sin tabla") << art << c0 << QString() << 2 << 1 << x << false << "";
         QTest::newRow("fecha imposible") << art << c0 << t << 2 << 2 << "31-02-2024 Enter Left F5" << false
                                          << "Quendra|error|Fecha incorrecta";
-        QTest::newRow("número incorrecto") << art << c0 << t << 2 << 3 << "12x Enter Up F5" << false
-                                           << "Quendra|error|Número incorrecto";
+        QTest::newRow("número incorrecto")
+            << art << c0 << t << 2 << 3 << "12x Enter Up F5" << false << "Quendra|error|Número incorrecto";
     }
     void guardar()
     {
@@ -65,7 +68,10 @@ private slots:
         GrillaDePrueba g;
         g.cargar(consulta, claves, tabla);
         int presF5 = 0;
-        QObject::connect(g.grid, &EditableGrid::PresF5, [&](bool &ok, QStringList &) { ++presF5; ok = !veto; });
+        QObject::connect(g.grid, &EditableGrid::PresF5, [&](bool &ok, QStringList &) {
+            ++presF5;
+            ok = !veto;
+        });
         QSignalSpy despues(g.grid, &EditableGrid::despuesF5);
         const QStringList antes = articulos(g);
         g.clic(fila, columna);
@@ -123,11 +129,14 @@ private slots:
         pruebas::columnas<int, QString, bool, QMessageBox::StandardButton, QString, QString>(
             "fila", "antes", "permitir", "respuesta", "nombre", "quedan");
         const QString todos = QStringLiteral("000001,000002,000003,000004");
-        QTest::newRow("sí") << 2 << "" << true << QMessageBox::Yes << "Tuerca" << "000001,000003,000004";
+        QTest::newRow("sí") << 2 << "" << true << QMessageBox::Yes << "Tuerca"
+                            << "000001,000003,000004";
         QTest::newRow("no") << 2 << "" << true << QMessageBox::No << "Tuerca" << todos;
         QTest::newRow("host que nunca permite") << 2 << "" << false << QMessageBox::Yes << "" << todos;
-        QTest::newRow("fecha y costo nulos") << 4 << "" << true << QMessageBox::Yes << "Taco" << "000001,000002,000003";
-        QTest::newRow("cambio sin guardar") << 1 << "Perno Right" << true << QMessageBox::Yes << "Perno" << "000002,000003,000004";
+        QTest::newRow("fecha y costo nulos") << 4 << "" << true << QMessageBox::Yes << "Taco"
+                                             << "000001,000002,000003";
+        QTest::newRow("cambio sin guardar") << 1 << "Perno Right" << true << QMessageBox::Yes << "Perno"
+                                            << "000002,000003,000004";
     }
     void eliminar()
     {
@@ -137,14 +146,17 @@ private slots:
         GrillaDePrueba g;
         g.cargar(QStringLiteral("select numero, nombre, detalle, alta, costo from articulo order by numero"));
         QStringList filaAvisada;
-        QObject::connect(g.grid, &EditableGrid::antesEliminar,
-                         [&](QStringList &f) { filaAvisada = f; g.grid->setEliminarOK(permitir); });
+        QObject::connect(g.grid, &EditableGrid::antesEliminar, [&](QStringList &f) {
+            filaAvisada = f;
+            g.grid->setEliminarOK(permitir);
+        });
         QSignalSpy despues(g.grid, &EditableGrid::despuesEliminar);
         g.mensajes.responder(respuesta);
         g.clic(fila, 1);
         g.teclear(antes + QStringLiteral(" Del"));
         QCOMPARE(filaAvisada.value(0), QStringLiteral("00000%1").arg(fila));
-        QCOMPARE(g.mensajes.textos(), nombre.isEmpty() ? QStringList() : QStringList{"Esta seguro de eliminar a : " + nombre});
+        QCOMPARE(g.mensajes.textos(),
+                 nombre.isEmpty() ? QStringList() : QStringList{"Esta seguro de eliminar a : " + nombre});
         for (const auto &m : g.mensajes.mostrados())
             QVERIFY(m.icono == QMessageBox::NoIcon && m.botones == (QMessageBox::Yes | QMessageBox::No));
         QCOMPARE(g.base.filas("select numero from articulo order by numero").join(','), quedan);
@@ -165,34 +177,39 @@ private slots:
         pruebas::columnas<QString, QList<int>, QString>("celdas", "claves", "esperada");
         const QList<int> c0{0};
         QTest::newRow("comillas") << "NUMERO:202:O'Neil|NOMBRE:202:D'Angelo" << c0
-            << "NOMBRE = 'D''Angelo' where NUMERO = 'O''Neil'";
-        QTest::newRow("número con coma") << "NUMERO:202:000012|COSTO:4:12,5" << c0 << "COSTO =12.5 where NUMERO = '000012'";
+                                  << "NOMBRE = 'D''Angelo' where NUMERO = 'O''Neil'";
+        QTest::newRow("número con coma") << "NUMERO:202:000012|COSTO:4:12,5" << c0
+                                         << "COSTO =12.5 where NUMERO = '000012'";
         QTest::newRow("clave decimal con coma") << "D:131:12,5|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where D = 12.5";
         QTest::newRow("clave simple vacía") << "COSTO:4:|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where ISNULL(COSTO)";
-        QTest::newRow("dos claves en orden") << "A:202:1|B:202:2|C:202:3" << QList<int>{1, 0}
-            << "C = '3' where B = '2' and A = '1'";
-        QTest::newRow("clave no numérica") << "COSTO:4:1 or 1=1|NOMBRE:202:X" << c0
-            << "NOMBRE = 'X' where COSTO = '1 or 1=1'";
+        QTest::newRow("dos claves en orden")
+            << "A:202:1|B:202:2|C:202:3" << QList<int>{1, 0} << "C = '3' where B = '2' and A = '1'";
+        QTest::newRow("clave no numérica")
+            << "COSTO:4:1 or 1=1|NOMBRE:202:X" << c0 << "NOMBRE = 'X' where COSTO = '1 or 1=1'";
         QTest::newRow("sin claves") << "A:202:1" << QList<int>{} << "";
         QTest::newRow("clave fuera de la fila") << "A:202:1" << QList<int>{3} << "";
     }
     void actualizacion()
     {
-        const auto [celdas, claves, esperada] = pruebas::fila<QString, QList<int>, QString>("celdas", "claves", "esperada");
+        const auto [celdas, claves, esperada] =
+            pruebas::fila<QString, QList<int>, QString>("celdas", "claves", "esperada");
         const sentenciasGrilla::Fila f = filaDe(celdas);
         const int editada = int(f.textos.size()) - 1;
         if (esperada.isEmpty())
             QVERIFY_THROWS_EXCEPTION(QuendraError, sentenciasGrilla::actualizacion("articulo", f, editada, claves));
         else
-            QCOMPARE(sentenciasGrilla::actualizacion("articulo", f, editada, claves), "UPDATE articulo SET " + esperada);
+            QCOMPARE(sentenciasGrilla::actualizacion("articulo", f, editada, claves),
+                     "UPDATE articulo SET " + esperada);
     }
 
     // The statement after "delete from T where ".
     void eliminacion_data()
     {
         pruebas::columnas<QString, QString>("celdas", "esperada");
-        QTest::newRow("coma en número") << "COSTO:4:3,5|D:131:1,5" << "COSTO=3.5 and D='1.5'";
-        QTest::newRow("comillas") << "NOMBRE:202:D'Angelo" << "NOMBRE='D''Angelo'";
+        QTest::newRow("coma en número") << "COSTO:4:3,5|D:131:1,5"
+                                        << "COSTO=3.5 and D='1.5'";
+        QTest::newRow("comillas") << "NOMBRE:202:D'Angelo"
+                                  << "NOMBRE='D''Angelo'";
     }
     void eliminacion()
     {
@@ -203,7 +220,8 @@ private slots:
     // A cell of blanks is as empty as one with nothing in it: saving it would wipe the stored text.
     void blancosComoVacia()
     {
-        QVERIFY(sentenciasGrilla::chequear(QStringLiteral("   "), TipoCampo::Texto) == sentenciasGrilla::Chequeo::Vacia);
+        QVERIFY(sentenciasGrilla::chequear(QStringLiteral("   "), TipoCampo::Texto)
+                == sentenciasGrilla::Chequeo::Vacia);
     }
 };
 

@@ -35,15 +35,22 @@ void estropearPagina(const QString &archivo, qint64 pagina)
 struct ComoUsuarioComun
 {
     const bool activo;
-    explicit ComoUsuarioComun(bool si) : activo(si && geteuid() == 0) { if (activo) setfsuid(65534); }
-    ~ComoUsuarioComun() { if (activo) setfsuid(0); }
+    explicit ComoUsuarioComun(bool si) : activo(si && geteuid() == 0)
+    {
+        if (activo)
+            setfsuid(65534);
+    }
+    ~ComoUsuarioComun()
+    {
+        if (activo)
+            setfsuid(0);
+    }
 };
 
 // Enough movements for the file to have pages well past its schema.
-const char *const movimientos =
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
-    "INSERT INTO movstk(comprobante, tipomov, fecha, numero, Entrada, Salida) "
-    "SELECT printf('%08d', i), 'EN', '2026-01-05', printf('%06d', i % 50), 1, 0 FROM n";
+const char *const movimientos = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+                                "INSERT INTO movstk(comprobante, tipomov, fecha, numero, Entrada, Salida) "
+                                "SELECT printf('%08d', i), 'EN', '2026-01-05', printf('%06d', i % 50), 1, 0 FROM n";
 
 } // namespace
 
@@ -82,9 +89,11 @@ private slots:
     {
         pruebas::columnas<QList<int>, QStringList>("cerrado", "quedan"); // cerrado: days of the week without a start
         QTest::newRow("todos los días") << QList<int>{}
-            << QStringList{"2026-03-01", "2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24",
-                           "2026-02-23", "2026-02-16", "2026-02-09", "2026-02-02", "2026-01-26"};
-        QTest::newRow("cerrado domingo y lunes") << QList<int>{7, 1}
+                                        << QStringList{"2026-03-01", "2026-02-28", "2026-02-27", "2026-02-26",
+                                                       "2026-02-25", "2026-02-24", "2026-02-23", "2026-02-16",
+                                                       "2026-02-09", "2026-02-02", "2026-01-26"};
+        QTest::newRow("cerrado domingo y lunes")
+            << QList<int>{7, 1}
             << QStringList{"2026-02-28", "2026-02-27", "2026-02-26", "2026-02-25", "2026-02-24", "2026-02-21",
                            "2026-02-20", "2026-02-17", "2026-02-10", "2026-02-03", "2026-01-27"};
     }
@@ -95,7 +104,8 @@ private slots:
         const QString archivo = dir.filePath("quendra.accdb");
         archivoBase::crear(archivo);
         QDir(dir.path()).mkpath("backups");
-        const QStringList ajenos{"quendra-2025-13-40.accdb", "quendra-2025-1-5.accdb", "notas.txt"}; // newest name first
+        const QStringList ajenos{"quendra-2025-13-40.accdb", "quendra-2025-1-5.accdb",
+                                 "notas.txt"}; // newest name first
         for (const QString &a : ajenos)
             QVERIFY(QFile(dir.filePath("backups/" + a)).open(QIODevice::WriteOnly));
         for (QDate d(2026, 1, 1); d <= QDate(2026, 3, 1); d = d.addDays(1)) {
@@ -135,7 +145,10 @@ private slots:
             estropearPagina(origen, copia == "dañada" ? 3 : 1);
         if (archivoAbierto)
             mPrincipal::conexion().open(archivo);
-        const auto contenido = [&] { QFile f(archivo); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+        const auto contenido = [&] {
+            QFile f(archivo);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
         const QByteArray antes = contenido();
         try {
             datos::restaurar(origen, archivo);
@@ -161,7 +174,8 @@ private slots:
         BaseDePrueba base(BaseDePrueba::Demo);
         const QString archivo = base.archivo(), copias = QFileInfo(archivo).path() + "/backups/";
         QDir().mkpath(copias);
-        for (const char *c : {"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb", "quendra-2026-03-02.accdb.parcial"})
+        for (const char *c :
+             {"quendra-2026-02-27.accdb", "quendra-2026-03-01.accdb", "quendra-2026-03-02.accdb.parcial"})
             QFile::copy(archivo, copias + c);
         const qint64 raiz = base.valor("SELECT rootpage FROM sqlite_master WHERE name = 'articulo'").toLongLong();
         mPrincipal::conexion().close();
@@ -173,28 +187,40 @@ private slots:
         const QString texto = mensajes.cajas().join('\n'), copia = copias + "quendra-2026-03-01.accdb";
         QVERIFY2(mensajes.cajas().size() == 1 && texto.section('|', 1, 1) == "error"
                      && texto.contains("El archivo de la base de datos «" + archivo + "» está dañado")
-                     && texto.contains("La copia de seguridad más reciente es «" + copia + "». Para ponerla en su lugar, "
-                                       "cierre Quendra y ejecute:\nquendra-db restore \"" + copia + "\" \"" + archivo + '"'),
+                     && texto.contains("La copia de seguridad más reciente es «" + copia
+                                       + "». Para ponerla en su lugar, "
+                                         "cierre Quendra y ejecute:\nquendra-db restore \""
+                                       + copia + "\" \"" + archivo + '"'),
                  qUtf8Printable(texto));
     }
 
     void fallas_data()
     {
         pruebas::columnas<QString, QString>("caso", "mensaje"); // the description; %1 is the file, %2 its folder
-        QTest::newRow("falta") << "falta" << "No se encontró el archivo de la base de datos «%1»";
-        QTest::newRow("vacío") << "vacío" << "El archivo «%1» está vacío: no es una base de datos de Quendra";
-        QTest::newRow("no es SQLite") << "basura" << "«%1» no es una base de datos válida o está dañada: file is not a database. "
-                                                    "No hay ninguna copia de seguridad en «%2/backups».";
-        QTest::newRow("cortado") << "cortado"
-                                 << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
-        QTest::newRow("páginas dañadas") << "dañado" << "La base de datos «%1» está dañada: ";
+        QTest::newRow("falta") << "falta"
+                               << "No se encontró el archivo de la base de datos «%1»";
+        QTest::newRow("vacío") << "vacío"
+                               << "El archivo «%1» está vacío: no es una base de datos de Quendra";
+        QTest::newRow("no es SQLite") << "basura"
+                                      << "«%1» no es una base de datos válida o está dañada: file is not a database. "
+                                         "No hay ninguna copia de seguridad en «%2/backups».";
+        QTest::newRow("cortado")
+            << "cortado"
+            << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
+        QTest::newRow("páginas dañadas") << "dañado"
+                                         << "La base de datos «%1» está dañada: ";
         // Too large to check at once: the check behind the main window finds it.
-        QTest::newRow("páginas dañadas, archivo grande") << "grande" << "La base de datos «%1» está dañada: ";
-        QTest::newRow("archivo de solo lectura") << "archivo" << "El archivo «%1» es de solo lectura";
+        QTest::newRow("páginas dañadas, archivo grande") << "grande"
+                                                         << "La base de datos «%1» está dañada: ";
+        QTest::newRow("archivo de solo lectura") << "archivo"
+                                                 << "El archivo «%1» es de solo lectura";
         QTest::newRow("carpeta de solo lectura")
-            << "carpeta" << "La carpeta «%2» no permite que el programa escriba en ella, y la base de datos «%1» lo necesita";
-        QTest::newRow("en uso") << "en uso" << "La base de datos «%1» está en uso por otro programa";
-        QTest::newRow("WAL sobrante") << "wal" << "";
+            << "carpeta"
+            << "La carpeta «%2» no permite que el programa escriba en ella, y la base de datos «%1» lo necesita";
+        QTest::newRow("en uso") << "en uso"
+                                << "La base de datos «%1» está en uso por otro programa";
+        QTest::newRow("WAL sobrante") << "wal"
+                                      << "";
     }
     void fallas()
     {
@@ -232,7 +258,8 @@ private slots:
             const QString original = dir.filePath("original.accdb");
             QVERIFY(QFile::rename(archivo, original));
             sqlite3_open(original.toUtf8().constData(), &otro);
-            sqlite3_exec(otro, "PRAGMA wal_autocheckpoint=0; DELETE FROM movstk WHERE id > 10", nullptr, nullptr, nullptr);
+            sqlite3_exec(otro, "PRAGMA wal_autocheckpoint=0; DELETE FROM movstk WHERE id > 10", nullptr, nullptr,
+                         nullptr);
             QVERIFY(QFile::copy(original, archivo));
             QVERIFY(QFile::copy(original + "-wal", archivo + "-wal"));
         }
@@ -256,7 +283,8 @@ private slots:
             QCOMPARE(mPrincipal::abrirConsulta("select count(*) from movstk")->field(0).text(), QStringLiteral("10"));
             return;
         }
-        const QString esperado = QString(mensaje).replace("%1", QFileInfo(archivo).absoluteFilePath()).replace("%2", dir.path());
+        const QString esperado =
+            QString(mensaje).replace("%1", QFileInfo(archivo).absoluteFilePath()).replace("%2", dir.path());
         QCOMPARE(mensajes.cajas().size(), 1);
         QVERIFY2(mensajes.cajas()[0].startsWith("Quendra|") && mensajes.cajas()[0].contains(" (" + esperado),
                  qPrintable(mensajes.cajas()[0]));

@@ -68,7 +68,7 @@ private slots:
         mPrincipal::fijarArchivoBaseDatos(QString());
         QCOMPARE(mensajes.mostrados().first().icono, QMessageBox::Question);
         QVERIFY(mensajes.mostrados().first().texto.contains("¿Desea crear una base de datos vacía en «"
-                                                           + QDir::toNativeSeparators(archivo) + "»?"));
+                                                            + QDir::toNativeSeparators(archivo) + "»?"));
         if (respuesta == QMessageBox::No) {
             QCOMPARE(mensajes.mostrados().size(), 2);
             QVERIFY(mensajes.mostrados().last().texto.contains("in procedure openBaseDatos"));
@@ -84,7 +84,10 @@ private slots:
 
         int creados = 0;
         for (const char *item : {"mnuArticulo", "mnuSeccion"})
-            w.registrarFormulario(item, [&] { ++creados; return new QWidget; });
+            w.registrarFormulario(item, [&] {
+                ++creados;
+                return new QWidget;
+            });
         QAction *articulo = w.findChild<QAction *>("mnuArticulo");
         articulo->trigger();
         w.findChild<QAction *>("mnuSeccion")->trigger();
@@ -130,7 +133,8 @@ private slots:
         QCOMPARE(rechazada->exitCode(), 0);
         QCOMPARE(QString::fromUtf8(rechazada->readAllStandardError()).count("El programa ya está siendo ejecutado"), 1);
         QString salida;
-        QTRY_VERIFY_WITH_TIMEOUT((salida += QString::fromUtf8(viva->readAllStandardError())).contains("openBaseDatos"), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((salida += QString::fromUtf8(viva->readAllStandardError())).contains("openBaseDatos"),
+                                 15000);
         QVERIFY(!viva->waitForFinished(1500));
         ::kill(pid_t(viva->processId()), SIGKILL);
         viva->waitForFinished();

@@ -28,20 +28,25 @@ private slots:
     void traduccion_data()
     {
         pruebas::columnas<QString, QString>("sentencia", "servidor");
-        QTest::newRow("fecha entre #") << "select * from movstk where fecha <#05-12-2026#"
-                                       << "select * from movstk where fecha <DATE '2026-12-05' ORDER BY movstk.comprobante, movstk.numero";
+        QTest::newRow("fecha entre #")
+            << "select * from movstk where fecha <#05-12-2026#"
+            << "select * from movstk where fecha <DATE '2026-12-05' ORDER BY movstk.comprobante, movstk.numero";
         QTest::newRow("fecha entre comillas") << "UPDATE articulo SET alta='5-1-2026' WHERE numero='1'"
                                               << "UPDATE articulo SET alta=DATE '2026-01-05' WHERE numero='1'";
-        QTest::newRow("like con patrón") << "select * from articulo a where nombre like '%a\\b%'"
-                                         << "select * from articulo a where nombre ILIKE '%a\\b%' COLLATE \"und-x-icu\" ESCAPE '' ORDER BY a.numero";
+        QTest::newRow("like con patrón")
+            << "select * from articulo a where nombre like '%a\\b%'"
+            << "select * from articulo a where nombre ILIKE '%a\\b%' COLLATE \"und-x-icu\" ESCAPE '' ORDER BY a.numero";
         QTest::newRow("like con escape propio") << "select 1 where x not like 'a!%' escape '!'"
                                                 << "select 1 where x not ILIKE 'a!%' COLLATE \"und-x-icu\" escape '!'";
         QTest::newRow("nombre escrito con mayúscula") << "select sum(entrada) from movstk where m.ENTRADA > 0"
                                                       << "select sum(\"Entrada\") from movstk where m.\"Entrada\" > 0";
-        QTest::newRow("vacío frente a un número") << "delete from movstk where (ISNULL(costo) or costo='') and detalle=''"
-                                                  << "delete from movstk where (((costo) IS NULL) or costo=NULL) and detalle=''";
-        QTest::newRow("punto y coma final") << "select * from familia;" << "select * from familia ORDER BY familia.id;";
-        QTest::newRow("movimientos de un artículo") << "select Entrada from movstk as m where Numero='1' for update"
+        QTest::newRow("vacío frente a un número")
+            << "delete from movstk where (ISNULL(costo) or costo='') and detalle=''"
+            << "delete from movstk where (((costo) IS NULL) or costo=NULL) and detalle=''";
+        QTest::newRow("punto y coma final") << "select * from familia;"
+                                            << "select * from familia ORDER BY familia.id;";
+        QTest::newRow("movimientos de un artículo")
+            << "select Entrada from movstk as m where Numero='1' for update"
             << "select \"Entrada\" from movstk as m where Numero='1' ORDER BY m.numero, m.fecha NULLS FIRST, m.comprobante for update";
         // Taken as written: what is quoted, nulls placed already, and what has its own order or none to give.
         for (const char *propio : {"select 'like #01-01-2026# entrada;x'", "select a.numero from articulo a, familia f",
@@ -49,7 +54,8 @@ private slots:
                                    "select * from movstk where id in (select id from movstk)",
                                    "select * from familia order by codigo nulls last limit 1"})
             QTest::newRow(propio) << propio << propio;
-        QTest::newRow("nulos como en el archivo") << "select (select x from t order by coalesce(a, b)) from t order by 1 desc, 2"
+        QTest::newRow("nulos como en el archivo")
+            << "select (select x from t order by coalesce(a, b)) from t order by 1 desc, 2"
             << "select (select x from t order by coalesce(a, b) NULLS FIRST) from t order by 1 desc NULLS LAST, 2 NULLS FIRST";
     }
     void traduccion()
@@ -72,12 +78,15 @@ private slots:
     void servidorQueNoSePuedeUsar_data()
     {
         pruebas::columnas<QString, int, QString>("direccion", "numero", "mensaje");
-        QTest::newRow("usuario desconocido") << "postgresql://nadie@{servidor}/postgres" << int(QuendraError::AccesoRechazado)
-                                             << "El servidor «postgresql://nadie@{servidor}/postgres» rechazó el acceso del usuario «nadie»";
-        QTest::newRow("base inexistente") << "postgresql://postgres@{servidor}/no_existe" << int(QuendraError::FaltaBaseEnServidor)
-                                          << "El servidor «postgresql://postgres@{servidor}/no_existe» no tiene la base de datos «no_existe»";
-        QTest::newRow("nadie escucha") << "postgresql://postgres@127.0.0.1:1/postgres" << int(QuendraError::ServidorInalcanzable)
-                                       << "No se pudo conectar con el servidor «postgresql://postgres@127.0.0.1:1/postgres»";
+        QTest::newRow("usuario desconocido")
+            << "postgresql://nadie@{servidor}/postgres" << int(QuendraError::AccesoRechazado)
+            << "El servidor «postgresql://nadie@{servidor}/postgres» rechazó el acceso del usuario «nadie»";
+        QTest::newRow("base inexistente")
+            << "postgresql://postgres@{servidor}/no_existe" << int(QuendraError::FaltaBaseEnServidor)
+            << "El servidor «postgresql://postgres@{servidor}/no_existe» no tiene la base de datos «no_existe»";
+        QTest::newRow("nadie escucha")
+            << "postgresql://postgres@127.0.0.1:1/postgres" << int(QuendraError::ServidorInalcanzable)
+            << "No se pudo conectar con el servidor «postgresql://postgres@127.0.0.1:1/postgres»";
         QTest::newRow("sin las tablas, la clave no se muestra")
             << "postgresql://postgres:secreta@{servidor}/postgres" << int(QuendraError::BaseNoValida)
             << "A la base «postgresql://postgres@{servidor}/postgres» le falta la tabla articulo";
@@ -98,7 +107,8 @@ private slots:
         QCOMPARE(mensajes.textos().size(), 1);
         const QString texto = mensajes.textos().first();
         QVERIFY2(texto.startsWith(QStringLiteral("Error %1 (%2").arg(numero).arg(mensaje))
-                     && texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"), qPrintable(texto));
+                     && texto.endsWith(") in procedure openBaseDatos of Módulo mPrincipal"),
+                 qPrintable(texto));
     }
 
     // A shop's file arrives on the server unchanged; a second copy onto tables with rows is refused.

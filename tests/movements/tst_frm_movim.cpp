@@ -45,18 +45,23 @@ struct MovimDePrueba : pruebas::FormularioDePrueba<FrmMovim>
     void tipo(const QString &tipo) { clic(tipo == QLatin1String("EN") ? "op_Entra" : "op_sale"); }
     void nuevoArticulo(const QString &numero, const QString &nombre, double stock = 0)
     {
-        base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ('%1','0001','%2',1,%3)")
-                          .arg(numero, sqlTexto(nombre)).arg(stock));
+        base.ejecutar(
+            QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ('%1','0001','%2',1,%3)")
+                .arg(numero, sqlTexto(nombre))
+                .arg(stock));
     }
     // A stored line of voucher `comprobante`; `impreso` "S" marks it printed.
     void movimiento(const QString &comprobante, const QString &tipo, const QString &numero, double cantidad,
                     const QString &impreso = QStringLiteral("N"), const QString &deposito = QStringLiteral("01"))
     {
         const bool entra = tipo == QLatin1String("EN");
-        base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
-                                     "Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1','%4','%5',%6,%7,'0001')")
-                          .arg(comprobante, tipo, numero, impreso, deposito)
-                          .arg(entra ? cantidad : 0).arg(entra ? 0 : cantidad));
+        base.ejecutar(
+            QStringLiteral(
+                "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                "Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1','%4','%5',%6,%7,'0001')")
+                .arg(comprobante, tipo, numero, impreso, deposito)
+                .arg(entra ? cantidad : 0)
+                .arg(entra ? 0 : cantidad));
     }
     Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
 };
@@ -76,9 +81,13 @@ class TestFrmMovim : public QObject
             edicion.truncate(1);
         const auto *entra = m.control<QRadioButton>("op_Entra"), *sale = m.control<QRadioButton>("op_sale");
         const QString tipos = (entra->isEnabled() == sale->isEnabled() ? QString::number(entra->isEnabled()) : "?")
-                              + QLatin1Char(entra->isChecked() ? 'E' : sale->isChecked() ? 'S' : '-');
+                              + QLatin1Char(entra->isChecked()  ? 'E'
+                                            : sale->isChecked() ? 'S'
+                                                                : '-');
         return QStringLiteral("guardar=%1 edicion=%2 tipos=%3 eliminar=%4")
-            .arg(int(m.activo("b_Guardar"))).arg(edicion, tipos).arg(int(m.activo("b_Eliminar")));
+            .arg(int(m.activo("b_Guardar")))
+            .arg(edicion, tipos)
+            .arg(int(m.activo("b_Eliminar")));
     }
 
 private slots:
@@ -101,14 +110,34 @@ private slots:
         // cargado: the date, storage place and lines shown
         pruebas::columnas<QStringList, QString, QString, QString, QString, QStringList>(
             "guardados", "tecleado", "campo", "cargado", "propuesto", "mensajes");
-        const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"}, agotados{"00000003", "99999999"};
-        const QString ultimo = "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
-        QTest::newRow("13 con ceros") << trece << "13" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
-        QTest::newRow("diez cifras") << trece << "1100000013" << "00000013" << "02-11-2026 02 2" << "00000014" << no;
-        QTest::newRow("con comilla") << trece << "1'3" << "000001'3" << "06-12-2026 01 1" << "00000014" << no;
-        QTest::newRow("tabla vacía") << no << "3" << "00000003" << "06-12-2026 01 1" << "00000001" << no;
-        QTest::newRow("tras el 12") << doce << "3" << "00000003" << "06-12-2026 01 1" << "00000013" << no;
-        QTest::newRow("agotados") << agotados << "3" << "00000003" << "02-11-2026 01 1" << "00000003" << QStringList{ultimo};
+        const QStringList no, trece{"00000013"}, doce{"00000001", "00000012", "00000007"},
+            agotados{"00000003", "99999999"};
+        const QString ultimo =
+            "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
+        QTest::newRow("13 con ceros") << trece << "13"
+                                      << "00000013"
+                                      << "02-11-2026 02 2"
+                                      << "00000014" << no;
+        QTest::newRow("diez cifras") << trece << "1100000013"
+                                     << "00000013"
+                                     << "02-11-2026 02 2"
+                                     << "00000014" << no;
+        QTest::newRow("con comilla") << trece << "1'3"
+                                     << "000001'3"
+                                     << "06-12-2026 01 1"
+                                     << "00000014" << no;
+        QTest::newRow("tabla vacía") << no << "3"
+                                     << "00000003"
+                                     << "06-12-2026 01 1"
+                                     << "00000001" << no;
+        QTest::newRow("tras el 12") << doce << "3"
+                                    << "00000003"
+                                    << "06-12-2026 01 1"
+                                    << "00000013" << no;
+        QTest::newRow("agotados") << agotados << "3"
+                                  << "00000003"
+                                  << "02-11-2026 01 1"
+                                  << "00000003" << QStringList{ultimo};
     }
     void numerosDeComprobante()
     {
@@ -149,7 +178,8 @@ private slots:
         for (const auto &[paso, esperado] : pasos) {
             paso();
             QCOMPARE(estado(m), esperado);
-            for (const char *siempre : {"B_Imprimir", "b_Cargar", "b_NuevoComprobante", "b_Salir", "t_Comprobante", "grilla"})
+            for (const char *siempre :
+                 {"B_Imprimir", "b_Cargar", "b_NuevoComprobante", "b_Salir", "t_Comprobante", "grilla"})
                 QVERIFY2(m.activo(siempre), siempre);
             for (const char *nunca : {"t_Familia", "t_stock", "t_Deposito"})
                 QVERIFY2(!m.activo(nunca), nunca);
@@ -160,11 +190,16 @@ private slots:
     void articuloPorNumero_data()
     {
         pruebas::columnas<QString, QString>("tecleado", "mostrado"); // number, name, cost, family, stock
-        QTest::newRow("exacto antes que los que lo contienen") << "42" << "000042 Exacto 1 0001 7.5";
-        QTest::newRow("sin exacto, el número del hallado") << "420" << "004200 Contiene 420 1 0001 1";
-        QTest::newRow("blancos dentro del patrón") << " 42 " << "    ";
-        QTest::newRow("comilla") << "4'2" << "    ";
-        QTest::newRow("vacío: no busca") << "" << " antes   ";
+        QTest::newRow("exacto antes que los que lo contienen") << "42"
+                                                               << "000042 Exacto 1 0001 7.5";
+        QTest::newRow("sin exacto, el número del hallado") << "420"
+                                                           << "004200 Contiene 420 1 0001 1";
+        QTest::newRow("blancos dentro del patrón") << " 42 "
+                                                   << "    ";
+        QTest::newRow("comilla") << "4'2"
+                                 << "    ";
+        QTest::newRow("vacío: no busca") << ""
+                                         << " antes   ";
     }
     void articuloPorNumero()
     {
@@ -217,22 +252,49 @@ private slots:
         const QString info = QStringLiteral("Quendra|info|"), error = QStringLiteral("Atención|error|");
         const QString sinTipo = error + "No selecciono el tipo de movimiento";
         const QString mayor = error + "La cantidad de Salida debe ser menor o igual al Stock";
-        QTest::newRow("sin artículo") << QStringList{"EN||||"} << info + "Falta ingresar el artículo" << "" << "10";
-        QTest::newRow("sin cantidad") << QStringList{"EN|7|||"} << info + "Falta ingresar la cantidad" << "" << "10";
-        QTest::newRow("sin nombre") << QStringList{"EN|7-|1||"} << info + "Articulo incorrecto" << "" << "10";
-        QTest::newRow("el tipo antes que el stock") << QStringList{"|7|500||"} << sinTipo << "" << "10";
-        QTest::newRow("salida mayor que el stock") << QStringList{"SA|7|10.01||"} << mayor << "" << "10";
-        QTest::newRow("fecha incompleta") << QStringList{"SA|7|1||0612"} << info + "Fecha incorrecta" << "" << "10";
-        QTest::newRow("salida igual al stock") << QStringList{"SA|7|10|1|"} << "" << "000007 SA 0 10 1 N" << "0";
-        QTest::newRow("dos veces") << QStringList{"EN|7|5|1|", "EN|7|3|1|"} << "" << "000007 EN 3 0 1 N" << "13";
-        QTest::newRow("punto decimal") << QStringList{"EN|7|2.5|1.25|"} << "" << "000007 EN 2.5 0 1.25 N" << "12.5";
-        QTest::newRow("coma decimal") << QStringList{"EN|7|2,5|1,5|"} << "" << "000007 EN 2.5 0 1.5 N" << "12.5";
-        QTest::newRow("salida con coma") << QStringList{"SA|7|0,125|1|"} << "" << "000007 SA 0 0.12 1 N" << "9.88";
-        QTest::newRow("dos números") << QStringList{"EN|7|1.234,5|1|"} << info + "Cantidad incorrecta: 1.234,5" << ""
+        QTest::newRow("sin artículo") << QStringList{"EN||||"} << info + "Falta ingresar el artículo"
+                                      << ""
+                                      << "10";
+        QTest::newRow("sin cantidad") << QStringList{"EN|7|||"} << info + "Falta ingresar la cantidad"
+                                      << ""
+                                      << "10";
+        QTest::newRow("sin nombre") << QStringList{"EN|7-|1||"} << info + "Articulo incorrecto"
+                                    << ""
+                                    << "10";
+        QTest::newRow("el tipo antes que el stock") << QStringList{"|7|500||"} << sinTipo << ""
+                                                    << "10";
+        QTest::newRow("salida mayor que el stock") << QStringList{"SA|7|10.01||"} << mayor << ""
+                                                   << "10";
+        QTest::newRow("fecha incompleta") << QStringList{"SA|7|1||0612"} << info + "Fecha incorrecta"
+                                          << ""
+                                          << "10";
+        QTest::newRow("salida igual al stock") << QStringList{"SA|7|10|1|"} << ""
+                                               << "000007 SA 0 10 1 N"
+                                               << "0";
+        QTest::newRow("dos veces") << QStringList{"EN|7|5|1|", "EN|7|3|1|"} << ""
+                                   << "000007 EN 3 0 1 N"
+                                   << "13";
+        QTest::newRow("punto decimal") << QStringList{"EN|7|2.5|1.25|"} << ""
+                                       << "000007 EN 2.5 0 1.25 N"
+                                       << "12.5";
+        QTest::newRow("coma decimal") << QStringList{"EN|7|2,5|1,5|"} << ""
+                                      << "000007 EN 2.5 0 1.5 N"
+                                      << "12.5";
+        QTest::newRow("salida con coma") << QStringList{"SA|7|0,125|1|"} << ""
+                                         << "000007 SA 0 0.12 1 N"
+                                         << "9.88";
+        QTest::newRow("dos números") << QStringList{"EN|7|1.234,5|1|"} << info + "Cantidad incorrecta: 1.234,5"
+                                     << ""
                                      << "10";
-        QTest::newRow("sin número") << QStringList{"EN|7|abc|1|"} << "" << "000007 EN 0 0 1 N" << "10";
-        QTest::newRow("decimales escritos") << QStringList{"EN|7|1.005|2.675|"} << "" << "000007 EN 1 0 2.68 N" << "11";
-        QTest::newRow("salida negativa") << QStringList{"SA|7|-5|1|"} << "" << "000007 SA 0 -5 1 N" << "15";
+        QTest::newRow("sin número") << QStringList{"EN|7|abc|1|"} << ""
+                                    << "000007 EN 0 0 1 N"
+                                    << "10";
+        QTest::newRow("decimales escritos") << QStringList{"EN|7|1.005|2.675|"} << ""
+                                            << "000007 EN 1 0 2.68 N"
+                                            << "11";
+        QTest::newRow("salida negativa") << QStringList{"SA|7|-5|1|"} << ""
+                                         << "000007 SA 0 -5 1 N"
+                                         << "15";
     }
     void lineasYStock()
     {
@@ -258,9 +320,12 @@ private slots:
             m.clic("b_Guardar");
         }
         QCOMPARE(m.mensajes.cajas(), caja.isEmpty() ? QStringList() : QStringList{caja});
-        QTEST(m.base.filas("select numero, tipomov, Entrada, Salida, costo, impreso from movstk where comprobante='00000002'")
-                  .join(", "),
-              "filas");
+        QTEST(
+            m.base
+                .filas(
+                    "select numero, tipomov, Entrada, Salida, costo, impreso from movstk where comprobante='00000002'")
+                .join(", "),
+            "filas");
         QTEST(m.valor("select stock from articulo"), "stock");
         if (!caja.isEmpty()) {
             QCOMPARE(m.texto("t_Cantidad"), cantidad);
@@ -317,8 +382,12 @@ private slots:
     void eliminar_data()
     {
         pruebas::columnas<QStringList, QString, QString, QString>("guardados", "eliminado", "queda", "nuevo");
-        QTest::newRow("uno del medio") << QStringList{"5", "9"} << "5" << "00000009" << "00000010";
-        QTest::newRow("el mayor: su número vuelve") << QStringList{"8", "9"} << "9" << "00000008" << "00000009";
+        QTest::newRow("uno del medio") << QStringList{"5", "9"} << "5"
+                                       << "00000009"
+                                       << "00000010";
+        QTest::newRow("el mayor: su número vuelve") << QStringList{"8", "9"} << "9"
+                                                    << "00000008"
+                                                    << "00000009";
     }
     void eliminar()
     {
@@ -354,8 +423,8 @@ private slots:
         QTest::newRow("2.5 va al par de abajo") << "SA" << QStringList{"1.5", "1"} << si << "2" << 2;
         QTest::newRow("más de 16 bits") << "SA" << QStringList{"40000"} << si << "40000" << 1;
         QTest::newRow("suma binaria de 3.4999…") << "SA" << QStringList{"0.3", "2.3", "0.9"} << si << "4" << 3;
-        QTest::newRow("artículo borrado: en el total, no en las filas") << "SA" << QStringList{"2", "1.5", "x3"} << si
-                                                                         << "6" << 2;
+        QTest::newRow("artículo borrado: en el total, no en las filas")
+            << "SA" << QStringList{"2", "1.5", "x3"} << si << "6" << 2;
         QTest::newRow("sin líneas") << "SA" << QStringList{} << si << "" << 0;
     }
     void imprimir()
@@ -379,7 +448,9 @@ private slots:
         QCOMPARE(m.mensajes.cajas(), QStringList({"Salidas|info|Prepare la impresora para imprimir los comprobantes",
                                                   "Atención||Desea imprimir la salida",
                                                   "Quendra|error|No tiene datos para ese comprobante"})
-                                         .mid(0, !salida ? 1 : cantidades.isEmpty() ? 3 : 2));
+                                         .mid(0, !salida                ? 1
+                                                 : cantidades.isEmpty() ? 3
+                                                                        : 2));
         QCOMPARE(m.mensajes.mostrados().first().botones, QMessageBox::Ok);
         if (salida)
             QCOMPARE(m.mensajes.mostrados()[1].botones, QMessageBox::Yes | QMessageBox::No);

@@ -41,10 +41,14 @@ class TestDosOperadores : public QObject
         for (int i = 1; i <= articulos; ++i) {
             const QString numero = QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0'));
             base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES "
-                                         "('%1','0001','Artículo %1',1,%2)").arg(numero).arg(stock));
+                                         "('%1','0001','Artículo %1',1,%2)")
+                              .arg(numero)
+                              .arg(stock));
             base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
                                          "deposito,Entrada,Salida,codigo) VALUES ('00000001','EN','2026-11-02','%1',"
-                                         "1,'','S','01',%2,0,'0001')").arg(numero).arg(stock));
+                                         "1,'','S','01',%2,0,'0001')")
+                              .arg(numero)
+                              .arg(stock));
         }
     }
 

@@ -50,8 +50,10 @@ ReportLayout sampleLayout(int reportHeader = 0, int reportFooter = 0)
 std::shared_ptr<Recordset> sampleRows(int count)
 {
     auto rs = std::make_shared<Recordset>();
-    for (const auto &[name, type] : {std::pair{"codigo", TipoCampo::Texto}, {"nombre", TipoCampo::Texto},
-                                     {"fecha", TipoCampo::Fecha}, {"stock", TipoCampo::Simple}})
+    for (const auto &[name, type] : {std::pair{"codigo", TipoCampo::Texto},
+                                     {"nombre", TipoCampo::Texto},
+                                     {"fecha", TipoCampo::Fecha},
+                                     {"stock", TipoCampo::Simple}})
         rs->appendColumn(QString::fromLatin1(name), type);
     rs->open();
     for (int i = 0; i < count; ++i) {
@@ -219,7 +221,8 @@ private slots:
     {
         Report report(sampleLayout());
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("muestra.pdf")), rango = dir.filePath(QStringLiteral("rango.pdf"));
+        const QString path = dir.filePath(QStringLiteral("muestra.pdf")),
+                      rango = dir.filePath(QStringLiteral("rango.pdf"));
         QVERIFY(writeReportPdf(*boundSample(report).pages(), path));
         const QStringList pages = paginasPdf(path);
         QCOMPARE(pages.size(), 3);
@@ -274,7 +277,10 @@ private slots:
             QSKIP("this machine has a default printer");
         QTemporaryDir home;
         const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-        auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); qputenv("XDG_CONFIG_HOME", oldConfig); });
+        auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
         qputenv("HOME", home.path().toUtf8());
         qunsetenv("XDG_CONFIG_HOME");
 
@@ -282,7 +288,8 @@ private slots:
         boundSample(report);
         RegistroMensajes messages;
         const QString path = printReportNow(report);
-        QVERIFY(path.startsWith(home.path() + QStringLiteral("/Documents/Quendra/Lista de prueba ")) && path.endsWith(".pdf"));
+        QVERIFY(path.startsWith(home.path() + QStringLiteral("/Documents/Quendra/Lista de prueba "))
+                && path.endsWith(".pdf"));
         QCOMPARE(messages.textos().size(), 1);
         QVERIFY(messages.textos()[0].contains(path));
         QCOMPARE(paginasPdf(path).size(), 3);

@@ -137,10 +137,13 @@ private slots:
         QTest::newRow("hasta artículo vacío") << QStringList{"T_HastaNumero", ""} << sinDatos << no << no;
         QTest::newRow("fecha hasta sin año") << QStringList{"f_hasta", "3112"} << fecha << no << no;
         QTest::newRow("fecha desde imposible") << QStringList{"f_desde", "31022026"} << fecha << no << no;
-        QTest::newRow("todas las cajas, comillas como se escribieron") << QStringList{"f_desde", "01012026", "f_hasta",
-            "31122026", "t_DesdeNumero", "000001", "T_HastaNumero", "000009'", "T_DesdeFamilia", "0001", "T_HastaFamilia",
-            "0002'", "t_Deposito", " 1 "} << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 31-12-2026",
-            "Des F: 0001", "Has F: 0002'", "Des N: 000001", "Has N: 000009'", "Deposito: 1"} << QStringList{"", "0", "8"};
+        QTest::newRow("todas las cajas, comillas como se escribieron")
+            << QStringList{"f_desde",       "01012026", "f_hasta",        "31122026", "t_DesdeNumero",  "000001",
+                           "T_HastaNumero", "000009'",  "T_DesdeFamilia", "0001",     "T_HastaFamilia", "0002'",
+                           "t_Deposito",    " 1 "}
+            << QString() << QStringList{"Desde: 01-01-2026", "Hasta: 31-12-2026", "Des F: 0001", "Has F: 0002'",
+                                        "Des N: 000001",     "Has N: 000009'",    "Deposito: 1"}
+            << QStringList{"", "0", "8"};
     }
     void imprimir()
     {
@@ -186,8 +189,9 @@ private slots:
         QVERIFY(ventana);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("f_desde"));
         const FiltroMovimientos f = ventana->filtro();
-        QCOMPARE((QStringList{f.desde, f.hasta, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia, f.deposito}),
-                 (QStringList{"15-06-2026", "15-06-2026", "0", "99999999", "0", "99999999", "01"}));
+        QCOMPARE(
+            (QStringList{f.desde, f.hasta, f.desdeNumero, f.hastaNumero, f.desdeFamilia, f.hastaFamilia, f.deposito}),
+            (QStringList{"15-06-2026", "15-06-2026", "0", "99999999", "0", "99999999", "01"}));
         // Captions drawn for a narrower face grow instead of being cut, into no neighbour.
         QCOMPARE(pruebas::solapes(ventana), QString());
         QVERIFY(m.pulsarAlt(tecla));
@@ -207,7 +211,8 @@ private slots:
         const std::shared_ptr<const Recordset> filas = armar(filtro());
         vincularInformeMovimientos(rptMovim(), filas, filtro());
         const auto paginas = rptMovim().pages();
-        QStringList esperado{"s:Fecha\ts:Comprobante\ts:TM\ts:Codigo\ts:Numero\ts:Nombre\ts:Entrada\ts:Salida\ts:Saldo"};
+        QStringList esperado{
+            "s:Fecha\ts:Comprobante\ts:TM\ts:Codigo\ts:Numero\ts:Nombre\ts:Entrada\ts:Salida\ts:Saldo"};
         for (qsizetype r = 0; r < filas->rowCount(); ++r) {
             if (filas->text(r, 1) == QLatin1String("------"))
                 continue;
@@ -238,12 +243,19 @@ private slots:
         const int total = paginas->pageCount();
         QVERIFY(total >= 2);
         QCOMPARE(textos.size(), total);
-        const QStringList enCadaPagina{"Velmarina", "Desde: 01-01-2026", "Has N: 99999999", "Informe de Entradas y Salidas",
-                                       "Deposito: 01", "Comprobante", "Saldo"};
+        const QStringList enCadaPagina{"Velmarina",
+                                       "Desde: 01-01-2026",
+                                       "Has N: 99999999",
+                                       "Informe de Entradas y Salidas",
+                                       "Deposito: 01",
+                                       "Comprobante",
+                                       "Saldo"};
         for (int i = 0; i < total; ++i)
-            for (const QString &texto : enCadaPagina + QStringList{QStringLiteral("Pagina: %1(%2)").arg(i + 1).arg(total)})
+            for (const QString &texto :
+                 enCadaPagina + QStringList{QStringLiteral("Pagina: %1(%2)").arg(i + 1).arg(total)})
                 QVERIFY2(textos[i].contains(texto), qPrintable(texto + " missing on page " + QString::number(i + 1)));
-        QVERIFY(textos[0].contains(QRegularExpression(QStringLiteral("01-01-2026 000000 +IN +0001 +000001 +Tornillo"))));
+        QVERIFY(
+            textos[0].contains(QRegularExpression(QStringLiteral("01-01-2026 000000 +IN +0001 +000001 +Tornillo"))));
     }
 
     // The three statements, the boxes as typed with their quotes doubled.
@@ -257,16 +269,18 @@ private slots:
         QCOMPARE(porArticulo.saldoInicial("00'012"),
                  QStringLiteral("select sum(Entrada)-Sum(Salida) as Saldo from movstk where fecha <#05-03-2026# and "
                                 "deposito like '%0''1%' and numero='00''012' "));
-        QCOMPARE(porArticulo.movimientos("00'012"),
-                 QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where fecha "
-                                ">=#05-03-2026# and fecha<=#30-11-2026# and deposito like '%0''1%' and Numero='00''012'"));
+        QCOMPARE(
+            porArticulo.movimientos("00'012"),
+            QStringLiteral("select comprobante,tipomov,fecha,numero,costo,Entrada,Salida from movstk where fecha "
+                           ">=#05-03-2026# and fecha<=#30-11-2026# and deposito like '%0''1%' and Numero='00''012'"));
     }
 
     // Movements "fecha;deposito;entrada;salida", numbered 00000001 on; rows
     // "fecha|comprobante|tipomov|entrada|salida|saldo" of the article 000001.
     void filasDeUnArticulo_data()
     {
-        pruebas::columnas<QStringList, QStringList, QStringList>("movimientos", "periodo", "filas"); // periodo: place, from, to
+        pruebas::columnas<QStringList, QStringList, QStringList>("movimientos", "periodo",
+                                                                 "filas"); // periodo: place, from, to
         QTest::newRow("primer día listado, último día listado, el siguiente no")
             << QStringList{"28-02-2026;01;4;0", "01-03-2026;01;1;0", "31-03-2026;01;0;2", "01-04-2026;01;100;0"}
             << QStringList{"01", "01-03-2026", "31-03-2026"}
@@ -280,14 +294,15 @@ private slots:
             << QStringList{"05-01-2026;01;10;0", "06-01-2026;02;5;0", "07-01-2026;NULL;100;0", "08-01-2026;01;NULL;3",
                            "09-01-2026;02;4;NULL"}
             << QStringList{""}
-            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10", "06-01-2026|00000002|EN|5|0|15",
-                           "08-01-2026|00000004|EN||3|12", "09-01-2026|00000005|EN|4||16"};
+            << QStringList{"01-01-2026|000000|IN|||0", "05-01-2026|00000001|EN|10|0|10",
+                           "06-01-2026|00000002|EN|5|0|15", "08-01-2026|00000004|EN||3|12",
+                           "09-01-2026|00000005|EN|4||16"};
         QTest::newRow("saldos a la mitad van al par")
-            << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0", "03-01-2026;01;2.675;0", "04-01-2026;01;0;7.3",
-                           "05-01-2026;01;0;0.125", "06-01-2026;01;0;0.25"}
+            << QStringList{"31-12-2025;01;2.125;0", "02-01-2026;01;0.25;0",  "03-01-2026;01;2.675;0",
+                           "04-01-2026;01;0;7.3",   "05-01-2026;01;0;0.125", "06-01-2026;01;0;0.25"}
             << QStringList{}
-            << QStringList{"01-01-2026|000000|IN|||2.12", "02-01-2026|00000002|EN|0.25|0|2.38",
-                           "03-01-2026|00000003|EN|2.68|0|5.05", "04-01-2026|00000004|SA|0|7.3|-2.25",
+            << QStringList{"01-01-2026|000000|IN|||2.12",         "02-01-2026|00000002|EN|0.25|0|2.38",
+                           "03-01-2026|00000003|EN|2.68|0|5.05",  "04-01-2026|00000004|SA|0|7.3|-2.25",
                            "05-01-2026|00000005|SA|0|0.12|-2.38", "06-01-2026|00000006|SA|0|0.25|-2.62"};
     }
     void filasDeUnArticulo()
@@ -319,7 +334,9 @@ private slots:
         movimiento(base, "00000010", "000002", "11-12-2025;01;7;0");
         movimiento(base, "00000011", "000002", "11-01-2026;01;0;2");
         QList<QPair<qsizetype, qsizetype>> avisos;
-        auto rs = armar(filtro(), [&](qsizetype hechos, qsizetype total) { return avisos.append({hechos, total}), true; });
+        auto rs = armar(filtro(), [&](qsizetype hechos, qsizetype total) {
+            return avisos.append({hechos, total}), true;
+        });
         QCOMPARE(avisos, (QList<QPair<qsizetype, qsizetype>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
         QCOMPARE(columna(*rs, "numero"), (QStringList{"------", "000001", "000001", "------", "0000015", "------",
                                                       "000002", "000002", "------", "2"}));
@@ -361,12 +378,14 @@ private slots:
         // Each article's opening balance, then its movements with the sum of all before, in the
         // order of the index on (numero, fecha, comprobante, ...).
         auto suma = mPrincipal::conexion().execute(
-            QStringLiteral("select numero, '000000', (select coalesce(sum(Entrada), 0) - coalesce(sum(Salida), 0) from movstk m where "
-                           "m.numero = a.numero and fecha < '%2' and deposito like '%%1%'), null from articulo a "
-                           "union all select numero, comprobante, saldo, fecha from (select numero, comprobante, fecha, "
-                           "sum(Entrada - Salida) over (partition by numero order by fecha, comprobante) as saldo "
-                           "from movstk where deposito like '%%1%') t where fecha >= '%2' and fecha <= '%3' order by 1, 4, 2")
-                .arg(f.deposito, fechas::leer(f.desde).toString(Qt::ISODate), fechas::leer(f.hasta).toString(Qt::ISODate)));
+            QStringLiteral(
+                "select numero, '000000', (select coalesce(sum(Entrada), 0) - coalesce(sum(Salida), 0) from movstk m where "
+                "m.numero = a.numero and fecha < '%2' and deposito like '%%1%'), null from articulo a "
+                "union all select numero, comprobante, saldo, fecha from (select numero, comprobante, fecha, "
+                "sum(Entrada - Salida) over (partition by numero order by fecha, comprobante) as saldo "
+                "from movstk where deposito like '%%1%') t where fecha >= '%2' and fecha <= '%3' order by 1, 4, 2")
+                .arg(f.deposito, fechas::leer(f.desde).toString(Qt::ISODate),
+                     fechas::leer(f.hasta).toString(Qt::ISODate)));
         const auto fila = [](const QString &numero, const QString &comprobante, double saldo) {
             return numero + ' ' + comprobante + ' ' + QString::number(saldo, 'f', 4);
         };

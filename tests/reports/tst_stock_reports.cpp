@@ -18,8 +18,10 @@ std::tuple<FiltroStock, QString, QString> filtro()
 {
     const auto [al, rangos] = pruebas::fila<QString, QString>("al", "rangos");
     const QStringList r = rangos.split(QLatin1Char(' '));
-    return {{al, r[0], r[1], r[2], r[3]}, QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate),
-            QStringLiteral("numero>='%1' and numero<='%2' and codigo>='%3' and codigo<='%4'").arg(r[0], r[1], r[2], r[3])};
+    return {
+        {al, r[0], r[1], r[2], r[3]},
+        QDate::fromString(al, QStringLiteral("dd-MM-yyyy")).toString(Qt::ISODate),
+        QStringLiteral("numero>='%1' and numero<='%2' and codigo>='%3' and codigo<='%4'").arg(r[0], r[1], r[2], r[3])};
 }
 
 QString dosDecimales(const QString &numeral)
@@ -52,9 +54,12 @@ private slots:
     void casos_data()
     {
         pruebas::columnas<QString, QString>("al", "rangos");
-        QTest::newRow("todo el año") << "31-12-2026" << "0 99999999 0 99999999";
-        QTest::newRow("rangos") << "15-03-2026" << "000100 000199 0005 0012";
-        QTest::newRow("antes de todo") << "31-12-2025" << "0 99999999 0 99999999";
+        QTest::newRow("todo el año") << "31-12-2026"
+                                     << "0 99999999 0 99999999";
+        QTest::newRow("rangos") << "15-03-2026"
+                                << "000100 000199 0005 0012";
+        QTest::newRow("antes de todo") << "31-12-2025"
+                                       << "0 99999999 0 99999999";
     }
 
     // Every cell sums the article's movements in that place up to the day; at the year's end the totals
@@ -65,17 +70,20 @@ private slots:
         const auto [f, iso, rango] = filtro();
         const StockPorDeposito informe = armarStockPorDeposito(f);
         const Recordset &rs = *informe.filas;
-        QCOMPARE(informe.depositos, base_->filas(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and "
-                                                                "numero in (select numero from articulo where %2) order by 1")
-                                                     .arg(iso, rango)));
+        QCOMPARE(informe.depositos,
+                 base_->filas(QStringLiteral("select distinct deposito from movstk where fecha<='%1' and "
+                                             "numero in (select numero from articulo where %2) order by 1")
+                                  .arg(iso, rango)));
         // Each article's sum in each place, its total and its stored stock.
-        const QString suma = QStringLiteral(", (select %1(sum(Entrada)-sum(Salida)%2) from movstk m where m.numero=a.numero "
-                                            "and fecha<='%3'%4)");
+        const QString suma =
+            QStringLiteral(", (select %1(sum(Entrada)-sum(Salida)%2) from movstk m where m.numero=a.numero "
+                           "and fecha<='%3'%4)");
         QString columnas;
         for (const QString &d : informe.depositos)
             columnas += suma.arg("", "", iso, " and deposito='" + d + "'");
-        const auto esperado = mPrincipal::abrirConsulta("select numero" + columnas + suma.arg("coalesce", ",0", iso, "")
-                                                        + ", stock from articulo a where " + rango + " order by numero");
+        const auto esperado =
+            mPrincipal::abrirConsulta("select numero" + columnas + suma.arg("coalesce", ",0", iso, "")
+                                      + ", stock from articulo a where " + rango + " order by numero");
         QCOMPARE(rs.rowCount(), esperado->rowCount());
         const int total = int(informe.depositos.size()) + 2;
         for (qsizetype r = 0; r < rs.rowCount(); ++r) {
@@ -97,9 +105,11 @@ private slots:
         const auto [f, iso, rango] = filtro();
         const auto rs = armarValorizacion(f);
         auto esperado = mPrincipal::abrirConsulta(
-            QStringLiteral("select numero, codigo, round(costo*100), (select round(2*coalesce(sum(Entrada)-sum(Salida),0)) "
-                           "from movstk m where m.numero=a.numero and m.fecha<='%1') from articulo a where %2 "
-                           "order by codigo, numero").arg(iso, rango));
+            QStringLiteral(
+                "select numero, codigo, round(costo*100), (select round(2*coalesce(sum(Entrada)-sum(Salida),0)) "
+                "from movstk m where m.numero=a.numero and m.fecha<='%1') from articulo a where %2 "
+                "order by codigo, numero")
+                .arg(iso, rango));
         qint64 general = 0, familia = 0;
         qsizetype r = 0;
         auto cierraFamilia = [&] {
@@ -132,11 +142,19 @@ private slots:
     {
         pruebas::columnas<int, QString, QString, QString>("informe", "al", "hasta", "resultado");
         const QString sinDatos = "Quendra|info|No tiene datos para imprimir";
-        QTest::newRow("fecha a medias") << 0 << "31-12-20  " << "99999999" << "Quendra|error|Fecha incorrecta";
-        QTest::newRow("por depósito sin artículos") << 0 << "31-12-2026" << "" << sinDatos;
-        QTest::newRow("valorización sin artículos") << 1 << "31-12-2026" << "" << sinDatos;
-        QTest::newRow("por depósito con datos") << 0 << "31-12-2026" << "000009" << "Stock por depósito";
-        QTest::newRow("valorización con datos") << 1 << "31-12-2026" << "000009" << "Valorización de stock";
+        QTest::newRow("fecha a medias") << 0 << "31-12-20  "
+                                        << "99999999"
+                                        << "Quendra|error|Fecha incorrecta";
+        QTest::newRow("por depósito sin artículos") << 0 << "31-12-2026"
+                                                    << "" << sinDatos;
+        QTest::newRow("valorización sin artículos") << 1 << "31-12-2026"
+                                                    << "" << sinDatos;
+        QTest::newRow("por depósito con datos") << 0 << "31-12-2026"
+                                                << "000009"
+                                                << "Stock por depósito";
+        QTest::newRow("valorización con datos") << 1 << "31-12-2026"
+                                                << "000009"
+                                                << "Valorización de stock";
     }
     void ventana()
     {

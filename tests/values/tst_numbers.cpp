@@ -18,18 +18,30 @@ private slots:
     void importes_data()
     {
         pruebas::columnas<QString, QString, bool>("texto", "importe", "legible");
-        QTest::newRow("coma") << "2,5" << "2.5" << true;
-        QTest::newRow("coma y medio centavo") << "0,125" << "0.12" << true;
-        QTest::newRow("punto") << "1.25" << "1.25" << true;
-        QTest::newRow("coma sin dígitos") << "12,kg" << "12" << true;
-        QTest::newRow("signo y coma") << "-,5" << "-0.5" << true;
-        QTest::newRow("blancos y unidad") << " 12 ,5 kg" << "12.5" << true;
-        QTest::newRow("exponente tras la coma") << "2,5e2" << "250" << true;
-        QTest::newRow("sin número") << "abc" << "0" << true;
-        QTest::newRow("que no cabe") << "1e309" << "0" << true;
-        QTest::newRow("miles y decimales") << "1.234,5" << "1.23" << false;
-        QTest::newRow("dos comas") << "2,5,1" << "2.5" << false;
-        QTest::newRow("dos puntos") << "1.2.3" << "1.2" << false;
+        QTest::newRow("coma") << "2,5"
+                              << "2.5" << true;
+        QTest::newRow("coma y medio centavo") << "0,125"
+                                              << "0.12" << true;
+        QTest::newRow("punto") << "1.25"
+                               << "1.25" << true;
+        QTest::newRow("coma sin dígitos") << "12,kg"
+                                          << "12" << true;
+        QTest::newRow("signo y coma") << "-,5"
+                                      << "-0.5" << true;
+        QTest::newRow("blancos y unidad") << " 12 ,5 kg"
+                                          << "12.5" << true;
+        QTest::newRow("exponente tras la coma") << "2,5e2"
+                                                << "250" << true;
+        QTest::newRow("sin número") << "abc"
+                                    << "0" << true;
+        QTest::newRow("que no cabe") << "1e309"
+                                     << "0" << true;
+        QTest::newRow("miles y decimales") << "1.234,5"
+                                           << "1.23" << false;
+        QTest::newRow("dos comas") << "2,5,1"
+                                   << "2.5" << false;
+        QTest::newRow("dos puntos") << "1.2.3"
+                                    << "1.2" << false;
     }
     void importes()
     {
@@ -68,19 +80,32 @@ private slots:
     void numerales_data()
     {
         pruebas::columnas<double, QString, QString>("v", "numeral", "redondeado");
-        QTest::newRow("0.375 a par") << 0.375 << "0.375" << "0.38";
-        QTest::newRow("2.675 como se escribe") << 2.675 << "2.675" << "2.68";
-        QTest::newRow("negativo") << -2.125 << "-2.125" << "-2.12";
-        QTest::newRow("acarreo") << 9.995 << "9.995" << "10";
-        QTest::newRow("muy chico") << 0.001 << "0.001" << "0";
-        QTest::newRow("negativo entero") << -3.0 << "-3" << "-3";
-        QTest::newRow("cuatro decimales") << -1234.5678 << "-1234.5678" << "-1234.57";
-        QTest::newRow("cinco decimales") << 0.00005 << "0.00005" << "0";
-        QTest::newRow("cero negativo") << -0.0 << "0" << "0";
-        QTest::newRow("justo bajo mil millones") << 999999999.9999 << "999999999.9999" << "1000000000";
-        QTest::newRow("mil millones") << 1e9 << "1000000000" << "1000000000";
-        QTest::newRow("grande sin exponente") << 1e20 << "100000000000000000000" << "100000000000000000000";
-        QTest::newRow("suma binaria") << 0.1 + 0.2 << "0.30000000000000004" << "0.3";
+        QTest::newRow("0.375 a par") << 0.375 << "0.375"
+                                     << "0.38";
+        QTest::newRow("2.675 como se escribe") << 2.675 << "2.675"
+                                               << "2.68";
+        QTest::newRow("negativo") << -2.125 << "-2.125"
+                                  << "-2.12";
+        QTest::newRow("acarreo") << 9.995 << "9.995"
+                                 << "10";
+        QTest::newRow("muy chico") << 0.001 << "0.001"
+                                   << "0";
+        QTest::newRow("negativo entero") << -3.0 << "-3"
+                                         << "-3";
+        QTest::newRow("cuatro decimales") << -1234.5678 << "-1234.5678"
+                                          << "-1234.57";
+        QTest::newRow("cinco decimales") << 0.00005 << "0.00005"
+                                         << "0";
+        QTest::newRow("cero negativo") << -0.0 << "0"
+                                       << "0";
+        QTest::newRow("justo bajo mil millones") << 999999999.9999 << "999999999.9999"
+                                                 << "1000000000";
+        QTest::newRow("mil millones") << 1e9 << "1000000000"
+                                      << "1000000000";
+        QTest::newRow("grande sin exponente") << 1e20 << "100000000000000000000"
+                                              << "100000000000000000000";
+        QTest::newRow("suma binaria") << 0.1 + 0.2 << "0.30000000000000004"
+                                      << "0.3";
     }
     void numerales()
     {
@@ -101,8 +126,7 @@ private slots:
         QCOMPARE(s.texto2(), QStringLiteral("12"));
         QCOMPARE((Diezmilesimos::desde(0.1) + Diezmilesimos::desde(0.2)).cuenta(), 3000);
         QVERIFY_THROWS_EXCEPTION(std::exception, Diezmilesimos::desde(1e300));
-        QVERIFY_THROWS_EXCEPTION(std::exception,
-                                 Diezmilesimos::desdeCuenta(INT64_MAX) + Diezmilesimos::desdeCuenta(1));
+        QVERIFY_THROWS_EXCEPTION(std::exception, Diezmilesimos::desdeCuenta(INT64_MAX) + Diezmilesimos::desdeCuenta(1));
     }
 
     void rellenarCeros()

@@ -13,7 +13,13 @@ namespace {
 
 // The server's type numbers (pg_type), fixed since long ago.
 enum Oid : unsigned {
-    Booleano = 16, Entero8 = 20, Entero2 = 21, Entero4 = 23, Real4 = 700, Real8 = 701, Numerico = 1700,
+    Booleano = 16,
+    Entero8 = 20,
+    Entero2 = 21,
+    Entero4 = 23,
+    Real4 = 700,
+    Real8 = 701,
+    Numerico = 1700,
     FechaSql = 1082,
 };
 
@@ -72,21 +78,21 @@ bool contieneAlguno(const QString &texto, std::initializer_list<const char *> pa
 {
     const QString motivo = QString::fromUtf8(PQerrorMessage(pg)).trimmed();
     const QString usuario = QString::fromUtf8(PQuser(pg)), base = QString::fromUtf8(PQdb(pg));
-    if (contieneAlguno(motivo, {"database \"", "la base de datos"}) && contieneAlguno(motivo, {"does not exist", "no existe"}))
+    if (contieneAlguno(motivo, {"database \"", "la base de datos"})
+        && contieneAlguno(motivo, {"does not exist", "no existe"}))
         throw QuendraError(QuendraError::FaltaBaseEnServidor,
                            QStringLiteral("El servidor «%1» no tiene la base de datos «%2»").arg(servidor, base));
     if (PQconnectionNeedsPassword(pg)
-        || contieneAlguno(motivo, {"authentication", "autentifica", "password", "contraseña", "role \"", "el rol",
-                                   "pg_hba.conf"}))
-        throw QuendraError(QuendraError::AccesoRechazado,
-                           QStringLiteral("El servidor «%1» rechazó el acceso del usuario «%2»: %3")
-                               .arg(servidor, usuario, motivo));
+        || contieneAlguno(
+            motivo, {"authentication", "autentifica", "password", "contraseña", "role \"", "el rol", "pg_hba.conf"}))
+        throw QuendraError(
+            QuendraError::AccesoRechazado,
+            QStringLiteral("El servidor «%1» rechazó el acceso del usuario «%2»: %3").arg(servidor, usuario, motivo));
     throw QuendraError(QuendraError::ServidorInalcanzable,
                        QStringLiteral("No se pudo conectar con el servidor «%1»: %2").arg(servidor, motivo));
 }
 
-template <typename T>
-T leerNumero(const char *t, int n)
+template <typename T> T leerNumero(const char *t, int n)
 {
     T v{};
     std::from_chars(t, t + n, v); // the server writes numbers in the C form, whatever the locale here

@@ -1,9 +1,9 @@
 #include "sqlite_engine.h"
 #include "backup.h"
-#include "schema_tables.h"
 #include "dates.h"
 #include "like_function.h"
 #include "quendra_error.h"
+#include "schema_tables.h"
 #include "type_codes.h"
 
 #include <QDir>
@@ -79,7 +79,6 @@ QuendraError falloDeApertura(const QuendraError &e, const QString &archivo, cons
 
 } // namespace
 
-
 void MotorSqlite::fallar(int codigo) const
 {
     QString desc = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
@@ -107,8 +106,9 @@ MotorSqlite::MotorSqlite(const QString &archivo)
                            QStringLiteral("No se encontró el archivo de la base de datos «%1»").arg(nombre));
     // SQLite would take an empty file for a new database and write into it.
     if (QFileInfo(nombre).size() == 0)
-        throw QuendraError(QuendraError::BaseNoValida,
-                           QStringLiteral("El archivo «%1» está vacío: no es una base de datos de Quendra").arg(nombre));
+        throw QuendraError(
+            QuendraError::BaseNoValida,
+            QStringLiteral("El archivo «%1» está vacío: no es una base de datos de Quendra").arg(nombre));
     sqlite3 *db = nullptr;
     // Only the user-interface thread uses the connection: no mutex around every call.
     int rc = sqlite3_open_v2(nombre.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -138,8 +138,8 @@ MotorSqlite::MotorSqlite(const QString &archivo)
         if (!copias::esCodigoDanado(e.numero()))
             throw falloDeApertura(e, nombre, general);
         // The open's own wording with SQLite's, then how to put the newest copy back.
-        const QuendraError f = falloDeApertura(QuendraError(e.numero(), QString::fromUtf8(sqlite3_errstr(e.numero()))),
-                                               nombre, general);
+        const QuendraError f =
+            falloDeApertura(QuendraError(e.numero(), QString::fromUtf8(sqlite3_errstr(e.numero()))), nombre, general);
         throw QuendraError(f.numero(), f.descripcion() + QStringLiteral(". ") + copias::comoRestaurar(nombre));
     }
 }

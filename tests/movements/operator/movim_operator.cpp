@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     const QStringList args = app.arguments();
-    const bool imprimir = args.value(2) == QLatin1String("imprimir"), salidas = args.value(2) == QLatin1String("salidas");
+    const bool imprimir = args.value(2) == QLatin1String("imprimir"),
+               salidas = args.value(2) == QLatin1String("salidas");
     mPrincipal::conexion().open(args.value(1));
     mPrincipal::depositoDefecto = QStringLiteral("01");
     // Every box answered Yes or Ok; the operator takes a moment over the ticket's question.
@@ -45,7 +46,9 @@ int main(int argc, char *argv[])
     FrmMovim form;
     pruebas::mostrarActiva(&form);
     auto clic = [&](const char *nombre) { QTest::mouseClick(pruebas::control(&form, nombre), Qt::LeftButton); };
-    auto escribir = [&](const char *nombre, const QString &texto) { pruebas::escribir(pruebas::control(&form, nombre), texto); };
+    auto escribir = [&](const char *nombre, const QString &texto) {
+        pruebas::escribir(pruebas::control(&form, nombre), texto);
+    };
     auto *numero = pruebas::control<QLineEdit>(&form, "t_numero");
     std::puts("listo");
     std::fflush(stdout);
