@@ -80,4 +80,15 @@ QStringList comprobar(const QString &archivo)
     return problemas;
 }
 
+QString descripcionVersion(const QString &lugar)
+{
+    try {
+        Connection c;
+        c.open(lugar);
+        return QStringLiteral("Versión %1 de la base de datos").arg(c.versionEsquema());
+    } catch (const QuendraError &) {
+        return {}; // comprobar tells why
+    }
+}
+
 } // namespace datos

@@ -10,4 +10,7 @@ namespace datos {
 // An empty list means all is well.
 QStringList comprobar(const QString &archivo);
 
+// "Versión 2 de la base de datos", or an empty text when the database cannot be opened.
+QString descripcionVersion(const QString &lugar);
+
 } // namespace datos

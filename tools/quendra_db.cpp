@@ -7,6 +7,7 @@
 #include "process_setup.h"
 #include "quendra_error.h"
 #include "restore.h"
+#include "schema_upgrade.h"
 #include "server_database.h"
 
 #include <QCoreApplication>
@@ -31,7 +32,10 @@ int uso()
                "  quendra-db generate ARCHIVO --articles N --movements M\n"
                "                                   base grande para medir tiempos\n"
                "  quendra-db check ARCHIVO|postgresql://...\n"
-               "                                   integridad y stock contra movimientos\n"
+               "                                   versión, integridad y stock contra movimientos\n"
+               "  quendra-db upgrade ARCHIVO|postgresql://...\n"
+               "                                   lleva la base a la versión de este programa\n"
+               "                                   (de un archivo, antes una copia en backups/)\n"
                "  quendra-db backup ARCHIVO DESTINO\n"
                "                                   copia de seguridad, también con el programa abierto;\n"
                "                                   en una carpeta, con el nombre del día\n"
@@ -88,7 +92,18 @@ int main(int argc, char *argv[])
             datos::llenarGenerado(archivo, articulos, movimientos);
             std::printf("%d artículos y %d movimientos en %.1f s\n", articulos, movimientos,
                         double(reloj.elapsed()) / 1000.0);
+        } else if (orden == QLatin1String("upgrade")) {
+            Connection c;
+            c.open(archivo);
+            const auto r = actualizacionEsquema::actualizar(c);
+            if (!r.hecha())
+                std::printf("%s ya está en la versión %d\n", qUtf8Printable(c.archivo()), r.hasta);
+            else
+                std::printf("%s actualizada de la versión %d a la %d%s\n", qUtf8Printable(c.archivo()), r.desde, r.hasta,
+                            qUtf8Printable(r.copia.isEmpty() ? QString() : QStringLiteral("; copia anterior en ") + r.copia));
         } else if (orden == QLatin1String("check")) {
+            if (const QString version = datos::descripcionVersion(archivo); !version.isEmpty())
+                std::printf("%s\n", qUtf8Printable(version));
             const QStringList problemas = datos::comprobar(archivo);
             for (const QString &p : problemas)
                 std::printf("%s\n", qUtf8Printable(p));

@@ -1,7 +1,10 @@
 #include "server_database.h"
+#include "connection.h"
 #include "database_file.h"
 #include "postgresql_engine.h"
 #include "quendra_error.h"
+#include "schema_upgrade.h"
+#include "schema_version.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +19,9 @@ namespace {
 struct Tabla
 {
     const char *nombre, *columnasArchivo, *columnasServidor;
+    // A table of an upgrade step, which a new database already fills with its
+    // defaults (the place "01"): its rows give way to the file's.
+    bool deUnPaso = false;
 };
 
 // Families first: the order a reader of the copy would expect, not one the tables need.
@@ -24,7 +30,24 @@ const Tabla tablas[] = {
     {"articulo", "numero,codigo,nombre,detalle,alta,costo,stock", "numero,codigo,nombre,detalle,alta,costo,stock"},
     {"movstk", "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo",
      "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,\"Entrada\",\"Salida\",codigo"},
+    {"deposito", "id,codigo,nombre", "id,codigo,nombre", true},
 };
+
+// Both sides at the program's version: the file upgraded as the program would
+// upgrade it (with its copy in backups/), the server as created or upgraded.
+void exigirVersionActual(const QString &archivo, const QString &direccion)
+{
+    Connection c;
+    c.open(archivo);
+    actualizacionEsquema::actualizar(c);
+    c.open(direccion);
+    if (const int v = c.versionEsquema(); v != versionEsquema::actual)
+        throw QuendraError(QuendraError::SinActualizar,
+                           QStringLiteral("La base «%1» es de la versión %2: actualícela antes con «quendra-db upgrade "
+                                          "%1»")
+                               .arg(c.archivo())
+                               .arg(v));
+}
 
 class Servidor
 {
@@ -167,14 +190,6 @@ void escribirValor(std::string &out, sqlite3_stmt *st, int i)
     }
 }
 
-QString esquemaServidor()
-{
-    QFile f(QStringLiteral(":/db/schema-postgresql.sql"));
-    if (!f.open(QIODevice::ReadOnly))
-        throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("Falta el esquema del servidor"));
-    return QString::fromUtf8(f.readAll());
-}
-
 } // namespace
 
 void ejecutar(const QString &direccion, const QString &sql)
@@ -186,18 +201,21 @@ void crear(const QString &direccion)
 {
     Servidor s(direccion);
     s.ejecutar("BEGIN");
-    s.ejecutar(esquemaServidor().toUtf8());
+    s.ejecutar(archivoBase::guionCompleto(true));
     s.ejecutar("COMMIT");
 }
 
 std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
 {
+    exigirVersionActual(archivo, direccion);
     Archivo origen(archivo);
     Servidor destino(direccion);
     destino.ejecutar("BEGIN");
     std::vector<Cuenta> cuentas;
     for (const Tabla &t : tablas) {
-        if (destino.contar(t.nombre) != 0)
+        if (t.deUnPaso)
+            destino.ejecutar(QByteArray("DELETE FROM ") + t.nombre);
+        else if (destino.contar(t.nombre) != 0)
             throw QuendraError(QuendraError::BaseNoValida,
                                QStringLiteral("La tabla %1 del servidor no está vacía").arg(QLatin1String(t.nombre)));
         destino.ejecutar(QByteArray("COPY ") + t.nombre + '(' + t.columnasServidor + ") FROM STDIN", PGRES_COPY_IN);
@@ -225,7 +243,7 @@ std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
         cuentas.push_back({QLatin1String(t.nombre), filas, destino.contar(t.nombre)});
     }
     // The counters go on after the copied rows.
-    for (const char *t : {"familia", "movstk"})
+    for (const char *t : {"familia", "movstk", "deposito"})
         destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t
                              + "', 'id'), coalesce(max(id), 0) + 1, "
                                "false) FROM "

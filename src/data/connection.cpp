@@ -106,6 +106,31 @@ void Connection::bloquear(const QString &nombre)
     motor().bloquear(qint64(clave));
 }
 
+int Connection::versionEsquema()
+{
+    return motor().versionEsquema();
+}
+
+void Connection::fijarVersionEsquema(int version)
+{
+    motor().fijarVersionEsquema(version);
+}
+
+void Connection::ejecutarGuion(const QByteArray &sql)
+{
+    motor().ejecutarGuion(sql);
+}
+
+void Connection::releerEsquema()
+{
+    motor().leerEsquema();
+}
+
+bool Connection::puedeCambiarTablas()
+{
+    return motor().puedeCambiarTablas();
+}
+
 const SqlDialect &Connection::dialect() const
 {
     return motor().dialecto();

@@ -10,6 +10,9 @@
 
 struct sqlite3;
 
+// A postgresql:// (or postgres://) address names a server; anything else a file.
+bool esDireccionServidor(const QString &lugar);
+
 // The one connection to the database: an SQLite file, or a PostgreSQL server
 // when the place given is a postgresql:// address. Every statement passes
 // through the dialect translation of the engine that runs it; a text holding
@@ -51,6 +54,15 @@ public:
     // interleave (two postings into one voucher, printing it) take the same name.
     void bloquear(const QString &nombre);
 
+    // The schema version (schema_version.h), and what an upgrade needs: a
+    // script in the engine's own dialect, the version recorded, the tables read again.
+    int versionEsquema();
+    void fijarVersionEsquema(int version);
+    void ejecutarGuion(const QByteArray &sql);
+    void releerEsquema();
+    bool puedeCambiarTablas();
+    bool esServidor() const { return esDireccionServidor(archivo_); }
+
     const SqlDialect &dialect() const;
     // The SQLite handle when the file engine runs (null otherwise), for the
     // benchmarks and tests that compare with the bare library.
@@ -63,8 +75,6 @@ private:
     QString archivo_;
 };
 
-// A postgresql:// (or postgres://) address names a server; anything else a file.
-bool esDireccionServidor(const QString &lugar);
 
 // Begins a transaction and rolls it back unless committed.
 class Transaction

@@ -29,6 +29,17 @@ public:
     // transactions begin by taking the file's one write lock.
     virtual void bloquear(qint64 clave) { Q_UNUSED(clave); }
 
+    // The schema version the database records (1: the three tables, before versions were recorded).
+    virtual int versionEsquema() = 0;
+    // Records the version, inside the transaction that brought the database to it.
+    virtual void fijarVersionEsquema(int version) = 0;
+    // Runs a script of several statements written in the engine's own dialect, untranslated.
+    virtual void ejecutarGuion(const QByteArray &sql) = 0;
+    // Reads the tables and columns again, after a script changed them.
+    virtual void leerEsquema() = 0;
+    // Whether this user may change the tables: always on a file; on a server, their owner.
+    virtual bool puedeCambiarTablas() { return true; }
+
     const SqlDialect &dialecto() const { return dialecto_; }
     // The file's absolute path, or the server's address without its password.
     const QString &nombre() const { return nombre_; }

@@ -1,5 +1,6 @@
 #include "database_file.h"
 #include "quendra_error.h"
+#include "schema_version.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,12 +8,15 @@
 
 namespace archivoBase {
 
-QString esquema()
+QByteArray guionCompleto(bool servidor)
 {
-    QFile f(QStringLiteral(":/db/schema.sql"));
+    QFile f(servidor ? QStringLiteral(":/db/schema-postgresql.sql") : QStringLiteral(":/db/schema.sql"));
     if (!f.open(QIODevice::ReadOnly))
         throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("Falta el esquema de la base de datos"));
-    return QString::fromUtf8(f.readAll());
+    QByteArray guion = f.readAll() + ";\n";
+    for (const versionEsquema::Paso &paso : versionEsquema::pasosDesde(1, servidor))
+        guion += paso.sql + ";\n";
+    return guion + versionEsquema::guionVersion(versionEsquema::actual, servidor);
 }
 
 void crear(const QString &archivo)
@@ -23,7 +27,7 @@ void crear(const QString &archivo)
     int rc = sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char *error = nullptr;
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, ("BEGIN;" + esquema().toUtf8() + ";COMMIT;").constData(), nullptr, nullptr, &error);
+        rc = sqlite3_exec(db, ("BEGIN;" + guionCompleto(false) + "COMMIT;").constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         QString desc = QString::fromUtf8(error ? error : (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
         sqlite3_free(error);

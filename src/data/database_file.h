@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// Creating database files; the program itself never creates or alters tables.
+// Creating databases at the program's version.
 namespace archivoBase {
 
-// The statements of db/schema.sql, built into the program.
-QString esquema();
+// The tables of the program's version: the schema of the file or the server,
+// then every upgrade step; on a file, the version recorded too.
+QByteArray guionCompleto(bool servidor);
 
-// Creates a new database file with the three tables. Refuses an existing file.
+// Creates a new database file at the program's version. Refuses an existing file.
 void crear(const QString &archivo);
 
 } // namespace archivoBase

@@ -25,6 +25,8 @@ public:
         ServidorInalcanzable = 10011,
         FaltaBaseEnServidor = 10012,
         ErrorDelServidor = 10013, // a server error whose state is not a number
+        BaseMasNueva = 10014,     // written by a newer program: never written here
+        SinActualizar = 10015,    // older than the program, and this user may not upgrade it
     };
 
     QuendraError(int numero, QString descripcion);

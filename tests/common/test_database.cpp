@@ -40,7 +40,7 @@ QString BaseDePrueba::copiarAlServidor()
 {
     // The process's own database, made on first use; the cluster is thrown away after the run.
     static const QString direccion = baseNuevaEnServidor(QStringLiteral("prueba"));
-    baseServidor::ejecutar(direccion, QStringLiteral("DROP TABLE IF EXISTS articulo, familia, movstk"));
+    baseServidor::ejecutar(direccion, QStringLiteral("DROP SCHEMA public CASCADE; CREATE SCHEMA public"));
     baseServidor::crear(direccion);
     baseServidor::copiar(archivo_, direccion);
     return direccion;

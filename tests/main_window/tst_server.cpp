@@ -124,14 +124,14 @@ private slots:
         const QString destino = baseNuevaEnServidor(QStringLiteral("copia"));
         baseServidor::crear(destino);
         const auto cuentas = baseServidor::copiar(archivo, destino);
-        QCOMPARE(cuentas.size(), size_t(3));
+        QCOMPARE(cuentas.size(), size_t(4));
         for (const auto &c : cuentas)
             QCOMPARE(c.destino, c.origen);
         {
             Connection servidor;
             servidor.open(destino);
             for (const char *consulta : {"select * from familia order by id", "select * from articulo order by numero",
-                                         "select * from movstk order by id"})
+                                         "select * from movstk order by id", "select * from deposito order by id"})
                 QCOMPARE(filasComoTexto(*servidor.execute(consulta)), filasComoTexto(*origen.execute(consulta)));
             // The counter goes on after the copied rows.
             servidor.execute("INSERT INTO familia(codigo,familia) VALUES ('9999','Nueva')");

@@ -2,6 +2,7 @@
 #include "dates.h"
 #include "quendra_error.h"
 #include "schema_tables.h"
+#include "schema_version.h"
 #include "type_codes.h"
 
 #include <QRegularExpression>
@@ -123,6 +124,7 @@ MotorPostgres::MotorPostgres(const QString &direccion)
         if (PQstatus(pg_) != CONNECTION_OK)
             fallarConexion(pg_, nombre_);
         leerEsquema();
+        versionEsquema::exigirConocida(versionEsquema(), nombre_);
     } catch (...) {
         PQfinish(pg_);
         pg_ = nullptr;
@@ -158,7 +160,43 @@ void MotorPostgres::leerEsquema()
         if (!tablas.contains(QLatin1String(t)))
             throw QuendraError(QuendraError::BaseNoValida,
                                QStringLiteral("A la base «%1» le falta la tabla %2").arg(nombre_, QLatin1String(t)));
+    conVersion_ = tablas.contains(QLatin1String(versionEsquema::tablaServidor));
     dialecto_ = SqlDialect(SqlDialect::Destino::PostgreSQL, std::move(esquema));
+}
+
+int MotorPostgres::versionEsquema()
+{
+    // A database made before versions were recorded has no such table: the three tables, version 1.
+    if (!conVersion_)
+        return 1;
+    Resultado r{PQexec(pg_, "SELECT version FROM quendra_version")};
+    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.r);
+    return PQntuples(r.r) == 1 ? leerNumero<int>(PQgetvalue(r.r, 0, 0), PQgetlength(r.r, 0, 0)) : 1;
+}
+
+void MotorPostgres::fijarVersionEsquema(int version)
+{
+    ejecutarGuion(versionEsquema::guionVersion(version, true));
+    conVersion_ = true;
+}
+
+bool MotorPostgres::puedeCambiarTablas()
+{
+    // The owner of the tables, or a member of the owning role.
+    Resultado r{PQexec(pg_, "SELECT pg_has_role((SELECT relowner FROM pg_class WHERE oid = to_regclass('movstk')), "
+                            "'USAGE')")};
+    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.r);
+    return PQntuples(r.r) == 1 && PQgetvalue(r.r, 0, 0)[0] == 't';
+}
+
+void MotorPostgres::ejecutarGuion(const QByteArray &sql)
+{
+    // The simple query protocol runs every statement of the text.
+    Resultado r{PQexec(pg_, sql.constData())};
+    if (PQresultStatus(r.r) != PGRES_COMMAND_OK && PQresultStatus(r.r) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.r);
 }
 
 void MotorPostgres::ejecutarSimple(const char *sql)

@@ -21,12 +21,17 @@ public:
     void rollback() noexcept override;
     bool inTransaction() const override;
     void bloquear(qint64 clave) override;
+    int versionEsquema() override;
+    void fijarVersionEsquema(int version) override;
+    void ejecutarGuion(const QByteArray &sql) override;
+    void leerEsquema() override;
+    bool puedeCambiarTablas() override;
 
 private:
-    void leerEsquema();
     void ejecutarSimple(const char *sql);
 
     pg_conn *pg_ = nullptr;
+    bool conVersion_ = false;
 };
 
 // The address as it may be shown: without a password.

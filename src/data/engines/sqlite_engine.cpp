@@ -4,6 +4,7 @@
 #include "like_function.h"
 #include "quendra_error.h"
 #include "schema_tables.h"
+#include "schema_version.h"
 #include "type_codes.h"
 
 #include <QDir>
@@ -126,13 +127,16 @@ MotorSqlite::MotorSqlite(const QString &archivo)
             throw QuendraError(QuendraError::SoloLectura,
                                QStringLiteral("El archivo «%1» es de solo lectura").arg(nombre));
         leerEsquema();
+        // A newer program's file is refused before anything here could write into it.
+        versionEsquema::exigirConocida(versionEsquema(), nombre);
         ejecutarSimple("PRAGMA journal_mode=WAL");
         ejecutarSimple("PRAGMA synchronous=FULL");
         registrarLike(db_);
     } catch (const QuendraError &e) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
-        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida)
+        if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida
+            || e.numero() == QuendraError::BaseMasNueva)
             throw;
         const QString general = QStringLiteral("«%1» no es una base de datos válida o está dañada: %2");
         if (!copias::esCodigoDanado(e.numero()))
@@ -166,6 +170,26 @@ void MotorSqlite::leerEsquema()
             throw QuendraError(QuendraError::BaseNoValida,
                                QStringLiteral("Al archivo «%1» le falta la tabla %2").arg(nombre_, QLatin1String(t)));
     dialecto_ = SqlDialect(columnasFecha);
+}
+
+int MotorSqlite::versionEsquema()
+{
+    Sentencia s;
+    if (sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &s.st, nullptr) != SQLITE_OK
+        || sqlite3_step(s.st) != SQLITE_ROW)
+        fallar(sqlite3_errcode(db_));
+    // A file made before versions were recorded holds 0: the three tables, version 1.
+    return std::max(1, sqlite3_column_int(s.st, 0));
+}
+
+void MotorSqlite::fijarVersionEsquema(int version)
+{
+    ejecutarSimple(versionEsquema::guionVersion(version, false).constData());
+}
+
+void MotorSqlite::ejecutarGuion(const QByteArray &sql)
+{
+    ejecutarSimple(sql.constData());
 }
 
 MotorSqlite::~MotorSqlite()

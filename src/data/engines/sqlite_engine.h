@@ -19,11 +19,14 @@ public:
     void commit() override;
     void rollback() noexcept override;
     bool inTransaction() const override;
+    int versionEsquema() override;
+    void fijarVersionEsquema(int version) override;
+    void ejecutarGuion(const QByteArray &sql) override;
+    void leerEsquema() override;
     sqlite3 *handle() const { return db_; }
 
 private:
     [[noreturn]] void fallar(int codigo) const;
-    void leerEsquema();
     void ejecutarSimple(const char *sql);
 
     sqlite3 *db_ = nullptr;
