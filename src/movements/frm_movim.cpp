@@ -11,6 +11,7 @@
 #include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
+#include "stock_sql.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -49,7 +50,7 @@ void FrmMovim::cargar()
 
 QString FrmMovim::siguienteComprobante(QString &ultimo)
 {
-    auto rs = mPrincipal::abrirConsulta(sqlMovim::ultimoComprobante());
+    auto rs = mPrincipal::abrirConsulta(sqlStock::ultimoComprobante());
     if (rs->eof() || rs->field(QStringLiteral("ultimo")).isNull())
         return QStringLiteral("00000001");
     ultimo = rs->field(QStringLiteral("ultimo")).text();
@@ -92,7 +93,7 @@ bool FrmMovim::nuevoComprobante()
 void FrmMovim::cargarComprobante()
 {
     t_Comprobante->setText(numeros::rellenarCeros(t_Comprobante->text(), 8));
-    auto rs = mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(t_Comprobante->text()));
+    auto rs = mPrincipal::abrirConsulta(sqlStock::lineasDelComprobante(t_Comprobante->text()));
     if (rs->eof())
         return;
     numeroNuevo_.clear();
@@ -163,7 +164,7 @@ void FrmMovim::limpiar()
 
 void FrmMovim::MostrarGrilla()
 {
-    grilla->rellenaGrid(sqlMovim::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
+    grilla->rellenaGrid(sqlStock::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
                         QStringList{QStringLiteral("0")}, QStringLiteral("movstk"));
 }
 

@@ -5,7 +5,6 @@
 #include "dates.h"
 #include "masked_date_box.h"
 #include "messages.h"
-#include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "stock_sql.h"
@@ -110,19 +109,19 @@ void FrmMovim::guardar()
         valores[0] = tomarComprobante(ultimo);
         if (valores[0].isEmpty())
             return Fin::SinNumeros;
-        conexion.execute(sqlMovim::bloqueoArticulo(numero));
+        conexion.execute(sqlStock::bloqueoArticulo(numero));
         // Another operator's exit may have taken the stock shown.
         if (!entrada) {
             stockActual = stockDeMovimientos();
             if (numeros::valor(stockActual) < numeros::valor(cantidad))
                 return Fin::SinStock;
         }
-        const QString condicion = sqlMovim::condicionLinea(valores[0], numero);
-        if (mPrincipal::abrirConsulta(sqlMovim::lineaExistente(condicion))->eof())
+        const QString condicion = sqlStock::condicionLinea(valores[0], numero);
+        if (mPrincipal::abrirConsulta(sqlStock::lineaExistente(condicion))->eof())
             mPrincipal::insertarRegistro(QStringLiteral("movstk"), columnas, valores);
         else
             mPrincipal::actualizarRegistro(QStringLiteral("movstk"), columnas, valores, condicion);
-        conexion.execute(sqlMovim::actualizarStock(numero, stockDeMovimientos()));
+        conexion.execute(sqlStock::actualizarStock(numero, stockDeMovimientos()));
         transaccion.commit();
         return Fin::Hecho;
     }();
@@ -151,15 +150,15 @@ QString FrmMovim::tomarComprobante(QString &ultimo)
 {
     Connection &conexion = mPrincipal::conexion();
     QString comprobante = t_Comprobante->text();
-    conexion.bloquear(sqlMovim::claveComprobante(comprobante));
+    conexion.bloquear(sqlStock::claveComprobante(comprobante));
     if (comprobante != numeroNuevo_)
         return comprobante;
     // Numbers only grow from one lock to the next: two postings never wait for each other in a circle.
-    while (!mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(comprobante))->eof()) {
+    while (!mPrincipal::abrirConsulta(sqlStock::lineasDelComprobante(comprobante))->eof()) {
         comprobante = siguienteComprobante(ultimo);
         if (comprobante.isEmpty())
             return comprobante;
-        conexion.bloquear(sqlMovim::claveComprobante(comprobante));
+        conexion.bloquear(sqlStock::claveComprobante(comprobante));
     }
     return comprobante;
 }

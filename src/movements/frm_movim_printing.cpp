@@ -4,10 +4,10 @@
 #include "dates.h"
 #include "masked_date_box.h"
 #include "messages.h"
-#include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "report.h"
+#include "stock_sql.h"
 #include "ticket_output.h"
 #include "tikets_layout.h"
 
@@ -32,7 +32,7 @@ QString totalEnUnidades(const Field &totsal)
 
 void FrmMovim::eliminarComprobante()
 {
-    mPrincipal::conexion().execute(sqlMovim::eliminarComprobante(t_Comprobante->text()));
+    mPrincipal::conexion().execute(sqlStock::eliminarComprobante(t_Comprobante->text()));
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())
         MostrarGrilla();
@@ -56,16 +56,16 @@ void FrmMovim::ImpSalida()
         // A posting into the voucher under way ends first, and none begins
         // until the ticket's rows are read, so the ticket lists what is marked.
         Transaction transaccion(mPrincipal::conexion());
-        mPrincipal::conexion().bloquear(sqlMovim::claveComprobante(comprobante));
-        auto sinImprimir = mPrincipal::abrirConsulta(sqlMovim::lineasSinImprimir(comprobante));
+        mPrincipal::conexion().bloquear(sqlStock::claveComprobante(comprobante));
+        auto sinImprimir = mPrincipal::abrirConsulta(sqlStock::lineasSinImprimir(comprobante));
         for (; !sinImprimir->eof(); sinImprimir->moveNext())
             mPrincipal::actualizarRegistro(
                 QStringLiteral("movstk"), {QStringLiteral("impreso")}, {QStringLiteral("S")},
-                sqlMovim::condicionLinea(comprobante, sinImprimir->field(QStringLiteral("numero")).text()));
+                sqlStock::condicionLinea(comprobante, sinImprimir->field(QStringLiteral("numero")).text()));
         if (salida) {
             total = totalEnUnidades(
-                mPrincipal::abrirConsulta(sqlMovim::totalSalida(comprobante))->field(QStringLiteral("totsal")));
-            filas = mPrincipal::abrirConsulta(sqlMovim::filasTicket(comprobante));
+                mPrincipal::abrirConsulta(sqlStock::totalSalida(comprobante))->field(QStringLiteral("totsal")));
+            filas = mPrincipal::abrirConsulta(sqlStock::filasTicket(comprobante));
         }
         transaccion.commit();
     }
