@@ -11,6 +11,7 @@
 #include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
+#include "stock_operations.h"
 #include "stock_sql.h"
 
 #include <QApplication>
@@ -21,11 +22,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QToolButton>
-
-namespace {
-// Voucher numbers have eight digits.
-constexpr double mayorComprobante = 99999999;
-} // namespace
 
 FrmMovim::FrmMovim(QWidget *parent) : QWidget(parent)
 {
@@ -48,19 +44,6 @@ void FrmMovim::cargar()
     limpiar();
 }
 
-QString FrmMovim::siguienteComprobante(QString &ultimo)
-{
-    auto rs = mPrincipal::abrirConsulta(sqlStock::ultimoComprobante());
-    if (rs->eof() || rs->field(QStringLiteral("ultimo")).isNull())
-        return QStringLiteral("00000001");
-    ultimo = rs->field(QStringLiteral("ultimo")).text();
-    const double siguiente = numeros::valor(ultimo) + 1;
-    // Zero-filling 100000000 would give 00000000 out as a new number.
-    if (siguiente > mayorComprobante)
-        return QString();
-    return numeros::rellenarCeros(numeros::numeral(siguiente), 8);
-}
-
 void FrmMovim::avisarSinNumeros(const QString &ultimo)
 {
     mensajes::mostrar(
@@ -72,7 +55,7 @@ void FrmMovim::avisarSinNumeros(const QString &ultimo)
 bool FrmMovim::nuevoComprobante()
 {
     QString ultimo;
-    const QString numero = siguienteComprobante(ultimo);
+    const QString numero = operacionesStock::siguienteComprobante(mPrincipal::conexion(), ultimo);
     if (numero.isEmpty()) {
         avisarSinNumeros(ultimo);
         return false;
