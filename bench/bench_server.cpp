@@ -213,7 +213,7 @@ void medirPosteo(int rondas)
     form.findChild<QRadioButton *>(QStringLiteral("op_Entra"))->setChecked(true);
     const QString voucher = comprobante->text();
     const int veces = 10 * rondas + 1;
-    const QString recarga = sqlMovim::lineasDelComprobante(voucher);
+    const QString recarga = sqlStock::lineasDelComprobante(voucher);
 
     // The posting's statements as the server receives them, through bare libpq.
     const SqlDialect &dialecto = mPrincipal::conexion().dialect();
@@ -222,13 +222,13 @@ void medirPosteo(int rondas)
     auto postearDesnudo = [&](int articulo) {
         const QString n = QStringLiteral("%1").arg(articulo, 6, 10, QLatin1Char('0'));
         pg.correr("BEGIN");
-        pg.correr(servidor(sqlMovim::lineaExistente(sqlMovim::condicionLinea(voucher, n))));
+        pg.correr(servidor(sqlStock::lineaExistente(sqlStock::condicionLinea(voucher, n))));
         pg.correr(servidor(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
                                           "deposito,Entrada,Salida,codigo) VALUES ('%1','EN',#06-12-2026#,'%2',1.5,"
                                           "'','N','01',3,0,'0001')")
                                .arg(voucher, n)));
         pg.correr(servidor(sqlStock::suma(n)));
-        pg.correr(servidor(sqlMovim::actualizarStock(n, QStringLiteral("12"))));
+        pg.correr(servidor(sqlStock::actualizarStock(n, QStringLiteral("12"))));
         pg.correr("COMMIT");
         pg.correr(servidor(recarga));
     };

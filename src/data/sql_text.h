@@ -8,3 +8,9 @@ inline QString sqlTexto(QString texto)
 {
     return texto.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
+
+// The same with its quotes around it: D'Angelo -> 'D''Angelo'.
+inline QString sqlEntreComillas(const QString &texto)
+{
+    return QLatin1Char('\'') + sqlTexto(texto) + QLatin1Char('\'');
+}

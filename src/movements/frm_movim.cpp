@@ -11,6 +11,8 @@
 #include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
+#include "stock_operations.h"
+#include "stock_sql.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -20,11 +22,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QToolButton>
-
-namespace {
-// Voucher numbers have eight digits.
-constexpr double mayorComprobante = 99999999;
-} // namespace
 
 FrmMovim::FrmMovim(QWidget *parent) : QWidget(parent)
 {
@@ -47,19 +44,6 @@ void FrmMovim::cargar()
     limpiar();
 }
 
-QString FrmMovim::siguienteComprobante(QString &ultimo)
-{
-    auto rs = mPrincipal::abrirConsulta(sqlMovim::ultimoComprobante());
-    if (rs->eof() || rs->field(QStringLiteral("ultimo")).isNull())
-        return QStringLiteral("00000001");
-    ultimo = rs->field(QStringLiteral("ultimo")).text();
-    const double siguiente = numeros::valor(ultimo) + 1;
-    // Zero-filling 100000000 would give 00000000 out as a new number.
-    if (siguiente > mayorComprobante)
-        return QString();
-    return numeros::rellenarCeros(numeros::numeral(siguiente), 8);
-}
-
 void FrmMovim::avisarSinNumeros(const QString &ultimo)
 {
     mensajes::mostrar(
@@ -71,7 +55,7 @@ void FrmMovim::avisarSinNumeros(const QString &ultimo)
 bool FrmMovim::nuevoComprobante()
 {
     QString ultimo;
-    const QString numero = siguienteComprobante(ultimo);
+    const QString numero = operacionesStock::siguienteComprobante(mPrincipal::conexion(), ultimo);
     if (numero.isEmpty()) {
         avisarSinNumeros(ultimo);
         return false;
@@ -92,7 +76,7 @@ bool FrmMovim::nuevoComprobante()
 void FrmMovim::cargarComprobante()
 {
     t_Comprobante->setText(numeros::rellenarCeros(t_Comprobante->text(), 8));
-    auto rs = mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(t_Comprobante->text()));
+    auto rs = mPrincipal::abrirConsulta(sqlStock::lineasDelComprobante(t_Comprobante->text()));
     if (rs->eof())
         return;
     numeroNuevo_.clear();
@@ -163,7 +147,7 @@ void FrmMovim::limpiar()
 
 void FrmMovim::MostrarGrilla()
 {
-    grilla->rellenaGrid(sqlMovim::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
+    grilla->rellenaGrid(sqlStock::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
                         QStringList{QStringLiteral("0")}, QStringLiteral("movstk"));
 }
 

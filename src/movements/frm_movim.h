@@ -22,9 +22,10 @@ class Recordset;
 // state of its own: every value is read from its fields when an operation
 // runs, and which controls are enabled tells where it stands.
 //
-// Other operators may post into the same database meanwhile: a posting settles
-// its voucher's number, the exit's stock and the line in one transaction that
-// holds the voucher and the article, and printing holds the voucher too.
+// Other operators may post into the same database meanwhile: posting, deleting
+// and printing go through the stock operations (stock_operations.h), which hold
+// the voucher and the article against them; the form turns what they refuse
+// into its messages.
 //
 // The operations are public so that each can be run the way its control runs
 // it; the controls run them inside protegido().
@@ -73,15 +74,7 @@ private:
     // off for a printed one.
     void habilitarEdicion(bool si, bool incluirEliminar);
     bool lineaAdmitida();
-    // The number after the greatest stored voucher ("00000001" for the first);
-    // empty when the eight digits are used up, `ultimo` then naming the last one.
-    static QString siguienteComprobante(QString &ultimo);
     static void avisarSinNumeros(const QString &ultimo);
-    // Inside the posting's transaction: the voucher the line goes to, locked.
-    // The first line of a new voucher takes its number only now, the next free
-    // one when another operator stored lines under it since it was proposed.
-    // Empty when the numbers are used up.
-    QString tomarComprobante(QString &ultimo);
     void quitarTipo();
 
     QGroupBox *Frame1;

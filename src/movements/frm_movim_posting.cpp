@@ -1,14 +1,12 @@
-// Posting a line of a voucher (b_Guardar): the checks, the row, the stock.
+// Posting a line of a voucher (b_Guardar): the fields checked, then the posting and what it refused told.
 #include "frm_movim.h"
 
 #include "codes.h"
-#include "dates.h"
 #include "masked_date_box.h"
 #include "messages.h"
-#include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
-#include "stock_sql.h"
+#include "stock_operations.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +18,12 @@ namespace {
 void detener(const QString &texto, QMessageBox::Icon icono = QMessageBox::Information, const QString &titulo = {})
 {
     mensajes::mostrar(texto, icono, QMessageBox::Ok, titulo);
+}
+
+void avisarSinStock()
+{
+    detener(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock"), QMessageBox::Critical,
+            QStringLiteral("Atención"));
 }
 
 } // namespace
@@ -67,8 +71,7 @@ void FrmMovim::guardar()
         return;
     // An exit may not exceed the stock shown.
     if (!entrada && numeros::valorImporte(t_stock->text()) < numeros::valorImporte(t_Cantidad->text()))
-        return detener(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock"), QMessageBox::Critical,
-                       QStringLiteral("Atención"));
+        return avisarSinStock();
     const QDate fecha = t_fecha->fecha();
     if (!fecha.isValid())
         return detener(QStringLiteral("Fecha incorrecta"));
@@ -77,89 +80,35 @@ void FrmMovim::guardar()
     // follow a short one in text order.
     t_Comprobante->setText(*codigos::rellenado(t_Comprobante->text(), codigos::Clase::Comprobante));
     const QString propuesto = t_Comprobante->text();
-    const QString numero = *codigos::rellenado(t_numero->text(), codigos::Clase::Articulo);
-    const QString cantidad = numeros::importe(t_Cantidad->text());
-    const QString cero = QStringLiteral("0");
-    const QStringList columnas{QStringLiteral("comprobante"), QStringLiteral("tipomov"),  QStringLiteral("fecha"),
-                               QStringLiteral("numero"),      QStringLiteral("costo"),    QStringLiteral("detalle"),
-                               QStringLiteral("impreso"),     QStringLiteral("deposito"), QStringLiteral("Entrada"),
-                               QStringLiteral("Salida"),      QStringLiteral("codigo")};
-    QStringList valores{propuesto,
-                        entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
-                        fechas::texto(fecha),
-                        numero,
-                        numeros::importe(t_Costo->text()),
-                        t_detalle->toPlainText(),
-                        QStringLiteral("N"),
-                        t_Deposito->text(),
-                        entrada ? cantidad : cero,
-                        entrada ? cero : cantidad,
-                        t_Familia->text()};
-
-    // The row and the article's stock are written together or not at all,
-    // while the voucher and the article are held against other operators.
-    Connection &conexion = mPrincipal::conexion();
-    enum class Fin { Hecho, SinStock, SinNumeros };
-    QString ultimo, stockActual;
-    auto stockDeMovimientos = [&] {
-        return numeros::numeral15(
-            conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
+    const operacionesStock::Linea linea{
+        .comprobante = propuesto,
+        .nuevo = propuesto == numeroNuevo_,
+        .entrada = entrada,
+        .fecha = fecha,
+        .deposito = t_Deposito->text(),
+        .detalle = t_detalle->toPlainText(),
+        .numero = *codigos::rellenado(t_numero->text(), codigos::Clase::Articulo),
+        .codigo = t_Familia->text(),
+        .cantidad = numeros::valorImporte(t_Cantidad->text()),
+        .costo = numeros::valorImporte(t_Costo->text()),
     };
-    const Fin fin = [&] {
-        Transaction transaccion(conexion);
-        valores[0] = tomarComprobante(ultimo);
-        if (valores[0].isEmpty())
-            return Fin::SinNumeros;
-        conexion.execute(sqlMovim::bloqueoArticulo(numero));
-        // Another operator's exit may have taken the stock shown.
-        if (!entrada) {
-            stockActual = stockDeMovimientos();
-            if (numeros::valor(stockActual) < numeros::valor(cantidad))
-                return Fin::SinStock;
-        }
-        const QString condicion = sqlMovim::condicionLinea(valores[0], numero);
-        if (mPrincipal::abrirConsulta(sqlMovim::lineaExistente(condicion))->eof())
-            mPrincipal::insertarRegistro(QStringLiteral("movstk"), columnas, valores);
-        else
-            mPrincipal::actualizarRegistro(QStringLiteral("movstk"), columnas, valores, condicion);
-        conexion.execute(sqlMovim::actualizarStock(numero, stockDeMovimientos()));
-        transaccion.commit();
-        return Fin::Hecho;
-    }();
-    if (fin == Fin::SinNumeros)
-        return avisarSinNumeros(ultimo);
-    if (fin == Fin::SinStock) {
-        t_stock->setText(stockActual);
-        return detener(QStringLiteral("La cantidad de Salida debe ser menor o igual al Stock"), QMessageBox::Critical,
-                       QStringLiteral("Atención"));
+    const operacionesStock::Resultado r = operacionesStock::registrarLinea(mPrincipal::conexion(), linea);
+    if (r.rechazo == operacionesStock::Rechazo::SinNumeros)
+        return avisarSinNumeros(r.ultimo);
+    if (r.rechazo == operacionesStock::Rechazo::SinStock) {
+        t_stock->setText(numeros::numeral(r.stock));
+        return avisarSinStock();
     }
 
     numeroNuevo_.clear();
-    t_Comprobante->setText(valores[0]);
+    t_Comprobante->setText(r.comprobante);
     limpiar();
     MostrarGrilla();
-    if (valores[0] != propuesto)
+    if (r.comprobante != propuesto)
         detener(
             QStringLiteral("Otro operador guardó el comprobante %1 mientras usted preparaba este: la línea se guardó "
                            "en el comprobante %2, que desde ahora es el número de este comprobante.")
-                .arg(propuesto, valores[0]),
+                .arg(propuesto, r.comprobante),
             QMessageBox::Information, QStringLiteral("Atención"));
     t_numero->setFocus();
-}
-
-QString FrmMovim::tomarComprobante(QString &ultimo)
-{
-    Connection &conexion = mPrincipal::conexion();
-    QString comprobante = t_Comprobante->text();
-    conexion.bloquear(sqlMovim::claveComprobante(comprobante));
-    if (comprobante != numeroNuevo_)
-        return comprobante;
-    // Numbers only grow from one lock to the next: two postings never wait for each other in a circle.
-    while (!mPrincipal::abrirConsulta(sqlMovim::lineasDelComprobante(comprobante))->eof()) {
-        comprobante = siguienteComprobante(ultimo);
-        if (comprobante.isEmpty())
-            return comprobante;
-        conexion.bloquear(sqlMovim::claveComprobante(comprobante));
-    }
-    return comprobante;
 }

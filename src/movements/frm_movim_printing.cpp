@@ -4,10 +4,10 @@
 #include "dates.h"
 #include "masked_date_box.h"
 #include "messages.h"
-#include "movim_sql.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "report.h"
+#include "stock_operations.h"
 #include "ticket_output.h"
 #include "tikets_layout.h"
 
@@ -16,23 +16,12 @@
 #include <QRadioButton>
 
 namespace {
-
 const QString tituloAtencion = QStringLiteral("Atención");
-
-// The exit total as whole units, an exact half going to the even neighbour.
-// The sum is first cut to 15 significant digits, as SQL sums are written back,
-// so 1.1 + 2.4 is the 3.5 it stands for and gives 4.
-QString totalEnUnidades(const Field &totsal)
-{
-    const double suma = numeros::valor(numeros::numeral15(totsal.value().toDouble()));
-    return numeros::numeral(numeros::redondear(suma, 0));
-}
-
 } // namespace
 
 void FrmMovim::eliminarComprobante()
 {
-    mPrincipal::conexion().execute(sqlMovim::eliminarComprobante(t_Comprobante->text()));
+    operacionesStock::eliminarComprobante(mPrincipal::conexion(), t_Comprobante->text());
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())
         MostrarGrilla();
@@ -49,33 +38,14 @@ void FrmMovim::ImpSalida()
 {
     const QString comprobante = t_Comprobante->text();
     const bool salida = !op_Entra->isChecked();
-    QString total;
-    std::shared_ptr<const Recordset> filas;
-    {
-        // One commit for all the lines: the mark is all or nothing, and quick.
-        // A posting into the voucher under way ends first, and none begins
-        // until the ticket's rows are read, so the ticket lists what is marked.
-        Transaction transaccion(mPrincipal::conexion());
-        mPrincipal::conexion().bloquear(sqlMovim::claveComprobante(comprobante));
-        auto sinImprimir = mPrincipal::abrirConsulta(sqlMovim::lineasSinImprimir(comprobante));
-        for (; !sinImprimir->eof(); sinImprimir->moveNext())
-            mPrincipal::actualizarRegistro(
-                QStringLiteral("movstk"), {QStringLiteral("impreso")}, {QStringLiteral("S")},
-                sqlMovim::condicionLinea(comprobante, sinImprimir->field(QStringLiteral("numero")).text()));
-        if (salida) {
-            total = totalEnUnidades(
-                mPrincipal::abrirConsulta(sqlMovim::totalSalida(comprobante))->field(QStringLiteral("totsal")));
-            filas = mPrincipal::abrirConsulta(sqlMovim::filasTicket(comprobante));
-        }
-        transaccion.commit();
-    }
+    const operacionesStock::Impresion impresion = operacionesStock::marcarImpreso(mPrincipal::conexion(), comprobante);
     if (!salida)
         return;
     if (mensajes::mostrar(QStringLiteral("Desea imprimir la salida"), QMessageBox::NoIcon,
                           QMessageBox::Yes | QMessageBox::No, tituloAtencion)
         == QMessageBox::No)
         return;
-    if (filas->eof()) {
+    if (impresion.filas->eof()) {
         mensajes::mostrar(QStringLiteral("No tiene datos para ese comprobante"), QMessageBox::Critical);
         return;
     }
@@ -83,7 +53,7 @@ void FrmMovim::ImpSalida()
     Report &ticket = ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets);
     ticket.setDataSource(nullptr);
     ticket.setDataMember(QString());
-    ticket.setDataSource(filas);
+    ticket.setDataSource(impresion.filas);
     ReportSection &cabezal = ticket.section(QStringLiteral("cabezal"));
     const QDate fecha = t_fecha->fecha();
     cabezal.control(QStringLiteral("tfecha")).setCaption(fecha.isValid() ? fechas::texto(fecha) : t_fecha->texto());
@@ -98,7 +68,8 @@ void FrmMovim::ImpSalida()
         detalle.control(cajas[i]).setDataField(columnas[i]);
     }
     ReportSection &pie = ticket.section(QStringLiteral("piefinal"));
-    pie.control(QStringLiteral("tsalida")).setCaption(total);
+    // The exit total as whole units, an exact half going to the even neighbour: 3.5 gives 4.
+    pie.control(QStringLiteral("tsalida")).setCaption(numeros::numeral(numeros::redondear(impresion.totalSalida, 0)));
     ticket.setLeftMargin(1);
     ticket.setTopMargin(1);
     ticket.setRightMargin(1);

@@ -47,18 +47,18 @@ private slots:
     {
         pruebas::columnas<QString, bool>("sentencia", "enOrden");
         const FiltroStock s{"31-12-2026", "0", "99999999", "0", "99999999"};
-        const QString linea = sqlMovim::condicionLinea("00000004", "000008");
-        for (const QString &sql : {sqlMovim::ultimoComprobante(), sqlMovim::lineasDelComprobante("00000004"),
+        const QString linea = sqlStock::condicionLinea("00000004", "000008");
+        for (const QString &sql : {sqlStock::ultimoComprobante(), sqlStock::lineasDelComprobante("00000004"),
                                    sqlMovim::articulosPorNumero("1", "000001"), sqlMovim::articulo("000010"),
-                                   sqlMovim::lineaExistente(linea), sqlMovim::lineasSinImprimir("00000004"),
-                                   sqlMovim::totalSalida("00000004"), sqlStock::suma("000001"), sentenciaDepositos(s),
+                                   sqlStock::lineaExistente(linea), sqlStock::lineasSinImprimir("00000004"),
+                                   sqlStock::totalSalida("00000004"), sqlStock::suma("000001"), sentenciaDepositos(s),
                                    sentenciaStockPorDeposito(s, {QString(), "01", "02"}), sentenciaValorizacion(s),
                                    sqlCatalogo::grillaArticulos(), sqlCatalogo::articulosPorNombre("o"),
                                    sqlCatalogo::articulo("000001"), sqlCatalogo::familia("0001"),
                                    sqlCatalogo::grillaFamilias(), sqlCatalogo::familiaExistente("codigo='0002'"),
                                    sqlCatalogo::listaArticulos(), sqlCatalogo::busquedaFamilias("a")})
             QTest::newRow(qPrintable(sql.left(90))) << sql << true;
-        for (const QString &sql : {sqlMovim::busquedaPorNombre("o"), sqlMovim::filasTicket("00000004"),
+        for (const QString &sql : {sqlMovim::busquedaPorNombre("o"), sqlStock::filasTicket("00000004"),
                                    sqlCatalogo::articuloConFamilia("000001")})
             QTest::newRow(qPrintable(sql.left(90))) << sql << false;
     }

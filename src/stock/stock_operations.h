@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class Connection;
+class Recordset;
+
+// The operations that change stock, on either engine, each in one transaction of
+// its own on the connection given. They take plain values and hold the voucher
+// and the article against other operators while they run. What the rules refuse
+// comes back as a value; an error of the database throws QuendraError, and then
+// nothing of the operation stays written.
+namespace operacionesStock {
+
+// One line of a voucher: one article entering or leaving a storage place.
+struct Linea
+{
+    // Eight digits. A number proposed for a new voucher (`nuevo`) is only taken
+    // when the line is posted: if another operator stored lines under it
+    // meanwhile, the line goes to the next free number instead.
+    QString comprobante;
+    bool nuevo = false;
+    bool entrada = true;
+    QDate fecha;
+    QString deposito;
+    QString detalle;
+    // The article's six digits and its family's code.
+    QString numero;
+    QString codigo;
+    // Stored rounded to two decimals.
+    double cantidad = 0;
+    double costo = 0;
+};
+
+enum class Rechazo {
+    Ninguno,
+    // The exit exceeds the article's stock.
+    SinStock,
+    // The line was for a new voucher and the eight digits are used up.
+    SinNumeros,
+};
+
+struct Resultado
+{
+    Rechazo rechazo = Rechazo::Ninguno;
+    // The voucher that holds the line: another than the one asked when it was renumbered.
+    QString comprobante;
+    // SinStock: the stock the movements give, cut to 15 significant digits as it is written back.
+    double stock = 0;
+    // SinNumeros: the greatest stored voucher number.
+    QString ultimo;
+};
+
+// Posts the line: the voucher's number settled, an exit checked against the
+// stock its movements give, the line inserted or, when the article already has
+// one in the voucher, written over; then the article's stock written back.
+Resultado registrarLinea(Connection &conexion, const Linea &linea);
+
+struct ResultadoLineas
+{
+    // The first refusal; Ninguno when every line was posted.
+    Resultado resultado;
+    // The index of the refused line.
+    qsizetype indice = -1;
+    // The voucher of each line, when every line was posted.
+    QStringList comprobantes;
+};
+
+// Posts the lines in order, each as registrarLinea does, all or nothing: the
+// first refusal leaves none written. Lines proposed for one new voucher go to
+// the same number, the one the first of them took.
+ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas);
+
+// The number after the greatest stored voucher ("00000001" for the first);
+// empty when the eight digits are used up, `ultimo` then naming the last one.
+QString siguienteComprobante(Connection &conexion, QString &ultimo);
+
+// Deletes every line of the voucher. The articles' stock waits for their next posting.
+void eliminarComprobante(Connection &conexion, const QString &comprobante);
+
+struct Impresion
+{
+    // The sum of the voucher's exits, cut to 15 significant digits as a sum
+    // computed in SQL is written back, so 1.1 + 2.4 is the 3.5 it stands for.
+    double totalSalida = 0;
+    // The ticket's rows: numero, nombre, cantidad.
+    std::shared_ptr<const Recordset> filas;
+};
+
+// Marks every unprinted line of the voucher printed, then reads its exit total
+// and ticket rows, holding the voucher so that the ticket lists exactly what is marked.
+Impresion marcarImpreso(Connection &conexion, const QString &comprobante);
+
+} // namespace operacionesStock

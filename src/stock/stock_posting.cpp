@@ -1,0 +1,115 @@
+// Posting lines: the voucher's number, the locks, the stock check, the row and the stock written back.
+#include "connection.h"
+#include "dates.h"
+#include "mprincipal.h"
+#include "numbers.h"
+#include "stock_operations.h"
+#include "stock_sql.h"
+
+#include <QHash>
+
+namespace operacionesStock {
+
+namespace {
+
+// Within one transaction, the voucher each number asked for was settled to, already locked.
+using Tomados = QHash<QString, QString>;
+
+// The voucher the line goes to, locked. The first line of a new voucher takes
+// its number only now, the next free one when another operator stored lines
+// under it since it was proposed. Empty when the numbers are used up.
+QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &tomados, QString &ultimo)
+{
+    if (const auto tomado = tomados.constFind(linea.comprobante); tomado != tomados.cend())
+        return *tomado;
+    QString comprobante = linea.comprobante;
+    conexion.bloquear(sqlStock::claveComprobante(comprobante));
+    // Numbers only grow from one lock to the next: two postings never wait for each other in a circle.
+    while (linea.nuevo && !conexion.execute(sqlStock::lineasDelComprobante(comprobante))->eof()) {
+        comprobante = siguienteComprobante(conexion, ultimo);
+        if (comprobante.isEmpty())
+            return comprobante;
+        conexion.bloquear(sqlStock::claveComprobante(comprobante));
+    }
+    tomados.insert(linea.comprobante, comprobante);
+    return comprobante;
+}
+
+// The article's stock as its movements give it, written as a sum computed in SQL is written back.
+QString stockDeMovimientos(Connection &conexion, const QString &numero)
+{
+    return numeros::numeral15(
+        conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
+}
+
+// One line inside the caller's transaction.
+Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
+{
+    Resultado r;
+    r.comprobante = tomarComprobante(conexion, linea, tomados, r.ultimo);
+    if (r.comprobante.isEmpty()) {
+        r.rechazo = Rechazo::SinNumeros;
+        return r;
+    }
+    conexion.execute(sqlStock::bloqueoArticulo(linea.numero));
+    const QString cantidad = numeros::numeral(numeros::redondear(linea.cantidad));
+    // Another operator's exit may have taken the stock the line was prepared with.
+    if (!linea.entrada) {
+        r.stock = numeros::valor(stockDeMovimientos(conexion, linea.numero));
+        if (r.stock < numeros::valor(cantidad)) {
+            r.rechazo = Rechazo::SinStock;
+            return r;
+        }
+    }
+    const QString cero = QStringLiteral("0");
+    const QStringList columnas{QStringLiteral("comprobante"), QStringLiteral("tipomov"),  QStringLiteral("fecha"),
+                               QStringLiteral("numero"),      QStringLiteral("costo"),    QStringLiteral("detalle"),
+                               QStringLiteral("impreso"),     QStringLiteral("deposito"), QStringLiteral("Entrada"),
+                               QStringLiteral("Salida"),      QStringLiteral("codigo")};
+    const QStringList valores{r.comprobante,
+                              linea.entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
+                              fechas::texto(linea.fecha),
+                              linea.numero,
+                              numeros::numeral(numeros::redondear(linea.costo)),
+                              linea.detalle,
+                              QStringLiteral("N"),
+                              linea.deposito,
+                              linea.entrada ? cantidad : cero,
+                              linea.entrada ? cero : cantidad,
+                              linea.codigo};
+    const QString condicion = sqlStock::condicionLinea(r.comprobante, linea.numero);
+    const QString tabla = QStringLiteral("movstk");
+    if (conexion.execute(sqlStock::lineaExistente(condicion))->eof())
+        conexion.execute(mPrincipal::sentenciaInsert(tabla, columnas, valores));
+    else
+        conexion.execute(mPrincipal::sentenciaUpdate(tabla, columnas, valores, condicion));
+    conexion.execute(sqlStock::actualizarStock(linea.numero, stockDeMovimientos(conexion, linea.numero)));
+    return r;
+}
+
+} // namespace
+
+Resultado registrarLinea(Connection &conexion, const Linea &linea)
+{
+    return registrarLineas(conexion, {linea}).resultado;
+}
+
+ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
+{
+    ResultadoLineas r;
+    Tomados tomados;
+    Transaction transaccion(conexion);
+    for (qsizetype i = 0; i < lineas.size(); ++i) {
+        r.resultado = asentar(conexion, lineas[i], tomados);
+        if (r.resultado.rechazo != Rechazo::Ninguno) {
+            r.indice = i;
+            r.comprobantes.clear();
+            return r;
+        }
+        r.comprobantes << r.resultado.comprobante;
+    }
+    transaccion.commit();
+    return r;
+}
+
+} // namespace operacionesStock

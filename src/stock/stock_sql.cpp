@@ -1,0 +1,74 @@
+#include "stock_sql.h"
+#include "sql_text.h"
+
+namespace sqlStock {
+
+QString suma(const QString &numero)
+{
+    return QStringLiteral("select sum(entrada)-sum(salida) as stk from movstk where numero=")
+           + sqlEntreComillas(numero);
+}
+
+QString ultimoComprobante()
+{
+    return QStringLiteral("select max(comprobante) as ultimo from movstk");
+}
+
+QString lineasDelComprobante(const QString &comprobante)
+{
+    return QStringLiteral("select * from movstk where comprobante=") + sqlEntreComillas(comprobante);
+}
+
+QString condicionLinea(const QString &comprobante, const QString &numero)
+{
+    return QStringLiteral("comprobante=") + sqlEntreComillas(comprobante) + QStringLiteral(" and numero=")
+           + sqlEntreComillas(numero);
+}
+
+QString lineaExistente(const QString &condicion)
+{
+    return QStringLiteral("select * from  movstk where ") + condicion;
+}
+
+QString bloqueoArticulo(const QString &numero)
+{
+    return QStringLiteral("select stock from articulo where numero=") + sqlEntreComillas(numero)
+           + QStringLiteral(" for update");
+}
+
+QString claveComprobante(const QString &comprobante)
+{
+    return QStringLiteral("movstk.comprobante ") + comprobante;
+}
+
+QString actualizarStock(const QString &numero, const QString &stock)
+{
+    return QStringLiteral("update articulo set stock=") + stock + QStringLiteral(" where  numero=")
+           + sqlEntreComillas(numero);
+}
+
+QString eliminarComprobante(const QString &comprobante)
+{
+    return QStringLiteral("delete from movstk where comprobante=") + sqlEntreComillas(comprobante);
+}
+
+QString lineasSinImprimir(const QString &comprobante)
+{
+    return QStringLiteral("select * from movstk where comprobante=") + sqlEntreComillas(comprobante)
+           + QStringLiteral(" and impreso='N'");
+}
+
+QString totalSalida(const QString &comprobante)
+{
+    return QStringLiteral("select Sum(salida) as totsal from movstk where comprobante=")
+           + sqlEntreComillas(comprobante);
+}
+
+QString filasTicket(const QString &comprobante)
+{
+    return QStringLiteral("select m.numero as numero,a.nombre as nombre,m.salida as cantidad from movstk m,articulo a "
+                          "where m.comprobante=")
+           + sqlEntreComillas(comprobante) + QStringLiteral(" and m.numero=a.numero");
+}
+
+} // namespace sqlStock
