@@ -68,7 +68,7 @@ bool mismasFilas(const Recordset &archivo, const Recordset &servidor)
     for (int c = 0; c < archivo.fieldCount(); ++c)
         if (archivo.type(c) != servidor.type(c)) {
             std::printf("first difference: column %s has type %d on the file, %d on the server\n",
-                        qUtf8Printable(archivo.name(c)), archivo.type(c), servidor.type(c));
+                        qUtf8Printable(archivo.name(c)), int(archivo.type(c)), int(servidor.type(c)));
             return false;
         }
     const qsizetype filas = std::min(archivo.rowCount(), servidor.rowCount());

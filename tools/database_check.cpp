@@ -3,7 +3,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 
-#include <sqlite3.h>
+#include "sqlite_handles.h"
 
 namespace datos {
 
@@ -46,24 +46,20 @@ QStringList comprobar(const QString &archivo)
     if (esDireccionServidor(archivo))
         return comprobarServidor(archivo);
     QStringList problemas;
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        problemas << QStringLiteral("No se pudo abrir %1: %2").arg(archivo, QString::fromUtf8(sqlite3_errmsg(db)));
-        sqlite3_close_v2(db);
-        return problemas;
-    }
+    BaseSqlite db;
+    if (sqlite3_open_v2(archivo.toUtf8().constData(), db.destino(), SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return {QStringLiteral("No se pudo abrir %1: %2").arg(archivo, QString::fromUtf8(sqlite3_errmsg(db.get())))};
     auto consultar = [&](const char *sql, auto &&porFila) {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
-            problemas << QString::fromUtf8(sqlite3_errmsg(db));
+        SentenciaSqlite st;
+        if (sqlite3_prepare_v2(db.get(), sql, -1, st.destino(), nullptr) != SQLITE_OK) {
+            problemas << QString::fromUtf8(sqlite3_errmsg(db.get()));
             return;
         }
         int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            porFila(st);
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+            porFila(st.get());
         if (rc != SQLITE_DONE)
-            problemas << QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(st);
+            problemas << QString::fromUtf8(sqlite3_errmsg(db.get()));
     };
     auto texto = [](sqlite3_stmt *st, int i) {
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
@@ -76,7 +72,6 @@ QStringList comprobar(const QString &archivo)
         consultar(stockContraMovimientos, [&](sqlite3_stmt *st) {
             problemas << diferencia(texto(st, 0), sqlite3_column_double(st, 1), sqlite3_column_double(st, 2));
         });
-    sqlite3_close_v2(db);
     return problemas;
 }
 

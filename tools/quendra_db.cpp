@@ -99,8 +99,9 @@ int main(int argc, char *argv[])
             if (!r.hecha())
                 std::printf("%s ya está en la versión %d\n", qUtf8Printable(c.archivo()), r.hasta);
             else
-                std::printf("%s actualizada de la versión %d a la %d%s\n", qUtf8Printable(c.archivo()), r.desde, r.hasta,
-                            qUtf8Printable(r.copia.isEmpty() ? QString() : QStringLiteral("; copia anterior en ") + r.copia));
+                std::printf(
+                    "%s actualizada de la versión %d a la %d%s\n", qUtf8Printable(c.archivo()), r.desde, r.hasta,
+                    qUtf8Printable(r.copia.isEmpty() ? QString() : QStringLiteral("; copia anterior en ") + r.copia));
         } else if (orden == QLatin1String("check")) {
             if (const QString version = datos::descripcionVersion(archivo); !version.isEmpty())
                 std::printf("%s\n", qUtf8Printable(version));

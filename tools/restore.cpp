@@ -2,31 +2,24 @@
 #include "backup.h"
 #include "quendra_error.h"
 #include "schema_tables.h"
+#include "sqlite_handles.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <sqlite3.h>
 
 namespace datos {
 
 namespace {
 
-struct Base
-{
-    sqlite3 *db = nullptr;
-    ~Base() { sqlite3_close_v2(db); }
-};
-
 QStringList filas(sqlite3 *db, const char *sql)
 {
     QStringList r;
-    sqlite3_stmt *st = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    SentenciaSqlite st;
+    int rc = sqlite3_prepare_v2(db, sql, -1, st.destino(), nullptr);
     if (rc == SQLITE_OK)
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            r << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+            r << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st.get(), 0)));
     if (rc != SQLITE_DONE)
         throw QuendraError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
     return r;
@@ -37,19 +30,20 @@ QStringList filas(sqlite3 *db, const char *sql)
 // it stands, with its journal.
 void cerrarDiario(const QString &archivo)
 {
-    Base b;
-    int rc = sqlite3_open_v2(archivo.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE, nullptr);
+    BaseSqlite b;
+    int rc = sqlite3_open_v2(archivo.toUtf8().constData(), b.destino(), SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(b.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    const int codigo = b.db ? sqlite3_extended_errcode(b.db) : rc;
+        rc = sqlite3_exec(b.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    const int codigo = b.get() ? sqlite3_extended_errcode(b.get()) : rc;
     if (rc == SQLITE_OK || copias::esCodigoDanado(codigo))
         return;
     if ((codigo & 0xff) == SQLITE_BUSY || (codigo & 0xff) == SQLITE_LOCKED)
         throw QuendraError(codigo, QStringLiteral("El archivo «%1» está abierto en otro programa; cierre Quendra "
                                                   "antes de restaurar una copia")
                                        .arg(archivo));
-    throw QuendraError(codigo, QStringLiteral("No se pudo preparar «%1»: %2")
-                                   .arg(archivo, QString::fromUtf8(b.db ? sqlite3_errmsg(b.db) : sqlite3_errstr(rc))));
+    throw QuendraError(codigo,
+                       QStringLiteral("No se pudo preparar «%1»: %2")
+                           .arg(archivo, QString::fromUtf8(b.get() ? sqlite3_errmsg(b.get()) : sqlite3_errstr(rc))));
 }
 
 void mover(const QString &de, const QString &a)
@@ -65,16 +59,16 @@ void comprobarCopia(const QString &copia)
 {
     if (!QFileInfo(copia).isFile())
         throw QuendraError(SQLITE_CANTOPEN, QStringLiteral("No se encontró la copia «%1»").arg(copia));
-    Base b;
+    BaseSqlite b;
     const QString rechazo = QStringLiteral("La copia «%1» no se puede restaurar: %2");
     try {
-        int rc = sqlite3_open_v2(copia.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
+        int rc = sqlite3_open_v2(copia.toUtf8().constData(), b.destino(), SQLITE_OPEN_READONLY, nullptr);
         if (rc != SQLITE_OK)
             throw QuendraError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
-        const QStringList integridad = filas(b.db, "PRAGMA integrity_check");
+        const QStringList integridad = filas(b.get(), "PRAGMA integrity_check");
         if (integridad != QStringList{QStringLiteral("ok")})
             throw QuendraError(SQLITE_CORRUPT, integridad.join(QStringLiteral("; ")));
-        const QStringList tablas = filas(b.db, "SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
+        const QStringList tablas = filas(b.get(), "SELECT lower(name) FROM sqlite_master WHERE type = 'table'");
         for (const char *t : tablasDeQuendra)
             if (!tablas.contains(QLatin1String(t)))
                 throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("le falta la tabla %1").arg(t));

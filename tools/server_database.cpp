@@ -2,15 +2,15 @@
 #include "connection.h"
 #include "database_file.h"
 #include "postgresql_engine.h"
+#include "postgresql_handles.h"
 #include "quendra_error.h"
 #include "schema_upgrade.h"
 #include "schema_version.h"
+#include "sqlite_handles.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <charconv>
-#include <libpq-fe.h>
-#include <sqlite3.h>
 
 namespace baseServidor {
 
@@ -70,21 +70,15 @@ public:
 
     void ejecutar(const QByteArray &sql, ExecStatusType esperado = PGRES_COMMAND_OK)
     {
-        PGresult *r = PQexec(pg_, sql.constData());
-        const bool bien = PQresultStatus(r) == esperado;
-        PQclear(r);
-        if (!bien)
+        if (ResultadoPg(PQexec(pg_, sql.constData())).estado() != esperado)
             fallar();
     }
     long long contar(const char *tabla)
     {
-        PGresult *r = PQexec(pg_, QByteArray("SELECT count(*) FROM ").append(tabla).constData());
-        const bool bien = PQresultStatus(r) == PGRES_TUPLES_OK;
-        const long long n = bien ? std::atoll(PQgetvalue(r, 0, 0)) : 0;
-        PQclear(r);
-        if (!bien)
+        const ResultadoPg r(PQexec(pg_, QByteArray("SELECT count(*) FROM ").append(tabla).constData()));
+        if (r.estado() != PGRES_TUPLES_OK)
             fallar();
-        return n;
+        return std::atoll(PQgetvalue(r.get(), 0, 0));
     }
     void enviar(const std::string &bloque)
     {
@@ -95,12 +89,9 @@ public:
     {
         if (PQputCopyEnd(pg_, nullptr) != 1)
             fallar();
-        PGresult *r;
         bool bien = true;
-        while ((r = PQgetResult(pg_)) != nullptr) {
-            bien = bien && PQresultStatus(r) == PGRES_COMMAND_OK;
-            PQclear(r);
-        }
+        while (PGresult *r = PQgetResult(pg_))
+            bien = ResultadoPg(r).estado() == PGRES_COMMAND_OK && bien;
         if (!bien)
             fallar();
     }
@@ -121,34 +112,28 @@ public:
     explicit Archivo(const QString &archivo)
     {
         if (!QFileInfo::exists(archivo)
-            || sqlite3_open_v2(archivo.toUtf8().constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            || sqlite3_open_v2(archivo.toUtf8().constData(), db_.destino(), SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw QuendraError(SQLITE_CANTOPEN, QStringLiteral("No se pudo abrir «%1»").arg(archivo));
     }
-    ~Archivo()
-    {
-        sqlite3_finalize(st_);
-        sqlite3_close_v2(db_);
-    }
+    ~Archivo() = default;
     Archivo(const Archivo &) = delete;
     Archivo &operator=(const Archivo &) = delete;
 
     sqlite3_stmt *preparar(const QByteArray &sql)
     {
-        sqlite3_finalize(st_);
-        st_ = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st_, nullptr) != SQLITE_OK)
-            throw QuendraError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
-        return st_;
+        if (sqlite3_prepare_v2(db_.get(), sql.constData(), -1, st_.destino(), nullptr) != SQLITE_OK)
+            throw QuendraError(sqlite3_extended_errcode(db_.get()), QString::fromUtf8(sqlite3_errmsg(db_.get())));
+        return st_.get();
     }
     void comprobar(int rc) const
     {
         if (rc != SQLITE_DONE)
-            throw QuendraError(sqlite3_extended_errcode(db_), QString::fromUtf8(sqlite3_errmsg(db_)));
+            throw QuendraError(sqlite3_extended_errcode(db_.get()), QString::fromUtf8(sqlite3_errmsg(db_.get())));
     }
 
 private:
-    sqlite3 *db_ = nullptr;
-    sqlite3_stmt *st_ = nullptr;
+    BaseSqlite db_;
+    SentenciaSqlite st_; // after the connection: finalized before it closes
 };
 
 // One value in COPY's text form: \N for null, backslash escapes in texts.

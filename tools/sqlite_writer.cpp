@@ -5,7 +5,7 @@
 
 EscritorSqlite::EscritorSqlite(const QString &archivo)
 {
-    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(archivo.toUtf8().constData(), db_.destino(), SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         fallar();
     ejecutar("PRAGMA synchronous=OFF");
     ejecutar("BEGIN");
@@ -13,22 +13,20 @@ EscritorSqlite::EscritorSqlite(const QString &archivo)
 
 EscritorSqlite::~EscritorSqlite()
 {
-    for (auto &p : preparadas_)
-        sqlite3_finalize(p.second);
-    if (db_ && !sqlite3_get_autocommit(db_))
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(db_);
+    preparadas_.clear();
+    if (db_.get() && !sqlite3_get_autocommit(db_.get()))
+        sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void EscritorSqlite::fallar() const
 {
-    throw QuendraError(db_ ? sqlite3_extended_errcode(db_) : SQLITE_CANTOPEN,
-                       QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : "unable to open database file"));
+    throw QuendraError(db_.get() ? sqlite3_extended_errcode(db_.get()) : SQLITE_CANTOPEN,
+                       QString::fromUtf8(db_.get() ? sqlite3_errmsg(db_.get()) : "unable to open database file"));
 }
 
 void EscritorSqlite::ejecutar(const char *sql)
 {
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         fallar();
 }
 
@@ -37,11 +35,13 @@ void EscritorSqlite::insertar(const char *sql, const std::vector<QVariant> &valo
     sqlite3_stmt *st = nullptr;
     for (auto &p : preparadas_)
         if (p.first == sql)
-            st = p.second;
+            st = p.second->get();
     if (!st) {
-        if (sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK)
+        auto nueva = std::make_unique<SentenciaSqlite>();
+        if (sqlite3_prepare_v2(db_.get(), sql, -1, nueva->destino(), nullptr) != SQLITE_OK)
             fallar();
-        preparadas_.emplace_back(sql, st);
+        st = nueva->get();
+        preparadas_.emplace_back(sql, std::move(nueva));
     }
     sqlite3_reset(st);
     for (size_t i = 0; i < valores.size(); ++i) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "sqlite_handles.h"
 #include <QString>
 #include <QVariant>
-#include <sqlite3.h>
+
+#include <memory>
 #include <vector>
 
 // Bulk writing for the data sets: one transaction, prepared statements with
@@ -22,6 +24,7 @@ public:
 
 private:
     [[noreturn]] void fallar() const;
-    sqlite3 *db_ = nullptr;
-    std::vector<std::pair<const char *, sqlite3_stmt *>> preparadas_;
+    BaseSqlite db_;
+    // Declared after the connection, so finalized before it closes.
+    std::vector<std::pair<const char *, std::unique_ptr<SentenciaSqlite>>> preparadas_;
 };

@@ -1,5 +1,6 @@
 #include "backup.h"
 #include "quendra_error.h"
+#include "sqlite_handles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,20 +8,12 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace copias {
 
 namespace {
 
 const QRegularExpression nombreCopia(QStringLiteral("^quendra-(\\d{4})-(\\d{2})-(\\d{2})\\.accdb$"));
-
-// Closes a connection whatever happens.
-struct Base
-{
-    sqlite3 *db = nullptr;
-    ~Base() { sqlite3_close_v2(db); }
-};
 
 [[noreturn]] void fallar(sqlite3 *db, int rc, const QString &que)
 {
@@ -37,17 +30,18 @@ void borrarConAnexos(const QString &archivo)
 
 void copiarPaginas(const QString &origen, const QString &destino)
 {
-    Base fuente, copia;
-    int rc = sqlite3_open_v2(origen.toUtf8().constData(), &fuente.db, SQLITE_OPEN_READONLY, nullptr);
+    BaseSqlite fuente, copia;
+    int rc = sqlite3_open_v2(origen.toUtf8().constData(), fuente.destino(), SQLITE_OPEN_READONLY, nullptr);
     if (rc != SQLITE_OK)
-        fallar(fuente.db, rc, QStringLiteral("No se pudo abrir «%1»").arg(origen));
-    sqlite3_busy_timeout(fuente.db, 5000);
-    rc = sqlite3_open_v2(destino.toUtf8().constData(), &copia.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        fallar(fuente.get(), rc, QStringLiteral("No se pudo abrir «%1»").arg(origen));
+    sqlite3_busy_timeout(fuente.get(), 5000);
+    rc = sqlite3_open_v2(destino.toUtf8().constData(), copia.destino(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                         nullptr);
     if (rc != SQLITE_OK)
-        fallar(copia.db, rc, QStringLiteral("No se pudo crear «%1»").arg(destino));
-    sqlite3_backup *b = sqlite3_backup_init(copia.db, "main", fuente.db, "main");
+        fallar(copia.get(), rc, QStringLiteral("No se pudo crear «%1»").arg(destino));
+    sqlite3_backup *b = sqlite3_backup_init(copia.get(), "main", fuente.get(), "main");
     if (!b)
-        fallar(copia.db, sqlite3_errcode(copia.db), QStringLiteral("No se pudo copiar «%1»").arg(origen));
+        fallar(copia.get(), sqlite3_errcode(copia.get()), QStringLiteral("No se pudo copiar «%1»").arg(origen));
     // All pages in one step: one read transaction, so the copy is one moment of
     // the file whatever other connections write meanwhile.
     for (int intentos = 0; (rc = sqlite3_backup_step(b, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED; ++intentos) {
@@ -57,11 +51,11 @@ void copiarPaginas(const QString &origen, const QString &destino)
     }
     const int fin = sqlite3_backup_finish(b);
     if (rc != SQLITE_DONE || fin != SQLITE_OK)
-        fallar(copia.db, rc != SQLITE_DONE ? rc : fin, QStringLiteral("No se pudo copiar «%1»").arg(origen));
+        fallar(copia.get(), rc != SQLITE_DONE ? rc : fin, QStringLiteral("No se pudo copiar «%1»").arg(origen));
     // The pages carry the source's journal mode; a copy is one file on its own.
-    rc = sqlite3_exec(copia.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(copia.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
-        fallar(copia.db, rc, QStringLiteral("No se pudo cerrar la copia «%1»").arg(destino));
+        fallar(copia.get(), rc, QStringLiteral("No se pudo cerrar la copia «%1»").arg(destino));
 }
 
 } // namespace

@@ -75,7 +75,6 @@ private:
     QString archivo_;
 };
 
-
 // Begins a transaction and rolls it back unless committed.
 class Transaction
 {

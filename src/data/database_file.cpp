@@ -1,10 +1,10 @@
 #include "database_file.h"
 #include "quendra_error.h"
 #include "schema_version.h"
+#include "sqlite_handles.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace archivoBase {
 
@@ -23,20 +23,21 @@ void crear(const QString &archivo)
 {
     if (QFileInfo::exists(archivo))
         throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("El archivo «%1» ya existe").arg(archivo));
-    sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    BaseSqlite db;
+    int rc = sqlite3_open_v2(archivo.toUtf8().constData(), db.destino(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
     char *error = nullptr;
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, ("BEGIN;" + guionCompleto(false) + "COMMIT;").constData(), nullptr, nullptr, &error);
+        rc =
+            sqlite3_exec(db.get(), ("BEGIN;" + guionCompleto(false) + "COMMIT;").constData(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
-        QString desc = QString::fromUtf8(error ? error : (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        QString desc = QString::fromUtf8(error ? error : (db.get() ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
         sqlite3_free(error);
-        sqlite3_close_v2(db);
+        db.reset();
         QFile::remove(archivo);
         throw QuendraError(rc, QStringLiteral("No se pudo crear «%1»: %2").arg(archivo, desc));
     }
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(db);
+    sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
 } // namespace archivoBase

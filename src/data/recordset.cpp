@@ -20,7 +20,7 @@ QString Field::name() const
 {
     return rs_->name(columna_);
 }
-int Field::type() const
+TipoCampo Field::type() const
 {
     return rs_->type(columna_);
 }
@@ -30,7 +30,7 @@ QString Field::text() const
     return rs_->text(rs_->position(), columna_);
 }
 
-void Recordset::appendColumn(const QString &nombre, int tipo, int tamanoDefinido, Storage storage)
+void Recordset::appendColumn(const QString &nombre, TipoCampo tipo, int tamanoDefinido, Storage storage)
 {
     Columna c;
     c.nombre = nombre;
@@ -175,17 +175,17 @@ void Recordset::finishLoading()
     fila_ = 0;
 }
 
-void RecordsetReader::columns(const QStringList &names, const std::vector<int> &types)
+void RecordsetReader::columns(const QStringList &names, const std::vector<TipoCampo> &types)
 {
     for (int i = 0; i < int(names.size()); ++i) {
         rs_->appendColumn(names[i], types[size_t(i)]);
-        if (types[size_t(i)] == 0)
+        if (types[size_t(i)] == TipoCampo::Ninguno)
             computed_.push_back(i);
     }
 }
 
 namespace {
-int typeOfValue(CellValue::Kind kind)
+TipoCampo typeOfValue(CellValue::Kind kind)
 {
     switch (kind) {
     case CellValue::Kind::Integer:

@@ -2,6 +2,7 @@
 
 #include "column_stores.h"
 #include "row_sink.h"
+#include "type_codes.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -24,7 +25,7 @@ public:
     QVariant value() const;
     bool isNull() const;
     QString name() const;
-    int type() const;
+    TipoCampo type() const;
     // The value as text: "" for null, dates dd-mm-yyyy, numbers with "." as separator.
     QString text() const;
 
@@ -55,7 +56,7 @@ public:
 
     // Building an in-memory recordset. The defined size is kept for callers to
     // read; a longer value is stored whole.
-    void appendColumn(const QString &nombre, int tipo, int tamanoDefinido = 0, Storage storage = Storage::Values);
+    void appendColumn(const QString &nombre, TipoCampo tipo, int tamanoDefinido = 0, Storage storage = Storage::Values);
     void open();
     void addNew();
     void setValue(int columna, const QVariant &valor);
@@ -84,7 +85,7 @@ public:
     // Random access, for the grid and the report engine.
     qsizetype rowCount() const { return filas_; }
     QString name(int columna) const { return columnas_[size_t(columna)].nombre; }
-    int type(int columna) const { return columnas_[size_t(columna)].tipo; }
+    TipoCampo type(int columna) const { return columnas_[size_t(columna)].tipo; }
     int definedSize(int columna) const { return columnas_[size_t(columna)].tamano; }
     // For a value longer than the size the column was defined with.
     void widenColumn(int columna, int tamano)
@@ -106,7 +107,7 @@ public:
     }
 
     // Filling a row cell by cell, every column in order, then endRow.
-    void setType(int columna, int tipo) { columnas_[size_t(columna)].tipo = tipo; }
+    void setType(int columna, TipoCampo tipo) { columnas_[size_t(columna)].tipo = tipo; }
     void appendNull(int columna) { celdas(columna).appendNull(); }
     void appendInteger(int columna, qint64 v) { celdas(columna).appendInteger(v); }
     void appendReal(int columna, double v) { celdas(columna).appendReal(v); }
@@ -125,7 +126,7 @@ private:
     struct Columna
     {
         QString nombre;
-        int tipo = 0;
+        TipoCampo tipo = TipoCampo::Ninguno;
         int tamano = 0;
         std::unique_ptr<ColumnStore> celdas;
     };
@@ -150,7 +151,7 @@ private:
 class RecordsetReader final : public RowSink
 {
 public:
-    void columns(const QStringList &names, const std::vector<int> &types) override;
+    void columns(const QStringList &names, const std::vector<TipoCampo> &types) override;
     void row(std::span<const CellValue> values) override;
     // The whole result, standing on its first row.
     std::unique_ptr<Recordset> take();

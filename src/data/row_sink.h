@@ -1,5 +1,7 @@
 #pragma once
 
+#include "type_codes.h"
+
 #include <QByteArrayView>
 #include <QStringList>
 #include <cstdint>
@@ -27,7 +29,7 @@ public:
     // Before the first row: the columns' names and field type codes. A column
     // computed by the statement (a sum, an expression) has code 0: its kind is
     // that of its values.
-    virtual void columns(const QStringList &names, const std::vector<int> &types) = 0;
+    virtual void columns(const QStringList &names, const std::vector<TipoCampo> &types) = 0;
     // Each row, one value per column, in column order.
     virtual void row(std::span<const CellValue> values) = 0;
 };

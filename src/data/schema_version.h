@@ -29,8 +29,8 @@ void exigirConocida(int version, const QString &lugar);
 
 struct Paso
 {
-    int version;     // the version the step brings the database to
-    QByteArray sql;  // in the engine's own dialect
+    int version;    // the version the step brings the database to
+    QByteArray sql; // in the engine's own dialect
 };
 
 // The steps from `desde` up to the program's version, in order.

@@ -162,9 +162,7 @@ void EditableGrid::abrirEditor(const QString &texto)
 {
     mostrarActual();
     ubicarEditor();
-    const bool numero = modelo_->tipo(columnaActual()) == TipoCampo::Simple
-                        || modelo_->tipo(columnaActual()) == TipoCampo::Entero
-                        || modelo_->tipo(columnaActual()) == TipoCampo::Decimal;
+    const bool numero = esNumerica(modelo_->tipo(columnaActual()));
     t1_->setAlignment(Qt::AlignVCenter | (numero ? Qt::AlignRight : Qt::AlignLeft));
     t1_->setText(texto);
     t1_->end(false);

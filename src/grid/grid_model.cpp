@@ -6,10 +6,6 @@
 namespace {
 const QColor amarilloActual(255, 255, 192);
 
-bool esNumerica(int tipo)
-{
-    return tipo == TipoCampo::Simple || tipo == TipoCampo::Entero || tipo == TipoCampo::Decimal;
-}
 } // namespace
 
 void ModeloGrilla::cargar(std::unique_ptr<Recordset> rs)

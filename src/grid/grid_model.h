@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recordset.h"
+#include "type_codes.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -40,7 +41,7 @@ public:
     }
 
     QString encabezado(int columna) const { return encabezados_.value(columna); }
-    int tipo(int columna) const { return tipos_.value(columna); }
+    TipoCampo tipo(int columna) const { return tipos_.value(columna, TipoCampo::Ninguno); }
     bool vacio() const { return !rs_ || rs_->rowCount() == 0; }
 
     // The cell painted as current; (-1, -1) for none.
@@ -51,7 +52,7 @@ private:
 
     std::unique_ptr<Recordset> rs_;
     QStringList encabezados_;
-    QList<int> tipos_;
+    QList<TipoCampo> tipos_;
     QHash<qint64, QString> escritos_;
     int filaActual_ = -1;
     int columnaActual_ = -1;

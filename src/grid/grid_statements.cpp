@@ -40,16 +40,11 @@ QString fechaIso(const QString &t)
     return f.isValid() ? f.toString(QStringLiteral("yyyy-MM-dd")) : t;
 }
 
-bool esNumerica(int tipo)
-{
-    return tipo == TipoCampo::Simple || tipo == TipoCampo::Decimal || tipo == TipoCampo::Entero;
-}
-
 QString condicionClave(const Fila &fila, int k)
 {
     const QString &h = fila.encabezados[k];
     const QString &w = fila.textos[k];
-    const int tipo = fila.tipos[k];
+    const TipoCampo tipo = fila.tipos[k];
     // An empty key matches a stored null whatever the column's type: "H = " with
     // nothing after it, or a date read from nothing, would not run.
     if (w.isEmpty())
@@ -69,7 +64,7 @@ QString comparacion(const Fila &fila, int i)
 {
     const QString &h = fila.encabezados[i];
     const QString &v = fila.textos[i];
-    const int tipo = fila.tipos[i];
+    const TipoCampo tipo = fila.tipos[i];
     if (v.isEmpty())
         return QStringLiteral("(ISNULL(") + h + QStringLiteral(") or ") + h + QStringLiteral("='')");
     if (tipo == TipoCampo::Simple)
@@ -135,7 +130,7 @@ QString eliminacion(const QString &tabla, const Fila &fila)
            + comparaciones.join(QStringLiteral(" and "));
 }
 
-Chequeo chequear(const QString &texto, int tipo)
+Chequeo chequear(const QString &texto, TipoCampo tipo)
 {
     if (texto.trimmed().isEmpty())
         return Chequeo::Vacia;

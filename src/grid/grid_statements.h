@@ -1,5 +1,6 @@
 #pragma once
 
+#include "type_codes.h"
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,7 +12,7 @@ namespace sentenciasGrilla {
 struct Fila
 {
     QStringList encabezados;
-    QList<int> tipos;
+    QList<TipoCampo> tipos;
     QStringList textos;
 };
 
@@ -24,6 +25,6 @@ QString eliminacion(const QString &tabla, const Fila &fila);
 
 // What the cell check says of a text in a column of the given type.
 enum class Chequeo { Valida, Vacia, FechaIncorrecta, NumeroIncorrecto };
-Chequeo chequear(const QString &texto, int tipo);
+Chequeo chequear(const QString &texto, TipoCampo tipo);
 
 } // namespace sentenciasGrilla

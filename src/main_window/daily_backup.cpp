@@ -7,13 +7,6 @@
 
 CopiaDiaria::CopiaDiaria(QObject *parent) : QObject(parent) { }
 
-CopiaDiaria::~CopiaDiaria()
-{
-    if (hilo_)
-        hilo_->wait();
-    delete hilo_;
-}
-
 bool CopiaDiaria::enCurso() const
 {
     return hilo_ && !hilo_->isFinished();
@@ -23,10 +16,10 @@ void CopiaDiaria::iniciar(const QString &archivoBase, const QDate &hoy)
 {
     if (enCurso())
         return;
-    delete hilo_;
+    hilo_.reset();
     copia_.clear();
     error_.clear();
-    hilo_ = QThread::create([this, archivoBase, hoy] {
+    hilo_.reset(QThread::create([this, archivoBase, hoy] {
         try {
             copia_ = copias::copiaDelDia(archivoBase, hoy);
         } catch (const QuendraError &e) {
@@ -34,9 +27,9 @@ void CopiaDiaria::iniciar(const QString &archivoBase, const QDate &hoy)
         } catch (const std::exception &e) {
             error_ = QString::fromLocal8Bit(e.what());
         }
-    });
+    }));
     // Read on this thread once the copy's thread has finished with them.
-    connect(hilo_, &QThread::finished, this, [this] {
+    connect(hilo_.get(), &QThread::finished, this, [this] {
         if (!error_.isEmpty())
             mensajes::mostrar(QStringLiteral("No se pudo hacer la copia de seguridad del día: %1").arg(error_),
                               QMessageBox::Warning);

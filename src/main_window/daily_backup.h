@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-class QThread;
+#include "owned_thread.h"
 
 // The day's copy of the open database, made on a thread of its own with a
 // connection of its own, so that the operator never waits for it. A failed
@@ -14,7 +14,7 @@ class CopiaDiaria : public QObject
     Q_OBJECT
 public:
     explicit CopiaDiaria(QObject *parent = nullptr);
-    ~CopiaDiaria() override; // waits for a copy in progress
+    ~CopiaDiaria() override = default; // waits for a copy in progress (HiloPropio)
 
     void iniciar(const QString &archivoBase, const QDate &hoy);
     bool enCurso() const;
@@ -24,6 +24,7 @@ signals:
     void terminada(const QString &copia, const QString &error);
 
 private:
-    QThread *hilo_ = nullptr;
     QString copia_, error_;
+    // Last, so that it is waited for before the texts it writes go.
+    HiloPropio hilo_;
 };

@@ -2,6 +2,7 @@
 #include "backup.h"
 #include "connection.h"
 #include "messages.h"
+#include "owned_thread.h"
 #include "quendra_error.h"
 #include "quick_check.h"
 
@@ -17,7 +18,7 @@ namespace {
 struct Estado
 {
     std::atomic<bool> cancelar{false};
-    QThread *hilo = nullptr;
+    HiloPropio hilo;
     qint64 umbral = 0;
     // While a background check runs, what waits for the file to be found sound.
     bool revisando = false;
@@ -63,12 +64,12 @@ void enSegundoPlano(Connection &conexion)
     e.cancelar = false;
     e.revisando = true;
     const QString archivo = conexion.archivo();
-    e.hilo = QThread::create([archivo, &conexion] {
+    e.hilo.reset(QThread::create([archivo, &conexion] {
         const QString problema = revisionRapida::revisarArchivo(archivo, &estado().cancelar);
         if (!estado().cancelar)
             QMetaObject::invokeMethod(
                 qApp, [archivo, problema, &conexion] { terminar(conexion, archivo, problema); }, Qt::QueuedConnection);
-    });
+    }));
     static const auto alSalir = QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { esperar(true); });
     Q_UNUSED(alSalir);
     e.hilo->start(QThread::LowPriority);
@@ -110,9 +111,7 @@ void esperar(bool cancelar)
         e.revisando = false;
         e.siguiente = {};
     }
-    e.hilo->wait();
-    delete e.hilo;
-    e.hilo = nullptr;
+    e.hilo.reset();
 }
 
 void fijarUmbralParaPruebas(qint64 paginas)

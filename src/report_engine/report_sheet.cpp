@@ -15,27 +15,11 @@
 
 namespace {
 
-bool numericType(int type)
-{
-    switch (type) {
-    case 2:  // small integer
-    case 5:  // double
-    case 6:  // currency
-    case 20: // big integer
-    case TipoCampo::Entero:
-    case TipoCampo::Simple:
-    case TipoCampo::Decimal:
-        return true;
-    default:
-        return false;
-    }
-}
-
-SheetKind kindOf(int type, Qt::Alignment alignment)
+SheetKind kindOf(TipoCampo type, Qt::Alignment alignment)
 {
     if (type == TipoCampo::Fecha)
         return SheetKind::Date;
-    if (numericType(type) || (alignment & Qt::AlignRight))
+    if (esNumerica(type) || (alignment & Qt::AlignRight))
         return SheetKind::Number;
     return SheetKind::Text;
 }

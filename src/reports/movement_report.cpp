@@ -161,7 +161,7 @@ int posicion(const QStringList &nombres, QLatin1String nombre)
 class SaldoInicial final : public RowSink
 {
 public:
-    void columns(const QStringList &nombres, const std::vector<int> &) override
+    void columns(const QStringList &nombres, const std::vector<TipoCampo> &) override
     {
         saldo_ = 0;
         columna_ = posicion(nombres, QLatin1String("Saldo"));
@@ -223,7 +223,7 @@ public:
 
     // The statement is the same for every article save the number, and so are
     // its columns: they are found once.
-    void columns(const QStringList &nombres, const std::vector<int> &) override
+    void columns(const QStringList &nombres, const std::vector<TipoCampo> &) override
     {
         if (entrada_ >= 0)
             return;

@@ -150,7 +150,7 @@ class TestLecturaDeFilas : public QObject
     struct Lector final : RowSink
     {
         int corte = -1, vistas = 0;
-        void columns(const QStringList &, const std::vector<int> &) override { contar(); }
+        void columns(const QStringList &, const std::vector<TipoCampo> &) override { contar(); }
         void row(std::span<const CellValue>) override { contar(); }
         void contar()
         {

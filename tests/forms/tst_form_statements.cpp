@@ -23,7 +23,7 @@ class TestSentenciasEnAmbosMotores : public QObject
         if (!enOrden)
             filas.sort();
         for (int i = 0; i < rs->fieldCount(); ++i)
-            columnas << rs->name(i).toLower() + ':' + QString::number(rs->type(i));
+            columnas << rs->name(i).toLower() + ':' + QString::number(int(rs->type(i)));
         return QStringList{columnas.join(' ')} + filas;
     }
 

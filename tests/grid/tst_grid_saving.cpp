@@ -16,7 +16,7 @@ sentenciasGrilla::Fila filaDe(const QString &descripcion)
     for (const QString &celda : descripcion.split(QLatin1Char('|'))) {
         const QStringList partes = celda.split(QLatin1Char(':'));
         f.encabezados << partes[0];
-        f.tipos << partes[1].toInt();
+        f.tipos << TipoCampo(partes[1].toInt());
         f.textos << partes.mid(2).join(QLatin1Char(':'));
     }
     return f;

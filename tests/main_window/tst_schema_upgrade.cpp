@@ -29,7 +29,8 @@ QStringList filasDeLasTablas(Connection &c)
 QByteArray huella(const QString &archivo)
 {
     QFile f(archivo);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 
 // Opens the place as the program does at start and gives the messages it showed.
@@ -49,9 +50,10 @@ QString servidorVersion1(const QString &nombre)
     QFile esquema(QStringLiteral(":/db/schema-postgresql.sql"));
     esquema.open(QIODevice::ReadOnly);
     baseServidor::ejecutar(direccion, QString::fromUtf8(esquema.readAll()));
-    baseServidor::ejecutar(direccion, QStringLiteral(
-        "INSERT INTO movstk(comprobante,numero,deposito,\"Entrada\",\"Salida\") VALUES "
-        "('00000001','000001','03',1,0),('00000002','000001','01',1,0),('00000003','000001',' ',1,0)"));
+    baseServidor::ejecutar(
+        direccion,
+        QStringLiteral("INSERT INTO movstk(comprobante,numero,deposito,\"Entrada\",\"Salida\") VALUES "
+                       "('00000001','000001','03',1,0),('00000002','000001','01',1,0),('00000003','000001',' ',1,0)"));
     return direccion;
 }
 
@@ -77,9 +79,10 @@ private slots:
         antes.close();
 
         const QString copia = dir.filePath("backups/quendra-antes-de-la-version-2.accdb");
-        QCOMPARE(abrirComoElPrograma(archivo),
-                 QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión 2. La copia "
-                             "de antes de actualizarla quedó en «" + copia + "»."});
+        QCOMPARE(abrirComoElPrograma(archivo), QStringList{"La base de datos «" + archivo
+                                                           + "» se actualizó de la versión 1 a la versión 2. La copia "
+                                                             "de antes de actualizarla quedó en «"
+                                                           + copia + "»."});
         Connection &c = mPrincipal::conexion();
         QCOMPARE(c.versionEsquema(), versionEsquema::actual);
         QCOMPARE(filasDeLasTablas(c), filas);

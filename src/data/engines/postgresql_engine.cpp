@@ -1,5 +1,6 @@
 #include "postgresql_engine.h"
 #include "dates.h"
+#include "postgresql_handles.h"
 #include "quendra_error.h"
 #include "schema_tables.h"
 #include "schema_version.h"
@@ -8,7 +9,6 @@
 #include <QRegularExpression>
 #include <charconv>
 #include <cstring>
-#include <libpq-fe.h>
 
 namespace {
 
@@ -24,7 +24,7 @@ enum Oid : unsigned {
     FechaSql = 1082,
 };
 
-int tipoDeServidor(unsigned oid)
+TipoCampo tipoDeServidor(unsigned oid)
 {
     switch (oid) {
     case FechaSql:
@@ -42,12 +42,6 @@ int tipoDeServidor(unsigned oid)
         return TipoCampo::Texto;
     }
 }
-
-struct Resultado
-{
-    PGresult *r;
-    ~Resultado() { PQclear(r); }
-};
 
 // The number in a server's error state (23505) when it is all digits.
 int numeroDeEstado(const char *estado)
@@ -139,16 +133,16 @@ MotorPostgres::~MotorPostgres()
 
 void MotorPostgres::leerEsquema()
 {
-    Resultado r{PQexec(pg_, "SELECT table_name, column_name, data_type FROM information_schema.columns "
-                            "WHERE table_schema = current_schema()")};
-    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.r);
+    ResultadoPg r{PQexec(pg_, "SELECT table_name, column_name, data_type FROM information_schema.columns "
+                              "WHERE table_schema = current_schema()")};
+    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.get());
     QSet<QString> tablas;
     SqlDialect::Esquema esquema;
-    for (int f = 0; f < PQntuples(r.r); ++f) {
-        tablas.insert(QString::fromUtf8(PQgetvalue(r.r, f, 0)).toLower());
-        const QString columna = QString::fromUtf8(PQgetvalue(r.r, f, 1));
-        const QByteArray tipo = PQgetvalue(r.r, f, 2);
+    for (int f = 0; f < PQntuples(r.get()); ++f) {
+        tablas.insert(QString::fromUtf8(PQgetvalue(r.get(), f, 0)).toLower());
+        const QString columna = QString::fromUtf8(PQgetvalue(r.get(), f, 1));
+        const QByteArray tipo = PQgetvalue(r.get(), f, 2);
         if (tipo == "date")
             esquema.columnasFecha.insert(columna.toLower());
         if (tipo != "text" && tipo != "character varying" && tipo != "character")
@@ -169,10 +163,10 @@ int MotorPostgres::versionEsquema()
     // A database made before versions were recorded has no such table: the three tables, version 1.
     if (!conVersion_)
         return 1;
-    Resultado r{PQexec(pg_, "SELECT version FROM quendra_version")};
-    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.r);
-    return PQntuples(r.r) == 1 ? leerNumero<int>(PQgetvalue(r.r, 0, 0), PQgetlength(r.r, 0, 0)) : 1;
+    ResultadoPg r{PQexec(pg_, "SELECT version FROM quendra_version")};
+    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.get());
+    return PQntuples(r.get()) == 1 ? leerNumero<int>(PQgetvalue(r.get(), 0, 0), PQgetlength(r.get(), 0, 0)) : 1;
 }
 
 void MotorPostgres::fijarVersionEsquema(int version)
@@ -184,26 +178,26 @@ void MotorPostgres::fijarVersionEsquema(int version)
 bool MotorPostgres::puedeCambiarTablas()
 {
     // The owner of the tables, or a member of the owning role.
-    Resultado r{PQexec(pg_, "SELECT pg_has_role((SELECT relowner FROM pg_class WHERE oid = to_regclass('movstk')), "
-                            "'USAGE')")};
-    if (PQresultStatus(r.r) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.r);
-    return PQntuples(r.r) == 1 && PQgetvalue(r.r, 0, 0)[0] == 't';
+    ResultadoPg r{PQexec(pg_, "SELECT pg_has_role((SELECT relowner FROM pg_class WHERE oid = to_regclass('movstk')), "
+                              "'USAGE')")};
+    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.get());
+    return PQntuples(r.get()) == 1 && PQgetvalue(r.get(), 0, 0)[0] == 't';
 }
 
 void MotorPostgres::ejecutarGuion(const QByteArray &sql)
 {
     // The simple query protocol runs every statement of the text.
-    Resultado r{PQexec(pg_, sql.constData())};
-    if (PQresultStatus(r.r) != PGRES_COMMAND_OK && PQresultStatus(r.r) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.r);
+    ResultadoPg r{PQexec(pg_, sql.constData())};
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK && PQresultStatus(r.get()) != PGRES_TUPLES_OK)
+        fallarResultado(pg_, r.get());
 }
 
 void MotorPostgres::ejecutarSimple(const char *sql)
 {
-    Resultado r{PQexec(pg_, sql)};
-    if (PQresultStatus(r.r) != PGRES_COMMAND_OK)
-        fallarResultado(pg_, r.r);
+    ResultadoPg r{PQexec(pg_, sql)};
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+        fallarResultado(pg_, r.get());
 }
 
 namespace {
@@ -213,7 +207,7 @@ void pasarColumnas(const PGresult *r, RowSink &destino, std::vector<unsigned> &o
 {
     const int n = PQnfields(r);
     QStringList nombres;
-    std::vector<int> tipos(static_cast<size_t>(n));
+    std::vector<TipoCampo> tipos(static_cast<size_t>(n));
     oids.resize(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
         nombres << QString::fromUtf8(PQfname(r, i));
@@ -279,7 +273,7 @@ struct RestoDelResultado
     ~RestoDelResultado()
     {
         while (PGresult *r = PQgetResult(pg))
-            PQclear(r);
+            ResultadoPg{r};
     }
 };
 
@@ -299,22 +293,22 @@ void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
     std::vector<CellValue> valores;
     bool columnasDadas = false;
     while (PGresult *leido = PQgetResult(pg_)) {
-        Resultado r{leido};
-        switch (PQresultStatus(r.r)) {
+        ResultadoPg r{leido};
+        switch (PQresultStatus(r.get())) {
         case PGRES_SINGLE_TUPLE:
         case PGRES_TUPLES_OK: // the end of the rows, or a result without any
             if (!columnasDadas) {
-                pasarColumnas(r.r, destino, oids);
+                pasarColumnas(r.get(), destino, oids);
                 columnasDadas = true;
             }
-            pasarFilas(r.r, destino, oids, valores);
+            pasarFilas(r.get(), destino, oids, valores);
             break;
         case PGRES_COMMAND_OK:
         case PGRES_EMPTY_QUERY:
             destino.columns({}, {});
             break;
         default:
-            fallarResultado(pg_, r.r);
+            fallarResultado(pg_, r.get());
         }
     }
 }
@@ -328,11 +322,11 @@ void MotorPostgres::commit()
 {
     if (!inTransaction())
         throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
-    Resultado r{PQexec(pg_, "COMMIT")};
-    if (PQresultStatus(r.r) != PGRES_COMMAND_OK)
-        fallarResultado(pg_, r.r);
+    ResultadoPg r{PQexec(pg_, "COMMIT")};
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+        fallarResultado(pg_, r.get());
     // A transaction that met an error ends rolled back: COMMIT says so only by its tag.
-    if (std::strcmp(PQcmdStatus(r.r), "ROLLBACK") == 0)
+    if (std::strcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0)
         throw QuendraError(QuendraError::ErrorDelServidor,
                            QStringLiteral("La transacción se deshizo por un error anterior"));
 }
@@ -340,7 +334,7 @@ void MotorPostgres::commit()
 void MotorPostgres::rollback() noexcept
 {
     if (inTransaction())
-        PQclear(PQexec(pg_, "ROLLBACK"));
+        ResultadoPg{PQexec(pg_, "ROLLBACK")};
 }
 
 bool MotorPostgres::inTransaction() const

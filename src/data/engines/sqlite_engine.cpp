@@ -5,6 +5,7 @@
 #include "quendra_error.h"
 #include "schema_tables.h"
 #include "schema_version.h"
+#include "sqlite_handles.h"
 #include "type_codes.h"
 
 #include <QDir>
@@ -14,17 +15,10 @@
 
 namespace {
 
-// Finalizes a prepared statement whatever happens.
-struct Sentencia
-{
-    sqlite3_stmt *st = nullptr;
-    ~Sentencia() { sqlite3_finalize(st); }
-};
-
-int tipoDeclarado(const char *decl)
+TipoCampo tipoDeclarado(const char *decl)
 {
     if (!decl)
-        return 0;
+        return TipoCampo::Ninguno;
     QByteArray d = QByteArray(decl).toUpper();
     if (d.contains("DATE"))
         return TipoCampo::Fecha;
@@ -82,8 +76,8 @@ QuendraError falloDeApertura(const QuendraError &e, const QString &archivo, cons
 
 void MotorSqlite::fallar(int codigo) const
 {
-    QString desc = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
-    const int numero = db_ ? sqlite3_extended_errcode(db_) : codigo;
+    QString desc = db_.get() ? QString::fromUtf8(sqlite3_errmsg(db_.get())) : QString::fromUtf8(sqlite3_errstr(codigo));
+    const int numero = db_.get() ? sqlite3_extended_errcode(db_.get()) : codigo;
     if (enUsoPorOtro(numero))
         desc = enUsoTexto(nombre_);
     else if (copias::esCodigoDanado(numero))
@@ -93,7 +87,7 @@ void MotorSqlite::fallar(int codigo) const
 
 void MotorSqlite::ejecutarSimple(const char *sql)
 {
-    int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         fallar(rc);
 }
@@ -110,20 +104,19 @@ MotorSqlite::MotorSqlite(const QString &archivo)
         throw QuendraError(
             QuendraError::BaseNoValida,
             QStringLiteral("El archivo «%1» está vacío: no es una base de datos de Quendra").arg(nombre));
-    sqlite3 *db = nullptr;
     // Only the user-interface thread uses the connection: no mutex around every call.
-    int rc = sqlite3_open_v2(nombre.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(nombre.toUtf8().constData(), db_.destino(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
-        QString desc = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        int codigo = db ? sqlite3_extended_errcode(db) : rc;
-        sqlite3_close_v2(db);
+        QString desc = QString::fromUtf8(db_.get() ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(rc));
+        int codigo = db_.get() ? sqlite3_extended_errcode(db_.get()) : rc;
+        db_.reset();
         throw falloDeApertura(QuendraError(codigo, desc), nombre, QStringLiteral("No se pudo abrir «%1»: %2"));
     }
-    db_ = db;
     try {
-        sqlite3_busy_timeout(db_, 5000);
-        sqlite3_extended_result_codes(db_, 1);
-        if (sqlite3_db_readonly(db_, "main") == 1)
+        sqlite3_busy_timeout(db_.get(), 5000);
+        sqlite3_extended_result_codes(db_.get(), 1);
+        if (sqlite3_db_readonly(db_.get(), "main") == 1)
             throw QuendraError(QuendraError::SoloLectura,
                                QStringLiteral("El archivo «%1» es de solo lectura").arg(nombre));
         leerEsquema();
@@ -131,10 +124,9 @@ MotorSqlite::MotorSqlite(const QString &archivo)
         versionEsquema::exigirConocida(versionEsquema(), nombre);
         ejecutarSimple("PRAGMA journal_mode=WAL");
         ejecutarSimple("PRAGMA synchronous=FULL");
-        registrarLike(db_);
+        registrarLike(db_.get());
     } catch (const QuendraError &e) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+        db_.reset();
         if (e.numero() == QuendraError::SoloLectura || e.numero() == QuendraError::BaseNoValida
             || e.numero() == QuendraError::BaseMasNueva)
             throw;
@@ -151,17 +143,17 @@ MotorSqlite::MotorSqlite(const QString &archivo)
 void MotorSqlite::leerEsquema()
 {
     QSet<QString> tablas, columnasFecha;
-    Sentencia s;
+    SentenciaSqlite s;
     const char *sql = "SELECT m.name, p.name, p.type FROM sqlite_master m, pragma_table_info(m.name) p "
                       "WHERE m.type = 'table'";
-    if (sqlite3_prepare_v2(db_, sql, -1, &s.st, nullptr) != SQLITE_OK)
-        fallar(sqlite3_errcode(db_));
+    if (sqlite3_prepare_v2(db_.get(), sql, -1, s.destino(), nullptr) != SQLITE_OK)
+        fallar(sqlite3_errcode(db_.get()));
     int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-        tablas.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 0))).toLower());
-        if (tipoDeclarado(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 2))) == TipoCampo::Fecha)
+    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+        tablas.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.get(), 0))).toLower());
+        if (tipoDeclarado(reinterpret_cast<const char *>(sqlite3_column_text(s.get(), 2))) == TipoCampo::Fecha)
             columnasFecha.insert(
-                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.st, 1))).toLower());
+                QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s.get(), 1))).toLower());
     }
     if (rc != SQLITE_DONE)
         fallar(rc);
@@ -174,12 +166,12 @@ void MotorSqlite::leerEsquema()
 
 int MotorSqlite::versionEsquema()
 {
-    Sentencia s;
-    if (sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &s.st, nullptr) != SQLITE_OK
-        || sqlite3_step(s.st) != SQLITE_ROW)
-        fallar(sqlite3_errcode(db_));
+    SentenciaSqlite s;
+    if (sqlite3_prepare_v2(db_.get(), "PRAGMA user_version", -1, s.destino(), nullptr) != SQLITE_OK
+        || sqlite3_step(s.get()) != SQLITE_ROW)
+        fallar(sqlite3_errcode(db_.get()));
     // A file made before versions were recorded holds 0: the three tables, version 1.
-    return std::max(1, sqlite3_column_int(s.st, 0));
+    return std::max(1, sqlite3_column_int(s.get(), 0));
 }
 
 void MotorSqlite::fijarVersionEsquema(int version)
@@ -192,47 +184,45 @@ void MotorSqlite::ejecutarGuion(const QByteArray &sql)
     ejecutarSimple(sql.constData());
 }
 
-MotorSqlite::~MotorSqlite()
-{
-    sqlite3_close_v2(db_);
-}
+MotorSqlite::~MotorSqlite() = default;
 
 void MotorSqlite::leer(const QString &sqlTraducido, RowSink &destino)
 {
     QByteArray texto = sqlTraducido.toUtf8();
-    Sentencia s;
+    SentenciaSqlite s;
     const char *resto = nullptr;
-    if (sqlite3_prepare_v2(db_, texto.constData(), int(texto.size()), &s.st, &resto) != SQLITE_OK)
-        fallar(sqlite3_errcode(db_));
+    if (sqlite3_prepare_v2(db_.get(), texto.constData(), int(texto.size()), s.destino(), &resto) != SQLITE_OK)
+        fallar(sqlite3_errcode(db_.get()));
     if (resto && !soloBlancos(resto)) {
-        Sentencia otra;
+        SentenciaSqlite otra;
         const char *r2 = nullptr;
-        bool hayOtra = sqlite3_prepare_v2(db_, resto, -1, &otra.st, &r2) != SQLITE_OK || otra.st != nullptr;
+        bool hayOtra =
+            sqlite3_prepare_v2(db_.get(), resto, -1, otra.destino(), &r2) != SQLITE_OK || otra.get() != nullptr;
         if (hayOtra)
             throw QuendraError(QuendraError::VariasSentencias,
                                QStringLiteral("El texto contiene más de una sentencia"));
     }
-    if (!s.st) { // only blanks or comments
+    if (!s.get()) { // only blanks or comments
         destino.columns({}, {});
         return;
     }
-    const int n = sqlite3_column_count(s.st);
+    const int n = sqlite3_column_count(s.get());
     QStringList nombres;
-    std::vector<int> tipos(static_cast<size_t>(n));
+    std::vector<TipoCampo> tipos(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
-        nombres << QString::fromUtf8(sqlite3_column_name(s.st, i));
-        tipos[size_t(i)] = tipoDeclarado(sqlite3_column_decltype(s.st, i));
+        nombres << QString::fromUtf8(sqlite3_column_name(s.get(), i));
+        tipos[size_t(i)] = tipoDeclarado(sqlite3_column_decltype(s.get(), i));
     }
     destino.columns(nombres, tipos);
     std::vector<CellValue> valores(static_cast<size_t>(n));
     int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
         for (int i = 0; i < n; ++i) {
             CellValue &v = valores[size_t(i)];
             // One call for the column, the rest on its value, which is safe on a
             // connection of one thread: each sqlite3_column_ call looks the column
             // up and checks the statement again.
-            sqlite3_value *valor = sqlite3_column_value(s.st, i);
+            sqlite3_value *valor = sqlite3_column_value(s.get(), i);
             switch (sqlite3_value_type(valor)) {
             case SQLITE_NULL:
                 v.kind = CellValue::Kind::Null;
@@ -277,11 +267,11 @@ void MotorSqlite::commit()
 
 void MotorSqlite::rollback() noexcept
 {
-    if (!sqlite3_get_autocommit(db_))
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(db_.get()))
+        sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 bool MotorSqlite::inTransaction() const
 {
-    return !sqlite3_get_autocommit(db_);
+    return !sqlite3_get_autocommit(db_.get());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database_engine.h"
+#include "sqlite_handles.h"
 
 struct sqlite3;
 
@@ -23,11 +24,11 @@ public:
     void fijarVersionEsquema(int version) override;
     void ejecutarGuion(const QByteArray &sql) override;
     void leerEsquema() override;
-    sqlite3 *handle() const { return db_; }
+    sqlite3 *handle() const { return db_.get(); }
 
 private:
     [[noreturn]] void fallar(int codigo) const;
     void ejecutarSimple(const char *sql);
 
-    sqlite3 *db_ = nullptr;
+    BaseSqlite db_;
 };
