@@ -13,7 +13,7 @@ QString servidorDePruebas()
     const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
     if (admin.isEmpty())
         qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ctest, en una entrada "
-               "que use el servidor (quendra_usa_servidor en tests/CMakeLists.txt)");
+               "que use el servidor (quendra_uses_server en tests/CMakeLists.txt)");
     return admin;
 }
 
