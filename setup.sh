@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Quendra needs to build, run and test (Debian 12, as root), then
-# configures and builds it in ./build. Quick when everything is already there.
+# configures and builds it in ./build (the dev preset). Quick when everything is already there.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,5 +25,5 @@ if ! locale -a 2>/dev/null | grep -qx 'es_ES.utf8'; then
   locale-gen >/dev/null
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$(nproc)"

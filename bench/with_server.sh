@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Runs a benchmark program against a private PostgreSQL server started for the
-# run, as ./test.sh starts one for the tests, and stops it afterwards:
+# run (tests/postgresql_cluster.sh, as CTest starts one for the tests), and stops
+# it afterwards:
 #   bench/with_server.sh build/bench/bench_server [arguments]
 set -euo pipefail
-source "$(dirname "$0")/../tests/postgresql_cluster.sh"
+cluster="$(dirname "$0")/../tests/postgresql_cluster.sh"
+carpeta=/tmp/quendra-pg-banco-$$
+trap '"$cluster" stop "$carpeta"' EXIT
+trap 'exit 130' INT TERM
+QUENDRA_SERVIDOR_PRUEBAS=$("$cluster" start "$carpeta" 5432)
+export QUENDRA_SERVIDOR_PRUEBAS
 "$@"

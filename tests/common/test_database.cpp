@@ -8,11 +8,18 @@
 #include <QCoreApplication>
 #include <QFile>
 
-QString baseNuevaEnServidor(const QString &nombre)
+QString servidorDePruebas()
 {
     const QString admin = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");
     if (admin.isEmpty())
-        qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ./test.sh");
+        qFatal("Las pruebas en el servidor necesitan QUENDRA_SERVIDOR_PRUEBAS: ejecútelas con ctest, en una entrada "
+               "que use el servidor (quendra_uses_server en tests/CMakeLists.txt)");
+    return admin;
+}
+
+QString baseNuevaEnServidor(const QString &nombre)
+{
+    const QString admin = servidorDePruebas();
     const QString base = nombre + QStringLiteral("_%1").arg(QCoreApplication::applicationPid());
     baseServidor::ejecutar(admin, QStringLiteral("DROP DATABASE IF EXISTS ") + base);
     baseServidor::ejecutar(admin, QStringLiteral("CREATE DATABASE ") + base);

@@ -9,12 +9,15 @@ class Recordset;
 // Every row of a result as one text, its fields as the program shows them joined by a blank: the same
 // on both engines.
 QStringList filasComoTexto(const Recordset &rs);
-// A new empty database, named after `nombre` and the process, on the server ./test.sh starts; its address.
+// The private server's address (QUENDRA_SERVIDOR_PRUEBAS), which CTest gives the entries that use it; a test
+// program run without it ends with a message that says so.
+QString servidorDePruebas();
+// A new empty database, named after `nombre` and the process, on that server; its address.
 QString baseNuevaEnServidor(const QString &nombre);
 
 // A fresh database in a temporary folder, opened as the program's one connection while the object lives. On the
 // server engine (QUENDRA_MOTOR_PRUEBAS=postgresql, CTest's second run) its tables and rows go instead to a database
-// of the process's own on the private server that ./test.sh starts (QUENDRA_SERVIDOR_PRUEBAS).
+// of the process's own on the private server (servidorDePruebas).
 class BaseDePrueba
 {
 public:
