@@ -45,8 +45,7 @@ void exigirVersionActual(const QString &archivo, const QString &direccion)
         throw QuendraError(QuendraError::SinActualizar,
                            QStringLiteral("La base «%1» es de la versión %2: actualícela antes con «quendra-db upgrade "
                                           "%1»")
-                               .arg(c.archivo())
-                               .arg(v));
+                               .arg(c.archivo(), QString::number(v)));
 }
 
 class Servidor

@@ -32,9 +32,7 @@ QuendraError sinPermiso(const QString &lugar, int version)
                         QStringLiteral("La base de datos «%1» es de la versión %2 y este programa usa la versión %3. "
                                        "Su usuario no es dueño de las tablas y no puede actualizarla: pida a quien lo "
                                        "sea que ejecute «quendra-db upgrade %1»")
-                            .arg(lugar)
-                            .arg(version)
-                            .arg(versionEsquema::actual));
+                            .arg(lugar, QString::number(version), QString::number(versionEsquema::actual)));
 }
 
 } // namespace

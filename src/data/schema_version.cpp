@@ -11,9 +11,7 @@ void exigirConocida(int version, const QString &lugar)
         throw QuendraError(QuendraError::BaseMasNueva,
                            QStringLiteral("La base de datos «%1» es de la versión %2, más nueva que la versión %3 "
                                           "que usa este programa: ábrala con un Quendra más nuevo")
-                               .arg(lugar)
-                               .arg(version)
-                               .arg(actual));
+                               .arg(lugar, QString::number(version), QString::number(actual)));
 }
 
 QByteArray guionVersion(int version, bool servidor)

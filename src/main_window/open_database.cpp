@@ -18,9 +18,7 @@ void actualizarEsquema()
         if (!r.hecha())
             return;
         QString texto = QStringLiteral("La base de datos «%1» se actualizó de la versión %2 a la versión %3.")
-                            .arg(conexion().archivo())
-                            .arg(r.desde)
-                            .arg(r.hasta);
+                            .arg(conexion().archivo(), QString::number(r.desde), QString::number(r.hasta));
         if (!r.copia.isEmpty())
             texto += QStringLiteral(" La copia de antes de actualizarla quedó en «%1».").arg(r.copia);
         mensajes::mostrar(texto, QMessageBox::Information);
