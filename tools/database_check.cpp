@@ -81,8 +81,9 @@ QString descripcionVersion(const QString &lugar)
         Connection c;
         c.open(lugar);
         return QStringLiteral("Versión %1 de la base de datos").arg(c.versionEsquema());
-    } catch (const QuendraError &) {
-        return {}; // comprobar tells why
+    } catch (const QuendraError &e) {
+        // A newer program's database is named as such; any other failure, comprobar tells.
+        return e.numero() == QuendraError::BaseMasNueva ? e.texto() : QString();
     }
 }
 

@@ -10,7 +10,8 @@ namespace datos {
 // An empty list means all is well.
 QStringList comprobar(const QString &archivo);
 
-// "Versión 2 de la base de datos", or an empty text when the database cannot be opened.
+// "Versión 2 de la base de datos"; for a newer program's database, that it is; an
+// empty text when the database cannot be opened for another reason.
 QString descripcionVersion(const QString &lugar);
 
 } // namespace datos
