@@ -1,6 +1,7 @@
 #include "frm_iniciar.h"
 #include "action_guard.h"
 #include "daily_backup.h"
+#include "database_settings.h"
 #include "dates.h"
 #include "first_start.h"
 #include "messages.h"
@@ -68,7 +69,7 @@ bool frmIniciar::cargar()
     setWindowTitle(QStringLiteral("Control de depósito "));
     show();
     QApplication::processEvents();
-    mPrincipal::depositoDefecto = QStringLiteral("01");
+    mPrincipal::depositoDefecto = ajustesBase::depositoDelPuesto();
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
     // A server keeps its own copies; the day's copy is of a file.
