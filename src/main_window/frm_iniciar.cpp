@@ -35,6 +35,7 @@ void frmIniciar::crearMenu()
         {"mnuAdicionar", "&Adicionar", "mnuMovim", "&Movimientos"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
