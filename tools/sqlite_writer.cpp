@@ -66,6 +66,8 @@ void EscritorSqlite::confirmar()
 {
     ejecutar("UPDATE articulo SET stock = coalesce((SELECT sum(Entrada) - sum(Salida) FROM movstk m "
              "WHERE m.numero = articulo.numero), 0)");
+    ejecutar("INSERT INTO deposito(codigo, nombre) SELECT DISTINCT deposito, 'Depósito ' || deposito FROM movstk "
+             "WHERE deposito NOT IN (SELECT codigo FROM deposito) ORDER BY deposito");
     ejecutar("COMMIT");
     ejecutar("PRAGMA optimize");
 }

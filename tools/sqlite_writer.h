@@ -20,6 +20,8 @@ public:
     void ejecutar(const char *sql);
     // Prepares once per distinct text; binds the values in order and runs it.
     void insertar(const char *sql, const std::vector<QVariant> &valores);
+    // Makes the stock on hand that of the movements, gives every storage place they name its row (named
+    // as the upgrade to version 2 names them), and commits.
     void confirmar();
 
 private:

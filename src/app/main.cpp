@@ -1,5 +1,6 @@
 #include "application_setup.h"
 #include "frm_articulo.h"
+#include "frm_depositos.h"
 #include "frm_familia.h"
 #include "frm_iniciar.h"
 #include "frm_movim.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuInfMovim", [] { return new InformeVentas; });
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
+    principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });

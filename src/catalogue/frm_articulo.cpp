@@ -120,11 +120,8 @@ void frmArticulo::crearControles()
 void frmArticulo::fijarOrdenTabulacion()
 {
     // The disabled fields keep their place in the order but take no focus.
-    const QList<QWidget *> orden{t_numero_, t_Nombre_,  t_codigo_,        t_Familia_,  t_detalle_,
-                                 t_Costo_,  b_Guardar_, cmdSalir_,        B_Imprimir_, Bt_Consulta_,
-                                 t_alta_,   t_stock_,   b_BuscarFamilia_, grilla_,     BT_Nuevo_};
-    for (qsizetype i = 1; i < orden.size(); ++i)
-        QWidget::setTabOrder(orden[i - 1], orden[i]);
+    ordenDeTabulacion({t_numero_, t_Nombre_, t_codigo_, t_Familia_, t_detalle_, t_Costo_, b_Guardar_, cmdSalir_,
+                       B_Imprimir_, Bt_Consulta_, t_alta_, t_stock_, b_BuscarFamilia_, grilla_, BT_Nuevo_});
 }
 
 void frmArticulo::conectar()

@@ -38,4 +38,25 @@ QString servidor()
     return direccion;
 }
 
+namespace {
+const QString claveDeposito = QStringLiteral("puesto/deposito");
+}
+
+QString depositoDelPuesto()
+{
+    const QString codigo = QSettings(archivoAjustes(), QSettings::IniFormat).value(claveDeposito).toString().trimmed();
+    return codigo.isEmpty() ? QStringLiteral("01") : codigo;
+}
+
+void fijarDepositoDelPuesto(const QString &codigo)
+{
+    QSettings ajustes(archivoAjustes(), QSettings::IniFormat);
+    ajustes.setValue(claveDeposito, codigo);
+    ajustes.sync();
+    if (ajustes.status() != QSettings::NoError)
+        throw QuendraError(QuendraError::SoloLectura,
+                           QStringLiteral("No se pudo guardar el depósito de este puesto en «%1»")
+                               .arg(QDir::toNativeSeparators(ajustes.fileName())));
+}
+
 } // namespace ajustesBase

@@ -14,7 +14,8 @@ namespace mPrincipal {
 
 Connection &conexion();
 
-// Default storage place, "01" from start-up on.
+// The storage place this computer works in, where new vouchers start: read from
+// the settings file at start-up (ajustesBase::depositoDelPuesto).
 extern QString depositoDefecto;
 // Query shown by the lookup dialog, and the first column of the row picked there.
 extern QString sqlBusqueda;

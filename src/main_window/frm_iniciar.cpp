@@ -1,6 +1,7 @@
 #include "frm_iniciar.h"
 #include "action_guard.h"
 #include "daily_backup.h"
+#include "database_settings.h"
 #include "dates.h"
 #include "first_start.h"
 #include "messages.h"
@@ -34,6 +35,7 @@ void frmIniciar::crearMenu()
         {"mnuAdicionar", "&Adicionar", "mnuMovim", "&Movimientos"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
@@ -68,7 +70,7 @@ bool frmIniciar::cargar()
     setWindowTitle(QStringLiteral("Control de depósito "));
     show();
     QApplication::processEvents();
-    mPrincipal::depositoDefecto = QStringLiteral("01");
+    mPrincipal::depositoDefecto = ajustesBase::depositoDelPuesto();
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
     // A server keeps its own copies; the day's copy is of a file.

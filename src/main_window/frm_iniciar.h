@@ -22,8 +22,8 @@ public:
     // The start-up sequence. False when another copy already runs: the caller ends.
     bool cargar();
 
-    // Connects a menu item (mnuMovim, mnuArticulo, mnuSeccion, mnuInfMovim,
-    // mnuStockDeposito, mnuValorizacion) to the form it shows.
+    // Connects a menu item (mnuMovim, mnuArticulo, mnuSeccion, mnuDepositos,
+    // mnuInfMovim, mnuStockDeposito, mnuValorizacion) to the form it shows.
     void registrarFormulario(const QString &item, Fabrica fabrica);
     // Shows the form of a menu item: the open one brought to the front, or a new one.
     QWidget *mostrarFormulario(const QString &item);

@@ -6,6 +6,7 @@
 #include "editable_grid.h"
 #include "frm_busqueda.h"
 #include "icons.h"
+#include "lista_depositos.h"
 #include "masked_date_box.h"
 #include "messages.h"
 #include "movim_sql.h"
@@ -70,6 +71,7 @@ bool FrmMovim::nuevoComprobante()
     t_detalle->clear();
     b_Guardar->setEnabled(false);
     MostrarGrilla();
+    mostrarDeposito();
     return true;
 }
 
@@ -92,6 +94,7 @@ void FrmMovim::cargarComprobante()
     // The date of a printed voucher leaves the tab order with the other edit fields.
     t_fecha->setFocusPolicy(sinImprimir ? Qt::StrongFocus : Qt::ClickFocus);
     MostrarGrilla();
+    mostrarDeposito();
 }
 
 void FrmMovim::articuloPorNumero()
@@ -149,6 +152,12 @@ void FrmMovim::MostrarGrilla()
 {
     grilla->rellenaGrid(sqlStock::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
                         QStringList{QStringLiteral("0")}, QStringLiteral("movstk"));
+}
+
+void FrmMovim::mostrarDeposito()
+{
+    cbo_Deposito->mostrar(t_Deposito->text());
+    cbo_Deposito->setEnabled(!numeroNuevo_.isEmpty());
 }
 
 void FrmMovim::habilitarEdicion(bool si, bool incluirEliminar)

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class EditableGrid;
+class ListaDepositos;
 class MaskedDateBox;
 class QAbstractButton;
 class QGroupBox;
@@ -15,12 +16,14 @@ class QToolButton;
 class Recordset;
 
 // "Ingresos e Egreso": the window where the operator records vouchers of goods
-// entering or leaving a storage place, one line per article. It numbers new
-// vouchers, reopens stored ones, finds articles by number or by name, posts
-// lines (recomputing the article's stock), deletes vouchers and prints the exit
-// ticket. Apart from the number it proposed for a new voucher, it keeps no
-// state of its own: every value is read from its fields when an operation
-// runs, and which controls are enabled tells where it stands.
+// entering or leaving a storage place, one line per article. The place of a
+// new voucher is this computer's, or another picked from the list of places
+// before its first line is posted. It numbers new vouchers, reopens stored
+// ones, finds articles by number or by name, posts lines (recomputing the
+// article's stock), deletes vouchers and prints the exit ticket. Apart from the
+// number it proposed for a new voucher, it keeps no state of its own: every
+// value is read from its fields when an operation runs, and which controls are
+// enabled tells where it stands.
 //
 // Other operators may post into the same database meanwhile: posting, deleting
 // and printing go through the stock operations (stock_operations.h), which hold
@@ -74,6 +77,9 @@ private:
     // off for a printed one.
     void habilitarEdicion(bool si, bool incluirEliminar);
     bool lineaAdmitida();
+    // The list of places: open for a new voucher until its first line is
+    // posted, else showing the voucher's own place.
+    void mostrarDeposito();
     static void avisarSinNumeros(const QString &ultimo);
     void quitarTipo();
 
@@ -83,6 +89,7 @@ private:
     QLineEdit *t_Comprobante;
     QPushButton *b_Cargar;
     QLineEdit *t_Deposito;
+    ListaDepositos *cbo_Deposito;
     QPushButton *b_NuevoComprobante;
     QRadioButton *op_Entra;
     QRadioButton *op_sale;

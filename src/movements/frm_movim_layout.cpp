@@ -6,6 +6,7 @@
 #include "editable_grid.h"
 #include "form_layout.h"
 #include "icons.h"
+#include "lista_depositos.h"
 #include "masked_date_box.h"
 
 #include <QGroupBox>
@@ -67,6 +68,8 @@ void FrmMovim::crearControles()
     t_Deposito = campo(Frame1, "t_Deposito");
     t_Deposito->setEnabled(false);
     colorDeTexto(t_Deposito, QColor(0, 0, 255));
+    cbo_Deposito = nombrado(new ListaDepositos(Frame1), "cbo_Deposito");
+    cbo_Deposito->setEnabled(false);
     b_NuevoComprobante = boton(Frame1, "b_NuevoComprobante", QStringLiteral("&Nuevo"));
     op_Entra = nombrado(new QRadioButton(QStringLiteral("Entrada de Mercadería"), Frame1), "op_Entra");
     op_sale = nombrado(new QRadioButton(QStringLiteral("Salida de Mercadería"), Frame1), "op_sale");
@@ -127,6 +130,8 @@ void FrmMovim::ubicarControles()
     twips::ubicar(b_NuevoComprobante, 7800, fila1 - 30, 960, 375);
     twips::ubicar(op_Entra, 120, fila2, 2400, 285);
     twips::ubicar(op_sale, 2640, fila2, 2400, 285);
+    // The list of places under the DEPOSITO box, where the row has room for a name.
+    twips::ubicar(cbo_Deposito, 5160, fila2 - 15, 2580, 315);
     twips::ubicar(b_Eliminar, 7800, fila2 - 30, 960, 375);
     twips::ubicar(t_detalle, 120, 1170, 8640, 570);
 
@@ -158,7 +163,7 @@ void FrmMovim::fijarOrdenTabulacion()
     const QList<QWidget *> orden{b_Salir,   t_detalle, t_fecha,    t_Comprobante, b_NuevoComprobante, grilla,
                                  op_Entra,  op_sale,   b_Nuevo,    b_Consulta,    t_numero,           t_Cantidad,
                                  b_Guardar, t_Nombre,  t_Deposito, t_Costo,       b_Cargar,           B_Imprimir,
-                                 t_Familia, t_stock,   b_Eliminar};
+                                 t_Familia, t_stock,   b_Eliminar, cbo_Deposito};
     // The grid takes the focus through its table, which is what the chain must hold.
     auto enCadena = [](QWidget *w) { return w->focusProxy() ? w->focusProxy() : w; };
     for (qsizetype i = 1; i < orden.size(); ++i)
@@ -180,6 +185,8 @@ void FrmMovim::conectar()
     al(b_Guardar, &FrmMovim::guardar);
     al(b_Eliminar, &FrmMovim::eliminarComprobante);
     al(B_Imprimir, &FrmMovim::imprimir);
+    connect(cbo_Deposito, &ListaDepositos::elegido, this,
+            [this](const QString &codigo) { protegido([&] { t_Deposito->setText(codigo); }); });
     connect(b_Salir, &QAbstractButton::clicked, this, [this] { cerrarFormulario(this); });
     t_numero->installEventFilter(this);
 }

@@ -104,6 +104,7 @@ void FrmMovim::guardar()
     t_Comprobante->setText(r.comprobante);
     limpiar();
     MostrarGrilla();
+    mostrarDeposito();
     if (r.comprobante != propuesto)
         detener(
             QStringLiteral("Otro operador guardó el comprobante %1 mientras usted preparaba este: la línea se guardó "

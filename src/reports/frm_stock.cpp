@@ -33,9 +33,7 @@ FrmStock::FrmStock(Informe informe, QWidget *parent) : QWidget(parent), informe_
     T_HastaFamilia_ = rangos.hastaFamilia;
     b_Imprimir_ = boton(this, "b_Imprimir", "&Imprimir", 3045, 600, 1170, 390);
     b_Salir_ = boton(this, "b_Salir", "&Salir", 3045, 1140, 1170, 375);
-    QWidget *orden[] = {f_al_, t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_, T_HastaFamilia_, b_Imprimir_, b_Salir_};
-    for (size_t i = 1; i < std::size(orden); ++i)
-        QWidget::setTabOrder(orden[i - 1], orden[i]);
+    ordenDeTabulacion({f_al_, t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_, T_HastaFamilia_, b_Imprimir_, b_Salir_});
     setFocusProxy(f_al_);
     teclasDeAccesoPropias(this);
     f_al_->setTexto(fechas::texto(fechas::hoy()));

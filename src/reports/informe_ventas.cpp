@@ -12,8 +12,10 @@
 #include "report.h"
 #include "report_output.h"
 #include "rpt_movim_layout.h"
+#include "storage_places.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -35,6 +37,7 @@ InformeVentas::InformeVentas(QWidget *parent) : QWidget(parent)
     const QString hoy = fechas::texto(fechas::hoy());
     f_desde_->setTexto(hoy);
     f_hasta_->setTexto(hoy);
+    connect(t_Deposito_, &QLineEdit::textChanged, this, [this] { protegido([this] { mostrarNombreDeposito(); }); });
     t_Deposito_->setText(mPrincipal::depositoDefecto);
 
     connect(b_Imprimir_, &QPushButton::clicked, this, [this] { protegido([this] { imprimir(); }); });
@@ -54,13 +57,20 @@ void InformeVentas::crearControles()
     T_HastaFamilia_ = rangos.hastaFamilia;
     etiqueta(this, "Label3", "Depósito", 120, 2160, 630, 195);
     t_Deposito_ = caja(this, "t_Deposito", "", 1605, 2160, 615, 300);
+    lbl_NombreDeposito_ = etiqueta(this, "lbl_NombreDeposito", "", 2280, 2190, 1935, 255);
     b_Imprimir_ = boton(this, "b_Imprimir", "&Imprimir", 3045, 600, 1170, 390);
     b_Salir_ = boton(this, "b_Salir", "&Salir", 3045, 1140, 1170, 375);
 
-    QWidget *orden[] = {f_desde_,        f_hasta_,    t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_,
-                        T_HastaFamilia_, t_Deposito_, b_Imprimir_,    b_Salir_};
-    for (size_t i = 1; i < std::size(orden); ++i)
-        QWidget::setTabOrder(orden[i - 1], orden[i]);
+    ordenDeTabulacion({f_desde_, f_hasta_, t_DesdeNumero_, T_HastaNumero_, T_DesdeFamilia_, T_HastaFamilia_,
+                       t_Deposito_, b_Imprimir_, b_Salir_});
+}
+
+void InformeVentas::mostrarNombreDeposito()
+{
+    // Without a database the box names no place it could look up.
+    lbl_NombreDeposito_->setText(mPrincipal::conexion().isOpen()
+                                     ? depositos::nombre(mPrincipal::conexion(), t_Deposito_->text().trimmed())
+                                     : QString());
 }
 
 FiltroMovimientos InformeVentas::filtro() const

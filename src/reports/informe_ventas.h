@@ -12,8 +12,9 @@ class QPushButton;
 class Recordset;
 
 // "Informe de Movimientos por Depósitos": the filters of the movement report (a
-// date range, article and family ranges, a storage place). "&Imprimir" selects
-// the articles and shows the report in its preview; "&Salir" closes the window.
+// date range, article and family ranges, a storage place, whose name shows
+// beside its code). "&Imprimir" selects the articles and shows the report in its
+// preview; "&Salir" closes the window.
 class InformeVentas : public QWidget
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
 private:
     void crearControles();
     void imprimir();
+    void mostrarNombreDeposito();
     // The report's rows with a progress box that can cancel; null when cancelled.
     std::unique_ptr<Recordset> armarConProgreso(Recordset &articulos, const FiltroMovimientos &filtro);
 
@@ -36,6 +38,7 @@ private:
     QLineEdit *T_DesdeFamilia_;
     QLineEdit *T_HastaFamilia_;
     QLineEdit *t_Deposito_;
+    QLabel *lbl_NombreDeposito_;
     QPushButton *b_Imprimir_;
     QPushButton *b_Salir_;
 };

@@ -16,6 +16,12 @@ void tamanoCliente(QWidget *w, int ancho, int alto)
 
 } // namespace twips
 
+void ordenDeTabulacion(const QList<QWidget *> &orden)
+{
+    for (qsizetype i = 1; i < orden.size(); ++i)
+        QWidget::setTabOrder(orden[i - 1], orden[i]);
+}
+
 void cerrarFormulario(QWidget *formulario)
 {
     if (auto *sub = qobject_cast<QMdiSubWindow *>(formulario->parentWidget()))

@@ -16,5 +16,8 @@ void tamanoCliente(QWidget *w, int ancho, int alto);
 
 } // namespace twips
 
+// The tab order of a form's controls, in the order given.
+void ordenDeTabulacion(const QList<QWidget *> &orden);
+
 // Closes a work form: its MDI sub-window when it has one, else the widget itself.
 void cerrarFormulario(QWidget *formulario);

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -50,6 +51,15 @@ void teclear(const QString &secuencia, QWidget *sinFoco)
             for (QChar c : palabra) // a letter may open an editor that takes the next
                 QTest::keyClick(foco(), c.toLatin1());
     }
+}
+
+void elegirEnLista(QComboBox *lista, const QString &inicio)
+{
+    const int destino = lista->findText(inicio, Qt::MatchStartsWith);
+    if (destino < 0)
+        qFatal("no item %s", qPrintable(inicio));
+    for (int paso = lista->currentIndex(); paso != destino; paso += destino > paso ? 1 : -1)
+        QTest::keyClick(lista, destino > paso ? Qt::Key_Down : Qt::Key_Up);
 }
 
 void clicFila(QTableView *vista, int fila, bool doble)

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+class QComboBox;
 class ReportPreview;
 
 // Driving forms as the operator does: through their controls, by name.
@@ -31,6 +32,9 @@ void escribir(QWidget *campo, const QString &texto);
 // Keys to whichever widget has the focus (or `sinFoco` when none has), as the operator's would. Named keys:
 // F2 F5 Enter Esc Back Del Left Right Up Down Home; other words are typed.
 void teclear(const QString &secuencia, QWidget *sinFoco = nullptr);
+// Picks the item of a drop-down list whose text begins with `inicio`, with the arrow keys as the operator does;
+// a disabled list takes no key.
+void elegirEnLista(QComboBox *lista, const QString &inicio);
 // Clicks (or double clicks) a row, counted from 1, of a table view.
 void clicFila(QTableView *vista, int fila, bool doble = false);
 // Presses a button, then clicks row `fila` (when there is one) of the lookup dialog it opens and closes it.

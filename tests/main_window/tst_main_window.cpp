@@ -4,7 +4,9 @@
 #include "frm_iniciar.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
+#include "test_database.h"
 #include "test_main.h"
+#include "test_settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,18 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <csignal>
+
+namespace {
+// Starts the main window as the program does, its single-copy lock in a folder of the test's own.
+bool cargarConBloqueoPropio(frmIniciar &w)
+{
+    static QTemporaryDir bloqueo; // outlives the program's lock, released at exit
+    qputenv("TMPDIR", bloqueo.path().toUtf8());
+    const bool cargada = w.cargar();
+    qunsetenv("TMPDIR");
+    return cargada;
+}
+} // namespace
 
 class TestVentanaPrincipal : public QObject
 {
@@ -54,8 +68,6 @@ private slots:
     void primerInicio()
     {
         QFETCH(QMessageBox::StandardButton, respuesta);
-        static QTemporaryDir bloqueo; // outlives the program's lock, released at exit
-        qputenv("TMPDIR", bloqueo.path().toUtf8());
         QTemporaryDir datos;
         const QString archivo = datos.filePath("Quendra/quendra.accdb");
         mPrincipal::fijarArchivoBaseDatos(archivo);
@@ -63,8 +75,7 @@ private slots:
         mensajes.responder(respuesta);
         frmIniciar w;
         QSignalSpy copiada(w.copiaDiaria(), &CopiaDiaria::terminada);
-        QVERIFY(w.cargar());
-        qunsetenv("TMPDIR");
+        QVERIFY(cargarConBloqueoPropio(w));
         mPrincipal::fijarArchivoBaseDatos(QString());
         QCOMPARE(mensajes.mostrados().first().icono, QMessageBox::Question);
         QVERIFY(mensajes.mostrados().first().texto.contains("¿Desea crear una base de datos vacía en «"
@@ -103,6 +114,36 @@ private slots:
         w.findChild<QAction *>("mnusalir")->trigger();
         QCOMPARE(w.areaTrabajo()->subWindowList().size(), 0);
         QVERIFY(!mPrincipal::conexion().isOpen() && !w.isVisible());
+    }
+
+    // The storage place this computer works in, as the settings file names it at start-up.
+    void depositoDelPuestoAlIniciar_data()
+    {
+        pruebas::columnas<QString, QString>("ajustes", "deposito");
+        QTest::newRow("sin archivo") << QString() << "01";
+        QTest::newRow("elegido") << "[puesto]\ndeposito=02\n"
+                                 << "02";
+        QTest::newRow("entre blancos") << "[puesto]\ndeposito=\" A-3 \"\n"
+                                       << "A-3";
+        QTest::newRow("vacío") << "[puesto]\ndeposito=\n"
+                               << "01";
+        QTest::newRow("solo el servidor") << "[base]\nservidor=\n"
+                                          << "01";
+    }
+    void depositoDelPuestoAlIniciar()
+    {
+        QFETCH(QString, ajustes);
+        AjustesDePrueba archivo;
+        if (!ajustes.isNull())
+            archivo.escribir(ajustes);
+        BaseDePrueba base;
+        RegistroMensajes mensajes;
+        mPrincipal::depositoDefecto.clear();
+        frmIniciar w;
+        QVERIFY(cargarConBloqueoPropio(w));
+        QTEST(mPrincipal::depositoDefecto, "deposito");
+        QCOMPARE(mensajes.textos(), QStringList());
+        QCOMPARE(archivo.texto(), ajustes.isNull() ? QString() : ajustes);
     }
 
     // Two copies at once over no database: one is refused, the other says so and runs on; killed, it

@@ -1,0 +1,44 @@
+#include "form_driver.h"
+#include "informe_ventas.h"
+#include "mprincipal.h"
+#include "test_main.h"
+
+#include <QLabel>
+
+// The movement report's filter window names the storage place whose code its box holds.
+class TestNombreDelDeposito : public QObject
+{
+    Q_OBJECT
+private slots:
+    void alEscribirElCodigo_data()
+    {
+        pruebas::columnas<QString, QString>("codigo", "nombre");
+        QTest::newRow("el del puesto") << "01"
+                                       << "Depósito 01";
+        QTest::newRow("entre blancos, como lo usa el informe") << " 02 "
+                                                               << "Sucursal";
+        QTest::newRow("sin depósito") << "9"
+                                      << "";
+        QTest::newRow("parte de un código") << "0"
+                                            << "";
+        QTest::newRow("comilla") << "0'2"
+                                 << "Con comilla";
+        QTest::newRow("vacío") << ""
+                               << "";
+    }
+    void alEscribirElCodigo()
+    {
+        QFETCH(QString, codigo);
+        pruebas::FormularioDePrueba<InformeVentas> f(BaseDePrueba::Vacia, QDate(2026, 6, 15));
+        f.base.ejecutar("INSERT INTO deposito(codigo, nombre) VALUES ('02', 'Sucursal'), ('0''2', 'Con comilla')");
+        mPrincipal::depositoDefecto = QStringLiteral("01");
+        f.mostrar();
+        QCOMPARE(f.control<QLabel>("lbl_NombreDeposito")->text(), QStringLiteral("Depósito 01"));
+        f.escribir("t_Deposito", codigo);
+        QTEST(f.control<QLabel>("lbl_NombreDeposito")->text(), "nombre");
+        QCOMPARE(f.mensajes.textos(), QStringList());
+    }
+};
+
+QUENDRA_TEST(TestNombreDelDeposito)
+#include "tst_place_name.moc"
