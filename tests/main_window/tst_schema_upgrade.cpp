@@ -33,6 +33,15 @@ QByteArray huella(const QString &archivo)
                                        : QByteArray();
 }
 
+// quendra.accdb in the folder: a copy of a file made by the first version's quendra-db demo.
+QString copiaDeLaPrimeraVersion(const QTemporaryDir &dir)
+{
+    const QString archivo = dir.filePath("quendra.accdb");
+    QFile::copy(QStringLiteral(QUENDRA_FIXTURES "/demo-version-1.accdb"), archivo);
+    QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner);
+    return archivo;
+}
+
 // Opens the place as the program does at start and gives the messages it showed.
 QStringList abrirComoElPrograma(const QString &lugar)
 {
@@ -69,9 +78,7 @@ private slots:
     void archivoDeLaPrimeraVersion()
     {
         QTemporaryDir dir;
-        const QString archivo = dir.filePath("quendra.accdb");
-        QVERIFY(QFile::copy(QStringLiteral(QUENDRA_FIXTURES "/demo-version-1.accdb"), archivo));
-        QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner);
+        const QString archivo = copiaDeLaPrimeraVersion(dir);
         Connection antes;
         antes.open(archivo);
         QCOMPARE(antes.versionEsquema(), 1);
@@ -100,48 +107,37 @@ private slots:
         QCOMPARE(QDir(dir.filePath("backups")).entryList({"*.accdb"}, QDir::Files).size(), 1);
     }
 
-    // A step that fails leaves the file as it was, and the program without it.
-    void pasoQueFalla()
+    // A step that fails, and a newer program's file: each refused with its message, the program left without
+    // the database, the file byte for byte as it was.
+    void rechazadaSinTocarla_data()
     {
+        pruebas::columnas<QByteArray, QString>("antes", "mensaje");
+        QTest::newRow("un paso que falla")
+            << QByteArray("CREATE TABLE deposito (codigo TEXT)") << "table deposito already exists";
+        QTest::newRow("más nueva") << versionEsquema::guionVersion(versionEsquema::actual + 1, false)
+                                   << QStringLiteral(
+                                          "Error 10014 (La base de datos «%1» es de la versión %2, más nueva "
+                                          "que la versión %3 que usa este programa: ábrala con un Quendra "
+                                          "más nuevo) in procedure openBaseDatos of Módulo mPrincipal")
+                                          .arg("{archivo}", QString::number(versionEsquema::actual + 1),
+                                               QString::number(versionEsquema::actual));
+    }
+    void rechazadaSinTocarla()
+    {
+        const auto [antes, mensaje] = pruebas::fila<QByteArray, QString>("antes", "mensaje");
         QTemporaryDir dir;
-        const QString archivo = dir.filePath("quendra.accdb");
-        QVERIFY(QFile::copy(QStringLiteral(QUENDRA_FIXTURES "/demo-version-1.accdb"), archivo));
-        QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner);
+        const QString archivo = copiaDeLaPrimeraVersion(dir);
         {
             Connection c;
             c.open(archivo);
-            c.execute("CREATE TABLE deposito (codigo TEXT)"); // a table of that name already there
+            c.ejecutarGuion(antes);
         }
-        const QByteArray antes = huella(archivo);
+        const QByteArray bytes = huella(archivo);
         const QStringList mensajes = abrirComoElPrograma(archivo);
         QCOMPARE(mensajes.size(), 1);
-        QVERIFY2(mensajes[0].contains("deposito already exists"), qPrintable(mensajes[0]));
+        QVERIFY2(mensajes[0].contains(QString(mensaje).replace("{archivo}", archivo)), qPrintable(mensajes[0]));
         QVERIFY(!mPrincipal::conexion().isOpen());
-        QCOMPARE(huella(archivo), antes);
-    }
-
-    // A database of a newer program is refused before anything could write into it.
-    void masNueva()
-    {
-        QTemporaryDir dir;
-        const QString archivo = dir.filePath("quendra.accdb");
-        QVERIFY(QFile::copy(QStringLiteral(QUENDRA_FIXTURES "/demo-version-1.accdb"), archivo));
-        QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner);
-        {
-            Connection c;
-            c.open(archivo);
-            c.ejecutarGuion(versionEsquema::guionVersion(versionEsquema::actual + 1, false));
-        }
-        const QByteArray antes = huella(archivo);
-        QCOMPARE(abrirComoElPrograma(archivo),
-                 QStringList{QStringLiteral("Error 10014 (La base de datos «%1» es de la versión %2, más nueva que la "
-                                            "versión %3 que usa este programa: ábrala con un Quendra más nuevo) in "
-                                            "procedure openBaseDatos of Módulo mPrincipal")
-                                 .arg(archivo)
-                                 .arg(versionEsquema::actual + 1)
-                                 .arg(versionEsquema::actual)});
-        QVERIFY(!mPrincipal::conexion().isOpen());
-        QCOMPARE(huella(archivo), antes);
+        QCOMPARE(huella(archivo), bytes);
     }
 
     // On the server: the owner's program upgrades it once; another user is refused and told what to run.
