@@ -72,34 +72,18 @@ private slots:
     {
         pruebas::columnas<QString, QString, QStringList, QString, QString>("codigo", "nombre", "lugares", "mensaje",
                                                                            "foco");
-        const QString largo = "El código de depósito debe tener hasta 4 caracteres";
-        QTest::newRow("nuevo") << "05"
-                               << "Depósito norte" << iniciales + QStringList{"05 Depósito norte"} << ""
-                               << "";
-        QTest::newRow("código usado: renombra")
-            << "02"
-            << "Casa central" << QStringList{"01 Depósito 01", "02 Casa central", "03 Galpón", "04 Vacío"} << ""
-            << "";
-        QTest::newRow("blancos fuera") << " 06 "
-                                       << "  Playa  " << iniciales + QStringList{"06 Playa"} << ""
-                                       << "";
-        QTest::newRow("comillas") << "O'1"
-                                  << "D'Angelo"
-                                  << QStringList{"01 Depósito 01", "02 Sucursal", "03 Galpón", "04 Vacío",
-                                                 "O'1 D'Angelo"}
-                                  << ""
-                                  << "";
-        QTest::newRow("cuatro caracteres") << "A-10"
-                                           << "Letras" << iniciales + QStringList{"A-10 Letras"} << ""
-                                           << "";
-        QTest::newRow("cinco caracteres") << "A-100"
-                                          << "Letras" << iniciales << largo << "t_codigo";
-        QTest::newRow("sin código") << "   "
-                                    << "Varios" << iniciales << "Falta Código"
-                                    << "t_codigo";
-        QTest::newRow("sin nombre") << "07"
-                                    << "  " << iniciales << "Falta Nombre"
-                                    << "t_Nombre";
+        const auto fila = [](const char *caso, const QString &codigo, const QString &nombre, const QStringList &lugares,
+                             const QString &mensaje = {}, const QString &foco = {}) {
+            QTest::newRow(caso) << codigo << nombre << lugares << mensaje << foco;
+        };
+        fila("código usado: renombra", "02", "Casa central",
+             {"01 Depósito 01", "02 Casa central", "03 Galpón", "04 Vacío"});
+        fila("nuevo, blancos fuera", " 06 ", "  Playa  ", iniciales + QStringList{"06 Playa"});
+        fila("comillas, cuatro caracteres", "O'10", "D'Angelo", iniciales + QStringList{"O'10 D'Angelo"});
+        fila("cinco caracteres", "A-100", "Letras", iniciales, "El código de depósito debe tener hasta 4 caracteres",
+             "t_codigo");
+        fila("sin código", "   ", "Varios", iniciales, "Falta Código", "t_codigo");
+        fila("sin nombre", "07", "  ", iniciales, "Falta Nombre", "t_Nombre");
     }
     void guardar()
     {
@@ -149,19 +133,18 @@ private slots:
         pruebas::columnas<int, QMessageBox::StandardButton, QStringList, QStringList>("fila", "respuesta", "mensajes",
                                                                                       "lugares");
         const QString pregunta = "Quendra||Esta seguro de eliminar a : 04";
-        const QString no = "Quendra|info|No se puede eliminar el depósito ";
+        const auto no = [](const QString &porque) {
+            return QStringList{"Quendra|info|No se puede eliminar el depósito " + porque};
+        };
         QTest::newRow("sin movimientos") << 4 << QMessageBox::Yes << QStringList{pregunta} << iniciales.mid(0, 3);
         QTest::newRow("sin movimientos, respuesta No") << 4 << QMessageBox::No << QStringList{pregunta} << iniciales;
-        QTest::newRow("un movimiento") << 2 << QMessageBox::Yes
-                                       << QStringList{no + "02 (Sucursal): lo usa 1 movimiento."} << iniciales;
+        QTest::newRow("un movimiento") << 2 << QMessageBox::Yes << no("02 (Sucursal): lo usa 1 movimiento.")
+                                       << iniciales;
         QTest::newRow("tres movimientos")
-            << 3 << QMessageBox::Yes << QStringList{no + "03 (Galpón): lo usan 3 movimientos."} << iniciales;
+            << 3 << QMessageBox::Yes << no("03 (Galpón): lo usan 3 movimientos.") << iniciales;
         QTest::newRow("el de este puesto")
             << 1 << QMessageBox::Yes
-            << QStringList{no
-                           + "01 (Depósito 01): es el de este puesto. Elija antes otro en «Este puesto trabaja "
-                             "en»."}
-            << iniciales;
+            << no("01 (Depósito 01): es el de este puesto. Elija antes otro en «Este puesto trabaja en».") << iniciales;
     }
     void eliminar()
     {
@@ -181,13 +164,9 @@ private slots:
     void puesto_data()
     {
         pruebas::columnas<QString, QString, QString, QStringList>("carpeta", "elegido", "puesto", "mensajes");
-        QTest::newRow("guardado") << ""
-                                  << "03"
-                                  << "03" << QStringList();
+        QTest::newRow("guardado") << QString() << QString("03") << QString("03") << QStringList();
         QTest::newRow("carpeta imposible")
-            << "/dev/null"
-            << "02"
-            << "01"
+            << QString("/dev/null") << QString("02") << QString("01")
             << QStringList{"Quendra|error|Error 10005 (No se pudo guardar el depósito de este puesto en "
                            "«/dev/null/Quendra/quendra.conf»)"};
     }
