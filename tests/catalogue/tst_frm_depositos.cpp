@@ -66,114 +66,72 @@ class TestFrmDepositos : public QObject
 private slots:
     void cleanup() { p.reset(); }
 
-    // Code and name typed, then "&Guardar": the places stored, the grid and the list of the computer's
-    // place showing them; or the message that stops it, the focus on the field to mend.
-    void guardar_data()
+    // One change through the window: code and name typed, then "&Guardar" ("guardar código|nombre"); a cell
+    // of row 02 typed over and saved with F5 ("celda columna|teclas"); Delete on a row, the question answered
+    // ("borrar fila"). Then the boxes shown, the places stored, the grid and the list of the computer's place
+    // showing them, and the focus on the field to mend after a refusal.
+    void cambios_data()
     {
-        pruebas::columnas<QString, QString, QStringList, QString, QString>("codigo", "nombre", "lugares", "mensaje",
-                                                                           "foco");
-        const QString largo = "El código de depósito debe tener hasta 4 caracteres";
-        QTest::newRow("nuevo") << "05"
-                               << "Depósito norte" << iniciales + QStringList{"05 Depósito norte"} << ""
-                               << "";
-        QTest::newRow("código usado: renombra")
-            << "02"
-            << "Casa central" << QStringList{"01 Depósito 01", "02 Casa central", "03 Galpón", "04 Vacío"} << ""
-            << "";
-        QTest::newRow("blancos fuera") << " 06 "
-                                       << "  Playa  " << iniciales + QStringList{"06 Playa"} << ""
-                                       << "";
-        QTest::newRow("comillas") << "O'1"
-                                  << "D'Angelo"
-                                  << QStringList{"01 Depósito 01", "02 Sucursal", "03 Galpón", "04 Vacío",
-                                                 "O'1 D'Angelo"}
-                                  << ""
-                                  << "";
-        QTest::newRow("cuatro caracteres") << "A-10"
-                                           << "Letras" << iniciales + QStringList{"A-10 Letras"} << ""
-                                           << "";
-        QTest::newRow("cinco caracteres") << "A-100"
-                                          << "Letras" << iniciales << largo << "t_codigo";
-        QTest::newRow("sin código") << "   "
-                                    << "Varios" << iniciales << "Falta Código"
-                                    << "t_codigo";
-        QTest::newRow("sin nombre") << "07"
-                                    << "  " << iniciales << "Falta Nombre"
-                                    << "t_Nombre";
+        pruebas::columnas<QString, QMessageBox::StandardButton, QStringList, QStringList, QString>(
+            "accion", "respuesta", "mensajes", "lugares", "foco");
+        const auto fila = [](const char *caso, const QString &accion, const QString &mensaje,
+                             const QStringList &lugares, const QString &foco = {},
+                             QMessageBox::StandardButton respuesta = QMessageBox::Yes) {
+            QTest::newRow(caso) << accion << respuesta << (mensaje.isEmpty() ? QStringList() : QStringList{mensaje})
+                                << lugares << foco;
+        };
+        const QString info = "Quendra|info|", no = info + "No se puede eliminar el depósito ";
+        const QString pregunta = "Quendra||Esta seguro de eliminar a : 04";
+        const auto con02 = [](const QString &nombre) {
+            return QStringList(iniciales).replaceInStrings("Sucursal", nombre);
+        };
+        fila("código usado: renombra", "guardar 02|Casa central", "", con02("Casa central"));
+        fila("nuevo, blancos fuera", "guardar  06 |  Playa  ", "", iniciales + QStringList{"06 Playa"});
+        fila("comillas, cuatro caracteres", "guardar O'10|D'Angelo", "", iniciales + QStringList{"O'10 D'Angelo"});
+        fila("cinco caracteres", "guardar A-100|Letras", info + "El código de depósito debe tener hasta 4 caracteres",
+             iniciales, "t_codigo");
+        fila("sin código", "guardar    |Varios", info + "Falta Código", iniciales, "t_codigo");
+        fila("sin nombre", "guardar 07|  ", info + "Falta Nombre", iniciales, "t_Nombre");
+        // The code is the place's key, never changed in the grid.
+        fila("celda del nombre", "celda 2|Central", info + "El dato:Central fue guardado", con02("Central"));
+        fila("celda del código", "celda 1|09", "", iniciales);
+        fila("borrar sin movimientos", "borrar 4", pregunta, iniciales.mid(0, 3));
+        fila("borrar, respuesta No", "borrar 4", pregunta, iniciales, "", QMessageBox::No);
+        fila("borrar con un movimiento", "borrar 2", no + "02 (Sucursal): lo usa 1 movimiento.", iniciales);
+        fila("borrar con tres", "borrar 3", no + "03 (Galpón): lo usan 3 movimientos.", iniciales);
+        fila("borrar el de este puesto", "borrar 1",
+             no + "01 (Depósito 01): es el de este puesto. Elija antes otro en «Este puesto trabaja en».", iniciales);
     }
-    void guardar()
+    void cambios()
     {
-        const auto [codigo, nombre, mensaje] = pruebas::fila<QString, QString, QString>("codigo", "nombre", "mensaje");
+        const auto [accion, respuesta, foco] =
+            pruebas::fila<QString, QMessageBox::StandardButton, QString>("accion", "respuesta", "foco");
+        const QString verbo = accion.section(' ', 0, 0);
+        const QStringList d = accion.section(' ', 1).split('|');
         p = std::make_unique<DepositosDePrueba>();
-        p->escribir("t_codigo", codigo);
-        p->escribir("t_Nombre", nombre);
-        p->clic("b_Guardar");
-        QCOMPARE(p->mensajes.cajas(), mensaje.isEmpty() ? QStringList() : QStringList{"Quendra|info|" + mensaje});
+        p->mensajes.responder(respuesta);
+        if (verbo == "guardar") {
+            p->escribir("t_codigo", d[0]);
+            p->escribir("t_Nombre", d[1]);
+            p->clic("b_Guardar");
+        } else if (verbo == "celda") {
+            for (const QString &teclas : {d[1] + " Enter", QString("F5")}) {
+                p->form->grilla()->irACelda(2, d[0].toInt());
+                pruebas::teclear(teclas, p->vista());
+            }
+        } else {
+            pruebas::clicFila(p->vista(), d[0].toInt());
+            QTest::keyClick(p->vista(), Qt::Key_Delete);
+        }
+        QTEST(p->mensajes.cajas(), "mensajes");
         QTEST(p->lugares(), "lugares");
         QCOMPARE(p->grilla(), p->listaDelPuesto());
         QCOMPARE(p->puesto()->codigo(), QStringLiteral("01"));
-        if (mensaje.isEmpty())
-            QCOMPARE(p->texto("t_codigo") + '|' + p->texto("t_Nombre"), codigo.trimmed() + '|' + nombre.trimmed());
-        else
-            QTEST(QApplication::focusWidget()->objectName(), "foco");
-    }
-
-    // A cell of row 02 typed over and saved with F5: the name is stored and told; the code is the place's
-    // key, never changed in the grid.
-    void editarEnLaGrilla_data()
-    {
-        pruebas::columnas<int, QString, QStringList, QStringList>("columna", "teclas", "lugares", "mensajes");
-        QTest::newRow("nombre") << 2 << "Central"
-                                << QStringList{"01 Depósito 01", "02 Central", "03 Galpón", "04 Vacío"}
-                                << QStringList{"Quendra|info|El dato:Central fue guardado"};
-        QTest::newRow("código") << 1 << "09" << iniciales << QStringList();
-    }
-    void editarEnLaGrilla()
-    {
-        const auto [columna, teclas] = pruebas::fila<int, QString>("columna", "teclas");
-        p = std::make_unique<DepositosDePrueba>();
-        EditableGrid *g = p->form->grilla();
-        g->irACelda(2, columna);
-        pruebas::teclear(teclas + " Enter", p->vista());
-        g->irACelda(2, columna);
-        pruebas::teclear("F5", p->vista());
-        QTEST(p->mensajes.cajas(), "mensajes");
-        QTEST(p->lugares(), "lugares");
-        QCOMPARE(p->grilla(), p->listaDelPuesto());
-    }
-
-    // Delete on a row: a place no movement names goes once the operator confirms; one in use, or the one
-    // this computer works in, stays, and the operator is told why.
-    void eliminar_data()
-    {
-        pruebas::columnas<int, QMessageBox::StandardButton, QStringList, QStringList>("fila", "respuesta", "mensajes",
-                                                                                      "lugares");
-        const QString pregunta = "Quendra||Esta seguro de eliminar a : 04";
-        const QString no = "Quendra|info|No se puede eliminar el depósito ";
-        QTest::newRow("sin movimientos") << 4 << QMessageBox::Yes << QStringList{pregunta} << iniciales.mid(0, 3);
-        QTest::newRow("sin movimientos, respuesta No") << 4 << QMessageBox::No << QStringList{pregunta} << iniciales;
-        QTest::newRow("un movimiento") << 2 << QMessageBox::Yes
-                                       << QStringList{no + "02 (Sucursal): lo usa 1 movimiento."} << iniciales;
-        QTest::newRow("tres movimientos")
-            << 3 << QMessageBox::Yes << QStringList{no + "03 (Galpón): lo usan 3 movimientos."} << iniciales;
-        QTest::newRow("el de este puesto")
-            << 1 << QMessageBox::Yes
-            << QStringList{no
-                           + "01 (Depósito 01): es el de este puesto. Elija antes otro en «Este puesto trabaja "
-                             "en»."}
-            << iniciales;
-    }
-    void eliminar()
-    {
-        const auto [fila, respuesta] = pruebas::fila<int, QMessageBox::StandardButton>("fila", "respuesta");
-        p = std::make_unique<DepositosDePrueba>();
-        p->mensajes.responder(respuesta);
-        pruebas::clicFila(p->vista(), fila);
-        QTest::keyClick(p->vista(), Qt::Key_Delete);
-        QTEST(p->mensajes.cajas(), "mensajes");
-        QTEST(p->lugares(), "lugares");
-        QCOMPARE(p->grilla(), p->listaDelPuesto());
         QCOMPARE(p->base.valor("select count(*) from movstk"), QStringLiteral("4"));
+        if (!foco.isEmpty())
+            QCOMPARE(QApplication::focusWidget()->objectName(), foco);
+        else if (verbo == "guardar")
+            QCOMPARE(p->texto("t_codigo") + '|' + p->texto("t_Nombre"), d[0].trimmed() + '|' + d[1].trimmed());
     }
 
     // "Este puesto trabaja en": the place picked becomes the computer's at once and is kept in the settings
@@ -181,13 +139,9 @@ private slots:
     void puesto_data()
     {
         pruebas::columnas<QString, QString, QString, QStringList>("carpeta", "elegido", "puesto", "mensajes");
-        QTest::newRow("guardado") << ""
-                                  << "03"
-                                  << "03" << QStringList();
+        QTest::newRow("guardado") << QString() << QString("03") << QString("03") << QStringList();
         QTest::newRow("carpeta imposible")
-            << "/dev/null"
-            << "02"
-            << "01"
+            << QString("/dev/null") << QString("02") << QString("01")
             << QStringList{"Quendra|error|Error 10005 (No se pudo guardar el depósito de este puesto en "
                            "«/dev/null/Quendra/quendra.conf»)"};
     }
@@ -198,7 +152,6 @@ private slots:
         p = std::make_unique<DepositosDePrueba>(carpeta);
         if (carpeta.isEmpty())
             p->ajustes.escribir("[base]\nservidor=\n");
-        QCOMPARE(p->listaDelPuesto(), p->grilla());
         pruebas::elegirEnLista(p->puesto(), elegido);
         QTEST(p->mensajes.cajas(), "mensajes");
         QCOMPARE(mPrincipal::depositoDefecto, puesto);
@@ -206,7 +159,6 @@ private slots:
         if (!carpeta.isEmpty())
             return;
         QCOMPARE(ajustesBase::depositoDelPuesto(), puesto);
-        QCOMPARE(ajustesBase::servidor(), QString());
         QVERIFY2(p->ajustes.texto().contains("servidor="), qPrintable(p->ajustes.texto()));
         // The window opened again shows it.
         p->mostrar();

@@ -120,15 +120,9 @@ private slots:
     void depositoDelPuestoAlIniciar_data()
     {
         pruebas::columnas<QString, QString>("ajustes", "deposito");
-        QTest::newRow("sin archivo") << QString() << "01";
-        QTest::newRow("elegido") << "[puesto]\ndeposito=02\n"
-                                 << "02";
-        QTest::newRow("entre blancos") << "[puesto]\ndeposito=\" A-3 \"\n"
-                                       << "A-3";
-        QTest::newRow("vacío") << "[puesto]\ndeposito=\n"
-                               << "01";
-        QTest::newRow("solo el servidor") << "[base]\nservidor=\n"
-                                          << "01";
+        QTest::newRow("sin archivo") << QString() << QString("01");
+        QTest::newRow("elegido, entre blancos") << QString("[puesto]\ndeposito=\" A-3 \"\n") << QString("A-3");
+        QTest::newRow("vacío, con el servidor") << QString("[base]\nservidor=\n[puesto]\ndeposito=\n") << QString("01");
     }
     void depositoDelPuestoAlIniciar()
     {

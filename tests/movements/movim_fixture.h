@@ -49,13 +49,12 @@ struct MovimDePrueba : pruebas::FormularioDePrueba<FrmMovim>
                     const QString &impreso = QStringLiteral("N"), const QString &deposito = QStringLiteral("01"))
     {
         const bool entra = tipo == QLatin1String("EN");
-        base.ejecutar(
-            QStringLiteral(
-                "INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
-                "Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1','%4','%5',%6,%7,'0001')")
-                .arg(comprobante, tipo, numero, impreso, deposito)
-                .arg(entra ? cantidad : 0)
-                .arg(entra ? 0 : cantidad));
+        base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
+                                     "deposito,Entrada,Salida,codigo) VALUES ('%1','%2','2026-11-02','%3',1,'Nota %1',"
+                                     "'%4','%5',%6,%7,'0001')")
+                          .arg(comprobante, tipo, numero, impreso, deposito)
+                          .arg(entra ? cantidad : 0)
+                          .arg(entra ? 0 : cantidad));
     }
     Report &ticket() const { return ReportRegistry::instance(QStringLiteral("Tikets"), disenoTikets); }
 };

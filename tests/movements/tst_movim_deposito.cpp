@@ -33,18 +33,9 @@ private slots:
     void comprobanteNuevo_data()
     {
         pruebas::columnas<QString, QString, QString>("puesto", "elegido", "despues");
-        QTest::newRow("el del puesto") << "01"
-                                       << ""
-                                       << "02";
-        QTest::newRow("otro de la lista") << "01"
-                                          << "02"
-                                          << "01";
-        QTest::newRow("otro puesto") << "02"
-                                     << ""
-                                     << "01";
-        QTest::newRow("otro puesto, vuelve al 01") << "02"
-                                                   << "01"
-                                                   << "02";
+        QTest::newRow("el del puesto") << QString("01") << QString() << QString("02");
+        QTest::newRow("otro de la lista") << QString("01") << QString("02") << QString("01");
+        QTest::newRow("otro puesto") << QString("02") << QString() << QString("01");
     }
     void comprobanteNuevo()
     {
@@ -79,15 +70,10 @@ private slots:
     void comprobanteCargado_data()
     {
         pruebas::columnas<QString, QString, QString>("deposito", "impreso", "lugar");
-        QTest::newRow("de otro depósito") << "02"
-                                          << "N"
-                                          << "02 = 02 — Sucursal (cerrada)";
-        QTest::newRow("impreso") << "02"
-                                 << "S"
-                                 << "02 = 02 — Sucursal (cerrada)";
-        QTest::newRow("depósito sin fila") << "07"
-                                           << "N"
-                                           << "07 = 07 (cerrada)";
+        const QString sucursal = "02 = 02 — Sucursal (cerrada)";
+        QTest::newRow("de otro depósito") << QString("02") << QString("N") << sucursal;
+        QTest::newRow("impreso") << QString("02") << QString("S") << sucursal;
+        QTest::newRow("depósito sin fila") << QString("07") << QString("N") << QString("07 = 07 (cerrada)");
     }
     void comprobanteCargado()
     {
