@@ -30,37 +30,28 @@ private slots:
     void traduccion_data()
     {
         pruebas::columnas<QString, QString>("consulta", "esperado"); // esperado null: refused
-        QTest::newRow("# con un dígito") << "select count(*) from articulo where alta >= #5-12-2026#"
-                                         << "1";
-        QTest::newRow("comillas junto a fecha") << "select numero from articulo where alta='06-12-2026'"
-                                                << "000002";
-        QTest::newRow("comillas a la izquierda") << "select numero from articulo where '06-12-2026' = alta"
-                                                 << "000002";
-        QTest::newRow("ISNULL") << "select count(*) from articulo where ISNULL(detalle) and not isnull( (nombre) )"
-                                << "2";
-        QTest::newRow("like con acentos") << "select numero from articulo where nombre like '%ñandú%'"
-                                          << "000001";
-        QTest::newRow("like sin acento no iguala") << "select count(*) from articulo where nombre like '%nandu%'"
-                                                   << "0";
-        QTest::newRow("like _") << "select numero from articulo where nombre like 'T_erca'"
-                                << "000002";
-        QTest::newRow("# dentro de comillas no cambia") << "select '#05-12-2026#'"
-                                                        << "#05-12-2026#";
-        QTest::newRow("barra sin escape") << "select count(*) from articulo where numero || '\\_' like '%2\\_%'"
-                                          << "1";
-        QTest::newRow("orden de bytes") << "select numero from articulo order by nombre desc"
-                                        << "000001";
-        QTest::newRow("condición como número") << "select count(*) > 1 from articulo"
-                                               << "1";
-        QTest::newRow("suma y max vacíos son nulos")
-            << "select (sum(stock) is null) and (max(numero) is null) from articulo where numero='x'"
-            << "1";
-        QTest::newRow("día imposible entre comillas") << "UPDATE articulo SET alta='31-02-2024'" << QString();
-        QTest::newRow("día imposible entre #") << "UPDATE articulo SET alta=#31-02-2024#" << QString();
-        QTest::newRow("fecha ISO imposible") << "UPDATE articulo SET alta='2024-02-31'" << QString();
-        QTest::newRow("importe no numérico") << "UPDATE articulo SET costo='abc'" << QString();
-        QTest::newRow("dos sentencias") << "UPDATE articulo SET stock=99; DELETE FROM articulo" << QString();
-        QTest::newRow("sintaxis") << "UPDATE articulo SE stock=1" << QString();
+        const auto fila = [](const char *caso, const char *consulta, const char *esperado = nullptr) {
+            QTest::newRow(caso) << consulta << QString::fromUtf8(esperado);
+        };
+        fila("# con un dígito", "select count(*) from articulo where alta >= #5-12-2026#", "1");
+        fila("comillas junto a fecha", "select numero from articulo where alta='06-12-2026'", "000002");
+        fila("comillas a la izquierda", "select numero from articulo where '06-12-2026' = alta", "000002");
+        fila("ISNULL", "select count(*) from articulo where ISNULL(detalle) and not isnull( (nombre) )", "2");
+        fila("like con acentos", "select numero from articulo where nombre like '%ñandú%'", "000001");
+        fila("like sin acento no iguala", "select count(*) from articulo where nombre like '%nandu%'", "0");
+        fila("like _", "select numero from articulo where nombre like 'T_erca'", "000002");
+        fila("# dentro de comillas no cambia", "select '#05-12-2026#'", "#05-12-2026#");
+        fila("barra sin escape", "select count(*) from articulo where numero || '\\_' like '%2\\_%'", "1");
+        fila("orden de bytes", "select numero from articulo order by nombre desc", "000001");
+        fila("condición como número", "select count(*) > 1 from articulo", "1");
+        fila("suma y max vacíos son nulos",
+             "select (sum(stock) is null) and (max(numero) is null) from articulo where numero='x'", "1");
+        fila("día imposible entre comillas", "UPDATE articulo SET alta='31-02-2024'");
+        fila("día imposible entre #", "UPDATE articulo SET alta=#31-02-2024#");
+        fila("fecha ISO imposible", "UPDATE articulo SET alta='2024-02-31'");
+        fila("importe no numérico", "UPDATE articulo SET costo='abc'");
+        fila("dos sentencias", "UPDATE articulo SET stock=99; DELETE FROM articulo");
+        fila("sintaxis", "UPDATE articulo SE stock=1");
     }
     void traduccion()
     {
@@ -93,24 +84,15 @@ private slots:
     void valores_data()
     {
         pruebas::columnas<QString, QString, QString>("valor", "insertado", "asignado");
-        QTest::newRow("vacío es NULL") << ""
-                                       << "NULL"
-                                       << "NULL";
-        QTest::newRow("comilla doblada") << "D'Angelo"
-                                         << "'D''Angelo'"
-                                         << "'D''Angelo'";
-        QTest::newRow("coma de número") << "3,5"
-                                        << "'3.5'"
-                                        << "'3.5'";
-        QTest::newRow("fecha") << "05-12-2026"
-                               << "#05-12-2026#"
-                               << "'05-12-2026'";
-        QTest::newRow("blancos no son vacío") << "   "
-                                              << "'   '"
-                                              << "'   '";
-        QTest::newRow("# que no es fecha") << "#abc"
-                                           << "'#abc'"
-                                           << "'#abc'";
+        const auto fila = [](const char *caso, const char *valor, const char *insertado, const char *asignado) {
+            QTest::newRow(caso) << valor << insertado << asignado;
+        };
+        fila("vacío es NULL", "", "NULL", "NULL");
+        fila("comilla doblada", "D'Angelo", "'D''Angelo'", "'D''Angelo'");
+        fila("coma de número", "3,5", "'3.5'", "'3.5'");
+        fila("fecha", "05-12-2026", "#05-12-2026#", "'05-12-2026'");
+        fila("blancos no son vacío", "   ", "'   '", "'   '");
+        fila("# que no es fecha", "#abc", "'#abc'", "'#abc'");
     }
     void valores()
     {

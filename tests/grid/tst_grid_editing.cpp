@@ -16,48 +16,22 @@ private slots:
         // afterwards: the current cell, the starting cell's text, whether the editor is open
         pruebas::columnas<int, int, QString, QString, QString, bool>("fila", "columna", "teclas", "celdaFinal",
                                                                      "textoInicial", "editorAbierto");
-        QTest::newRow("letra reemplaza") << 1 << 1 << "x"
-                                         << "1,1"
-                                         << "x" << true;
-        QTest::newRow("F2 conserva, la coma agrega") << 1 << 1 << "F2 ,s"
-                                                     << "1,1"
-                                                     << "Tornillo,s" << true;
-        QTest::newRow("Backspace acorta") << 1 << 1 << "Back"
-                                          << "1,1"
-                                          << "Tornill" << true;
-        QTest::newRow("Enter avanza y baja") << 1 << 2 << "Enter F2 9 Enter"
-                                             << "2,3"
-                                             << "05-03-2024" << false;
-        QTest::newRow("Enter en la última celda") << 4 << 3 << "F2 1 Enter"
-                                                  << "4,3"
-                                                  << "1" << false;
-        QTest::newRow("Escape devuelve el texto") << 1 << 1 << "abc Esc"
-                                                  << "1,1"
-                                                  << "Tornillo" << true;
-        QTest::newRow("coma en número es punto") << 1 << 3 << ",5 F2 Back Back 2,5"
-                                                 << "1,3"
-                                                 << "2.5" << true;
-        QTest::newRow("clave no se edita") << 1 << 0 << "x F2 Back Enter"
-                                           << "1,0"
-                                           << "000001" << false;
-        QTest::newRow("izquierda y arriba en la primera") << 1 << 1 << "F2 Home Left Up"
-                                                          << "1,1"
-                                                          << "Tornillo" << true;
-        QTest::newRow("izquierda dos veces") << 2 << 2 << "F2 Home Left F2 Home Left"
-                                             << "1,3"
-                                             << "10-01-2024" << false;
-        QTest::newRow("izquierda con el cursor en medio") << 1 << 2 << "F2 Left Left"
-                                                          << "1,2"
-                                                          << "05-03-2024" << true;
-        QTest::newRow("derecha al final pasa a la fila de abajo") << 3 << 3 << "F2 Right"
-                                                                  << "4,1"
-                                                                  << "41.5" << false;
-        QTest::newRow("derecha y abajo en la última") << 4 << 3 << "F2 7 Right Down"
-                                                      << "4,3"
-                                                      << "7" << true;
-        QTest::newRow("abajo deja lo escrito, arriba") << 1 << 1 << "Perno Down F2 Up"
-                                                       << "1,1"
-                                                       << "Perno" << false;
+        const auto fila = [](const char *caso, int f, int c, const char *teclas, const char *final, const char *texto,
+                             bool abierto) { QTest::newRow(caso) << f << c << teclas << final << texto << abierto; };
+        fila("letra reemplaza", 1, 1, "x", "1,1", "x", true);
+        fila("F2 conserva, la coma agrega", 1, 1, "F2 ,s", "1,1", "Tornillo,s", true);
+        fila("Backspace acorta", 1, 1, "Back", "1,1", "Tornill", true);
+        fila("Enter avanza y baja", 1, 2, "Enter F2 9 Enter", "2,3", "05-03-2024", false);
+        fila("Enter en la última celda", 4, 3, "F2 1 Enter", "4,3", "1", false);
+        fila("Escape devuelve el texto", 1, 1, "abc Esc", "1,1", "Tornillo", true);
+        fila("coma en número es punto", 1, 3, ",5 F2 Back Back 2,5", "1,3", "2.5", true);
+        fila("clave no se edita", 1, 0, "x F2 Back Enter", "1,0", "000001", false);
+        fila("izquierda y arriba en la primera", 1, 1, "F2 Home Left Up", "1,1", "Tornillo", true);
+        fila("izquierda dos veces", 2, 2, "F2 Home Left F2 Home Left", "1,3", "10-01-2024", false);
+        fila("izquierda con el cursor en medio", 1, 2, "F2 Left Left", "1,2", "05-03-2024", true);
+        fila("derecha al final pasa a la fila de abajo", 3, 3, "F2 Right", "4,1", "41.5", false);
+        fila("derecha y abajo en la última", 4, 3, "F2 7 Right Down", "4,3", "7", true);
+        fila("abajo deja lo escrito, arriba", 1, 1, "Perno Down F2 Up", "1,1", "Perno", false);
     }
     void teclas()
     {

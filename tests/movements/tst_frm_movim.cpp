@@ -56,30 +56,15 @@ private slots:
             agotados{"00000003", "99999999"};
         const QString ultimo =
             "El último comprobante guardado es el 99999999: no quedan números para un comprobante nuevo.";
-        QTest::newRow("13 con ceros") << trece << "13"
-                                      << "00000013"
-                                      << "02-11-2026 02 2"
-                                      << "00000014" << no;
-        QTest::newRow("diez cifras") << trece << "1100000013"
-                                     << "00000013"
-                                     << "02-11-2026 02 2"
-                                     << "00000014" << no;
-        QTest::newRow("con comilla") << trece << "1'3"
-                                     << "000001'3"
-                                     << "06-12-2026 01 1"
-                                     << "00000014" << no;
-        QTest::newRow("tabla vacía") << no << "3"
-                                     << "00000003"
-                                     << "06-12-2026 01 1"
-                                     << "00000001" << no;
-        QTest::newRow("tras el 12") << doce << "3"
-                                    << "00000003"
-                                    << "06-12-2026 01 1"
-                                    << "00000013" << no;
-        QTest::newRow("agotados") << agotados << "3"
-                                  << "00000003"
-                                  << "02-11-2026 01 1"
-                                  << "00000003" << QStringList{ultimo};
+        const auto fila = [](const char *caso, const QStringList &guardados, const char *tecleado, const char *campo,
+                             const char *cargado, const char *propuesto, const QStringList &mensajes) {
+            QTest::newRow(caso) << guardados << tecleado << campo << cargado << propuesto << mensajes;
+        };
+        fila("13 con ceros", trece, "13", "00000013", "02-11-2026 02 2", "00000014", no);
+        fila("con comilla", trece, "1'3", "000001'3", "06-12-2026 01 1", "00000014", no);
+        fila("tabla vacía", no, "3", "00000003", "06-12-2026 01 1", "00000001", no);
+        fila("tras el 12", doce, "3", "00000003", "06-12-2026 01 1", "00000013", no);
+        fila("agotados", agotados, "3", "00000003", "02-11-2026 01 1", "00000003", QStringList{ultimo});
     }
     void numerosDeComprobante()
     {
@@ -132,16 +117,14 @@ private slots:
     void articuloPorNumero_data()
     {
         pruebas::columnas<QString, QString>("tecleado", "mostrado"); // number, name, cost, family, stock
-        QTest::newRow("exacto antes que los que lo contienen") << "42"
-                                                               << "000042 Exacto 1 0001 7.5";
-        QTest::newRow("sin exacto, el número del hallado") << "420"
-                                                           << "004200 Contiene 420 1 0001 1";
-        QTest::newRow("blancos dentro del patrón") << " 42 "
-                                                   << "    ";
-        QTest::newRow("comilla") << "4'2"
-                                 << "    ";
-        QTest::newRow("vacío: no busca") << ""
-                                         << " antes   ";
+        const auto fila = [](const char *caso, const char *tecleado, const char *mostrado) {
+            QTest::newRow(caso) << tecleado << mostrado;
+        };
+        fila("exacto antes que los que lo contienen", "42", "000042 Exacto 1 0001 7.5");
+        fila("sin exacto, el número del hallado", "420", "004200 Contiene 420 1 0001 1");
+        fila("blancos dentro del patrón", " 42 ", "    ");
+        fila("comilla", "4'2", "    ");
+        fila("vacío: no busca", "", " antes   ");
     }
     void articuloPorNumero()
     {
