@@ -197,30 +197,24 @@ private slots:
     void fallas_data()
     {
         pruebas::columnas<QString, QString>("caso", "mensaje"); // the description; %1 is the file, %2 its folder
-        QTest::newRow("falta") << "falta"
-                               << "No se encontró el archivo de la base de datos «%1»";
-        QTest::newRow("vacío") << "vacío"
-                               << "El archivo «%1» está vacío: no es una base de datos de Quendra";
-        QTest::newRow("no es SQLite") << "basura"
-                                      << "«%1» no es una base de datos válida o está dañada: file is not a database. "
-                                         "No hay ninguna copia de seguridad en «%2/backups».";
-        QTest::newRow("cortado")
-            << "cortado"
-            << "«%1» no es una base de datos válida o está dañada: database disk image is malformed";
-        QTest::newRow("páginas dañadas") << "dañado"
-                                         << "La base de datos «%1» está dañada: ";
+        const auto fila = [](const char *nombre, const char *caso, const char *mensaje) {
+            QTest::newRow(nombre) << caso << mensaje;
+        };
+        fila("falta", "falta", "No se encontró el archivo de la base de datos «%1»");
+        fila("vacío", "vacío", "El archivo «%1» está vacío: no es una base de datos de Quendra");
+        fila("no es SQLite", "basura",
+             "«%1» no es una base de datos válida o está dañada: file is not a database. "
+             "No hay ninguna copia de seguridad en «%2/backups».");
+        fila("cortado", "cortado",
+             "«%1» no es una base de datos válida o está dañada: database disk image is malformed");
+        fila("páginas dañadas", "dañado", "La base de datos «%1» está dañada: ");
         // Too large to check at once: the check behind the main window finds it.
-        QTest::newRow("páginas dañadas, archivo grande") << "grande"
-                                                         << "La base de datos «%1» está dañada: ";
-        QTest::newRow("archivo de solo lectura") << "archivo"
-                                                 << "El archivo «%1» es de solo lectura";
-        QTest::newRow("carpeta de solo lectura")
-            << "carpeta"
-            << "La carpeta «%2» no permite que el programa escriba en ella, y la base de datos «%1» lo necesita";
-        QTest::newRow("en uso") << "en uso"
-                                << "La base de datos «%1» está en uso por otro programa";
-        QTest::newRow("WAL sobrante") << "wal"
-                                      << "";
+        fila("páginas dañadas, archivo grande", "grande", "La base de datos «%1» está dañada: ");
+        fila("archivo de solo lectura", "archivo", "El archivo «%1» es de solo lectura");
+        fila("carpeta de solo lectura", "carpeta",
+             "La carpeta «%2» no permite que el programa escriba en ella, y la base de datos «%1» lo necesita");
+        fila("en uso", "en uso", "La base de datos «%1» está en uso por otro programa");
+        fila("WAL sobrante", "wal", "");
     }
     void fallas()
     {

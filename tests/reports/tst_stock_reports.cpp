@@ -142,19 +142,14 @@ private slots:
     {
         pruebas::columnas<int, QString, QString, QString>("informe", "al", "hasta", "resultado");
         const QString sinDatos = "Quendra|info|No tiene datos para imprimir";
-        QTest::newRow("fecha a medias") << 0 << "31-12-20  "
-                                        << "99999999"
-                                        << "Quendra|error|Fecha incorrecta";
-        QTest::newRow("por depósito sin artículos") << 0 << "31-12-2026"
-                                                    << "" << sinDatos;
-        QTest::newRow("valorización sin artículos") << 1 << "31-12-2026"
-                                                    << "" << sinDatos;
-        QTest::newRow("por depósito con datos") << 0 << "31-12-2026"
-                                                << "000009"
-                                                << "Stock por depósito";
-        QTest::newRow("valorización con datos") << 1 << "31-12-2026"
-                                                << "000009"
-                                                << "Valorización de stock";
+        const auto fila = [](const char *caso, int informe, const char *al, const char *hasta, const QString &r) {
+            QTest::newRow(caso) << informe << al << hasta << r;
+        };
+        fila("fecha a medias", 0, "31-12-20  ", "99999999", "Quendra|error|Fecha incorrecta");
+        fila("por depósito sin artículos", 0, "31-12-2026", "", sinDatos);
+        fila("valorización sin artículos", 1, "31-12-2026", "", sinDatos);
+        fila("por depósito con datos", 0, "31-12-2026", "000009", "Stock por depósito");
+        fila("valorización con datos", 1, "31-12-2026", "000009", "Valorización de stock");
     }
     void ventana()
     {

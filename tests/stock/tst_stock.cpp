@@ -110,50 +110,30 @@ private slots:
     {
         tablaDeLineas();
         const QStringList no;
-        QTest::newRow("entrada: el stock de los movimientos")
-            << no << QStringList{"00000002 EN 000007 5 1.25"} << "00000002"
-            << "00000002 000007 EN 5 0 1.25"
-            << "15 0";
-        QTest::newRow("salida igual al stock") << no << QStringList{"00000002 SA 000007 10 1"} << "00000002"
-                                               << "00000002 000007 SA 0 10 1"
-                                               << "0 0";
-        QTest::newRow("salida mayor: nada escrito") << no << QStringList{"00000002 SA 000007 10.01 1"} << "sin stock 10"
-                                                    << ""
-                                                    << "99 0";
-        QTest::newRow("salida sin movimientos") << no << QStringList{"00000002 SA 000008 0.01 1"} << "sin stock 0"
-                                                << ""
-                                                << "99 0";
-        QTest::newRow("la cantidad redondeada antes de compararla")
-            << no << QStringList{"00000002 SA 000007 10.004 2.675"} << "00000002"
-            << "00000002 000007 SA 0 10 2.68"
-            << "0 0";
-        QTest::newRow("repostear reemplaza la línea")
-            << no << QStringList{"00000002 EN 000007 5 1", "00000002 EN 000007 3 2"} << "00000002, 00000002"
-            << "00000002 000007 EN 3 0 2"
-            << "13 0";
-        QTest::newRow("una entrada reposteada como salida")
-            << no << QStringList{"00000002 EN 000007 5 1", "00000002 SA 000007 4 1"} << "00000002, 00000002"
-            << "00000002 000007 SA 0 4 1"
-            << "6 0";
-        QTest::newRow("número nuevo libre") << no << QStringList{"00000002* EN 000008 1 1"} << "00000002"
-                                            << "00000002 000008 EN 1 0 1"
-                                            << "99 1";
-        QTest::newRow("número nuevo tomado: el siguiente al mayor")
-            << QStringList{"00000002", "00000005"} << QStringList{"00000002* EN 000008 1 1"} << "00000006"
-            << "00000006 000008 EN 1 0 1"
-            << "99 1";
-        QTest::newRow("comprobante guardado: no cambia")
-            << QStringList{"00000002"} << QStringList{"00000002 EN 000008 1 1"} << "00000002"
-            << "00000002 000008 EN 1 0 1"
-            << "99 1";
-        QTest::newRow("el último número")
-            << QStringList{"00000002", "99999998"} << QStringList{"00000002* EN 000008 1 1"} << "99999999"
-            << "99999999 000008 EN 1 0 1"
-            << "99 1";
-        QTest::newRow("sin números") << QStringList{"00000002", "99999999"} << QStringList{"00000002* EN 000008 1 1"}
-                                     << "sin números 99999999"
-                                     << ""
-                                     << "99 0";
+        const auto fila = [](const char *caso, const QStringList &guardados, const QStringList &lineas,
+                             const char *resultado, const char *filas, const char *stock) {
+            QTest::newRow(caso) << guardados << lineas << resultado << filas << stock;
+        };
+        fila("salida igual al stock", no, QStringList{"00000002 SA 000007 10 1"}, "00000002",
+             "00000002 000007 SA 0 10 1", "0 0");
+        fila("salida mayor: nada escrito", no, QStringList{"00000002 SA 000007 10.01 1"}, "sin stock 10", "", "99 0");
+        fila("salida sin movimientos", no, QStringList{"00000002 SA 000008 0.01 1"}, "sin stock 0", "", "99 0");
+        fila("la cantidad redondeada antes de compararla", no, QStringList{"00000002 SA 000007 10.004 2.675"},
+             "00000002", "00000002 000007 SA 0 10 2.68", "0 0");
+        fila("repostear reemplaza la línea", no, QStringList{"00000002 EN 000007 5 1", "00000002 EN 000007 3 2"},
+             "00000002, 00000002", "00000002 000007 EN 3 0 2", "13 0");
+        fila("una entrada reposteada como salida", no, QStringList{"00000002 EN 000007 5 1", "00000002 SA 000007 4 1"},
+             "00000002, 00000002", "00000002 000007 SA 0 4 1", "6 0");
+        fila("número nuevo libre", no, QStringList{"00000002* EN 000008 1 1"}, "00000002", "00000002 000008 EN 1 0 1",
+             "99 1");
+        fila("número nuevo tomado: el siguiente al mayor", QStringList{"00000002", "00000005"},
+             QStringList{"00000002* EN 000008 1 1"}, "00000006", "00000006 000008 EN 1 0 1", "99 1");
+        fila("comprobante guardado: no cambia", QStringList{"00000002"}, QStringList{"00000002 EN 000008 1 1"},
+             "00000002", "00000002 000008 EN 1 0 1", "99 1");
+        fila("el último número", QStringList{"00000002", "99999998"}, QStringList{"00000002* EN 000008 1 1"},
+             "99999999", "99999999 000008 EN 1 0 1", "99 1");
+        fila("sin números", QStringList{"00000002", "99999999"}, QStringList{"00000002* EN 000008 1 1"},
+             "sin números 99999999", "", "99 0");
     }
     void registrarLinea()
     {
