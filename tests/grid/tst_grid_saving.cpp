@@ -129,15 +129,14 @@ private slots:
         pruebas::columnas<int, QString, bool, QMessageBox::StandardButton, QString, QString>(
             "fila", "antes", "permitir", "respuesta", "nombre", "quedan");
         const QString todos = QStringLiteral("000001,000002,000003,000004");
-        const auto fila = [](const char *caso, int f, const char *antes, bool permitir, QMessageBox::StandardButton r,
-                             const char *nombre, const QString &quedan) {
-            QTest::newRow(caso) << f << antes << permitir << r << nombre << quedan;
-        };
-        fila("sí", 2, "", true, QMessageBox::Yes, "Tuerca", "000001,000003,000004");
-        fila("no", 2, "", true, QMessageBox::No, "Tuerca", todos);
-        fila("host que nunca permite", 2, "", false, QMessageBox::Yes, "", todos);
-        fila("fecha y costo nulos", 4, "", true, QMessageBox::Yes, "Taco", "000001,000002,000003");
-        fila("cambio sin guardar", 1, "Perno Right", true, QMessageBox::Yes, "Perno", "000002,000003,000004");
+        QTest::newRow("sí") << 2 << "" << true << QMessageBox::Yes << "Tuerca"
+                            << "000001,000003,000004";
+        QTest::newRow("no") << 2 << "" << true << QMessageBox::No << "Tuerca" << todos;
+        QTest::newRow("host que nunca permite") << 2 << "" << false << QMessageBox::Yes << "" << todos;
+        QTest::newRow("fecha y costo nulos") << 4 << "" << true << QMessageBox::Yes << "Taco"
+                                             << "000001,000002,000003";
+        QTest::newRow("cambio sin guardar") << 1 << "Perno Right" << true << QMessageBox::Yes << "Perno"
+                                            << "000002,000003,000004";
     }
     void eliminar()
     {
