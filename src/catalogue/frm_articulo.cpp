@@ -181,9 +181,17 @@ void frmArticulo::limpiar()
 
 void frmArticulo::CargarArticulo()
 {
-    auto rs = mPrincipal::abrirConsulta(sqlCatalogo::articuloConFamilia(t_numero_->text()));
+    // "5" is article 000005, as the save takes it: a save after typing it must
+    // write over the article shown, never over one the operator did not see.
+    // Blanks are no number to look up.
+    const QString tecleado = t_numero_->text();
+    const QString numero = tecleado.trimmed().isEmpty()
+                               ? tecleado
+                               : codigos::rellenado(tecleado, codigos::Clase::Articulo).value_or(tecleado);
+    auto rs = mPrincipal::abrirConsulta(sqlCatalogo::articuloConFamilia(numero));
     if (rs->eof())
         return;
+    t_numero_->setText(numero);
     t_Nombre_->setText(rs->field(QStringLiteral("Nombre")).text());
     t_codigo_->setText(rs->field(QStringLiteral("Codigo")).text());
     t_Familia_->setText(rs->field(QStringLiteral("familia")).text());
@@ -225,8 +233,6 @@ bool frmArticulo::datosValidos()
 
 QString frmArticulo::stockDeMovimientos(const QString &numero)
 {
-    // A number not stored yet may already carry movements: its stock is theirs,
-    // never the stock shown from the article loaded before.
     auto rs = mPrincipal::abrirConsulta(sqlStock::suma(numero));
     return numeros::numeral15(rs->field(QStringLiteral("stk")).value().toDouble());
 }
@@ -237,17 +243,17 @@ void frmArticulo::guardarArticulo()
         return;
     t_numero_->setText(*codigos::rellenado(t_numero_->text(), codigos::Clase::Articulo));
     const QString numero = t_numero_->text();
-    QStringList valores{numero,
-                        t_codigo_->text(),
-                        t_Nombre_->text(),
-                        t_detalle_->toPlainText(),
-                        fechas::texto(t_alta_->fecha()),
-                        numeros::importe(t_Costo_->text()),
-                        numeros::importe(t_stock_->text())};
+    // The stock is the sum of the article's movements, never the figure in its box.
+    const QStringList valores{numero,
+                              t_codigo_->text(),
+                              t_Nombre_->text(),
+                              t_detalle_->toPlainText(),
+                              fechas::texto(t_alta_->fecha()),
+                              numeros::importe(t_Costo_->text()),
+                              stockDeMovimientos(numero)};
     const QString condicion = QStringLiteral("numero='") + sqlTexto(numero) + QLatin1Char('\'');
     auto existente = mPrincipal::abrirConsulta(sqlCatalogo::articulo(numero));
     if (existente->eof()) {
-        valores.last() = stockDeMovimientos(numero);
         mPrincipal::insertarRegistro(QStringLiteral("articulo"), columnas, valores);
     } else {
         mPrincipal::actualizarRegistro(QStringLiteral("articulo"), columnas, valores, condicion);
