@@ -108,6 +108,8 @@ void frmArticulo::crearControles()
 
     grilla_ = new EditableGrid(this);
     grilla_->setObjectName(QStringLiteral("grilla"));
+    // The stock is the sum of the article's movements: only a posting changes it.
+    grilla_->fijarSoloLectura({QStringLiteral("stock")});
     twips::ubicar(grilla_, 240, 2280, 9255, 3375);
 
     b_Guardar_ = botonEn(this, QStringLiteral("b_Guardar"), QStringLiteral("&Guardar"), 180, 5820, 945, 510);

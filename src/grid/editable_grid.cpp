@@ -236,7 +236,8 @@ void EditableGrid::actualizarIndicador()
 
 bool EditableGrid::editable(int columna) const
 {
-    return claves_.has_value() && !claves_->contains(columna);
+    return claves_.has_value() && !claves_->contains(columna)
+           && !soloLectura_.contains(modelo_->encabezado(columna), Qt::CaseInsensitive);
 }
 
 // A save needs a row that exists, a column outside the key, keys to find the row

@@ -56,6 +56,8 @@ public:
     void Eliminar();
     bool eliminarOK() const { return eliminarOK_; }
     void setEliminarOK(bool permitido) { eliminarOK_ = permitido; }
+    // Columns, by field name, shown but never edited: figures the program derives.
+    void fijarSoloLectura(const QStringList &campos) { soloLectura_ = campos; }
 
     // The current cell in grid rows (1 and up), and a move to another one made
     // by the host, with everything that entering a cell does.
@@ -118,6 +120,7 @@ private:
     QString sql_;
     QString tabla_;
     std::optional<QList<int>> claves_;
+    QStringList soloLectura_;
     bool eliminarOK_ = false;
     int colum_ = 0;
     QString textoEntrada_;

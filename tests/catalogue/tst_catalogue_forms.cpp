@@ -87,6 +87,23 @@ private slots:
                  QStringLiteral("35 0"));
     }
 
+    // Typed over and saved with F5 in the article grid: the cost is the operator's, the stock the movements'.
+    void grillaDeArticulos_data()
+    {
+        pruebas::columnas<int, QString, QString>("columna", "teclas", "guardado");
+        QTest::newRow("costo") << 2 << "9 Enter Left F5"
+                               << "9.0|40.0";
+        QTest::newRow("stock, de sus movimientos") << 3 << "9 Enter Up F5"
+                                                   << "1.8|40.0";
+    }
+    void grillaDeArticulos()
+    {
+        const auto [columna, teclas] = pruebas::fila<int, QString>("columna", "teclas");
+        p->form->grilla()->irACelda(3, columna);
+        pruebas::teclear(teclas, p->vista());
+        QTEST(p->base.valor("select costo||'|'||stock from articulo where numero='000003'"), "guardado");
+    }
+
     void numeroExistenteSobrescribeLasSieteColumnas()
     {
         p->base.ejecutar("update articulo set costo = 12.5, stock = 3.25 where numero='000003'");
