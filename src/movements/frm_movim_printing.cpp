@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 namespace {
 const QString tituloAtencion = QStringLiteral("Atención");
@@ -39,6 +40,9 @@ void FrmMovim::ImpSalida()
     const QString comprobante = t_Comprobante->text();
     const bool salida = !op_Entra->isChecked();
     const operacionesStock::Impresion impresion = operacionesStock::marcarImpreso(mPrincipal::conexion(), comprobante);
+    // Marked printed, the voucher is shown as a printed one loaded: read-only at once, so the form can no
+    // longer change a line of what the ticket lists.
+    const auto mostrarImpreso = qScopeGuard([this] { cargarComprobante(); });
     if (!salida)
         return;
     if (mensajes::mostrar(QStringLiteral("Desea imprimir la salida"), QMessageBox::NoIcon,
