@@ -29,13 +29,7 @@ constexpr int rondas = 5;
 
 const FiltroStock finDeAnio{QStringLiteral("31-12-2026"), QStringLiteral("0"), QStringLiteral("99999999"),
                             QStringLiteral("0"), QStringLiteral("99999999")};
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
-                             QStringLiteral("31-12-2026"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QString()};
+const FiltroMovimientos anio = banco::anioCompleto();
 
 // The statement as SQLite gets it, every column of every row read; the rows go nowhere.
 void desnudo(const QString &archivo, const QString &sql)

@@ -27,13 +27,7 @@ namespace {
 
 constexpr int rondas = 5;
 
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
-                             QStringLiteral("31-12-2026"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QString()};
+const FiltroMovimientos anio = banco::anioCompleto();
 
 std::unique_ptr<Recordset> armar()
 {

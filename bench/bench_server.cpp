@@ -25,13 +25,7 @@
 
 namespace {
 
-const FiltroMovimientos anio{QStringLiteral("01-01-2026"),
-                             QStringLiteral("31-12-2026"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QStringLiteral("0"),
-                             QStringLiteral("99999999"),
-                             QString()};
+const FiltroMovimientos anio = banco::anioCompleto();
 
 const char *const tablas[] = {"familia", "articulo", "movstk"};
 

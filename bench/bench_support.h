@@ -1,5 +1,7 @@
 #pragma once
 
+#include "movement_statements.h"
+
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
@@ -14,6 +16,18 @@ class QApplication;
 // Shared pieces of the benchmark programs: timing as the median of runs, the
 // process's peak memory, and a large generated database kept between runs.
 namespace banco {
+
+// The movement report over the whole of 2026, every article, family and place: what the benchmarks measure.
+inline FiltroMovimientos anioCompleto()
+{
+    return {QStringLiteral("01-01-2026"),
+            QStringLiteral("31-12-2026"),
+            QStringLiteral("0"),
+            QStringLiteral("99999999"),
+            QStringLiteral("0"),
+            QStringLiteral("99999999"),
+            QString()};
+}
 
 // The median of measured values (the upper one of an even count).
 double mediana(std::vector<double> v);
