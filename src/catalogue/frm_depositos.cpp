@@ -64,6 +64,7 @@ void FrmDepositos::conectar()
     connect(b_Guardar_, &QToolButton::clicked, this, [this] { protegido([this] { guardar(); }); });
     connect(b_Salir_, &QToolButton::clicked, this, [this] { cerrarFormulario(this); });
     connect(grilla_, &EditableGrid::antesEliminar, this, [this](QStringList &contFila) {
+        // Refused first, so that a count the database fails to give deletes nothing.
         grilla_->setEliminarOK(false);
         grilla_->setEliminarOK(eliminable(contFila));
     });
