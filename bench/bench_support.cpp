@@ -1,4 +1,5 @@
 #include "bench_support.h"
+#include "schema_version.h"
 
 #include "application_setup.h"
 #include "server_database.h"
@@ -63,14 +64,15 @@ double memoriaAsignadaMiB()
 
 QString baseGenerada(int articulos, int movimientos)
 {
-    // The schema's checksum in the name: a file generated before the schema (its
-    // indexes) changed is not reused.
+    // The schema's checksum and version in the name: a file generated before the
+    // schema (its indexes, its upgrade steps) changed is not reused.
     QFile esquema(QStringLiteral(":/db/schema.sql"));
     const quint16 huella = esquema.open(QIODevice::ReadOnly) ? qChecksum(esquema.readAll()) : 0;
-    QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2-%3.accdb")
+    QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2-%3-v%4.accdb")
                                                 .arg(articulos)
                                                 .arg(movimientos)
-                                                .arg(huella, 4, 16, QLatin1Char('0')));
+                                                .arg(huella, 4, 16, QLatin1Char('0'))
+                                                .arg(versionEsquema::actual));
     if (QFileInfo::exists(archivo))
         return archivo;
     std::printf("Generando %s ...\n", qUtf8Printable(archivo));

@@ -61,10 +61,22 @@ void Connection::read(const QString &sql, RowSink &sink)
     m.leer(m.dialecto().traducir(sql), sink);
 }
 
-void Connection::read(const SentenciaConValor &sentencia, const QString &valor, RowSink &sink)
+void Connection::readEach(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                          const DestinoPorValor &destino)
 {
-    MotorBaseDatos &m = motor();
-    m.leer(sentencia.traducida(m.dialecto(), valor), sink);
+    motor().leerPorValores(sentencias, valores, destino);
+}
+
+void MotorBaseDatos::leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                                    const DestinoPorValor &destino)
+{
+    for (qsizetype v = 0; v < valores.size(); ++v)
+        for (qsizetype s = 0; s < qsizetype(sentencias.size()); ++s) {
+            RowSink *sink = destino(v, s);
+            if (!sink)
+                return;
+            leer(sentencias[size_t(s)]->traducida(dialecto_, valores[v]), *sink);
+        }
 }
 
 std::unique_ptr<Recordset> MotorBaseDatos::ejecutar(const QString &sqlTraducido)

@@ -42,8 +42,13 @@ public:
     // in a form of its own. The sink may not use the connection meanwhile. An
     // error of the database throws QuendraError, possibly after some rows.
     void read(const QString &sql, RowSink &sink);
-    // The same for one value of a statement that runs over and over.
-    void read(const SentenciaConValor &sentencia, const QString &valor, RowSink &sink);
+    // For each value in turn, each of the statements with that value, in order,
+    // its rows handed to the sink `destino` gives for them as they begin; a null
+    // sink stops the run there. A server gets the statements ahead of their
+    // results and prepares each once, so thousands of short reads do not each
+    // wait for a round trip and a plan.
+    void readEach(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                  const DestinoPorValor &destino);
 
     void begin();
     void commit();

@@ -20,6 +20,9 @@ public:
     virtual void leer(const QString &sqlTraducido, RowSink &destino) = 0;
     // The whole result, read through the same rows.
     std::unique_ptr<Recordset> ejecutar(const QString &sqlTraducido);
+    // For each value in turn, each statement with it (Connection::readEach); one after another here.
+    virtual void leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                                const DestinoPorValor &destino);
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;

@@ -126,9 +126,4 @@ void leerConsulta(const QString &sql, RowSink &destino)
     conexion().read(sql, destino);
 }
 
-void leerConsulta(const SentenciaConValor &sentencia, const QString &valor, RowSink &destino)
-{
-    conexion().read(sentencia, valor, destino);
-}
-
 } // namespace mPrincipal

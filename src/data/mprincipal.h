@@ -39,7 +39,5 @@ void actualizarRegistro(const QString &tabla, const QStringList &columnas, const
 std::unique_ptr<Recordset> abrirConsulta(const QString &sql);
 // The same query, its rows handed to the sink as they are read (Connection::read).
 void leerConsulta(const QString &sql, RowSink &destino);
-// The same for one value of a statement that runs over and over.
-void leerConsulta(const SentenciaConValor &sentencia, const QString &valor, RowSink &destino);
 
 } // namespace mPrincipal

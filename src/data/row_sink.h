@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -33,3 +34,7 @@ public:
     // Each row, one value per column, in column order.
     virtual void row(std::span<const CellValue> values) = 0;
 };
+
+// Where the rows of one statement run for one value go (Connection::readEach):
+// the sink for statement `sentencia` with value `valor`, or null to stop there.
+using DestinoPorValor = std::function<RowSink *(qsizetype valor, qsizetype sentencia)>;

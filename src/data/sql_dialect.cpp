@@ -422,9 +422,7 @@ quint64 SqlDialect::nuevoId()
     return siguiente++;
 }
 
-namespace {
-// Letters, digits and blanks: no quote, nothing a date or an empty text is made of.
-bool valorNeutro(const QString &valor)
+bool SentenciaConValor::valorNeutro(const QString &valor)
 {
     if (valor.isEmpty())
         return false;
@@ -433,20 +431,54 @@ bool valorNeutro(const QString &valor)
             return false;
     return true;
 }
-} // namespace
+
+void SentenciaConValor::partesPara(const SqlDialect &d) const
+{
+    if (traducidoPara_ == d.id())
+        return;
+    const QChar marca(0xFFFF); // a noncharacter, in no statement the program writes
+    const QString t = d.traducir(texto(QString(marca)));
+    const qsizetype i = t.indexOf(marca);
+    partes_.reset();
+    if (i >= 0 && t.indexOf(marca, i + 1) < 0 && !antes_.contains(marca) && !despues_.contains(marca))
+        partes_.emplace(t.left(i), t.mid(i + 1));
+    traducidoPara_ = d.id();
+}
 
 QString SentenciaConValor::traducida(const SqlDialect &d, const QString &valor) const
 {
-    if (traducidoPara_ != d.id()) {
-        const QChar marca(0xFFFF); // a noncharacter, in no statement the program writes
-        const QString t = d.traducir(texto(QString(marca)));
-        const qsizetype i = t.indexOf(marca);
-        partes_.reset();
-        if (i >= 0 && t.indexOf(marca, i + 1) < 0 && !antes_.contains(marca) && !despues_.contains(marca))
-            partes_.emplace(t.left(i), t.mid(i + 1));
-        traducidoPara_ = d.id();
-    }
+    partesPara(d);
     if (!partes_ || !valorNeutro(valor))
         return d.traducir(texto(valor));
     return partes_->first + valor + partes_->second;
+}
+
+namespace {
+// Whether the text ends with the quote that opens a literal: a whole literal,
+// the value, then its closing quote make up the text with the value between.
+bool abreLiteralAlFinal(const QString &t)
+{
+    qsizetype apertura = -1;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i] != QLatin1Char('\''))
+            continue;
+        if (apertura < 0)
+            apertura = i;
+        else if (i + 1 < t.size() && t[i + 1] == QLatin1Char('\''))
+            ++i; // a doubled quote inside the literal
+        else
+            apertura = -1;
+    }
+    return apertura >= 0 && apertura == t.size() - 1;
+}
+} // namespace
+
+QString SentenciaConValor::conParametro(const SqlDialect &d) const
+{
+    partesPara(d);
+    const QLatin1Char comilla('\'');
+    if (!partes_ || !abreLiteralAlFinal(partes_->first) || !partes_->second.startsWith(comilla)
+        || partes_->second.startsWith(QStringLiteral("''")))
+        return {};
+    return partes_->first.chopped(1) + QStringLiteral("$1") + partes_->second.mid(1);
 }

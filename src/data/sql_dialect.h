@@ -61,8 +61,17 @@ public:
     // each dialect and the value put between them; a value that translation
     // could read as a date or as an empty text goes through the whole translation.
     QString traducida(const SqlDialect &d, const QString &valor) const;
+    // The translated text with the value's place, its quotes included, as the
+    // parameter $1, when the value stands between quotes: for a server that
+    // prepares the statement once. Empty when it does not.
+    QString conParametro(const SqlDialect &d) const;
+    // Whether a value goes between the translated parts as it is (and so may
+    // be the parameter's text): letters, digits and blanks.
+    static bool valorNeutro(const QString &valor);
 
 private:
+    void partesPara(const SqlDialect &d) const;
+
     QString antes_, despues_;
     mutable quint64 traducidoPara_ = 0; // the dialect the two parts below are for
     mutable std::optional<std::pair<QString, QString>> partes_;

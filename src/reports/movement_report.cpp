@@ -303,21 +303,39 @@ std::unique_ptr<Recordset> armarInformeMovimientos(Recordset &articulos, const F
     const int numeroArticulo = articulos.columnIndex(QStringLiteral("numero"));
     const int codigoArticulo = articulos.columnIndex(QStringLiteral("codigo"));
     const int nombreArticulo = articulos.columnIndex(QStringLiteral("nombre"));
-    SaldoInicial inicial;
-    MovimientosDelArticulo movimientos(filas);
+    std::vector<Articulo> lista;
+    QStringList valores;
+    lista.reserve(size_t(total));
     for (articulos.moveFirst(); !articulos.eof(); articulos.moveNext()) {
         const QString numero = articulos.field(numeroArticulo).text();
-        const Articulo a{numero.toUtf8(), articulos.field(codigoArticulo).text().toUtf8(),
-                         articulos.field(nombreArticulo).text().toUtf8()};
-
-        const QString valor = sqlTexto(numero);
-        mPrincipal::leerConsulta(sentencias.sentenciaSaldo(), valor, inicial);
+        lista.push_back({numero.toUtf8(), articulos.field(codigoArticulo).text().toUtf8(),
+                         articulos.field(nombreArticulo).text().toUtf8()});
+        valores << sqlTexto(numero);
+    }
+    SaldoInicial inicial;
+    MovimientosDelArticulo movimientos(filas);
+    bool cancelado = false;
+    // Each article's balance, then its movements: the balance read is where its rows begin.
+    const auto destino = [&](qsizetype v, qsizetype sentencia) -> RowSink * {
+        if (sentencia == 0) {
+            if (v > 0) {
+                filas.preverTotal(++hechos, total);
+                cancelado = progreso && !progreso(hechos, total);
+            }
+            return cancelado ? nullptr : &inicial;
+        }
+        const Articulo &a = lista[size_t(v)];
         const Diezmilesimos saldo = inicial.saldo();
         agregarSeparador(filas);
         agregarApertura(filas, a, primerDia, saldo);
         movimientos.empezar(a, saldo);
-        mPrincipal::leerConsulta(sentencias.sentenciaMovimientos(), valor, movimientos);
-
+        return &movimientos;
+    };
+    const SentenciaConValor *porArticulo[] = {&sentencias.sentenciaSaldo(), &sentencias.sentenciaMovimientos()};
+    mPrincipal::conexion().readEach(porArticulo, valores, destino);
+    if (cancelado)
+        return nullptr;
+    if (!lista.empty()) {
         filas.preverTotal(++hechos, total);
         if (progreso && !progreso(hechos, total))
             return nullptr;

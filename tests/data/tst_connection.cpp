@@ -175,6 +175,67 @@ private slots:
         c.rollback();
         QCOMPARE(base.valor(cuenta).toInt(), movimientos);
     }
+
+    // Statements run for many values give what each text read whole gives, in order; a sink refused or an
+    // error ends the run and leaves the connection ready. On the server they go through the pipeline, a
+    // value with a quote or a statement whose value stands outside quotes the plain way.
+    void porValores_data()
+    {
+        pruebas::columnas<QStringList, QStringList, int, bool>("sentencias", "valores", "corte", "falla");
+        const QStringList dos{"select comprobante, Entrada from movstk where numero='|' and Entrada>0",
+                              "select nombre, costo from articulo where numero='|'"};
+        const QStringList numeros{"000001", "000008", "999999", "000010", "000011"};
+        QTest::newRow("todos") << dos << numeros << -1 << false;
+        QTest::newRow("un valor con comilla") << dos << QStringList{"000008", "O''Brien", "000010"} << -1 << false;
+        QTest::newRow("valor fuera de comillas")
+            << QStringList{"select count(*) from movstk where id < |", "select max(id) from movstk where id < |"}
+            << QStringList{"3", "40"} << -1 << false;
+        QTest::newRow("el destino corta en el tercero") << dos << numeros << 5 << false;
+        QTest::newRow("la segunda sentencia falla")
+            << QStringList{dos[0], "select nada from articulo where numero='|'"} << numeros << -1 << true;
+    }
+    void porValores()
+    {
+        const auto [textos, valores, corte, falla] =
+            pruebas::fila<QStringList, QStringList, int, bool>("sentencias", "valores", "corte", "falla");
+        BaseDePrueba base(BaseDePrueba::Demo);
+        std::vector<SentenciaConValor> sentencias;
+        std::vector<const SentenciaConValor *> punteros;
+        for (const QString &t : textos)
+            sentencias.emplace_back(t.section('|', 0, 0), t.section('|', 1));
+        for (const SentenciaConValor &s : sentencias)
+            punteros.push_back(&s);
+        // Each result's rows as texts, in order.
+        struct Juntar final : RowSink
+        {
+            QStringList filas;
+            void columns(const QStringList &n, const std::vector<TipoCampo> &) override { filas << n.join(','); }
+            void row(std::span<const CellValue> v) override
+            {
+                QString f;
+                for (const CellValue &c : v)
+                    f += c.kind == CellValue::Kind::Text
+                             ? QString::fromUtf8(c.text.data(), c.text.size())
+                             : QString::number(c.kind == CellValue::Kind::Real ? c.real : double(c.integer));
+                filas << f;
+            }
+        } leido, esperado;
+        int llamadas = 0;
+        const auto destino = [&](qsizetype, qsizetype) -> RowSink * { return llamadas++ == corte ? nullptr : &leido; };
+        Connection &c = mPrincipal::conexion();
+        if (falla)
+            QVERIFY_THROWS_EXCEPTION(QuendraError, c.readEach(punteros, valores, destino));
+        else
+            c.readEach(punteros, valores, destino);
+        for (qsizetype i = 0, n = 0; i < valores.size() && !falla; ++i)
+            for (const SentenciaConValor &s : sentencias)
+                if (corte < 0 || n++ < corte)
+                    c.read(s.texto(valores[i]), esperado);
+        QCOMPARE(leido.filas, falla ? leido.filas : esperado.filas);
+        QVERIFY(!falla || leido.filas.size() <= 4); // the first value's first result at most
+        QVERIFY(!c.inTransaction());
+        QCOMPARE(base.valor("select count(*) from articulo where numero='000008'"), QStringLiteral("1"));
+    }
 };
 
 QUENDRA_TEST(TestConexion)

@@ -313,6 +313,148 @@ void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
     }
 }
 
+namespace {
+
+// libpq's pipeline for one leerPorValores: the statements prepared once, the
+// values sent a few ahead of the results read. Whatever is still on its way
+// when it ends (an error, a sink that stopped the run) is read and dropped, and
+// the prepared statements are let go, so the connection is as before.
+class Tuberia
+{
+public:
+    explicit Tuberia(pg_conn *pg) : pg_(pg)
+    {
+        if (!PQenterPipelineMode(pg_))
+            fallarResultado(pg_, nullptr);
+    }
+
+    // Each text prepared under a name of its own for this run.
+    void preparar(int tanda, const std::vector<QByteArray> &textos)
+    {
+        for (size_t s = 0; s < textos.size(); ++s) {
+            nombres_.push_back(QByteArray("quendra_valor_") + QByteArray::number(tanda) + '_' + QByteArray::number(s));
+            if (!PQsendPrepare(pg_, nombres_.back().constData(), textos[s].constData(), 1, nullptr))
+                fallarResultado(pg_, nullptr);
+        }
+        sincronizar();
+        for (size_t s = 0; s < textos.size(); ++s)
+            resultado(nullptr);
+        finDeTanda();
+    }
+
+    ~Tuberia()
+    {
+        for (int nulos = 0; sincronizaciones_ > 0 && nulos < 2 && PQstatus(pg_) == CONNECTION_OK;) {
+            ResultadoPg r{PQgetResult(pg_)};
+            nulos = r.get() ? 0 : nulos + 1;
+            if (r.get() && PQresultStatus(r.get()) == PGRES_PIPELINE_SYNC)
+                --sincronizaciones_;
+        }
+        PQexitPipelineMode(pg_);
+        for (const QByteArray &nombre : nombres_)
+            ResultadoPg{PQexec(pg_, ("DEALLOCATE " + nombre).constData())};
+    }
+    Tuberia(const Tuberia &) = delete;
+    Tuberia &operator=(const Tuberia &) = delete;
+
+    // Every statement with the value, then a sync that ends their part of the pipeline.
+    void enviar(const QByteArray &valor)
+    {
+        const char *parametros[] = {valor.constData()};
+        for (const QByteArray &nombre : nombres_)
+            if (!PQsendQueryPrepared(pg_, nombre.constData(), 1, parametros, nullptr, nullptr, 0))
+                fallarResultado(pg_, nullptr);
+        sincronizar();
+    }
+
+    // The next statement's result: its rows to the sink (none for a prepare).
+    void resultado(RowSink *destino)
+    {
+        ResultadoPg r{PQgetResult(pg_)};
+        switch (PQresultStatus(r.get())) {
+        case PGRES_TUPLES_OK:
+            if (destino) {
+                pasarColumnas(r.get(), *destino, oids_);
+                pasarFilas(r.get(), *destino, oids_, valores_);
+            }
+            break;
+        case PGRES_COMMAND_OK:
+            if (destino)
+                destino->columns({}, {});
+            break;
+        default:
+            fallarResultado(pg_, r.get());
+        }
+        // Each statement's results end with a null.
+        ResultadoPg fin{PQgetResult(pg_)};
+    }
+
+    // The sync after a value's statements.
+    void finDeTanda()
+    {
+        ResultadoPg r{PQgetResult(pg_)};
+        if (PQresultStatus(r.get()) != PGRES_PIPELINE_SYNC)
+            fallarResultado(pg_, r.get());
+        --sincronizaciones_;
+    }
+
+private:
+    void sincronizar()
+    {
+        if (!PQpipelineSync(pg_))
+            fallarResultado(pg_, nullptr);
+        ++sincronizaciones_;
+    }
+
+    pg_conn *pg_;
+    std::vector<QByteArray> nombres_;
+    int sincronizaciones_ = 0;
+    std::vector<unsigned> oids_;
+    std::vector<CellValue> valores_;
+};
+
+// How many values go out ahead of the results read: enough to keep the server
+// busy, few enough that what they send back never fills the socket both ways.
+constexpr qsizetype adelantados = 32;
+
+} // namespace
+
+void MotorPostgres::leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                                   const DestinoPorValor &destino)
+{
+    // A statement whose value is not a quoted literal, or a value with more than
+    // letters, digits and blanks, goes the plain way, translated whole.
+    std::vector<QByteArray> textos;
+    for (const SentenciaConValor *s : sentencias) {
+        const QString texto = s->conParametro(dialecto_);
+        if (texto.isEmpty())
+            return MotorBaseDatos::leerPorValores(sentencias, valores, destino);
+        textos.push_back(texto.toUtf8());
+    }
+    for (const QString &v : valores)
+        if (!SentenciaConValor::valorNeutro(v))
+            return MotorBaseDatos::leerPorValores(sentencias, valores, destino);
+    if (valores.isEmpty() || textos.empty())
+        return;
+
+    Tuberia tuberia(pg_);
+    tuberia.preparar(++tandas_, textos);
+    qsizetype enviados = 0;
+    for (; enviados < std::min(adelantados, valores.size()); ++enviados)
+        tuberia.enviar(valores[enviados].toUtf8());
+    for (qsizetype v = 0; v < valores.size(); ++v) {
+        for (qsizetype s = 0; s < qsizetype(textos.size()); ++s) {
+            RowSink *sink = destino(v, s);
+            if (!sink)
+                return;
+            tuberia.resultado(sink);
+        }
+        tuberia.finDeTanda();
+        if (enviados < valores.size())
+            tuberia.enviar(valores[enviados++].toUtf8());
+    }
+}
+
 void MotorPostgres::begin()
 {
     ejecutarSimple("BEGIN");

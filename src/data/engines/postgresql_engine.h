@@ -16,6 +16,8 @@ public:
     MotorPostgres &operator=(const MotorPostgres &) = delete;
 
     void leer(const QString &sqlTraducido, RowSink &destino) override;
+    void leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
+                        const DestinoPorValor &destino) override;
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
@@ -32,6 +34,8 @@ private:
 
     pg_conn *pg_ = nullptr;
     bool conVersion_ = false;
+    // Numbers the statements each leerPorValores prepares, so that no name is used twice in a session.
+    int tandas_ = 0;
 };
 
 // The address as it may be shown: without a password.
