@@ -8,6 +8,7 @@
 #include "quendra_error.h"
 #include "restore.h"
 #include "schema_upgrade.h"
+#include "server_copy.h"
 #include "server_database.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,8 @@ int uso()
                "  quendra-db backup ARCHIVO DESTINO\n"
                "                                   copia de seguridad, también con el programa abierto;\n"
                "                                   en una carpeta, con el nombre del día\n"
+               "  quendra-db backup postgresql://... DESTINO\n"
+               "                                   los datos del servidor en un archivo que abre el programa\n"
                "  quendra-db restore COPIA ARCHIVO comprueba la copia y la pone en lugar del archivo,\n"
                "                                   que queda como ARCHIVO.anterior\n",
                stderr);
@@ -112,10 +115,17 @@ int main(int argc, char *argv[])
                 std::printf("%s: correcto\n", qUtf8Printable(archivo));
             return problemas.isEmpty() ? 0 : 1;
         } else if (orden == QLatin1String("backup") && args.size() == 3) {
+            const bool servidor = esDireccionServidor(archivo);
             QString destino = args[2];
             if (QFileInfo(destino).isDir())
-                destino = QDir(destino).filePath(copias::nombreDelDia(QDate::currentDate()));
-            copias::copiar(archivo, destino);
+                destino = QDir(destino).filePath(servidor ? copiaServidor::nombreDelDia(QDate::currentDate())
+                                                          : copias::nombreDelDia(QDate::currentDate()));
+            if (servidor) {
+                for (const copiaServidor::Cuenta &c : copiaServidor::aArchivo(archivo, destino))
+                    std::printf("%-12s %10lld\n", qUtf8Printable(c.tabla), c.filas);
+            } else {
+                copias::copiar(archivo, destino);
+            }
             std::printf("Copia guardada en %s\n", qUtf8Printable(destino));
         } else if (orden == QLatin1String("restore") && args.size() == 3) {
             datos::restaurar(archivo, args[2]);

@@ -5,13 +5,18 @@
 #include "mprincipal.h"
 #include "open_database.h"
 #include "quendra_error.h"
+#include "recordset.h"
+#include "schema_version.h"
+#include "server_copy.h"
 #include "server_database.h"
 #include "sql_dialect.h"
 #include "test_database.h"
 #include "test_main.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 // The statements as the server receives them, and what an operator reads when it cannot be used.
 class TestServidor : public QObject
@@ -73,6 +78,31 @@ private slots:
         for (const SqlDialect &d : {SqlDialect(QSet<QString>{"fecha"}), dialectoServidor()})
             for (const char *valor : {"000012", "05-03-2026", "7", "", "7", "D''Angelo", "7"})
                 QCOMPARE(s.traducida(d, valor), d.traducir(s.texto(valor)));
+    }
+
+    // The server's data copied into a file that opens as any: the same rows in every table; an existing file,
+    // or the copy's own name taken, is refused and left as it was.
+    void copiaDelServidorEnArchivo()
+    {
+        BaseDePrueba base(BaseDePrueba::Demo);
+        base.ejecutar("INSERT INTO articulo(numero,codigo,nombre,detalle,alta,costo,stock) VALUES "
+                      "('000099','0001','Llave de O''Brien',NULL,#05-03-2026#,2.675,0)");
+        const QString servidor = base.copiarAlServidor();
+        QTemporaryDir carpeta;
+        const QString archivo = carpeta.filePath(copiaServidor::nombreDelDia(QDate(2026, 12, 7)));
+        QCOMPARE(QFileInfo(archivo).fileName(), QStringLiteral("quendra-servidor-2026-12-07.accdb"));
+        const auto cuentas = copiaServidor::aArchivo(servidor, archivo);
+        QVERIFY(std::any_of(cuentas.begin(), cuentas.end(), [](const auto &c) { return c.tabla == "movstk"; }));
+        Connection enServidor, enArchivo;
+        enServidor.open(servidor);
+        enArchivo.open(archivo);
+        QCOMPARE(enArchivo.versionEsquema(), versionEsquema::actual);
+        for (const char *sql : {"select * from familia order by id", "select * from articulo order by numero",
+                                "select * from movstk order by id", "select * from deposito order by id"})
+            QCOMPARE(filasComoTexto(*enArchivo.execute(sql)), filasComoTexto(*enServidor.execute(sql)));
+        QVERIFY_THROWS_EXCEPTION(QuendraError, copiaServidor::aArchivo(servidor, archivo));
+        QCOMPARE(enArchivo.execute("select count(*) from movstk")->field(0).text(),
+                 enServidor.execute("select count(*) from movstk")->field(0).text());
     }
 
     void servidorQueNoSePuedeUsar_data()
