@@ -8,7 +8,7 @@
 set -euo pipefail
 aqui=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$aqui/../../build}" && pwd)
-for programa in Xvfb xdotool import convert; do
+for programa in Xvfb xdotool import; do
   command -v $programa >/dev/null || { echo "falta $programa (apt-get install xvfb xdotool imagemagick)" >&2; exit 1; }
 done
 tmp=$(mktemp -d)
@@ -16,7 +16,8 @@ xv=
 terminar() { [ -n "$xv" ] && kill "$xv" 2>/dev/null; rm -rf "$tmp"; }
 trap terminar EXIT
 
-export HOME=$tmp/home LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 QT_QPA_PLATFORM=xcb
+# TMPDIR: the one-copy lock of its own, whatever other copy runs on this machine.
+export HOME=$tmp/home TMPDIR=$tmp LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 QT_QPA_PLATFORM=xcb
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_RUNTIME_DIR
 mkdir -p "$HOME/.local/share/Quendra" "$tmp/bin"
 "$build/tools/quendra-db" demo "$HOME/.local/share/Quendra/quendra.accdb" >/dev/null
@@ -43,8 +44,7 @@ captura() {
     sleep 0.5
   done
   sleep 1
-  import -window root "$tmp/pantalla.png"
-  convert "$tmp/pantalla.png" -trim +repage "$aqui/img/$nombre.png"
+  import -window root -trim +repage "$aqui/img/$nombre.png"
   kill "$prog"
   wait "$prog" 2>/dev/null || true
   echo "img/$nombre.png"
@@ -60,3 +60,4 @@ captura depositos alt+m Down Down Return
 captura informe-movimientos alt+i Return
 captura stock-por-deposito alt+i Down Return
 captura valorizacion alt+i Down Down Return
+captura vista-previa alt+i Down Down Return Tab Tab Tab Tab Tab space
