@@ -14,7 +14,10 @@ origen, destino = map(pathlib.Path, sys.argv[1:3])
 destino.mkdir(parents=True, exist_ok=True)
 (destino / "img").mkdir(exist_ok=True)
 
-paginas = sorted(origen.glob("*.md"), key=lambda p: (p.stem != "index", p.stem))
+# The index first, then the pages in the order the index links them.
+enlazadas = re.findall(r"\]\(([\w-]+)\.md\)", (origen / "index.md").read_text(encoding="utf-8"))
+orden = ["index"] + enlazadas
+paginas = sorted(origen.glob("*.md"), key=lambda p: (orden.index(p.stem) if p.stem in orden else len(orden), p.stem))
 titulos = {}
 for p in paginas:
     primera = p.read_text(encoding="utf-8").lstrip().splitlines()[0]
