@@ -36,7 +36,11 @@ captura() {
   shift
   "$tmp/bin/quendra" >"$tmp/quendra.log" 2>&1 &
   local prog=$!
-  for _ in $(seq 100); do xdotool search --onlyvisible --name "Control de depósito" >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "Control de depósito" >/dev/null 2>&1 && break
+    kill -0 "$prog" 2>/dev/null || { cat "$tmp/quendra.log" >&2; exit 1; }
+    sleep 0.1
+  done
   sleep 1
   xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Control de depósito" | head -1)"
   for tecla in "$@"; do
@@ -45,7 +49,7 @@ captura() {
   done
   sleep 1
   import -window root -trim +repage "$aqui/img/$nombre.png"
-  kill "$prog"
+  kill "$prog" 2>/dev/null || { cat "$tmp/quendra.log" >&2; echo "quendra terminó antes de la captura" >&2; exit 1; }
   wait "$prog" 2>/dev/null || true
   echo "img/$nombre.png"
 }
@@ -61,3 +65,4 @@ captura informe-movimientos alt+i Return
 captura stock-por-deposito alt+i Down Return
 captura valorizacion alt+i Down Down Return
 captura vista-previa alt+i Down Down Return Tab Tab Tab Tab Tab space
+captura busqueda alt+m Return alt+b
