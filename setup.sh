@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 paquetes=(build-essential cmake ccache pkg-config qt6-base-dev qt6-translations-l10n libsqlite3-dev sqlite3
           libpq-dev postgresql-15 libxlsxwriter-dev libgl1-mesa-dev fonts-liberation xvfb xauth poppler-utils python3-openpyxl
-          dpkg-dev file desktop-file-utils appstream xdotool locales)
+          dpkg-dev file desktop-file-utils appstream xdotool locales lintian python3-markdown)
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: built from the build folder, unpacked
-# into a temporary root, its desktop entry and metainfo validated, and the
+# The Debian package as a user gets it: built from the build folder, without
+# an error or warning of lintian, unpacked into a temporary root, its desktop entry and metainfo validated, and the
 # installed program started on a virtual display with an empty home, where it
 # must offer to create its database, create it, open it and copy it for the day.
 #   check_package.sh BUILD_FOLDER
@@ -37,6 +37,11 @@ trap 'rm -rf "$tmp"' EXIT
 cd "$build"
 cpack -G DEB -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log" >&2; exit 1; }
 deb=$(ls "$tmp"/pkg/quendra_*_*.deb)
+lintian --fail-on none "$deb" >"$tmp/lintian.log" 2>&1 || { cat "$tmp/lintian.log" >&2; echo "lintian no pudo revisar el paquete" >&2; exit 1; }
+if grep -E '^[EW]: ' "$tmp/lintian.log" >&2; then
+  echo "lintian encontró errores o advertencias en $(basename "$deb")" >&2
+  exit 1
+fi
 depende=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6widgets6 libqt6printsupport6 libsqlite3-0 qt6-qpa-plugins qt6-translations-l10n fonts-liberation; do
   [[ ", $depende," == *", $p "* || ", $depende," == *", $p,"* ]] || { echo "el paquete no depende de $p: $depende" >&2; exit 1; }

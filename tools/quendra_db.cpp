@@ -21,30 +21,33 @@
 
 namespace {
 
+// One line per command, so a new command is one more row.
+struct Orden
+{
+    const char *nombre, *argumentos, *descripcion;
+};
+const Orden ordenes[] = {
+    {"create", "ARCHIVO|postgresql://...", "base vacía de esta versión, en un archivo o en el servidor"},
+    {"copy", "ARCHIVO postgresql://...", "copia los datos del archivo al servidor"},
+    {"demo", "ARCHIVO", "base con datos de demostración"},
+    {"generate", "ARCHIVO --articles N --movements M", "base grande para medir tiempos"},
+    {"check", "ARCHIVO|postgresql://...", "versión, integridad y stock contra movimientos"},
+    {"upgrade", "ARCHIVO|postgresql://...", "lleva la base a esta versión (de un archivo, antes una copia)"},
+    {"backup", "ARCHIVO DESTINO", "copia de seguridad, también con el programa abierto"},
+    {"backup", "postgresql://... DESTINO", "los datos del servidor en un archivo que abre el programa"},
+    {"restore", "COPIA ARCHIVO", "pone la copia en lugar del archivo, que queda como .anterior"},
+};
+
+void escribirUso(std::FILE *salida)
+{
+    std::fputs("Uso: quendra-db ORDEN ARGUMENTOS | --help | --version\n", salida);
+    for (const Orden &o : ordenes)
+        std::fprintf(salida, "  %-9s %-36s %s\n", o.nombre, o.argumentos, o.descripcion);
+}
+
 int uso()
 {
-    std::fputs("Uso:\n"
-               "  quendra-db create ARCHIVO        base vacía con las tres tablas\n"
-               "  quendra-db create postgresql://usuario@host:puerto/base\n"
-               "                                   las tres tablas en una base vacía del servidor\n"
-               "  quendra-db copy ARCHIVO postgresql://...\n"
-               "                                   copia los datos del archivo al servidor\n"
-               "  quendra-db demo ARCHIVO          base con datos de demostración\n"
-               "  quendra-db generate ARCHIVO --articles N --movements M\n"
-               "                                   base grande para medir tiempos\n"
-               "  quendra-db check ARCHIVO|postgresql://...\n"
-               "                                   versión, integridad y stock contra movimientos\n"
-               "  quendra-db upgrade ARCHIVO|postgresql://...\n"
-               "                                   lleva la base a la versión de este programa\n"
-               "                                   (de un archivo, antes una copia en backups/)\n"
-               "  quendra-db backup ARCHIVO DESTINO\n"
-               "                                   copia de seguridad, también con el programa abierto;\n"
-               "                                   en una carpeta, con el nombre del día\n"
-               "  quendra-db backup postgresql://... DESTINO\n"
-               "                                   los datos del servidor en un archivo que abre el programa\n"
-               "  quendra-db restore COPIA ARCHIVO comprueba la copia y la pone en lugar del archivo,\n"
-               "                                   que queda como ARCHIVO.anterior\n",
-               stderr);
+    escribirUso(stderr);
     return 2;
 }
 
@@ -67,6 +70,14 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     prepararProceso();
     const QStringList args = app.arguments().mid(1);
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
+        escribirUso(stdout);
+        return 0;
+    }
+    if (args.size() == 1 && (args[0] == QLatin1String("--version") || args[0] == QLatin1String("-v"))) {
+        std::printf("quendra-db %s\n", qUtf8Printable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
     if (args.size() < 2)
         return uso();
     const QString orden = args[0], archivo = args[1];

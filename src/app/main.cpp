@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "command_line.h"
 #include "frm_articulo.h"
 #include "frm_depositos.h"
 #include "frm_familia.h"
@@ -6,11 +7,15 @@
 #include "frm_movim.h"
 #include "frm_stock.h"
 #include "informe_ventas.h"
+#include "process_setup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    prepararProceso();
+    if (const auto estado = lineaDeOrdenes::atender(argc, argv))
+        return *estado;
     QApplication app(argc, argv);
     prepararAplicacion(app);
     frmIniciar principal;

@@ -59,4 +59,14 @@ void fijarDepositoDelPuesto(const QString &codigo)
                                .arg(QDir::toNativeSeparators(ajustes.fileName())));
 }
 
+QVariant recordado(const QString &clave)
+{
+    return QSettings(archivoAjustes(), QSettings::IniFormat).value(QStringLiteral("recordado/") + clave);
+}
+
+void recordar(const QString &clave, const QVariant &valor)
+{
+    QSettings(archivoAjustes(), QSettings::IniFormat).setValue(QStringLiteral("recordado/") + clave, valor);
+}
+
 } // namespace ajustesBase

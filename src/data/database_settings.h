@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // The settings file quendra.conf in the user's configuration folder. Without it
 // the program works on its SQLite file; with "[base] servidor=postgresql://..."
@@ -18,5 +19,11 @@ QString servidor();
 QString depositoDelPuesto();
 // Records it in the file. Throws QuendraError when the file cannot be written.
 void fijarDepositoDelPuesto(const QString &codigo);
+
+// What the windows keep between starts under "[recordado]": the main window's
+// place, the last folder of each kind of export. A failed write is not reported:
+// a forgotten place is no reason to interrupt the operator.
+QVariant recordado(const QString &clave);
+void recordar(const QString &clave, const QVariant &valor);
 
 } // namespace ajustesBase

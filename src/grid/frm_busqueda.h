@@ -3,10 +3,13 @@
 #include <QDialog>
 
 class EditableGrid;
+class QLabel;
 
 // The lookup dialog "Busca algo": it lists the rows of mPrincipal::sqlBusqueda
 // and leaves the first column of the row the operator picks, by click, arrow key
-// or double click, in mPrincipal::codigoBusqueda. It never writes to a table.
+// or double click, in mPrincipal::codigoBusqueda. Enter picks the current row
+// and closes it, Escape closes it; it says so when nothing matches. It never
+// writes to a table.
 // There is one per process, loaded afresh at every opening.
 class FrmBusqueda : public QDialog
 {
@@ -25,8 +28,12 @@ public:
 
     EditableGrid *grilla() const { return grilla_; }
 
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
 private:
     FrmBusqueda();
 
     EditableGrid *grilla_;
+    QLabel *sinFilas_;
 };

@@ -1,14 +1,17 @@
 #include "frm_iniciar.h"
 #include "action_guard.h"
 #include "daily_backup.h"
+#include "database_in_view.h"
 #include "database_settings.h"
 #include "dates.h"
 #include "first_start.h"
+#include "help_menu.h"
 #include "messages.h"
 #include "mprincipal.h"
 #include "open_database.h"
 #include "single_instance.h"
 #include "startup_check.h"
+#include "window_place.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -58,6 +61,7 @@ void frmIniciar::crearMenu()
     QAction *salir = menuBar()->addAction(QStringLiteral("&Salir"));
     salir->setObjectName(QStringLiteral("mnusalir"));
     connect(salir, &QAction::triggered, this, &frmIniciar::salir);
+    menuAyuda::agregar(this);
 }
 
 bool frmIniciar::cargar()
@@ -68,11 +72,13 @@ bool frmIniciar::cargar()
         return false;
     }
     setWindowTitle(QStringLiteral("Control de depósito "));
+    recordarLugarVentana(this);
     show();
     QApplication::processEvents();
     mPrincipal::depositoDefecto = ajustesBase::depositoDelPuesto();
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
+    baseEnVista::mostrar(this);
     // A server keeps its own copies; the day's copy is of a file.
     if (mPrincipal::conexion().isOpen() && !esDireccionServidor(mPrincipal::conexion().archivo()))
         revisionInicial::cuandoSana([this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });

@@ -47,6 +47,14 @@ public:
     void setAlignment(Qt::Alignment alignment) { alignment_ = alignment & Qt::AlignHorizontal_Mask; }
     void setStyle(const TextStyle &style) { style_ = style; }
 
+    // Text boxes: a number printed with this many decimals, so a column of
+    // amounts lines up (-1, the default: as the data gives it).
+    int decimals() const { return decimals_; }
+    void setDecimals(int decimals) { decimals_ = decimals; }
+    // Text boxes: a negative number printed bold, so it stands out.
+    bool boldWhenNegative() const { return boldWhenNegative_; }
+    void setBoldWhenNegative(bool bold) { boldWhenNegative_ = bold; }
+
 private:
     void requireKind(ControlKind kind, const char *what) const;
 
@@ -55,6 +63,8 @@ private:
     QRect rect_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     TextStyle style_;
+    int decimals_ = -1;
+    bool boldWhenNegative_ = false;
     QString caption_;
     QString dataMember_;
     QString dataField_;
@@ -83,12 +93,19 @@ public:
     ReportControl &addLine(const QString &name, const QRect &twips);
     ReportControl &addRectangle(const QString &name, const QRect &twips);
 
+    // The detail: a column of the rows whose text marks a row apart, such as a
+    // heading or a total. "N" prints the row's text boxes bold, "R" draws a rule
+    // along its top across the report's width. Empty: every row alike.
+    const QString &styleField() const { return styleField_; }
+    void setStyleField(const QString &column) { styleField_ = column; }
+
 private:
     ReportControl &add(ReportControl control);
 
     QString name_;
     SectionKind kind_;
     int height_;
+    QString styleField_;
     std::deque<ReportControl> controls_;
 };
 

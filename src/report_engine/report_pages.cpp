@@ -155,6 +155,14 @@ void ReportPages::bindTextBoxes(const QString &dataMember)
             columns_.insert(&control, column);
         }
     }
+    const ReportSection *detail = layout_.sectionOfKind(SectionKind::Detail);
+    if (detail && !detail->styleField().isEmpty() && source_) {
+        styleColumn_ = source_->indexOf(detail->styleField());
+        if (styleColumn_ < 0)
+            throw QuendraError(QuendraError::NombreDesconocido,
+                               QStringLiteral("El origen de datos no tiene la columna %1 (estilo de %2)")
+                                   .arg(detail->styleField(), detail->name()));
+    }
 }
 
 double ReportPages::height(SectionKind kind) const
@@ -286,17 +294,37 @@ QString ReportPages::textOf(const ReportControl &control, int page, qsizetype ro
     if (control.kind() != ControlKind::TextBox || row < 0)
         return QString();
     auto column = columns_.constFind(&control);
-    return column == columns_.cend() ? QString() : source_->text(row, *column);
+    if (column == columns_.cend())
+        return QString();
+    QString text = source_->text(row, *column);
+    bool number = false;
+    double value = control.decimals() >= 0 && !text.isEmpty() ? text.toDouble(&number) : 0.0;
+    if (!number)
+        return text;
+    // A value that rounds to nothing prints without a sign: never "-0.00".
+    if (std::abs(value) < 0.5 * std::pow(10.0, -control.decimals()))
+        value = 0.0;
+    return QString::number(value, 'f', control.decimals());
 }
 
 std::vector<PageItem> ReportPages::itemsOnPage(int page) const
 {
+    // What a rule across a row is painted as.
+    static const ReportControl rule(ControlKind::Line, QStringLiteral("regla"), QRect());
     std::vector<PageItem> items;
     for (const SectionOnPage &placed : sectionsOnPage(page)) {
+        QString rowStyle;
+        if (placed.section->kind() == SectionKind::Detail && styleColumn_ >= 0 && placed.row >= 0)
+            rowStyle = source_->text(placed.row, styleColumn_);
+        if (rowStyle.contains(QLatin1Char('R')))
+            items.push_back({&rule, QRectF(0, placed.top, layout_.reportWidth(), 0), QString()});
+        const bool boldRow = rowStyle.contains(QLatin1Char('N'));
         for (const ReportControl &control : placed.section->controls()) {
             QRectF rect(control.rect());
             rect.translate(0, placed.top);
-            items.push_back({&control, rect, textOf(control, page, placed.row)});
+            QString text = textOf(control, page, placed.row);
+            const bool bold = boldRow || (control.boldWhenNegative() && text.startsWith(QLatin1Char('-')));
+            items.push_back({&control, rect, std::move(text), bold});
         }
     }
     return items;
@@ -341,7 +369,9 @@ void ReportPages::paintPage(int page, QPainter &painter) const
             if (item.text.isEmpty())
                 break;
             {
-                const KnownFont &known = fontOf(control.style());
+                TextStyle style = control.style();
+                style.bold = style.bold || item.bold;
+                const KnownFont &known = fontOf(style);
                 drawBoxText(painter, r, item.text, known.font, known.lineHeight, control.alignment());
                 break;
             }

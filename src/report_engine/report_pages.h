@@ -23,12 +23,14 @@ struct SectionOnPage
 
 // One thing painted on a page, in layout twips from the top-left corner of the
 // printable area: a text (a label's caption with its page numbers filled in, or
-// a text box's value), a line or a rectangle.
+// a text box's value, bold when its row or its value asks so), a line or a
+// rectangle.
 struct PageItem
 {
     const ReportControl *control;
     QRectF rect;
     QString text;
+    bool bold = false;
 };
 
 // A report bound to its data and cut into pages: a snapshot of the layout as it
@@ -82,6 +84,7 @@ private:
     ReportLayout layout_;
     std::shared_ptr<const Recordset> source_;
     QHash<const ReportControl *, int> columns_;
+    int styleColumn_ = -1; // the detail's styleField in the source
     qsizetype rows_ = 0;
     QSizeF paper_;
     QPointF origin_;

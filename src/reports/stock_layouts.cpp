@@ -16,6 +16,8 @@ struct Columna
     QString titulo;
     int izquierda, ancho;
     Qt::Alignment alineacion;
+    int decimales = -1;             // amounts of money: 2, so the column lines up
+    bool negativoResaltado = false; // a negative stock stands out: it lowers the value
 };
 
 // The page header of the stock reports: the business name, the page, the title,
@@ -47,8 +49,13 @@ ReportLayout armarLayout(const QString &nombre, const QString &tituloInforme, in
     encabezado(layout.addSection(QStringLiteral("EncabezadoPagina"), SectionKind::PageHeader, altoEncabezado),
                tituloInforme, ancho, columnas);
     ReportSection &detalle = layout.addSection(QStringLiteral("Detalle"), SectionKind::Detail, altoDetalle);
-    for (const Columna &c : columnas)
-        detalle.addTextBox(QString::fromLatin1(c.nombre), {c.izquierda, 0, c.ancho, altoTitulos}, c.alineacion);
+    detalle.setStyleField(columnaEstilo);
+    for (const Columna &c : columnas) {
+        ReportControl &caja =
+            detalle.addTextBox(QString::fromLatin1(c.nombre), {c.izquierda, 0, c.ancho, altoTitulos}, c.alineacion);
+        caja.setDecimals(c.decimales);
+        caja.setBoldWhenNegative(c.negativoResaltado);
+    }
     layout.addSection(QStringLiteral("Sección3"), SectionKind::PageFooter, 0);
     layout.addSection(QStringLiteral("PieInforme"), SectionKind::ReportFooter, altoPie);
     return layout;
@@ -70,6 +77,8 @@ void vincular(Report &report, std::shared_ptr<const Recordset> filas, const Filt
     ReportSection &detalle = report.section(QStringLiteral("Detalle"));
     const Recordset &rs = *report.dataSource();
     for (int c = 0; c < rs.fieldCount(); ++c) {
+        if (rs.name(c) == columnaEstilo)
+            continue;
         ReportControl &caja = detalle.control(rs.name(c));
         caja.setDataMember(QString());
         caja.setDataField(rs.name(c));
@@ -90,9 +99,9 @@ ReportLayout stockPorDepositoLayout(const QStringList &depositos)
     for (int i = 0; i < depositos.size(); ++i, x += 1000) {
         nombres.push_back(columnaDeposito(i).toLatin1());
         const QString codigo = depositos[i].isEmpty() ? QStringLiteral("Sin dep.") : depositos[i];
-        columnas.push_back({nombres.back().constData(), codigo, x, 950, Qt::AlignRight});
+        columnas.push_back({nombres.back().constData(), codigo, x, 950, Qt::AlignRight, -1, true});
     }
-    columnas.push_back({"total", QStringLiteral("Total"), x, 1100, Qt::AlignRight});
+    columnas.push_back({"total", QStringLiteral("Total"), x, 1100, Qt::AlignRight, -1, true});
     columnas.push_back({"marca", QStringLiteral("Dif."), x + 1200, 400, Qt::AlignHCenter});
     const int ancho = std::max(8000, x + 1650);
     ReportLayout layout =
@@ -121,9 +130,9 @@ ReportLayout valorizacionLayout()
     return armarLayout(QStringLiteral("Valorizacion"), QStringLiteral("Valorización de stock"), 9600,
                        {{"numero", QStringLiteral("Numero"), 60, 720, Qt::AlignLeft},
                         {"nombre", QStringLiteral("Nombre"), 900, 4200, Qt::AlignLeft},
-                        {"stock", QStringLiteral("Stock"), 5200, 1200, Qt::AlignRight},
-                        {"costo", QStringLiteral("Costo"), 6500, 1300, Qt::AlignRight},
-                        {"importe", QStringLiteral("Importe"), 7900, 1600, Qt::AlignRight}},
+                        {"stock", QStringLiteral("Stock"), 5200, 1200, Qt::AlignRight, -1, true},
+                        {"costo", QStringLiteral("Costo"), 6500, 1300, Qt::AlignRight, 2},
+                        {"importe", QStringLiteral("Importe"), 7900, 1600, Qt::AlignRight, 2, true}},
                        0);
 }
 

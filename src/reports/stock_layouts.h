@@ -6,15 +6,17 @@
 class Report;
 
 // "Stock por depósito": a detail line per article with a column per storage
-// place, the total and the mark, and a footer that says what the mark means.
+// place, the total and the mark, a last line with each column's total, and a
+// footer that says what the mark means. A negative stock prints bold.
 // The columns follow the storage places of the report, so the layout is made
 // again for each one.
 ReportLayout stockPorDepositoLayout(const QStringList &depositos);
 Report &rptStockDeposito();
 void vincularStockPorDeposito(Report &report, StockPorDeposito datos, const FiltroStock &filtro);
 
-// "Valorización de stock": article, stock, cost and amount, with the subtotal
-// rows of each family and the grand total.
+// "Valorización de stock": article, stock, cost and amount (money with two
+// decimals), under a heading per family, with its subtotal and the grand total
+// set apart. A negative stock and the amount it gives print bold.
 ReportLayout valorizacionLayout();
 Report &rptValorizacion();
 void vincularValorizacion(Report &report, std::shared_ptr<const Recordset> filas, const FiltroStock &filtro);

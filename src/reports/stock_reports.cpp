@@ -57,6 +57,10 @@ bool fechaStockCompleta(const FiltroStock &filtro)
     return !filtro.al.isEmpty() && fechas::texto(fechas::leer(filtro.al)) == filtro.al;
 }
 
+const QString columnaEstilo = QStringLiteral("estilo");
+const QString estiloTitulo = QStringLiteral("N");
+const QString estiloTotal = QStringLiteral("NR");
+
 QString columnaDeposito(int i)
 {
     return QStringLiteral("deposito%1").arg(i + 1);
@@ -125,10 +129,12 @@ StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
         filas->appendColumn(columnaDeposito(int(i)), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("total"), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("marca"), TipoCampo::Texto, 1);
+    filas->appendColumn(columnaEstilo, TipoCampo::Texto, 2);
     filas->open();
-    filas->reserve(rs->rowCount());
+    filas->reserve(rs->rowCount() + 1);
 
     const int n = int(lugares.size());
+    std::vector<Diezmilesimos> totales(size_t(n) + 1);
     for (qsizetype r = 0; r < rs->rowCount(); ++r) {
         filas->addNew();
         filas->setValue(0, rs->text(r, numero));
@@ -140,10 +146,21 @@ StockPorDeposito armarStockPorDeposito(const FiltroStock &filtro)
             const size_t l = size_t(lugares[size_t(i)]);
             const Diezmilesimos aqui = cantidad(*rs, r, entrada[l]) - cantidad(*rs, r, salida[l]);
             total = total + aqui;
+            totales[size_t(i)] = totales[size_t(i)] + aqui;
             filas->setValue(2 + i, redondeado(aqui));
         }
+        totales[size_t(n)] = totales[size_t(n)] + total;
         filas->setValue(2 + n, redondeado(total));
         filas->setValue(3 + n, cantidad(*rs, r, movido) == cantidad(*rs, r, stock) ? QString() : QStringLiteral("*"));
+        filas->update();
+    }
+    // Each place's total under its column, set apart.
+    if (rs->rowCount() > 0) {
+        filas->addNew();
+        filas->setValue(1, QStringLiteral("Total"));
+        for (int i = 0; i <= n; ++i)
+            filas->setValue(2 + i, redondeado(totales[size_t(i)]));
+        filas->setValue(4 + n, estiloTotal);
         filas->update();
     }
     filas->moveFirst();
@@ -175,13 +192,16 @@ std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro)
     filas->appendColumn(QStringLiteral("stock"), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("costo"), TipoCampo::Simple);
     filas->appendColumn(QStringLiteral("importe"), TipoCampo::Simple);
+    filas->appendColumn(columnaEstilo, TipoCampo::Texto, 2);
     filas->open();
-    filas->reserve(rs->rowCount() + rs->rowCount() / 10 + 1);
+    filas->reserve(rs->rowCount() + rs->rowCount() / 5 + 1);
 
     int64_t general = 0;
     for (qsizetype r = 0; r < rs->rowCount();) {
         const QString familiaCodigo = rs->text(r, codigo);
         const QString familiaNombre = rs->text(r, familia);
+        agregarFila(*filas, {QVariant(), QStringLiteral("Familia %1 %2").arg(familiaCodigo, familiaNombre).trimmed(),
+                             QVariant(), QVariant(), QVariant(), estiloTitulo});
         int64_t subtotal = 0;
         for (; r < rs->rowCount() && rs->text(r, codigo) == familiaCodigo; ++r) {
             const Diezmilesimos stock = cantidad(*rs, r, entrada) - cantidad(*rs, r, salida);
@@ -193,9 +213,10 @@ std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro)
         }
         general += subtotal;
         const QString titulo = QStringLiteral("Total familia %1 %2").arg(familiaCodigo, familiaNombre).trimmed();
-        agregarFila(*filas, {QVariant(), titulo, QVariant(), QVariant(), enCentesimas(subtotal)});
+        agregarFila(*filas, {QVariant(), titulo, QVariant(), QVariant(), enCentesimas(subtotal), estiloTotal});
     }
-    agregarFila(*filas, {QVariant(), QStringLiteral("Total general"), QVariant(), QVariant(), enCentesimas(general)});
+    agregarFila(*filas, {QVariant(), QStringLiteral("Total general"), QVariant(), QVariant(), enCentesimas(general),
+                         estiloTotal});
     filas->moveFirst();
     return filas;
 }

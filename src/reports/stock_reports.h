@@ -29,7 +29,12 @@ bool fechaStockCompleta(const FiltroStock &filtro);
 // is there when some selected article has movements in it up to the day; a
 // place without movements of an article is left empty. The mark "*" says that
 // the article's stored stock is not the sum of all of its movements (a voucher
-// was deleted after posting, or the stock was edited by hand).
+// was deleted after posting, or the stock was edited by hand). A last row
+// "Total" sums each column.
+// The rows of both reports carry a column "estilo" that sets some apart when
+// printed (report_layout.h, styleField): a heading bold, a total bold under a rule.
+extern const QString columnaEstilo, estiloTitulo, estiloTotal;
+
 struct StockPorDeposito
 {
     std::unique_ptr<Recordset> filas;
@@ -43,8 +48,8 @@ QString columnaDeposito(int i);
 
 // The value of the stock at the end of the day, from one statement grouped by
 // article: per article its stock, its cost and their product rounded to cents
-// (halves to even, on the exact decimals), in family order; after each family a
-// row with its subtotal and at the end one with the grand total. Columns:
-// numero, nombre, stock, costo, importe.
+// (halves to even, on the exact decimals), in family order; before each family a
+// row with its heading, after it one with its subtotal, and at the end one with
+// the grand total. Columns: numero, nombre, stock, costo, importe, estilo.
 QString sentenciaValorizacion(const FiltroStock &filtro);
 std::unique_ptr<Recordset> armarValorizacion(const FiltroStock &filtro);

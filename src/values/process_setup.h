@@ -4,5 +4,5 @@
 // numbers are read and written with a period whatever the desktop's settings.
 // Qt's application object takes the C library's locale from the environment,
 // and the libraries we call (the spreadsheet writer, libpq) would then write
-// "4,35" where a period is required.
+// "4,35" where a period is required. It also gives the application its version.
 void prepararProceso();

@@ -1,6 +1,7 @@
 #include "report_preview.h"
 
 #include "action_guard.h"
+#include "database_settings.h"
 #include "report_output.h"
 #include "report_page_view.h"
 #include "report_pages.h"
@@ -31,6 +32,21 @@ QPushButton *button(QWidget *parent, QHBoxLayout *row, const char *name, const Q
     b->setAutoDefault(false);
     row->addWidget(b);
     return b;
+}
+
+// Each kind of export starts where the last one of its kind was saved, the
+// first time in the user's documents folder.
+QDir exportFolder(const QString &kind)
+{
+    const QString last = ajustesBase::recordado(QStringLiteral("exportar_") + kind).toString();
+    if (!last.isEmpty() && QDir(last).exists())
+        return QDir(last);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void rememberExportFolder(const QString &kind, const QString &file)
+{
+    ajustesBase::recordar(QStringLiteral("exportar_") + kind, QFileInfo(file).absolutePath());
 }
 
 } // namespace
@@ -138,13 +154,14 @@ void ReportPreview::printWithDialog()
 
 void ReportPreview::exportPdf()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString suggested = QDir(folder).filePath(fileNameForTitle(pages_->title()) + QStringLiteral(".pdf"));
+    const QString suggested =
+        exportFolder(QStringLiteral("pdf")).filePath(fileNameForTitle(pages_->title()) + QStringLiteral(".pdf"));
     QFileDialog dialog(this, QStringLiteral("Exportar PDF"), suggested, QStringLiteral("Documentos PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    rememberExportFolder(QStringLiteral("pdf"), dialog.selectedFiles().constFirst());
     writePdfWithProgress(*pages_, dialog.selectedFiles().constFirst(), this);
 }
 
@@ -152,8 +169,8 @@ void ReportPreview::exportSheet()
 {
     const QString xlsx = QStringLiteral("Libro de Excel (*.xlsx)");
     const QString csv = QStringLiteral("Texto separado por punto y coma (*.csv)");
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString suggested = QDir(folder).filePath(fileNameForTitle(pages_->title()) + QStringLiteral(".xlsx"));
+    const QString suggested =
+        exportFolder(QStringLiteral("planilla")).filePath(fileNameForTitle(pages_->title()) + QStringLiteral(".xlsx"));
     QFileDialog dialog(this, QStringLiteral("Exportar planilla"), suggested, xlsx + QStringLiteral(";;") + csv);
     dialog.setObjectName(QStringLiteral("dialogoPlanilla"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -163,5 +180,6 @@ void ReportPreview::exportSheet()
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    rememberExportFolder(QStringLiteral("planilla"), dialog.selectedFiles().constFirst());
     writeSheetWithProgress(*pages_, dialog.selectedFiles().constFirst(), this);
 }

@@ -3,6 +3,7 @@
 #include "quendra_error.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QTimer>
 #include <cmath>
 
@@ -133,25 +134,34 @@ private slots:
     void eleccion_data()
     {
         // acciones: "c3" clicks row 3, anything else are keys
-        pruebas::columnas<QString, QString, QString>("consulta", "acciones", "codigo");
+        // cerrada: the keys closed the dialog before the test's own close
+        pruebas::columnas<QString, QString, QString, bool>("consulta", "acciones", "codigo", "cerrada");
         const QString familias = QStringLiteral("select codigo, familia from familia order by codigo");
         QTest::newRow("sin elegir") << familias << ""
-                                    << "";
+                                    << "" << false;
         QTest::newRow("fila 3 y luego 5") << familias << "c3 c5"
-                                          << "0005";
+                                          << "0005" << false;
         QTest::newRow("flechas como clics") << familias << "c1 Down Down"
-                                            << "0003";
+                                            << "0003" << false;
         QTest::newRow("Delete no borra, F5 no guarda") << familias << "c2 Del x Enter Up F5"
-                                                       << "0002";
+                                                       << "0002" << false;
+        QTest::newRow("Intro devuelve la fila actual y cierra") << familias << "c1 Down Enter"
+                                                                << "0002" << true;
+        QTest::newRow("Esc cierra como el botón de cerrar") << familias << "c4 Esc"
+                                                            << "0004" << true;
+        QTest::newRow("Intro sin coincidencias") << familias + " limit 0"
+                                                 << "Enter"
+                                                 << "" << true;
     }
     void eleccion()
     {
-        const auto [consulta, acciones] = pruebas::fila<QString, QString>("consulta", "acciones");
+        const auto [consulta, acciones, cerrada] =
+            pruebas::fila<QString, QString, bool>("consulta", "acciones", "cerrada");
         BaseDePrueba base(BaseDePrueba::Demo);
         RegistroMensajes mensajes;
         const QString familiasAntes = base.valor("select group_concat(familia) from familia");
         mPrincipal::sqlBusqueda = consulta;
-        QTimer::singleShot(0, [acciones] {
+        QTimer::singleShot(0, [acciones, cerrada] {
             QVERIFY(FrmBusqueda::instancia().isModal() && FrmBusqueda::instancia().isVisible());
             auto *vista = pruebas::control<QTableView>(&FrmBusqueda::instancia(), "grilla");
             for (const QString &a : acciones.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -160,6 +170,7 @@ private slots:
                 else
                     pruebas::teclear(a);
             }
+            QCOMPARE(!FrmBusqueda::instancia().isVisible(), cerrada);
             FrmBusqueda::instancia().close();
         });
         FrmBusqueda::buscar();
@@ -167,6 +178,25 @@ private slots:
         QTEST(std::exchange(mPrincipal::codigoBusqueda, QString()), "codigo");
         QCOMPARE(mensajes.mostrados().size(), 0);
         QCOMPARE(base.valor("select group_concat(familia) from familia"), familiasAntes);
+    }
+
+    // The dialog says when nothing matches, and only then.
+    void sinCoincidencias_data()
+    {
+        pruebas::columnas<QString, bool>("consulta", "aviso");
+        QTest::newRow("nada") << "select codigo, familia from familia where codigo='no existe'" << true;
+        QTest::newRow("algo") << "select codigo, familia from familia" << false;
+    }
+    void sinCoincidencias()
+    {
+        QFETCH(QString, consulta);
+        BaseDePrueba base(BaseDePrueba::Demo);
+        mPrincipal::sqlBusqueda = consulta;
+        FrmBusqueda::instancia().cargar();
+        mPrincipal::sqlBusqueda.clear();
+        QTEST(
+            pruebas::control<QLabel>(&FrmBusqueda::instancia(), "lblSinFilas")->isVisibleTo(&FrmBusqueda::instancia()),
+            "aviso");
     }
 
     void consultaFallidaVaAlQueAbre()

@@ -1,6 +1,8 @@
 #include "daily_backup.h"
 #include "database_file.h"
+#include "database_in_view.h"
 #include "database_location.h"
+#include "form_driver.h"
 #include "frm_iniciar.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
@@ -10,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -178,6 +181,49 @@ private slots:
         QVERIFY(!c->readAllStandardError().contains("ya está siendo ejecutado"));
         c->kill();
         c->waitForFinished();
+    }
+
+    // The title names the database only when it is not the usual file of the data folder.
+    void tituloConLaBase_data()
+    {
+        pruebas::columnas<QString, bool, QString>("lugar", "abierta", "titulo");
+        const QString usual = "/home/ana/.local/share/Quendra/quendra.accdb";
+        QTest::newRow("la habitual") << usual << true << "Control de depósito ";
+        QTest::newRow("copia portátil") << "/opt/q/quendra.accdb" << true
+                                        << "Control de depósito — /opt/q/quendra.accdb";
+        QTest::newRow("servidor") << "postgresql://ana@srv:5432/negocio" << true
+                                  << "Control de depósito — postgresql://ana@srv:5432/negocio";
+        QTest::newRow("ninguna abierta") << "/opt/q/quendra.accdb" << false << "Control de depósito ";
+    }
+    void tituloConLaBase()
+    {
+        const auto [lugar, abierta] = pruebas::fila<QString, bool>("lugar", "abierta");
+        QTEST(baseEnVista::titulo(lugar, abierta, "/home/ana/.local/share/Quendra/quendra.accdb"), "titulo");
+    }
+
+    // The status bar names the database the window opened, and the window opens where it was left at the
+    // last close, the place kept in the settings file.
+    void baseEnVistaYLugarEntreDosInicios()
+    {
+        AjustesDePrueba ajustes;
+        BaseDePrueba base;
+        RegistroMensajes mensajes;
+        const QRect lugar(40, 30, 600, 400);
+        {
+            frmIniciar primera;
+            QVERIFY(cargarConBloqueoPropio(primera));
+            const QString clase = BaseDePrueba::enServidor() ? "servidor " : "archivo ";
+            QCOMPARE(pruebas::control<QLabel>(&primera, "lblBaseEnUso")->text(),
+                     "Base de datos: " + clase + base.archivo());
+            QCOMPARE(primera.windowTitle(), "Control de depósito — " + base.archivo());
+            primera.setGeometry(lugar);
+            QVERIFY(primera.close());
+        }
+        QVERIFY(ajustes.texto().contains("[recordado]"));
+        frmIniciar segunda;
+        QVERIFY(cargarConBloqueoPropio(segunda));
+        QCOMPARE(segunda.geometry(), lugar);
+        QCOMPARE(mensajes.textos(), QStringList());
     }
 };
 

@@ -132,6 +132,50 @@ private slots:
         QCOMPARE(textOf(pages, pages.pageCount(), QStringLiteral("Etiqueta20")), QStringLiteral("Fin"));
     }
 
+    // A box with decimals prints each number with them and leaves a text alone; a row whose style column
+    // says N prints bold, R adds a rule along its top; a negative value prints bold where asked.
+    void rowStyles_data()
+    {
+        pruebas::columnas<QVariant, QString, int, QString, bool, bool>("stock", "style", "decimals", "printed", "bold",
+                                                                       "rule");
+        QTest::newRow("entero con dos decimales") << QVariant(72.0) << "" << 2 << "72.00" << false << false;
+        QTest::newRow("redondea a la vista") << QVariant(117.456) << "" << 2 << "117.46" << false << false;
+        QTest::newRow("sin decimales pedidos") << QVariant(117.5) << "" << -1 << "117.5" << false << false;
+        QTest::newRow("cero negativo sin signo") << QVariant(-0.001) << "" << 2 << "0.00" << false << false;
+        QTest::newRow("negativo resaltado") << QVariant(-3.0) << "" << 2 << "-3.00" << true << false;
+        QTest::newRow("vacío") << QVariant() << "N" << 2 << "" << true << false;
+        QTest::newRow("total") << QVariant(1245.0) << "NR" << 2 << "1245.00" << true << true;
+    }
+    void rowStyles()
+    {
+        const auto [stock, style, decimals] = pruebas::fila<QVariant, QString, int>("stock", "style", "decimals");
+        ReportLayout layout = sampleLayout();
+        ReportSection &detail = layout.section(QStringLiteral("Detalle"));
+        detail.setStyleField(QStringLiteral("estilo"));
+        detail.control(QStringLiteral("t_stock")).setDecimals(decimals);
+        detail.control(QStringLiteral("t_stock")).setBoldWhenNegative(true);
+        auto rs = std::make_shared<Recordset>();
+        rs->appendColumn(QStringLiteral("stock"), TipoCampo::Simple);
+        rs->appendColumn(QStringLiteral("estilo"), TipoCampo::Texto);
+        rs->open();
+        rs->addNew();
+        rs->setValue(0, stock);
+        rs->setValue(1, style);
+        rs->update();
+        for (const char *other : {"t_codigo", "t_nombre", "t_fecha"})
+            detail.control(QString::fromLatin1(other)).setDataField(QStringLiteral("estilo"));
+        const ReportPages pages(layout, rs, QString());
+        bool rule = false;
+        for (const PageItem &item : pages.itemsOnPage(1)) {
+            rule = rule || item.control->name() == QLatin1String("regla");
+            if (item.control->name() == QLatin1String("t_stock")) {
+                QTEST(item.text, "printed");
+                QTEST(item.bold, "bold");
+            }
+        }
+        QTEST(rule, "rule");
+    }
+
     // An unknown name, member or caption, or sections that leave no room for a row, are an error; a failed
     // refresh leaves nothing to show.
     void faultsThrow_data()
