@@ -189,4 +189,6 @@ void FrmMovim::conectar()
             [this](const QString &codigo) { protegido([&] { t_Deposito->setText(codigo); }); });
     connect(b_Salir, &QAbstractButton::clicked, this, [this] { cerrarFormulario(this); });
     t_numero->installEventFilter(this);
+    // A scanner ends a code with Enter: it leaves the box as Tab would.
+    connect(t_numero, &QLineEdit::returnPressed, t_Cantidad, [this] { t_Cantidad->setFocus(Qt::TabFocusReason); });
 }
