@@ -12,6 +12,8 @@ bool soloDigitos(QStringView texto)
     return !texto.isEmpty();
 }
 
+} // namespace
+
 QString nombre(Tipo t)
 {
     switch (t) {
@@ -26,8 +28,6 @@ QString nombre(Tipo t)
     }
     return QStringLiteral("Code 128");
 }
-
-} // namespace
 
 int digitoControl(QStringView cuerpo)
 {

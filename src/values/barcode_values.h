@@ -9,6 +9,8 @@ namespace codigoBarras {
 // EAN-13, EAN-8 and UPC-A are all digits with a check digit at the end; any
 // other code is printed as Code 128, as typed.
 enum class Tipo { Ean13, Ean8, UpcA, Code128 };
+// "EAN-13", "EAN-8", "UPC-A" or "Code 128".
+QString nombre(Tipo t);
 
 // The check digit of the digits before it (the weights 3 and 1 alternate from
 // the right), for all three kinds.
