@@ -29,6 +29,7 @@ CodigosDeArticulo::CodigosDeArticulo(QWidget *parent) : QWidget(parent)
     grillaCodigos_->setObjectName(QStringLiteral("grillaCodigos"));
     grillaCodigos_->setHorizontalHeaderLabels({QStringLiteral("Código"), QStringLiteral("Tipo")});
     grillaCodigos_->verticalHeader()->hide();
+    grillaCodigos_->verticalHeader()->setDefaultSectionSize(twips::aPixeles(285));
     grillaCodigos_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     grillaCodigos_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     grillaCodigos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -38,7 +39,7 @@ CodigosDeArticulo::CodigosDeArticulo(QWidget *parent) : QWidget(parent)
 
     b_QuitarCodigo_ = new QPushButton(QStringLiteral("&Quitar"), this);
     b_QuitarCodigo_->setObjectName(QStringLiteral("b_QuitarCodigo"));
-    twips::ubicar(b_QuitarCodigo_, 0, 5535, 945, 510);
+    twips::ubicar(b_QuitarCodigo_, 0, 5625, 945, 510);
 
     connect(t_codigoBarras_, &QLineEdit::returnPressed, this, [this] { protegido([this] { agregar(); }); });
     connect(b_AgregarCodigo_, &QPushButton::clicked, this, [this] { protegido([this] { agregar(); }); });
