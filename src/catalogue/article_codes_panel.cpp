@@ -21,12 +21,10 @@ CodigosDeArticulo::CodigosDeArticulo(QWidget *parent) : QWidget(parent)
     twips::ubicar(rotulo, 0, 0, 2580, 255);
     t_codigoBarras_ = campos::textoEn(this, QStringLiteral("t_codigoBarras"), 0, 375, 1665, 285);
     t_codigoBarras_->setMaxLength(codigoBarras::largoMaximo);
-    b_AgregarCodigo_ = new QPushButton(QStringLiteral("A&gregar"), this);
-    b_AgregarCodigo_->setObjectName(QStringLiteral("b_AgregarCodigo"));
-    twips::ubicar(b_AgregarCodigo_, 1725, 360, 855, 315);
+    b_AgregarCodigo_ = campos::ubicado(new QPushButton(QStringLiteral("A&gregar"), this),
+                                       QStringLiteral("b_AgregarCodigo"), 1725, 360, 855, 315);
 
-    grillaCodigos_ = new QTableWidget(0, 2, this);
-    grillaCodigos_->setObjectName(QStringLiteral("grillaCodigos"));
+    grillaCodigos_ = campos::ubicado(new QTableWidget(0, 2, this), QStringLiteral("grillaCodigos"), 0, 765, 2580, 4605);
     grillaCodigos_->setHorizontalHeaderLabels({QStringLiteral("Código"), QStringLiteral("Tipo")});
     grillaCodigos_->verticalHeader()->hide();
     grillaCodigos_->verticalHeader()->setDefaultSectionSize(twips::aPixeles(285));
@@ -35,11 +33,9 @@ CodigosDeArticulo::CodigosDeArticulo(QWidget *parent) : QWidget(parent)
     grillaCodigos_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grillaCodigos_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grillaCodigos_->setSelectionMode(QAbstractItemView::SingleSelection);
-    twips::ubicar(grillaCodigos_, 0, 765, 2580, 4605);
 
-    b_QuitarCodigo_ = new QPushButton(QStringLiteral("&Quitar"), this);
-    b_QuitarCodigo_->setObjectName(QStringLiteral("b_QuitarCodigo"));
-    twips::ubicar(b_QuitarCodigo_, 0, 5625, 945, 510);
+    b_QuitarCodigo_ = campos::ubicado(new QPushButton(QStringLiteral("&Quitar"), this),
+                                      QStringLiteral("b_QuitarCodigo"), 0, 5625, 945, 510);
 
     connect(t_codigoBarras_, &QLineEdit::returnPressed, this, [this] { protegido([this] { agregar(); }); });
     connect(b_AgregarCodigo_, &QPushButton::clicked, this, [this] { protegido([this] { agregar(); }); });

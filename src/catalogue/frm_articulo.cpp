@@ -37,10 +37,7 @@ const QStringList columnas{QStringLiteral("numero"),  QStringLiteral("codigo"), 
 QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
                      int ancho, int alto)
 {
-    auto *b = new QPushButton(texto, formulario);
-    b->setObjectName(nombre);
-    twips::ubicar(b, izquierda, arriba, ancho, alto);
-    return b;
+    return campos::ubicado(new QPushButton(texto, formulario), nombre, izquierda, arriba, ancho, alto);
 }
 
 } // namespace

@@ -22,13 +22,6 @@ namespace {
 
 const QString titulo = QStringLiteral("Etiquetas");
 
-template <class W> W *ubicado(W *w, const char *nombre, int izquierda, int arriba, int ancho, int alto)
-{
-    w->setObjectName(QLatin1String(nombre));
-    twips::ubicar(w, izquierda, arriba, ancho, alto);
-    return w;
-}
-
 } // namespace
 
 FrmEtiquetas::FrmEtiquetas(QWidget *parent) : QWidget(parent)
@@ -55,27 +48,31 @@ FrmEtiquetas::FrmEtiquetas(QWidget *parent) : QWidget(parent)
 
 void FrmEtiquetas::crearControles()
 {
-    op_Rango_ = ubicado(new QRadioButton(QStringLiteral("Artículos del"), this), "op_Rango", 120, 195, 2400, 285);
+    op_Rango_ = campos::ubicado(new QRadioButton(QStringLiteral("Artículos del"), this), QStringLiteral("op_Rango"),
+                                120, 195, 2400, 285);
     op_Rango_->setChecked(true);
     t_Desde_ = campos::textoEn(this, QStringLiteral("t_Desde"), 2580, 180, 1000, 285);
     campos::etiquetaEn(this, QStringLiteral("Label1"), QStringLiteral("al"), 3600, 195, 360, 255);
     t_Hasta_ = campos::textoEn(this, QStringLiteral("t_Hasta"), 4020, 180, 1000, 285);
-    op_Familia_ = ubicado(new QRadioButton(QStringLiteral("De la familia"), this), "op_Familia", 120, 615, 2400, 285);
+    op_Familia_ = campos::ubicado(new QRadioButton(QStringLiteral("De la familia"), this), QStringLiteral("op_Familia"),
+                                  120, 615, 2400, 285);
     t_Familia_ = campos::textoEn(this, QStringLiteral("t_Familia"), 2580, 600, 1000, 285);
-    op_Comprobante_ = ubicado(new QRadioButton(QStringLiteral("Entradas del comprobante"), this), "op_Comprobante", 120,
-                              1035, 2400, 285);
+    op_Comprobante_ = campos::ubicado(new QRadioButton(QStringLiteral("Entradas del comprobante"), this),
+                                      QStringLiteral("op_Comprobante"), 120, 1035, 2400, 285);
     t_Comprobante_ = campos::textoEn(this, QStringLiteral("t_Comprobante"), 2580, 1020, 1000, 285);
 
     campos::etiquetaEn(this, QStringLiteral("Label2"), QStringLiteral("Hoja"), 120, 1575, 2340, 255);
-    cbo_Hoja_ = ubicado(new QComboBox(this), "cbo_Hoja", 2580, 1545, 3900, 315);
+    cbo_Hoja_ = campos::ubicado(new QComboBox(this), QStringLiteral("cbo_Hoja"), 2580, 1545, 3900, 315);
     for (const disenoEtiquetas::Hoja &h : disenoEtiquetas::hojas())
         cbo_Hoja_->addItem(QString::fromUtf8(h.nombre));
     campos::etiquetaEn(this, QStringLiteral("Label3"), QStringLiteral("Primera posición libre"), 120, 2010, 2340, 255);
-    t_Posicion_ = ubicado(new QSpinBox(this), "t_Posicion", 2580, 1980, 800, 315);
+    t_Posicion_ = campos::ubicado(new QSpinBox(this), QStringLiteral("t_Posicion"), 2580, 1980, 800, 315);
     t_Posicion_->setRange(1, disenoEtiquetas::porHoja(disenoEtiquetas::hojas().at(0)));
 
-    b_Vista_ = ubicado(new QPushButton(QStringLiteral("&Vista previa"), this), "b_Vista", 2580, 2550, 1400, 450);
-    b_Salir_ = ubicado(new QPushButton(QStringLiteral("&Salir"), this), "b_Salir", 5280, 2550, 1200, 450);
+    b_Vista_ = campos::ubicado(new QPushButton(QStringLiteral("&Vista previa"), this), QStringLiteral("b_Vista"), 2580,
+                               2550, 1400, 450);
+    b_Salir_ = campos::ubicado(new QPushButton(QStringLiteral("&Salir"), this), QStringLiteral("b_Salir"), 5280, 2550,
+                               1200, 450);
 }
 
 bool FrmEtiquetas::pedido(etiquetas::Pedido &p)
