@@ -1,14 +1,20 @@
 #include "article_barcodes.h"
+#include "form_driver.h"
+#include "frm_etiquetas.h"
 #include "label_rows.h"
 #include "labels_layout.h"
 #include "mprincipal.h"
 #include "recordset.h"
 #include "report.h"
 #include "report_pdf.h"
+#include "report_preview.h"
 #include "test_database.h"
 #include "test_main.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -121,6 +127,41 @@ private slots:
             const bool rollo = hoja.columnas == 1;
             QCOMPARE(informe.pages()->pageCount(), rollo ? 6 : 1);
         }
+    }
+
+    // The window from the menu, after the given items of Mantenimiento: what the fields ask for, and the
+    // preview's pages or the message that stops it.
+    void ventana_data()
+    {
+        pruebas::columnas<QString, QString, int, QString>("opcion", "texto", "hoja", "resultado");
+        QTest::newRow("rango en rollo") << "t_Desde"
+                                        << "35" << 2 << "2 páginas";
+        QTest::newRow("familia en A4") << "t_Familia"
+                                       << "2" << 0 << "1 páginas";
+        QTest::newRow("número que no cabe") << "t_Hasta"
+                                            << "1234567" << 0 << "El número de artículo debe tener hasta 6 dígitos";
+        QTest::newRow("comprobante sin entradas") << "t_Comprobante"
+                                                  << "3" << 1 << "No hay artículos para las etiquetas";
+    }
+    void ventana()
+    {
+        const auto [opcion, texto, hoja] = pruebas::fila<QString, QString, int>("opcion", "texto", "hoja");
+        pruebas::PrincipalDePrueba m;
+        QStringList items;
+        for (QAction *a : m.principal.findChild<QMenu *>("mnuMantenimiento")->actions())
+            items << a->objectName();
+        QCOMPARE(items.indexOf("mnuEtiquetas"), items.indexOf("mnuDepositos") + 1);
+        QWidget *form = m.abrir("mnuEtiquetas", [] { return new FrmEtiquetas; });
+        QCOMPARE(pruebas::solapes(form), QString());
+        pruebas::escribir(pruebas::control(form, qPrintable(opcion)), texto);
+        pruebas::control<QComboBox>(form, "cbo_Hoja")->setCurrentIndex(hoja);
+        QTest::mouseClick(pruebas::control(form, "b_Vista"), Qt::LeftButton);
+        ReportPreview *vista = pruebas::vistaPrevia();
+        const QString visto =
+            vista ? QString::number(vista->pages()->pageCount()) + " páginas" : m.mensajes.textos().join('|');
+        if (vista)
+            vista->close();
+        QTEST(visto, "resultado");
     }
 };
 
