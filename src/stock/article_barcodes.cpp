@@ -1,5 +1,6 @@
 #include "article_barcodes.h"
 #include "barcode_values.h"
+#include "codes.h"
 #include "connection.h"
 #include "sql_text.h"
 
@@ -83,9 +84,14 @@ void quitar(Connection &conexion, const QString &numero, const QString &codigo)
 QString asignarInternos(Connection &conexion, const QStringList &numeros)
 {
     Transaction transaccion(conexion);
-    for (const QString &numero : numeros)
+    for (const QString &numero : numeros) {
+        // The code is made of the number's six digits; an older number of another form has none to give.
+        if (numero.size() != 6 || !codigos::rellenado(numero, codigos::Clase::Articulo))
+            return QStringLiteral("El artículo %1 no tiene un número de seis dígitos del que hacer su código interno")
+                .arg(numero);
         if (const QString rechazo = guardar(conexion, numero, codigoBarras::interno(numero), false); !rechazo.isEmpty())
             return rechazo;
+    }
     transaccion.commit();
     return QString();
 }

@@ -96,6 +96,10 @@ private slots:
         QCOMPARE(filasComoTexto(*c.execute("select codigo, nombre from deposito order by codigo")),
                  (QStringList{"01 Depósito 01", "02 Depósito 02"}));
         QCOMPARE(datos::comprobar(archivo), QStringList());
+        // An article's barcodes go with it.
+        c.execute("INSERT INTO codigo_barras(numero,codigo) VALUES ('000001','4006381333931')");
+        c.execute("DELETE FROM articulo WHERE numero='000001'");
+        QCOMPARE(filasComoTexto(*c.execute("select count(*) from codigo_barras")), QStringList{"0"});
         Connection anterior;
         anterior.open(copia);
         QCOMPARE(anterior.versionEsquema(), 1);
@@ -160,6 +164,11 @@ private slots:
                              + QString::number(versionEsquema::actual) + "."});
         QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute("select codigo from deposito order by codigo")),
                  (QStringList{"01", "03"}));
+        mPrincipal::conexion().execute("INSERT INTO articulo(numero,nombre) VALUES ('000001','Tuerca')");
+        mPrincipal::conexion().execute("INSERT INTO codigo_barras(numero,codigo) VALUES ('000001','4006381333931')");
+        mPrincipal::conexion().execute("UPDATE articulo SET numero='000009' WHERE numero='000001'");
+        QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute("select numero from codigo_barras")),
+                 QStringList{"000009"});
         mPrincipal::conexion().close();
         QCOMPARE(abrirComoElPrograma(usuario).join(""), QString());
         QCOMPARE(mPrincipal::conexion().versionEsquema(), versionEsquema::actual);

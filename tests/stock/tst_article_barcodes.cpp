@@ -105,6 +105,8 @@ private slots:
         QCOMPARE(codigosBarras::agregar(mPrincipal::conexion(), "000007", "2000000000091"), QString());
         QCOMPARE(codigosBarras::asignarInternos(mPrincipal::conexion(), {"000010", "000009"}),
                  QString("El código 2000000000091 ya es del artículo 000007 Tuerca"));
+        QCOMPARE(codigosBarras::asignarInternos(mPrincipal::conexion(), {"A-0009"}),
+                 QString("El artículo A-0009 no tiene un número de seis dígitos del que hacer su código interno"));
         QCOMPARE(c.base.valor("select count(*) from codigo_barras"), QString("3"));
     }
 };
