@@ -1,17 +1,20 @@
 // Reading a scanned code into an article box among 100,000 codes (10 per
 // article, 10,000 articles): codigosBarras::leer beside bare SQLite preparing,
-// binding and stepping the same look-up.
+// binding and stepping the same look-up; under bench/with_server.sh also on the
+// server, beside one bare PQexec of the same statement.
 #include "article_barcodes.h"
 #include "barcode_values.h"
 #include "bench_support.h"
 #include "database_file.h"
 #include "mprincipal.h"
 #include "process_setup.h"
+#include "server_database.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 namespace {
@@ -52,6 +55,27 @@ void llenar(sqlite3 *db)
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
+// The program's reading of the codes beside the bare side's, alternating runs.
+void medirLecturas(Connection &conexion, const QStringList &codigos, const char *donde,
+                   const std::function<void(const QByteArray &)> &desnudo, const char *ladoDesnudo)
+{
+    int halladas = 0;
+    const banco::Par par = banco::alternando(
+        5,
+        [&] {
+            for (const QString &c : codigos)
+                halladas += !codigosBarras::leer(conexion, c).numero.isEmpty();
+        },
+        [&] {
+            for (const QString &c : codigos)
+                desnudo(c.toLatin1());
+        });
+    std::printf("%s: %d look-ups per run, %d found in all\n", donde, lecturas, halladas);
+    banco::imprimir("2000 codes read (codigosBarras::leer)", par, ladoDesnudo);
+    banco::cifra("one code read, program", par.programa.pared / lecturas * 1000, "µs");
+    banco::cifra("one code read, bare", par.desnudo.pared / lecturas * 1000, "µs");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,29 +95,40 @@ int main(int argc, char *argv[])
     QStringList codigos;
     for (int i = 0; i < lecturas; ++i)
         codigos << ean(QRandomGenerator::global()->bounded(porArticulo, (articulos + 1) * porArticulo));
-    int halladas = 0;
-    const banco::Par par = banco::alternando(
-        5,
-        [&] {
-            for (const QString &c : codigos)
-                halladas += !codigosBarras::leer(conexion, c).numero.isEmpty();
+    medirLecturas(
+        conexion, codigos, "file",
+        [&](const QByteArray &codigo) {
+            sqlite3_stmt *st = nullptr;
+            sqlite3_prepare_v2(conexion.handle(), "select numero from codigo_barras where codigo=?", -1, &st, nullptr);
+            sqlite3_bind_text(st, 1, codigo.constData(), -1, SQLITE_STATIC);
+            if (sqlite3_step(st) == SQLITE_ROW)
+                sqlite3_column_text(st, 0);
+            sqlite3_finalize(st);
         },
-        [&] {
-            for (const QString &c : codigos) {
-                const QByteArray codigo = c.toLatin1();
-                sqlite3_stmt *st = nullptr;
-                sqlite3_prepare_v2(conexion.handle(), "select numero from codigo_barras where codigo=?", -1, &st,
-                                   nullptr);
-                sqlite3_bind_text(st, 1, codigo.constData(), -1, SQLITE_STATIC);
-                if (sqlite3_step(st) == SQLITE_ROW)
-                    sqlite3_column_text(st, 0);
-                sqlite3_finalize(st);
-            }
-        });
-    std::printf("%d look-ups per run, %d found in all\n", lecturas, halladas);
-    banco::imprimir("2000 codes read (codigosBarras::leer)", par,
-                    "prepare, bind, step and finalize the same look-up, bare SQLite");
-    banco::cifra("one code read, program", par.programa.pared / lecturas * 1000, "µs");
-    banco::cifra("one code read, bare", par.desnudo.pared / lecturas * 1000, "µs");
+        "prepare, bind, step and finalize the same look-up, bare SQLite");
+
+    if (qEnvironmentVariableIsEmpty("QUENDRA_SERVIDOR_PRUEBAS"))
+        return 0;
+    const QString direccion = banco::baseEnServidor(QStringLiteral("quendra_bench_codigos"));
+    baseServidor::ejecutar(
+        direccion,
+        QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) SELECT lpad(a::text,6,'0'),'0001',"
+                       "'Artículo '||a,1,0 FROM generate_series(1,%1) a; INSERT INTO codigo_barras(numero,codigo) "
+                       "SELECT lpad((c/%2)::text,6,'0'),'P'||c FROM generate_series(%2,%3) c")
+            .arg(articulos)
+            .arg(porArticulo)
+            .arg((articulos + 1) * porArticulo - 1));
+    conexion.open(direccion);
+    PGconn *pg = PQconnectdb(direccion.toUtf8().constData());
+    QStringList enServidor;
+    for (const QString &c : codigos)
+        enServidor << QStringLiteral("P%1").arg(c.mid(3, 9).toInt());
+    medirLecturas(
+        conexion, enServidor, "server",
+        [&](const QByteArray &codigo) {
+            PQclear(PQexec(pg, "select numero from codigo_barras where codigo='" + codigo + "'"));
+        },
+        "the same statement, one PQexec, bare libpq");
+    PQfinish(pg);
     return 0;
 }
