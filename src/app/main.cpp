@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "frm_articulo.h"
 #include "frm_depositos.h"
+#include "frm_etiquetas.h"
 #include "frm_familia.h"
 #include "frm_iniciar.h"
 #include "frm_movim.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
+    principal.registrarFormulario("mnuEtiquetas", [] { return new FrmEtiquetas; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });

@@ -55,4 +55,35 @@ QString listaArticulos()
     return QStringLiteral("select * from articulo order by nombre");
 }
 
+namespace {
+QString etiquetas(const QString &cantidad, const QString &resto)
+{
+    return QStringLiteral("select a.numero, a.nombre, ") + cantidad
+           + QStringLiteral(" as cantidad, (select c.codigo from codigo_barras c where c.numero=a.numero order by c.id "
+                            "limit 1) as codigo from ")
+           + resto;
+}
+} // namespace
+
+QString etiquetasDelRango(const QString &desde, const QString &hasta)
+{
+    return etiquetas(QStringLiteral("1"), QStringLiteral("articulo a where a.numero between ") + sqlEntreComillas(desde)
+                                              + QStringLiteral(" and ") + sqlEntreComillas(hasta)
+                                              + QStringLiteral(" order by a.numero"));
+}
+
+QString etiquetasDeFamilia(const QString &familia)
+{
+    return etiquetas(QStringLiteral("1"), QStringLiteral("articulo a where a.codigo=") + sqlEntreComillas(familia)
+                                              + QStringLiteral(" order by a.numero"));
+}
+
+QString etiquetasDelComprobante(const QString &comprobante)
+{
+    return etiquetas(QStringLiteral("m.Entrada"), QStringLiteral("movstk m, articulo a where m.comprobante=")
+                                                      + sqlEntreComillas(comprobante)
+                                                      + QStringLiteral(" and a.numero=m.numero and m.Entrada>0 "
+                                                                       "order by m.id"));
+}
+
 } // namespace sqlCatalogo

@@ -23,4 +23,12 @@ QString familiaExistente(const QString &condicion);
 // Every article, in name order, for the printed list.
 QString listaArticulos();
 
+// What labels print, a row per article: numero, nombre, cantidad (how many
+// labels) and codigo (its oldest barcode; null when it has none). The articles
+// of a range of numbers or of a family, one label each, in number order; or
+// the entries of a voucher, a label per unit, in the voucher's order.
+QString etiquetasDelRango(const QString &desde, const QString &hasta);
+QString etiquetasDeFamilia(const QString &familia);
+QString etiquetasDelComprobante(const QString &comprobante);
+
 } // namespace sqlCatalogo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form_layout.h"
+
 #include <QColor>
 #include <QString>
 
@@ -13,6 +15,14 @@ class QWidget;
 // Small pieces the catalogue forms share: a named text box at its twips, a label
 // beside it, the colours of a field, the square buttons of the maintenance forms.
 namespace campos {
+
+// A control named and placed at its twips.
+template <class W> W *ubicado(W *control, const QString &nombre, int izquierda, int arriba, int ancho, int alto)
+{
+    control->setObjectName(nombre);
+    twips::ubicar(control, izquierda, arriba, ancho, alto);
+    return control;
+}
 
 QLineEdit *textoEn(QWidget *formulario, const QString &nombre, int izquierda, int arriba, int ancho, int alto);
 QLabel *etiquetaEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,

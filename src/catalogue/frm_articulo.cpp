@@ -1,6 +1,7 @@
 #include "frm_articulo.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "article_codes_panel.h"
 #include "catalogue_sql.h"
 #include "codes.h"
 #include "dates.h"
@@ -36,10 +37,7 @@ const QStringList columnas{QStringLiteral("numero"),  QStringLiteral("codigo"), 
 QPushButton *botonEn(QWidget *formulario, const QString &nombre, const QString &texto, int izquierda, int arriba,
                      int ancho, int alto)
 {
-    auto *b = new QPushButton(texto, formulario);
-    b->setObjectName(nombre);
-    twips::ubicar(b, izquierda, arriba, ancho, alto);
-    return b;
+    return campos::ubicado(new QPushButton(texto, formulario), nombre, izquierda, arriba, ancho, alto);
 }
 
 } // namespace
@@ -49,7 +47,8 @@ frmArticulo::frmArticulo(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmArticulo"));
     setWindowTitle(titulo);
     setWindowIcon(iconos::consulta());
-    twips::tamanoCliente(this, 9765, 6435);
+    // The given controls, and the article's barcodes to their right.
+    twips::tamanoCliente(this, 12480, 6435);
     // The sizes in twips were drawn for an 8-point face.
     setFont(QFont(QStringLiteral("Arial"), 8));
     crearControles();
@@ -117,13 +116,18 @@ void frmArticulo::crearControles()
     Bt_Consulta_ = botonEn(this, QStringLiteral("Bt_Consulta"), QStringLiteral("&Consulta"), 2475, 5820, 945, 510);
     BT_Nuevo_ = botonEn(this, QStringLiteral("BT_Nuevo"), QStringLiteral("&Nuevo"), 3600, 5820, 1215, 495);
     cmdSalir_ = botonEn(this, QStringLiteral("cmdSalir"), QStringLiteral("&Salir"), 8640, 5820, 945, 555);
+
+    codigos_ = new CodigosDeArticulo(this);
+    twips::ubicar(codigos_, 9750, 195, 2580, 6180);
 }
 
 void frmArticulo::fijarOrdenTabulacion()
 {
     // The disabled fields keep their place in the order but take no focus.
-    ordenDeTabulacion({t_numero_, t_Nombre_, t_codigo_, t_Familia_, t_detalle_, t_Costo_, b_Guardar_, cmdSalir_,
-                       B_Imprimir_, Bt_Consulta_, t_alta_, t_stock_, b_BuscarFamilia_, grilla_, BT_Nuevo_});
+    ordenDeTabulacion(QList<QWidget *>{t_numero_, t_Nombre_, t_codigo_, t_Familia_, t_detalle_, t_Costo_, b_Guardar_,
+                                       cmdSalir_, B_Imprimir_, Bt_Consulta_, t_alta_, t_stock_, b_BuscarFamilia_,
+                                       grilla_, BT_Nuevo_}
+                      + codigos_->ordenDeTabulacion());
 }
 
 void frmArticulo::conectar()
@@ -179,6 +183,7 @@ void frmArticulo::limpiar()
         campo->clear();
     t_detalle_->clear();
     t_alta_->setTexto(fechas::texto(fechas::hoy()));
+    codigos_->mostrar(QString());
 }
 
 void frmArticulo::CargarArticulo()
@@ -201,6 +206,7 @@ void frmArticulo::CargarArticulo()
     t_Costo_->setText(rs->field(QStringLiteral("costo")).text());
     t_detalle_->setPlainText(rs->field(QStringLiteral("Detalle")).text());
     t_stock_->setText(rs->field(QStringLiteral("Stock")).text());
+    codigos_->mostrar(numero);
 }
 
 bool frmArticulo::datosValidos()

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class CodigosDeArticulo;
 class EditableGrid;
 class MaskedDateBox;
 class QLabel;
@@ -12,7 +13,8 @@ class QPushButton;
 // "Articulos": the catalogue of articles. The grid lists the articles; the
 // fields above it hold one article, loaded by its number or by a double click on
 // its row, and saved as a new or changed article. The family is picked through
-// the lookup dialog, and "&Imprimir" shows the article list.
+// the lookup dialog, and "&Imprimir" shows the article list. The article's
+// barcodes are listed beside the fields, where codes are added and removed.
 class frmArticulo : public QWidget
 {
     Q_OBJECT
@@ -60,4 +62,5 @@ private:
     QPushButton *Bt_Consulta_;
     QPushButton *BT_Nuevo_;
     QPushButton *cmdSalir_;
+    CodigosDeArticulo *codigos_;
 };

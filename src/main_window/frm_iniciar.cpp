@@ -39,6 +39,7 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuEtiquetas", "&Etiquetas"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},

@@ -2,6 +2,7 @@
 #include "frm_movim.h"
 
 #include "action_guard.h"
+#include "article_barcodes.h"
 #include "dates.h"
 #include "editable_grid.h"
 #include "frm_busqueda.h"
@@ -99,7 +100,15 @@ void FrmMovim::cargarComprobante()
 
 void FrmMovim::articuloPorNumero()
 {
-    const QString tecleado = t_numero->text();
+    // A scanned code stands for its article's number; an unknown one is said and the box kept for the next scan.
+    const auto leido = codigosBarras::leer(mPrincipal::conexion(), t_numero->text());
+    if (leido.esCodigo && leido.numero.isEmpty()) {
+        mensajes::mostrar(codigosBarras::mensajeDesconocido(t_numero->text()), QMessageBox::Information);
+        t_numero->setFocus();
+        t_numero->selectAll();
+        return;
+    }
+    const QString tecleado = leido.numero;
     const QString limpio = tecleado.trimmed();
     if (!limpio.isEmpty()) {
         const QString numero = numeros::rellenarCeros(limpio, 6);

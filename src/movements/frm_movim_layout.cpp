@@ -191,4 +191,6 @@ void FrmMovim::conectar()
     // The grid reports a refused or failed save itself, as for its own statements.
     grilla->fijarGuardado([this](const sentenciasGrilla::Fila &fila) { return guardarLineaDeGrilla(fila); });
     t_numero->installEventFilter(this);
+    // A scanner ends a code with Enter: it leaves the box as Tab would.
+    connect(t_numero, &QLineEdit::returnPressed, t_Cantidad, [this] { t_Cantidad->setFocus(Qt::TabFocusReason); });
 }

@@ -30,6 +30,8 @@ const char *kindName(ControlKind kind)
         return "una línea";
     case ControlKind::Rectangle:
         return "un rectángulo";
+    case ControlKind::Barcode:
+        return "un código de barras";
     }
     return "";
 }
@@ -57,13 +59,15 @@ void ReportControl::setCaption(const QString &caption)
 
 void ReportControl::setDataMember(const QString &member)
 {
-    requireKind(ControlKind::TextBox, "miembro de datos");
+    if (!isBound())
+        requireKind(ControlKind::TextBox, "miembro de datos");
     dataMember_ = member;
 }
 
 void ReportControl::setDataField(const QString &column)
 {
-    requireKind(ControlKind::TextBox, "campo de datos");
+    if (!isBound())
+        requireKind(ControlKind::TextBox, "campo de datos");
     dataField_ = column;
 }
 
@@ -134,6 +138,13 @@ ReportControl &ReportSection::addRectangle(const QString &name, const QRect &twi
     return add(ReportControl(ControlKind::Rectangle, name, twips));
 }
 
+ReportControl &ReportSection::addBarcode(const QString &name, const QRect &twips, const TextStyle &style)
+{
+    ReportControl c(ControlKind::Barcode, name, twips);
+    c.setStyle(style);
+    return add(std::move(c));
+}
+
 ReportLayout::ReportLayout(const QString &name, const QString &title, int reportWidthTwips)
     : name_(name), title_(title), reportWidth_(nonNegative(reportWidthTwips, QStringLiteral("El ancho del informe")))
 {
@@ -196,9 +207,17 @@ const ReportSection *ReportLayout::sectionOfKind(SectionKind kind) const
     return nullptr;
 }
 
+void ReportLayout::setColumns(int count)
+{
+    if (count < 1)
+        throw QuendraError(QuendraError::ValorFueraDeRango,
+                           QStringLiteral("El informe %1 necesita al menos una columna").arg(name_));
+    columns_ = count;
+}
+
 int ReportLayout::contentWidth() const
 {
-    int width = reportWidth_;
+    int width = reportWidth_ * columns_;
     for (const ReportSection &s : sections_)
         for (const ReportControl &c : s.controls())
             width = std::max(width, c.rect().left() + c.rect().width());

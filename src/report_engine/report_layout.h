@@ -12,7 +12,9 @@
 // "Detalle", "línea1" finds "Línea1"); an unknown name throws QuendraError.
 
 enum class SectionKind { ReportHeader, PageHeader, Detail, PageFooter, ReportFooter };
-enum class ControlKind { Label, TextBox, Line, Rectangle };
+// A barcode prints the code its row holds, in bars and the digits under them,
+// bound to a column as a text box is.
+enum class ControlKind { Label, TextBox, Line, Rectangle, Barcode };
 
 struct TextStyle
 {
@@ -38,7 +40,8 @@ public:
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);
 
-    // Text boxes: the column of the data source printed on each row.
+    // Text boxes and barcodes: the column of the data source printed on each row.
+    bool isBound() const { return kind_ == ControlKind::TextBox || kind_ == ControlKind::Barcode; }
     const QString &dataMember() const { return dataMember_; }
     void setDataMember(const QString &member);
     const QString &dataField() const { return dataField_; }
@@ -92,6 +95,8 @@ public:
                               const TextStyle &style = {});
     ReportControl &addLine(const QString &name, const QRect &twips);
     ReportControl &addRectangle(const QString &name, const QRect &twips);
+    // The digits under the bars print in the style's face, sized to the bars.
+    ReportControl &addBarcode(const QString &name, const QRect &twips, const TextStyle &style = {});
 
     // The detail: a column of the rows whose text marks a row apart, such as a
     // heading or a total. "N" prints the row's text boxes bold, "R" draws a rule
@@ -142,7 +147,12 @@ public:
     const ReportSection *sectionOfKind(SectionKind kind) const;
     const std::deque<ReportSection> &sections() const { return sections_; }
 
-    // The widest point reached: the report width or a control's right edge.
+    // The detail repeats across this many columns, each the report width wide,
+    // rows filling a line of columns before the next (sheets of labels).
+    int columns() const { return columns_; }
+    void setColumns(int count);
+
+    // The widest point reached: the report width (times the columns) or a control's right edge.
     int contentWidth() const;
 
 private:
@@ -153,6 +163,7 @@ private:
     int top_ = defaultMargin;
     int right_ = defaultMargin;
     int bottom_ = defaultMargin;
+    int columns_ = 1;
     QPageSize pageSize_{QPageSize::A4};
     std::deque<ReportSection> sections_;
 };

@@ -1,4 +1,5 @@
 #include "report_pages.h"
+#include "barcode_painting.h"
 
 #include "quendra_error.h"
 #include "recordset.h"
@@ -140,7 +141,7 @@ void ReportPages::bindTextBoxes(const QString &dataMember)
         throw unknownMember(dataMember);
     for (const ReportSection &section : layout_.sections()) {
         for (const ReportControl &control : section.controls()) {
-            if (control.kind() != ControlKind::TextBox)
+            if (!control.isBound())
                 continue;
             if (!control.dataMember().isEmpty())
                 throw unknownMember(control.dataMember());
@@ -203,9 +204,10 @@ void ReportPages::paginate()
     if (firstBody < -slack || otherBody < -slack)
         throw doesNotFit(QStringLiteral("El encabezado con el pie de página"));
 
+    const int columns = layout_.columns();
     if (rows_ > 0 && detail > 0) {
-        firstPageRows_ = qsizetype(std::floor(std::max(0.0, firstBody) / detail + slack));
-        otherPageRows_ = qsizetype(std::floor(otherBody / detail + slack));
+        firstPageRows_ = columns * qsizetype(std::floor(std::max(0.0, firstBody) / detail + slack));
+        otherPageRows_ = columns * qsizetype(std::floor(otherBody / detail + slack));
         if (otherPageRows_ < 1)
             throw doesNotFit(QStringLiteral("El detalle"));
     } else {
@@ -226,7 +228,8 @@ void ReportPages::paginate()
     if (reportFooter > 0) {
         if (reportFooter > otherBody + slack)
             throw doesNotFit(QStringLiteral("El pie del informe"));
-        double used = (pageCount_ == 1 ? reportHeader : 0.0) + pageHeader + double(rowsOnPage(pageCount_)) * detail;
+        const qsizetype lines = (rowsOnPage(pageCount_) + columns - 1) / columns;
+        double used = (pageCount_ == 1 ? reportHeader : 0.0) + pageHeader + double(lines) * detail;
         if (used + reportFooter > usable_ - pageFooter + slack)
             ++pageCount_;
     }
@@ -267,7 +270,7 @@ std::vector<SectionOnPage> ReportPages::sectionsOnPage(int page) const
     double y = 0;
     auto place = [&](SectionKind kind, qsizetype row) {
         if (const ReportSection *s = layout_.sectionOfKind(kind)) {
-            placed.push_back({s, y, row});
+            placed.push_back({s, y, row, 0});
             y += s->height();
         }
     };
@@ -275,15 +278,16 @@ std::vector<SectionOnPage> ReportPages::sectionsOnPage(int page) const
         place(SectionKind::ReportHeader, rows_ > 0 ? 0 : -1);
     place(SectionKind::PageHeader, headerRow);
     if (const ReportSection *detail = layout_.sectionOfKind(SectionKind::Detail)) {
-        for (qsizetype i = 0; i < count; ++i) {
-            placed.push_back({detail, y, first + i});
-            y += detail->height();
-        }
+        const int columns = layout_.columns();
+        for (qsizetype i = 0; i < count; ++i)
+            placed.push_back({detail, y + double(i / columns) * detail->height(), first + i,
+                              double(i % columns) * layout_.reportWidth()});
+        y += double((count + columns - 1) / columns) * detail->height();
     }
     if (page == pageCount_)
         place(SectionKind::ReportFooter, rows_ - 1);
     if (const ReportSection *footer = layout_.sectionOfKind(SectionKind::PageFooter))
-        placed.push_back({footer, usable_ - footer->height(), footerRow});
+        placed.push_back({footer, usable_ - footer->height(), footerRow, 0});
     return placed;
 }
 
@@ -291,7 +295,7 @@ QString ReportPages::textOf(const ReportControl &control, int page, qsizetype ro
 {
     if (control.kind() == ControlKind::Label)
         return withPageNumbers(control.caption(), page, pageCount_);
-    if (control.kind() != ControlKind::TextBox || row < 0)
+    if (!control.isBound() || row < 0)
         return QString();
     auto column = columns_.constFind(&control);
     if (column == columns_.cend())
@@ -321,7 +325,7 @@ std::vector<PageItem> ReportPages::itemsOnPage(int page) const
         const bool boldRow = rowStyle.contains(QLatin1Char('N'));
         for (const ReportControl &control : placed.section->controls()) {
             QRectF rect(control.rect());
-            rect.translate(0, placed.top);
+            rect.translate(placed.left, placed.top);
             QString text = textOf(control, page, placed.row);
             const bool bold = boldRow || (control.boldWhenNegative() && text.startsWith(QLatin1Char('-')));
             items.push_back({&control, rect, std::move(text), bold});
@@ -383,6 +387,10 @@ void ReportPages::paintPage(int page, QPainter &painter) const
             break;
         case ControlKind::Rectangle:
             painter.drawRect(r);
+            break;
+        case ControlKind::Barcode:
+            if (!item.text.isEmpty())
+                paintBarcode(painter, r, item.text, fontOf(control.style()).font);
             break;
         }
     }

@@ -13,12 +13,14 @@ class QPainter;
 class Recordset;
 
 // A section placed on a page: its top in layout twips from the top of the
-// printable area, and the data row its text boxes print (-1 for none).
+// printable area, the data row its text boxes print (-1 for none), and its
+// left edge (a detail in a column after the first).
 struct SectionOnPage
 {
     const ReportSection *section;
     double top;
     qsizetype row;
+    double left = 0;
 };
 
 // One thing painted on a page, in layout twips from the top-left corner of the

@@ -86,16 +86,20 @@ private slots:
         antes.close();
 
         const QString copia = dir.filePath("backups/quendra-antes-de-la-version-2.accdb");
-        QCOMPARE(abrirComoElPrograma(archivo), QStringList{"La base de datos «" + archivo
-                                                           + "» se actualizó de la versión 1 a la versión 2. La copia "
-                                                             "de antes de actualizarla quedó en «"
-                                                           + copia + "»."});
+        QCOMPARE(abrirComoElPrograma(archivo),
+                 QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión "
+                             + QString::number(versionEsquema::actual)
+                             + ". La copia de antes de actualizarla quedó en «" + copia + "»."});
         Connection &c = mPrincipal::conexion();
         QCOMPARE(c.versionEsquema(), versionEsquema::actual);
         QCOMPARE(filasDeLasTablas(c), filas);
         QCOMPARE(filasComoTexto(*c.execute("select codigo, nombre from deposito order by codigo")),
                  (QStringList{"01 Depósito 01", "02 Depósito 02"}));
         QCOMPARE(datos::comprobar(archivo), QStringList());
+        // An article's barcodes go with it.
+        c.execute("INSERT INTO codigo_barras(numero,codigo) VALUES ('000001','4006381333931')");
+        c.execute("DELETE FROM articulo WHERE numero='000001'");
+        QCOMPARE(filasComoTexto(*c.execute("select count(*) from codigo_barras")), QStringList{"0"});
         Connection anterior;
         anterior.open(copia);
         QCOMPARE(anterior.versionEsquema(), 1);
@@ -156,9 +160,15 @@ private slots:
         QVERIFY(!mPrincipal::conexion().isOpen());
 
         QCOMPARE(abrirComoElPrograma(direccion),
-                 QStringList{"La base de datos «" + direccion + "» se actualizó de la versión 1 a la versión 2."});
+                 QStringList{"La base de datos «" + direccion + "» se actualizó de la versión 1 a la versión "
+                             + QString::number(versionEsquema::actual) + "."});
         QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute("select codigo from deposito order by codigo")),
                  (QStringList{"01", "03"}));
+        mPrincipal::conexion().execute("INSERT INTO articulo(numero,nombre) VALUES ('000001','Tuerca')");
+        mPrincipal::conexion().execute("INSERT INTO codigo_barras(numero,codigo) VALUES ('000001','4006381333931')");
+        mPrincipal::conexion().execute("UPDATE articulo SET numero='000009' WHERE numero='000001'");
+        QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute("select numero from codigo_barras")),
+                 QStringList{"000009"});
         mPrincipal::conexion().close();
         QCOMPARE(abrirComoElPrograma(usuario).join(""), QString());
         QCOMPARE(mPrincipal::conexion().versionEsquema(), versionEsquema::actual);
