@@ -3,21 +3,15 @@
 #include "dates.h"
 #include "mprincipal.h"
 #include "numbers.h"
-#include "stock_operations.h"
+#include "posting_steps.h"
 #include "stock_sql.h"
-
-#include <QHash>
 
 namespace operacionesStock {
 
-namespace {
+namespace pasos {
 
-// Within one transaction, the voucher each number asked for was settled to, already locked.
-using Tomados = QHash<QString, QString>;
-
-// The voucher the line goes to, locked. The first line of a new voucher takes
-// its number only now, the next free one when another operator stored lines
-// under it since it was proposed. Empty when the numbers are used up.
+// The first line of a new voucher takes its number only now, the next free one
+// when another operator stored lines under it since it was proposed.
 QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &tomados, QString &ultimo)
 {
     if (const auto tomado = tomados.constFind(linea.comprobante); tomado != tomados.cend())
@@ -35,6 +29,12 @@ QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &toma
     return comprobante;
 }
 
+} // namespace pasos
+
+namespace {
+
+using pasos::Tomados;
+
 // The article's stock as its movements give it, written as a sum computed in SQL is written back.
 QString stockDeMovimientos(Connection &conexion, const QString &numero)
 {
@@ -46,7 +46,7 @@ QString stockDeMovimientos(Connection &conexion, const QString &numero)
 Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
 {
     Resultado r;
-    r.comprobante = tomarComprobante(conexion, linea, tomados, r.ultimo);
+    r.comprobante = pasos::tomarComprobante(conexion, linea, tomados, r.ultimo);
     if (r.comprobante.isEmpty()) {
         r.rechazo = Rechazo::SinNumeros;
         return r;
@@ -83,22 +83,22 @@ Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
         conexion.execute(mPrincipal::sentenciaInsert(tabla, columnas, valores));
     else
         conexion.execute(mPrincipal::sentenciaUpdate(tabla, columnas, valores, condicion));
-    conexion.execute(sqlStock::actualizarStock(linea.numero, stockDeMovimientos(conexion, linea.numero)));
+    pasos::escribirStock(conexion, linea.numero);
     return r;
 }
 
 } // namespace
 
-Resultado registrarLinea(Connection &conexion, const Linea &linea)
+namespace pasos {
+
+void escribirStock(Connection &conexion, const QString &numero)
 {
-    return registrarLineas(conexion, {linea}).resultado;
+    conexion.execute(sqlStock::actualizarStock(numero, stockDeMovimientos(conexion, numero)));
 }
 
-ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
+ResultadoLineas asentarLineas(Connection &conexion, const QList<Linea> &lineas, Tomados &tomados)
 {
     ResultadoLineas r;
-    Tomados tomados;
-    Transaction transaccion(conexion);
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         r.resultado = asentar(conexion, lineas[i], tomados);
         if (r.resultado.rechazo != Rechazo::Ninguno) {
@@ -108,7 +108,23 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
         }
         r.comprobantes << r.resultado.comprobante;
     }
-    transaccion.commit();
+    return r;
+}
+
+} // namespace pasos
+
+Resultado registrarLinea(Connection &conexion, const Linea &linea)
+{
+    return registrarLineas(conexion, {linea}).resultado;
+}
+
+ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
+{
+    Tomados tomados;
+    Transaction transaccion(conexion);
+    ResultadoLineas r = pasos::asentarLineas(conexion, lineas, tomados);
+    if (r.indice == -1)
+        transaccion.commit();
     return r;
 }
 
