@@ -95,6 +95,11 @@ void FrmMovim::guardar()
     const operacionesStock::Resultado r = operacionesStock::registrarLinea(mPrincipal::conexion(), linea);
     if (r.rechazo == operacionesStock::Rechazo::SinNumeros)
         return avisarSinNumeros(r.ultimo);
+    if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
+        return detener(QStringLiteral("El comprobante %1 es parte de una transferencia: solo se cambia entera, desde "
+                                      "«Transferencia entre depósitos».")
+                           .arg(r.comprobante),
+                       QMessageBox::Critical, QStringLiteral("Atención"));
     if (r.rechazo == operacionesStock::Rechazo::SinStock) {
         t_stock->setText(numeros::numeral(r.stock));
         return avisarSinStock();

@@ -42,6 +42,8 @@ enum class Rechazo {
     SinStock,
     // The line was for a new voucher and the eight digits are used up.
     SinNumeros,
+    // The voucher is half of a transfer, which changes only as a whole (transfer_operations.h).
+    DeTransferencia,
 };
 
 struct Resultado
@@ -71,7 +73,7 @@ struct ResultadoLineas
 };
 
 // Posts the lines in order, each as registrarLinea does, all or nothing: the
-// first refusal leaves none written. Lines proposed for one new voucher go to
+// first refusal leaves none written. A line into either voucher of a transfer is refused. Lines proposed for one new voucher go to
 // the same number, the one the first of them took.
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas);
 

@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "posting_steps.h"
 #include "stock_sql.h"
+#include "transfer_operations.h"
 
 namespace operacionesStock {
 
@@ -123,6 +124,17 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
     Tomados tomados;
     Transaction transaccion(conexion);
     ResultadoLineas r = pasos::asentarLineas(conexion, lineas, tomados);
+    // Each voucher is held by now, so a transfer cannot take it meanwhile.
+    for (qsizetype i = 0; i < r.comprobantes.size(); ++i)
+        if (r.comprobantes.indexOf(r.comprobantes[i]) == i
+            && transferencias::deComprobante(conexion, r.comprobantes[i]) != 0) {
+            r.resultado = Resultado{};
+            r.resultado.rechazo = Rechazo::DeTransferencia;
+            r.resultado.comprobante = r.comprobantes[i];
+            r.indice = i;
+            r.comprobantes.clear();
+            return r;
+        }
     if (r.indice == -1)
         transaccion.commit();
     return r;

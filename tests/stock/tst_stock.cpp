@@ -86,6 +86,8 @@ QString texto(const Resultado &r)
         return "sin stock " + numeros::numeral(r.stock);
     case Rechazo::SinNumeros:
         return "sin números " + r.ultimo;
+    case Rechazo::DeTransferencia:
+        return "de una transferencia " + r.comprobante;
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 #include "recordset.h"
+#include "stock_operations.h"
 #include "test_database.h"
 #include "test_main.h"
 #include "transfer_operations.h"
@@ -310,6 +311,38 @@ private slots:
         for (const char *comprobante : {"00000002", "00000003", "00000004", "00000006"})
             de << QString::number(deComprobante(c, comprobante));
         QCOMPARE(de.join(' '), QStringLiteral("0 1 1 2"));
+    }
+
+    // A line posted on its own into either half is refused, whatever the stock: the pair would disagree.
+    void unaMitadNoCambiaSola_data()
+    {
+        pruebas::columnas<QString>("comprobante");
+        QTest::newRow("la salida") << "00000003";
+        QTest::newRow("la entrada") << "00000004";
+    }
+    void unaMitadNoCambiaSola()
+    {
+        QFETCH(QString, comprobante);
+        Depositos d;
+        d.movimientos({"000001 EN 10 01 02-12", "000002 EN 5 01 02-12"});
+        Connection &c = mPrincipal::conexion();
+        transferencias::registrar(c, transferencia("01 02 000001:4"));
+        const QString antes = d.lineas();
+        operacionesStock::Linea l{.comprobante = comprobante,
+                                  .nuevo = false,
+                                  .entrada = true,
+                                  .fecha = QDate(2026, 12, 6),
+                                  .deposito = "02",
+                                  .detalle = "",
+                                  .numero = "000002",
+                                  .codigo = "0001",
+                                  .cantidad = 1,
+                                  .costo = 1};
+        const operacionesStock::Resultado r = operacionesStock::registrarLinea(c, l);
+        QCOMPARE(int(r.rechazo), int(operacionesStock::Rechazo::DeTransferencia));
+        QCOMPARE(r.comprobante, comprobante);
+        QCOMPARE(d.lineas(), antes);
+        QCOMPARE(d.base.valor("select count(*) from movstk where numero='000002'"), QStringLiteral("1"));
     }
 };
 
