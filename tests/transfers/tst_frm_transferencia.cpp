@@ -8,10 +8,12 @@
 #include "remito_layout.h"
 #include "report.h"
 #include "report_pages.h"
+#include "report_pdf.h"
 #include "report_preview.h"
 #include "test_main.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace {
@@ -198,6 +200,16 @@ private slots:
                               pie.control("Etiqueta6").caption(), pie.control("Etiqueta7").caption()}),
                  QStringList({"6.5", "11", "Entregó", "Recibió"}));
         QCOMPARE(r.pages()->pageCount(), 1);
+        if (!pruebas::hayPdftotext())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir carpeta;
+        const QString pdf = carpeta.filePath(QStringLiteral("remito.pdf"));
+        QVERIFY(writeReportPdf(*r.pages(), pdf));
+        const QString texto = pruebas::paginasPdf(pdf).join('\f');
+        for (const char *e : {"Remito de transferencia", "Transferencia N° 1 +Fecha: 06-12-2026",
+                              "Origen: 01 Depósito 01 +Destino: 02 Trastienda", "000001 +Tuerca +4 +1.5 +6\n",
+                              "000002 +Arandela +2.5 +2 +5\n", "Totales +6.5 +11\n", "Entregó +Recibió"})
+            QVERIFY2(texto.contains(QRegularExpression(QString::fromUtf8(e))), qPrintable(e + ("\n" + texto)));
     }
 };
 
