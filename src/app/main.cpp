@@ -7,6 +7,7 @@
 #include "frm_iniciar.h"
 #include "frm_movim.h"
 #include "frm_stock.h"
+#include "frm_transferencia.h"
 #include "informe_ventas.h"
 #include "process_setup.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
     principal.registrarFormulario("mnuEtiquetas", [] { return new FrmEtiquetas; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
+    principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
     if (!principal.cargar())

@@ -36,6 +36,7 @@ void frmIniciar::crearMenu()
     };
     const Item tabla[] = {
         {"mnuAdicionar", "&Adicionar", "mnuMovim", "&Movimientos"},
+        {"mnuAdicionar", "&Adicionar", "mnuTransferencia", "&Transferencia entre depósitos"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},

@@ -15,6 +15,7 @@
 #include "numbers.h"
 #include "stock_operations.h"
 #include "stock_sql.h"
+#include "transfer_operations.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -90,12 +91,19 @@ void FrmMovim::cargarComprobante()
     else
         op_sale->setChecked(true);
     t_Deposito->setText(rs->field(QStringLiteral("deposito")).text());
-    const bool sinImprimir = rs->field(QStringLiteral("Impreso")).text() != QLatin1String("S");
+    // Either half of a transfer changes only with the other, from the transfer's window.
+    const int transferencia = transferencias::deComprobante(mPrincipal::conexion(), t_Comprobante->text());
+    const bool sinImprimir = rs->field(QStringLiteral("Impreso")).text() != QLatin1String("S") && transferencia == 0;
     habilitarEdicion(sinImprimir, true);
     // The date of a printed voucher leaves the tab order with the other edit fields.
     t_fecha->setFocusPolicy(sinImprimir ? Qt::StrongFocus : Qt::ClickFocus);
     MostrarGrilla();
     mostrarDeposito();
+    if (transferencia != 0)
+        mensajes::mostrar(QStringLiteral("El comprobante %1 es parte de la transferencia %2: solo se cambia o elimina "
+                                         "entera, desde «Transferencia entre depósitos».")
+                              .arg(t_Comprobante->text(), QString::number(transferencia)),
+                          QMessageBox::Information);
 }
 
 void FrmMovim::articuloPorNumero()

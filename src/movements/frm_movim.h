@@ -86,6 +86,7 @@ private:
     void mostrarDeposito();
     static void avisarSinNumeros(const QString &ultimo);
     static void avisarImpreso(const QString &comprobante, bool eliminar);
+    static void avisarDeTransferencia(const QString &comprobante);
     // F5 in the lines grid: the line posted again with the quantity or cost edited.
     bool guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila);
     void quitarTipo();

@@ -47,6 +47,14 @@ QString rechazoImporte(const QString &texto, const QString &nombre)
 
 } // namespace
 
+void FrmMovim::avisarDeTransferencia(const QString &comprobante)
+{
+    detener(QStringLiteral("El comprobante %1 es parte de una transferencia: solo se cambia o elimina entera, desde "
+                           "«Transferencia entre depósitos».")
+                .arg(comprobante),
+            QMessageBox::Critical, QStringLiteral("Atención"));
+}
+
 void FrmMovim::avisarImpreso(const QString &comprobante, bool eliminar)
 {
     detener(QStringLiteral("El comprobante %1 está impreso y no se puede %2")
@@ -121,6 +129,8 @@ void FrmMovim::guardar()
     const operacionesStock::Resultado r = operacionesStock::registrarLinea(mPrincipal::conexion(), linea);
     if (r.rechazo == operacionesStock::Rechazo::SinNumeros)
         return avisarSinNumeros(r.ultimo);
+    if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
+        return avisarDeTransferencia(r.comprobante);
     if (r.rechazo == operacionesStock::Rechazo::SinStock) {
         t_stock->setText(numeros::numeral(r.stock));
         return avisarSinStock();
@@ -173,5 +183,7 @@ bool FrmMovim::guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila)
         avisarSinStock();
     else if (r.rechazo == operacionesStock::Rechazo::Impreso)
         avisarImpreso(r.comprobante, false);
+    else if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
+        avisarDeTransferencia(r.comprobante);
     return r.rechazo == operacionesStock::Rechazo::Ninguno;
 }

@@ -10,6 +10,7 @@
 #include "stock_operations.h"
 #include "ticket_output.h"
 #include "tikets_layout.h"
+#include "transfer_operations.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,6 +27,8 @@ void FrmMovim::eliminarComprobante()
     const operacionesStock::Estado estado = operacionesStock::estadoComprobante(mPrincipal::conexion(), comprobante);
     if (estado.impresas > 0)
         return avisarImpreso(comprobante, true);
+    if (transferencias::deComprobante(mPrincipal::conexion(), comprobante) != 0)
+        return avisarDeTransferencia(comprobante);
     if (estado.lineas > 0) {
         const QString pregunta = estado.lineas == 1
                                      ? QStringLiteral("¿Eliminar el comprobante %1 y su línea?").arg(comprobante)
@@ -35,10 +38,13 @@ void FrmMovim::eliminarComprobante()
                               QMessageBox::No)
             != QMessageBox::Yes)
             return;
-        // Printed by another operator since the question.
-        if (operacionesStock::eliminarComprobante(mPrincipal::conexion(), comprobante).rechazo
-            == operacionesStock::Rechazo::Impreso)
+        // Printed, or made half of a transfer, by another operator since the question.
+        const operacionesStock::Resultado r =
+            operacionesStock::eliminarComprobante(mPrincipal::conexion(), comprobante);
+        if (r.rechazo == operacionesStock::Rechazo::Impreso)
             return avisarImpreso(comprobante, true);
+        if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
+            return avisarDeTransferencia(comprobante);
     }
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())

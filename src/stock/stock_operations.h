@@ -44,6 +44,8 @@ enum class Rechazo {
     SinNumeros,
     // A line of the voucher is printed: the voucher stays as its ticket lists it.
     Impreso,
+    // The voucher is half of a transfer, which changes only as a whole (transfer_operations.h).
+    DeTransferencia,
 };
 
 struct Resultado
@@ -74,7 +76,7 @@ struct ResultadoLineas
 };
 
 // Posts the lines in order, each as registrarLinea does, all or nothing: the
-// first refusal leaves none written. Lines proposed for one new voucher go to
+// first refusal leaves none written. A line into either voucher of a transfer is refused. Lines proposed for one new voucher go to
 // the same number, the one the first of them took.
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas);
 
@@ -92,7 +94,8 @@ struct Estado
 Estado estadoComprobante(Connection &conexion, const QString &comprobante);
 
 // Deletes every line of the voucher and writes back the stock of its articles.
-// A voucher with a printed line is refused (Impreso) and nothing is deleted.
+// A voucher with a printed line (Impreso) or half of a transfer (DeTransferencia)
+// is refused and nothing is deleted.
 Resultado eliminarComprobante(Connection &conexion, const QString &comprobante);
 
 struct Impresion

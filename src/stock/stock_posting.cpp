@@ -4,22 +4,17 @@
 #include "dates.h"
 #include "mprincipal.h"
 #include "numbers.h"
+#include "posting_steps.h"
 #include "recordset.h"
-#include "stock_operations.h"
 #include "stock_sql.h"
-
-#include <QHash>
+#include "transfer_operations.h"
 
 namespace operacionesStock {
 
-namespace {
+namespace pasos {
 
-// Within one transaction, the voucher each number asked for was settled to, already locked.
-using Tomados = QHash<QString, QString>;
-
-// The voucher the line goes to, locked. The first line of a new voucher takes
-// its number only now, the next free one when another operator stored lines
-// under it since it was proposed. Empty when the numbers are used up.
+// The first line of a new voucher takes its number only now, the next free one
+// when another operator stored lines under it since it was proposed.
 QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &tomados, QString &ultimo)
 {
     if (const auto tomado = tomados.constFind(linea.comprobante); tomado != tomados.cend())
@@ -37,6 +32,12 @@ QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &toma
     return comprobante;
 }
 
+} // namespace pasos
+
+namespace {
+
+using pasos::Tomados;
+
 // The stock the article's movements give without the line that is to be written over.
 double stockSinLinea(Connection &conexion, const QString &numero, Recordset &existente)
 {
@@ -52,7 +53,7 @@ Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
 {
     Resultado r;
     const bool yaTomado = tomados.contains(linea.comprobante);
-    r.comprobante = tomarComprobante(conexion, linea, tomados, r.ultimo);
+    r.comprobante = pasos::tomarComprobante(conexion, linea, tomados, r.ultimo);
     if (r.comprobante.isEmpty()) {
         r.rechazo = Rechazo::SinNumeros;
         return r;
@@ -102,16 +103,11 @@ Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
 
 } // namespace
 
-Resultado registrarLinea(Connection &conexion, const Linea &linea)
-{
-    return registrarLineas(conexion, {linea}).resultado;
-}
+namespace pasos {
 
-ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
+ResultadoLineas asentarLineas(Connection &conexion, const QList<Linea> &lineas, Tomados &tomados)
 {
     ResultadoLineas r;
-    Tomados tomados;
-    Transaction transaccion(conexion);
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         r.resultado = asentar(conexion, lineas[i], tomados);
         if (r.resultado.rechazo != Rechazo::Ninguno) {
@@ -121,7 +117,34 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
         }
         r.comprobantes << r.resultado.comprobante;
     }
-    transaccion.commit();
+    return r;
+}
+
+} // namespace pasos
+
+Resultado registrarLinea(Connection &conexion, const Linea &linea)
+{
+    return registrarLineas(conexion, {linea}).resultado;
+}
+
+ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
+{
+    Tomados tomados;
+    Transaction transaccion(conexion);
+    ResultadoLineas r = pasos::asentarLineas(conexion, lineas, tomados);
+    // Each voucher is held by now, so a transfer cannot take it meanwhile.
+    for (qsizetype i = 0; i < r.comprobantes.size(); ++i)
+        if (r.comprobantes.indexOf(r.comprobantes[i]) == i
+            && transferencias::deComprobante(conexion, r.comprobantes[i]) != 0) {
+            r.resultado = Resultado{};
+            r.resultado.rechazo = Rechazo::DeTransferencia;
+            r.resultado.comprobante = r.comprobantes[i];
+            r.indice = i;
+            r.comprobantes.clear();
+            return r;
+        }
+    if (r.indice == -1)
+        transaccion.commit();
     return r;
 }
 

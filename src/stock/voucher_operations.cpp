@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "stock_operations.h"
 #include "stock_sql.h"
+#include "transfer_operations.h"
 
 namespace operacionesStock {
 
@@ -23,6 +24,11 @@ Resultado eliminarComprobante(Connection &conexion, const QString &comprobante)
     conexion.bloquear(sqlStock::claveComprobante(comprobante));
     if (estadoComprobante(conexion, comprobante).impresas > 0) {
         r.rechazo = Rechazo::Impreso;
+        return r;
+    }
+    // Half of a transfer goes only with the other half (transferencias::eliminar).
+    if (transferencias::deComprobante(conexion, comprobante) != 0) {
+        r.rechazo = Rechazo::DeTransferencia;
         return r;
     }
     QStringList articulos;

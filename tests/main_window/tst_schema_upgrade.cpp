@@ -1,5 +1,6 @@
 // An older database brought to the program's version when the program opens it; a newer one refused untouched.
 #include "database_check.h"
+#include "database_file.h"
 #include "message_recorder.h"
 #include "mprincipal.h"
 #include "open_database.h"
@@ -85,10 +86,10 @@ private slots:
         const QStringList filas = filasDeLasTablas(antes);
         antes.close();
 
+        const QString version = QString::number(versionEsquema::actual);
         const QString copia = dir.filePath("backups/quendra-antes-de-la-version-2.accdb");
         QCOMPARE(abrirComoElPrograma(archivo),
-                 QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión "
-                             + QString::number(versionEsquema::actual)
+                 QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión " + version
                              + ". La copia de antes de actualizarla quedó en «" + copia + "»."});
         Connection &c = mPrincipal::conexion();
         QCOMPARE(c.versionEsquema(), versionEsquema::actual);
@@ -175,6 +176,48 @@ private slots:
         baseServidor::ejecutar(direccion, QStringLiteral("UPDATE quendra_version SET version = version + 1"));
         mPrincipal::conexion().close();
         QVERIFY(abrirComoElPrograma(direccion).value(0).contains("más nueva que la versión"));
+    }
+
+    // A database of version 2, before the transfers: upgraded, its transfer table is the one a new database has.
+    void desdeLaVersion2_data()
+    {
+        pruebas::columnas<bool>("servidor");
+        QTest::newRow("archivo") << false;
+        QTest::newRow("servidor") << true;
+    }
+    void desdeLaVersion2()
+    {
+        QFETCH(bool, servidor);
+        const QString esquema =
+            servidor ? QStringLiteral("select column_name, data_type, is_nullable from information_schema.columns "
+                                      "where table_name='transferencia' order by ordinal_position")
+                     : QStringLiteral("select sql from sqlite_master where tbl_name='transferencia' order by name");
+        const QByteArray aLaVersion2 =
+            versionEsquema::pasosDesde(1, servidor)[0].sql + versionEsquema::guionVersion(2, servidor);
+        QTemporaryDir dir;
+        QString nueva = dir.filePath("nueva.accdb"), lugar;
+        if (servidor) {
+            nueva = baseNuevaEnServidor(QStringLiteral("nueva"));
+            baseServidor::crear(nueva);
+            lugar = servidorVersion1(QStringLiteral("version2"));
+            baseServidor::ejecutar(lugar, QString::fromUtf8(aLaVersion2));
+        } else {
+            archivoBase::crear(nueva);
+            lugar = copiaDeLaPrimeraVersion(dir);
+            Connection c;
+            c.open(lugar);
+            c.ejecutarGuion(aLaVersion2);
+        }
+        Connection creada;
+        creada.open(nueva);
+        const QStringList esperado = filasComoTexto(*creada.execute(esquema));
+        QVERIFY(!esperado.isEmpty());
+        const QStringList mensajes = abrirComoElPrograma(lugar);
+        QCOMPARE(mensajes.size(), 1);
+        QVERIFY2(mensajes[0].contains(QStringLiteral("de la versión 2 a la versión %1").arg(versionEsquema::actual)),
+                 qPrintable(mensajes[0]));
+        QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute(esquema)), esperado);
+        QCOMPARE(datos::comprobar(lugar), QStringList());
     }
 };
 

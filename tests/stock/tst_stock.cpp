@@ -88,6 +88,8 @@ QString texto(const Resultado &r)
         return "sin números " + r.ultimo;
     case Rechazo::Impreso:
         return "impreso " + r.comprobante;
+    case Rechazo::DeTransferencia:
+        return "de una transferencia " + r.comprobante;
     }
     return {};
 }
