@@ -10,28 +10,23 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <algorithm>
 #include <charconv>
 
 namespace baseServidor {
 
 namespace {
 
+// The tables of the first programs: a server that already holds rows in them is
+// another shop's, and is refused. The tables of upgrade steps, which a new
+// database already fills with its defaults (the place "01"), give way instead.
+const char *const tablasOriginales[] = {"familia", "articulo", "movstk"};
+
 struct Tabla
 {
-    const char *nombre, *columnasArchivo, *columnasServidor;
-    // A table of an upgrade step, which a new database already fills with its
-    // defaults (the place "01"): its rows give way to the file's.
-    bool deUnPaso = false;
-};
-
-// Families first: the order a reader of the copy would expect, not one the tables need.
-const Tabla tablas[] = {
-    {"familia", "id,codigo,familia", "id,codigo,familia"},
-    {"articulo", "numero,codigo,nombre,detalle,alta,costo,stock", "numero,codigo,nombre,detalle,alta,costo,stock"},
-    {"movstk", "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo",
-     "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,\"Entrada\",\"Salida\",codigo"},
-    {"deposito", "id,codigo,nombre", "id,codigo,nombre", true},
-    {"codigo_barras", "id,numero,codigo", "id,numero,codigo"},
+    QByteArray nombre, columnasArchivo, columnasServidor;
+    bool conId = false;
 };
 
 // Both sides at the program's version: the file upgraded as the program would
@@ -73,12 +68,26 @@ public:
         if (ResultadoPg(PQexec(pg_, sql.constData())).estado() != esperado)
             fallar();
     }
-    long long contar(const char *tabla)
+    long long contar(const QByteArray &tabla)
     {
-        const ResultadoPg r(PQexec(pg_, QByteArray("SELECT count(*) FROM ").append(tabla).constData()));
+        const ResultadoPg r(PQexec(pg_, ("SELECT count(*) FROM " + tabla).constData()));
         if (r.estado() != PGRES_TUPLES_OK)
             fallar();
         return std::atoll(PQgetvalue(r.get(), 0, 0));
+    }
+    // The table's column names as the server writes them, by their lower-case form.
+    QHash<QByteArray, QByteArray> columnas(const QByteArray &tabla)
+    {
+        const QByteArray sql = "SELECT column_name FROM information_schema.columns WHERE table_schema = "
+                               "current_schema() AND table_name = '"
+                               + tabla + "'";
+        const ResultadoPg r(PQexec(pg_, sql.constData()));
+        if (r.estado() != PGRES_TUPLES_OK)
+            fallar();
+        QHash<QByteArray, QByteArray> nombres;
+        for (int f = 0; f < PQntuples(r.get()); ++f)
+            nombres.insert(QByteArray(PQgetvalue(r.get(), f, 0)).toLower(), PQgetvalue(r.get(), f, 0));
+        return nombres;
     }
     void enviar(const std::string &bloque)
     {
@@ -129,6 +138,24 @@ public:
     {
         if (rc != SQLITE_DONE)
             throw QuendraError(sqlite3_extended_errcode(db_.get()), QString::fromUtf8(sqlite3_errmsg(db_.get())));
+    }
+    // Each table in the order it was made (a table of a step after those it may name), with its columns.
+    std::vector<std::pair<QByteArray, QList<QByteArray>>> tablas()
+    {
+        std::vector<std::pair<QByteArray, QList<QByteArray>>> t;
+        sqlite3_stmt *st = preparar("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite%' "
+                                    "ORDER BY rowid");
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            t.push_back({reinterpret_cast<const char *>(sqlite3_column_text(st, 0)), {}});
+        comprobar(rc);
+        for (auto &[tabla, columnas] : t) {
+            st = preparar("SELECT name FROM pragma_table_info('" + tabla + "')");
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+                columnas << reinterpret_cast<const char *>(sqlite3_column_text(st, 0));
+            comprobar(rc);
+        }
+        return t;
     }
 
 private:
@@ -195,16 +222,50 @@ std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
     exigirVersionActual(archivo, direccion);
     Archivo origen(archivo);
     Servidor destino(direccion);
+    // Every table of the file, by the file's own columns, so that the tables
+    // of each upgrade step travel too.
+    std::vector<Tabla> tablas;
+    // The original tables first, families leading (the order a reader of the
+    // copy would expect), then each step's in the order they were made.
+    const auto deArchivo = origen.tablas();
+    const auto esOriginal = [](const QByteArray &n) {
+        return std::find(std::begin(tablasOriginales), std::end(tablasOriginales), n) != std::end(tablasOriginales);
+    };
+    std::vector<std::pair<QByteArray, QList<QByteArray>>> ordenadas;
+    for (const char *original : tablasOriginales)
+        for (const auto &t : deArchivo)
+            if (t.first == original)
+                ordenadas.push_back(t);
+    for (const auto &t : deArchivo)
+        if (!esOriginal(t.first))
+            ordenadas.push_back(t);
+    for (const auto &[nombre, columnas] : ordenadas) {
+        const QHash<QByteArray, QByteArray> enServidor = destino.columnas(nombre);
+        Tabla t{nombre, columnas.join(','), {}, columnas.contains("id")};
+        QList<QByteArray> escritas;
+        for (const QByteArray &c : columnas) {
+            if (!enServidor.contains(c.toLower()))
+                throw QuendraError(QuendraError::BaseNoValida,
+                                   QStringLiteral("Al servidor le falta la columna %1 de la tabla %2")
+                                       .arg(QString::fromUtf8(c), QString::fromUtf8(nombre)));
+            escritas << '"' + enServidor[c.toLower()] + '"';
+        }
+        t.columnasServidor = escritas.join(',');
+        tablas.push_back(t);
+    }
     destino.ejecutar("BEGIN");
     std::vector<Cuenta> cuentas;
     for (const Tabla &t : tablas) {
-        if (t.deUnPaso)
-            destino.ejecutar(QByteArray("DELETE FROM ") + t.nombre);
+        const bool original =
+            std::find(std::begin(tablasOriginales), std::end(tablasOriginales), t.nombre) != std::end(tablasOriginales);
+        if (!original)
+            destino.ejecutar("DELETE FROM " + t.nombre);
         else if (destino.contar(t.nombre) != 0)
-            throw QuendraError(QuendraError::BaseNoValida,
-                               QStringLiteral("La tabla %1 del servidor no está vacía").arg(QLatin1String(t.nombre)));
-        destino.ejecutar(QByteArray("COPY ") + t.nombre + '(' + t.columnasServidor + ") FROM STDIN", PGRES_COPY_IN);
-        sqlite3_stmt *st = origen.preparar(QByteArray("SELECT ") + t.columnasArchivo + " FROM " + t.nombre);
+            throw QuendraError(
+                QuendraError::BaseNoValida,
+                QStringLiteral("La tabla %1 del servidor no está vacía").arg(QString::fromUtf8(t.nombre)));
+        destino.ejecutar("COPY " + t.nombre + '(' + t.columnasServidor + ") FROM STDIN", PGRES_COPY_IN);
+        sqlite3_stmt *st = origen.preparar("SELECT " + t.columnasArchivo + " FROM " + t.nombre);
         const int columnas = sqlite3_column_count(st);
         std::string bloque;
         long long filas = 0;
@@ -225,15 +286,13 @@ std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
         origen.comprobar(rc);
         destino.enviar(bloque);
         destino.terminarCopia();
-        cuentas.push_back({QLatin1String(t.nombre), filas, destino.contar(t.nombre)});
+        cuentas.push_back({QString::fromUtf8(t.nombre), filas, destino.contar(t.nombre)});
+        // The counter goes on after the copied rows (a table without one gives null).
+        if (t.conId)
+            destino.ejecutar("SELECT setval(pg_get_serial_sequence('" + t.nombre
+                                 + "', 'id'), coalesce(max(id), 0) + 1, false) FROM " + t.nombre,
+                             PGRES_TUPLES_OK);
     }
-    // The counters go on after the copied rows.
-    for (const char *t : {"familia", "movstk", "deposito", "codigo_barras"})
-        destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t
-                             + "', 'id'), coalesce(max(id), 0) + 1, "
-                               "false) FROM "
-                             + t,
-                         PGRES_TUPLES_OK);
     destino.ejecutar("COMMIT");
     return cuentas;
 }
