@@ -4,6 +4,7 @@
 #include "data_sets.h"
 #include "database_check.h"
 #include "database_file.h"
+#include "import_command.h"
 #include "process_setup.h"
 #include "quendra_error.h"
 #include "restore.h"
@@ -40,7 +41,10 @@ int uso()
                "                                   copia de seguridad, también con el programa abierto;\n"
                "                                   en una carpeta, con el nombre del día\n"
                "  quendra-db restore COPIA ARCHIVO comprueba la copia y la pone en lugar del archivo,\n"
-               "                                   que queda como ARCHIVO.anterior\n",
+               "                                   que queda como ARCHIVO.anterior\n"
+               "  quendra-db import PLANILLA ARCHIVO|postgresql://... [--deposito 01] [--fecha dd-mm-aaaa]\n"
+               "                    [--hoja NOMBRE] [--revisar]\n"
+               "                                   artículos y stock inicial de una planilla, todo o nada\n",
                stderr);
     return 2;
 }
@@ -117,6 +121,8 @@ int main(int argc, char *argv[])
                 destino = QDir(destino).filePath(copias::nombreDelDia(QDate::currentDate()));
             copias::copiar(archivo, destino);
             std::printf("Copia guardada en %s\n", qUtf8Printable(destino));
+        } else if (orden == QLatin1String("import") && args.size() >= 3) {
+            return ordenImportar(args);
         } else if (orden == QLatin1String("restore") && args.size() == 3) {
             datos::restaurar(archivo, args[2]);
             std::printf("%s restaurado desde %s\n", qUtf8Printable(args[2]), qUtf8Printable(archivo));

@@ -3,6 +3,7 @@
 #include "dates.h"
 #include "mprincipal.h"
 #include "numbers.h"
+#include "quendra_error.h"
 #include "stock_operations.h"
 #include "stock_sql.h"
 
@@ -96,9 +97,19 @@ Resultado registrarLinea(Connection &conexion, const Linea &linea)
 
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
 {
+    Transaction transaccion(conexion);
+    ResultadoLineas r = registrarLineasEnCurso(conexion, lineas);
+    if (r.resultado.rechazo == Rechazo::Ninguno)
+        transaccion.commit();
+    return r;
+}
+
+ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> &lineas)
+{
+    if (!conexion.inTransaction())
+        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
     ResultadoLineas r;
     Tomados tomados;
-    Transaction transaccion(conexion);
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         r.resultado = asentar(conexion, lineas[i], tomados);
         if (r.resultado.rechazo != Rechazo::Ninguno) {
@@ -108,7 +119,6 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
         }
         r.comprobantes << r.resultado.comprobante;
     }
-    transaccion.commit();
     return r;
 }
 
