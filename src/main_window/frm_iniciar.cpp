@@ -36,6 +36,7 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuImportar", "&Importar artículos..."},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
