@@ -7,8 +7,9 @@
 #include <functional>
 
 // Reading the rows of a spreadsheet (.xlsx, .ods, .csv, .xls) one at a time, as
-// the file is read: nothing holds the whole sheet, so a sheet of any size takes
-// the same memory. Whoever reads counts, prices or a catalogue reads them here.
+// the file is read: no row is kept after the reader has seen it. (The XML of an
+// .xlsx or .ods sheet is unpacked whole before it is parsed, and FreeXL loads an
+// .xls whole.) Whoever reads counts, prices or a catalogue reads them here.
 namespace hojas {
 
 struct Celda
