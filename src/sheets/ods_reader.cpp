@@ -204,8 +204,7 @@ void leerOds(const QString &archivo, const QString &hoja, const Destino &destino
     Contenido contenido(hoja, &destino);
     leerContenido(archivo, contenido);
     if (!contenido.leida)
-        fallar(archivo,
-               hoja.isEmpty() ? QStringLiteral("no tiene hojas") : QStringLiteral("no tiene la hoja «%1»").arg(hoja));
+        faltaHoja(archivo, hoja);
 }
 
 } // namespace hojas::detalle

@@ -31,5 +31,7 @@ bool esFormatoFechaIncorporado(size_t identificador);
 
 // The error of a file that could not be read, naming it.
 [[noreturn]] void fallar(const QString &archivo, const QString &motivo);
+// The same for a sheet asked for by name (the first one, when empty) that the file lacks.
+[[noreturn]] void faltaHoja(const QString &archivo, const QString &hoja);
 
 } // namespace hojas::detalle

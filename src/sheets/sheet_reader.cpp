@@ -154,6 +154,12 @@ void fallar(const QString &archivo, const QString &motivo)
                        QStringLiteral("No se puede leer %1: %2").arg(QFileInfo(archivo).fileName(), motivo));
 }
 
+void faltaHoja(const QString &archivo, const QString &hoja)
+{
+    fallar(archivo,
+           hoja.isEmpty() ? QStringLiteral("no tiene hojas") : QStringLiteral("no tiene la hoja «%1»").arg(hoja));
+}
+
 } // namespace detalle
 
 } // namespace hojas

@@ -86,8 +86,7 @@ void leerXls(const QString &archivo, const QString &hoja, const Destino &destino
     const QStringList lista = nombres(archivo, libro.get());
     const qsizetype indice = hoja.isEmpty() ? 0 : lista.indexOf(hoja);
     if (indice < 0 || indice >= lista.size())
-        fallar(archivo,
-               hoja.isEmpty() ? QStringLiteral("no tiene hojas") : QStringLiteral("no tiene la hoja «%1»").arg(hoja));
+        faltaHoja(archivo, hoja);
     unsigned int filas = 0;
     unsigned short columnas = 0;
     if (freexl_select_active_worksheet(libro.get(), static_cast<unsigned short>(indice)) != FREEXL_OK

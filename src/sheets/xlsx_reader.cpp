@@ -337,8 +337,7 @@ void leerXlsx(const QString &archivo, const QString &hoja, const Destino &destin
         if (!hoja.isEmpty())
             elegida = std::find_if(l.hojas.begin(), l.hojas.end(), [&](const auto &h) { return h.nombre == hoja; });
         if (elegida == l.hojas.end())
-            fallar(archivo, hoja.isEmpty() ? QStringLiteral("no tiene hojas")
-                                           : QStringLiteral("no tiene la hoja «%1»").arg(hoja));
+            faltaHoja(archivo, hoja);
         Relaciones relaciones;
         analizar(paquete.leer("xl/_rels/workbook.xml.rels"), relaciones);
         Textos textos;

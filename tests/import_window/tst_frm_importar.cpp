@@ -1,13 +1,16 @@
 // The import assistant: its three steps over a sheet, the import refused while a row is wrong, and the summary.
+#include "form_driver.h"
 #include "frm_importar.h"
 #include "message_recorder.h"
 #include "test_database.h"
 #include "test_main.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -59,6 +62,22 @@ private slots:
                         "Artículos agregados: 2<br>Artículos actualizados: 0<br>Familias agregadas: 0")));
         QCOMPARE(base.valor(QStringLiteral("select count(*) from movstk where detalle = 'Stock inicial'")),
                  QStringLiteral("2"));
+    }
+
+    // After the given maintenance items; the file name takes the typing; a button's letter, even when the
+    // button is disabled, never reaches the menu's Salir.
+    void desdeElMenu()
+    {
+        pruebas::PrincipalDePrueba m;
+        QStringList items;
+        for (QAction *a : m.principal.findChild<QMenu *>("mnuMantenimiento")->actions())
+            items << a->objectName();
+        QVERIFY(items.indexOf(QStringLiteral("mnuImportar")) > items.indexOf(QStringLiteral("mnuDepositos")));
+        QWidget *form = m.abrir(QStringLiteral("mnuImportar"), [] { return new FrmImportar; });
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("t_Archivo"));
+        for (char tecla : {'n', 'g', 'p'})
+            QVERIFY(m.pulsarAlt(tecla));
+        QVERIFY(m.principal.formularioAbierto(QStringLiteral("mnuImportar")) == form);
     }
 };
 
