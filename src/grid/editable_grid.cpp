@@ -302,7 +302,12 @@ void EditableGrid::guardarCelda()
     const int c = grilla_->currentIndex().column();
     if (!sePuedeGuardar(c) || !celdaValida(r, c))
         return;
-    conexion_->execute(sentenciasGrilla::actualizacion(tabla_, fila(r, false), c, *claves_));
+    if (guardado_) {
+        if (!guardado_(fila(r, false)))
+            return;
+    } else {
+        conexion_->execute(sentenciasGrilla::actualizacion(tabla_, fila(r, false), c, *claves_));
+    }
     recargar();
     const QString guardado = r < modelo_->rowCount() ? modelo_->texto(r, c) : QString();
     mensajes::mostrar(QStringLiteral("El dato:") + guardado + QStringLiteral(" fue guardado"),

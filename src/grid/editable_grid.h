@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class Connection;
@@ -58,6 +59,11 @@ public:
     void setEliminarOK(bool permitido) { eliminarOK_ = permitido; }
     // Columns, by field name, shown but never edited: figures the program derives.
     void fijarSoloLectura(const QStringList &campos) { soloLectura_ = campos; }
+    // For a host whose rows are written by its own operations: F5 hands it the
+    // row as edited, instead of running the update statement. It answers false
+    // when it refused the save, having told the operator why.
+    using Guardado = std::function<bool(const sentenciasGrilla::Fila &fila)>;
+    void fijarGuardado(Guardado guardado) { guardado_ = std::move(guardado); }
 
     // The current cell in grid rows (1 and up), and a move to another one made
     // by the host, with everything that entering a cell does.
@@ -121,6 +127,7 @@ private:
     QString tabla_;
     std::optional<QList<int>> claves_;
     QStringList soloLectura_;
+    Guardado guardado_;
     bool eliminarOK_ = false;
     int colum_ = 0;
     QString textoEntrada_;

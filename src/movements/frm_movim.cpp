@@ -150,8 +150,17 @@ void FrmMovim::limpiar()
 
 void FrmMovim::MostrarGrilla()
 {
+    // A printed voucher's lines are only shown. In another, F5 posts a line again
+    // with its edited quantity or cost, as b_Guardar posts it; the voucher's other
+    // columns are the same on every line and change only with the voucher.
+    const bool editable = t_numero->isEnabled();
+    grilla->fijarSoloLectura({QStringLiteral("comprobante"), QStringLiteral("tipomov"), QStringLiteral("fecha"),
+                              QStringLiteral("numero"), QStringLiteral("detalle"), QStringLiteral("impreso"),
+                              QStringLiteral("deposito"), QStringLiteral("codigo"),
+                              op_Entra->isChecked() ? QStringLiteral("Salida") : QStringLiteral("Entrada")});
     grilla->rellenaGrid(sqlStock::lineasDelComprobante(t_Comprobante->text()), mPrincipal::conexion(),
-                        QStringList{QStringLiteral("0")}, QStringLiteral("movstk"));
+                        editable ? std::optional(QStringList{QStringLiteral("0")}) : std::nullopt,
+                        QStringLiteral("movstk"));
 }
 
 void FrmMovim::mostrarDeposito()

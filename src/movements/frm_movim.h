@@ -14,6 +14,9 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 class Recordset;
+namespace sentenciasGrilla {
+struct Fila;
+}
 
 // "Ingresos e Egreso": the window where the operator records vouchers of goods
 // entering or leaving a storage place, one line per article. The place of a
@@ -54,7 +57,8 @@ public:
 
     // b_Guardar: checks the line, writes it and the article's new stock together.
     void guardar();
-    // b_Eliminar: deletes every line of the voucher shown, then starts a new one.
+    // b_Eliminar: after the operator confirms, deletes every line of the voucher
+    // whose number is typed, then starts a new one. A printed voucher is kept.
     void eliminarComprobante();
     // B_Imprimir: warns the operator, then ImpSalida.
     void imprimir();
@@ -81,6 +85,9 @@ private:
     // posted, else showing the voucher's own place.
     void mostrarDeposito();
     static void avisarSinNumeros(const QString &ultimo);
+    static void avisarImpreso(const QString &comprobante, bool eliminar);
+    // F5 in the lines grid: the line posted again with the quantity or cost edited.
+    bool guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila);
     void quitarTipo();
 
     QGroupBox *Frame1;

@@ -188,5 +188,7 @@ void FrmMovim::conectar()
     connect(cbo_Deposito, &ListaDepositos::elegido, this,
             [this](const QString &codigo) { protegido([&] { t_Deposito->setText(codigo); }); });
     connect(b_Salir, &QAbstractButton::clicked, this, [this] { cerrarFormulario(this); });
+    // The grid reports a refused or failed save itself, as for its own statements.
+    grilla->fijarGuardado([this](const sentenciasGrilla::Fila &fila) { return guardarLineaDeGrilla(fila); });
     t_numero->installEventFilter(this);
 }

@@ -2,6 +2,8 @@
 #include "frm_movim.h"
 
 #include "codes.h"
+#include "dates.h"
+#include "grid_statements.h"
 #include "masked_date_box.h"
 #include "messages.h"
 #include "mprincipal.h"
@@ -26,7 +28,31 @@ void avisarSinStock()
             QStringLiteral("Atención"));
 }
 
+// The text of the row's column of that field name.
+QString campo(const sentenciasGrilla::Fila &fila, const QString &nombre)
+{
+    for (qsizetype i = 0; i < fila.encabezados.size(); ++i)
+        if (fila.encabezados[i].compare(nombre, Qt::CaseInsensitive) == 0)
+            return fila.textos.value(i);
+    return {};
+}
+
+// Why an amount typed into a line cannot be posted; empty when it can.
+QString rechazoImporte(const QString &texto, const QString &nombre)
+{
+    return !numeros::importeLegible(texto)    ? nombre + QStringLiteral(" incorrecta: ") + texto
+           : !numeros::importeAdmitido(texto) ? nombre + QStringLiteral(" fuera de rango")
+                                              : QString();
+}
+
 } // namespace
+
+void FrmMovim::avisarImpreso(const QString &comprobante, bool eliminar)
+{
+    detener(QStringLiteral("El comprobante %1 está impreso y no se puede %2")
+                .arg(comprobante, eliminar ? QStringLiteral("eliminar") : QStringLiteral("modificar")),
+            QMessageBox::Critical, QStringLiteral("Atención"));
+}
 
 // The codes and amounts of the line: a code cut to its width would post to
 // another voucher or article, an amount that reads as two numbers would store
@@ -99,6 +125,8 @@ void FrmMovim::guardar()
         t_stock->setText(numeros::numeral(r.stock));
         return avisarSinStock();
     }
+    if (r.rechazo == operacionesStock::Rechazo::Impreso)
+        return avisarImpreso(r.comprobante, false);
 
     numeroNuevo_.clear();
     t_Comprobante->setText(r.comprobante);
@@ -112,4 +140,38 @@ void FrmMovim::guardar()
                 .arg(propuesto, r.comprobante),
             QMessageBox::Information, QStringLiteral("Atención"));
     t_numero->setFocus();
+}
+
+bool FrmMovim::guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila)
+{
+    const bool entrada = campo(fila, QStringLiteral("tipomov")) == QLatin1String("EN");
+    const QString cantidad = campo(fila, entrada ? QStringLiteral("Entrada") : QStringLiteral("Salida"));
+    const QString costo = campo(fila, QStringLiteral("costo"));
+    QString rechazo = rechazoImporte(cantidad, QStringLiteral("Cantidad"));
+    if (rechazo.isEmpty())
+        rechazo = rechazoImporte(costo, QStringLiteral("Costo"));
+    const QDate fecha = fechas::leer(campo(fila, QStringLiteral("fecha")));
+    if (rechazo.isEmpty() && !fecha.isValid())
+        rechazo = QStringLiteral("Fecha incorrecta");
+    if (!rechazo.isEmpty()) {
+        detener(rechazo);
+        return false;
+    }
+    const operacionesStock::Linea linea{
+        .comprobante = campo(fila, QStringLiteral("comprobante")),
+        .entrada = entrada,
+        .fecha = fecha,
+        .deposito = campo(fila, QStringLiteral("deposito")),
+        .detalle = campo(fila, QStringLiteral("detalle")),
+        .numero = campo(fila, QStringLiteral("numero")),
+        .codigo = campo(fila, QStringLiteral("codigo")),
+        .cantidad = numeros::valorImporte(cantidad),
+        .costo = numeros::valorImporte(costo),
+    };
+    const operacionesStock::Resultado r = operacionesStock::registrarLinea(mPrincipal::conexion(), linea);
+    if (r.rechazo == operacionesStock::Rechazo::SinStock)
+        avisarSinStock();
+    else if (r.rechazo == operacionesStock::Rechazo::Impreso)
+        avisarImpreso(r.comprobante, false);
+    return r.rechazo == operacionesStock::Rechazo::Ninguno;
 }

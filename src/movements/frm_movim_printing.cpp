@@ -22,7 +22,24 @@ const QString tituloAtencion = QStringLiteral("Atención");
 
 void FrmMovim::eliminarComprobante()
 {
-    operacionesStock::eliminarComprobante(mPrincipal::conexion(), t_Comprobante->text());
+    const QString comprobante = numeros::rellenarCeros(t_Comprobante->text(), 8);
+    const operacionesStock::Estado estado = operacionesStock::estadoComprobante(mPrincipal::conexion(), comprobante);
+    if (estado.impresas > 0)
+        return avisarImpreso(comprobante, true);
+    if (estado.lineas > 0) {
+        const QString pregunta = estado.lineas == 1
+                                     ? QStringLiteral("¿Eliminar el comprobante %1 y su línea?").arg(comprobante)
+                                     : QStringLiteral("¿Eliminar el comprobante %1 y sus %2 líneas?")
+                                           .arg(comprobante, QString::number(estado.lineas));
+        if (mensajes::mostrar(pregunta, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, tituloAtencion,
+                              QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+        // Printed by another operator since the question.
+        if (operacionesStock::eliminarComprobante(mPrincipal::conexion(), comprobante).rechazo
+            == operacionesStock::Rechazo::Impreso)
+            return avisarImpreso(comprobante, true);
+    }
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())
         MostrarGrilla();

@@ -42,6 +42,8 @@ enum class Rechazo {
     SinStock,
     // The line was for a new voucher and the eight digits are used up.
     SinNumeros,
+    // A line of the voucher is printed: the voucher stays as its ticket lists it.
+    Impreso,
 };
 
 struct Resultado
@@ -56,8 +58,9 @@ struct Resultado
 };
 
 // Posts the line: the voucher's number settled, an exit checked against the
-// stock its movements give, the line inserted or, when the article already has
-// one in the voucher, written over; then the article's stock written back.
+// stock its movements give (without the line it writes over), the line
+// inserted or, when the article already has one in the voucher, written over;
+// then the article's stock written back. Nothing is written into a printed voucher.
 Resultado registrarLinea(Connection &conexion, const Linea &linea);
 
 struct ResultadoLineas
@@ -84,8 +87,18 @@ ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> 
 // empty when the eight digits are used up, `ultimo` then naming the last one.
 QString siguienteComprobante(Connection &conexion, QString &ultimo);
 
-// Deletes every line of the voucher. The articles' stock waits for their next posting.
-void eliminarComprobante(Connection &conexion, const QString &comprobante);
+struct Estado
+{
+    int lineas = 0;
+    int impresas = 0;
+};
+
+// How many lines the voucher holds, and how many of them are printed.
+Estado estadoComprobante(Connection &conexion, const QString &comprobante);
+
+// Deletes every line of the voucher and writes back the stock of its articles.
+// A voucher with a printed line is refused (Impreso) and nothing is deleted.
+Resultado eliminarComprobante(Connection &conexion, const QString &comprobante);
 
 struct Impresion
 {

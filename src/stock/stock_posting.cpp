@@ -1,9 +1,11 @@
 // Posting lines: the voucher's number, the locks, the stock check, the row and the stock written back.
+#include "article_stock.h"
 #include "connection.h"
 #include "dates.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "quendra_error.h"
+#include "recordset.h"
 #include "stock_operations.h"
 #include "stock_sql.h"
 
@@ -36,27 +38,39 @@ QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &toma
     return comprobante;
 }
 
-// The article's stock as its movements give it, written as a sum computed in SQL is written back.
-QString stockDeMovimientos(Connection &conexion, const QString &numero)
+// The stock the article's movements give without the line that is to be written over.
+double stockSinLinea(Connection &conexion, const QString &numero, Recordset &existente)
 {
-    return numeros::numeral15(
-        conexion.execute(sqlStock::suma(numero))->field(QStringLiteral("stk")).value().toDouble());
+    double stock = numeros::valor(stockArticulo::deMovimientos(conexion, numero));
+    if (!existente.eof())
+        stock -= existente.field(QStringLiteral("Entrada")).value().toDouble()
+                 - existente.field(QStringLiteral("Salida")).value().toDouble();
+    return numeros::valor(numeros::numeral15(stock));
 }
 
 // One line inside the caller's transaction.
 Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
 {
     Resultado r;
+    const bool yaTomado = tomados.contains(linea.comprobante);
     r.comprobante = tomarComprobante(conexion, linea, tomados, r.ultimo);
     if (r.comprobante.isEmpty()) {
         r.rechazo = Rechazo::SinNumeros;
         return r;
     }
+    // Held from here to the commit: no one prints it meanwhile.
+    if (!yaTomado && estadoComprobante(conexion, r.comprobante).impresas > 0) {
+        r.rechazo = Rechazo::Impreso;
+        return r;
+    }
     conexion.execute(sqlStock::bloqueoArticulo(linea.numero));
+    const QString condicion = sqlStock::condicionLinea(r.comprobante, linea.numero);
+    auto existente = conexion.execute(sqlStock::lineaExistente(condicion));
     const QString cantidad = numeros::numeral(numeros::redondear(linea.cantidad));
-    // Another operator's exit may have taken the stock the line was prepared with.
+    // Another operator's exit may have taken the stock the line was prepared with; a line
+    // posted again replaces the quantity it had, so that quantity is available to it.
     if (!linea.entrada) {
-        r.stock = numeros::valor(stockDeMovimientos(conexion, linea.numero));
+        r.stock = stockSinLinea(conexion, linea.numero, *existente);
         if (r.stock < numeros::valor(cantidad)) {
             r.rechazo = Rechazo::SinStock;
             return r;
@@ -78,13 +92,12 @@ Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
                               linea.entrada ? cantidad : cero,
                               linea.entrada ? cero : cantidad,
                               linea.codigo};
-    const QString condicion = sqlStock::condicionLinea(r.comprobante, linea.numero);
     const QString tabla = QStringLiteral("movstk");
-    if (conexion.execute(sqlStock::lineaExistente(condicion))->eof())
+    if (existente->eof())
         conexion.execute(mPrincipal::sentenciaInsert(tabla, columnas, valores));
     else
         conexion.execute(mPrincipal::sentenciaUpdate(tabla, columnas, valores, condicion));
-    conexion.execute(sqlStock::actualizarStock(linea.numero, stockDeMovimientos(conexion, linea.numero)));
+    stockArticulo::reescribir(conexion, linea.numero);
     return r;
 }
 

@@ -52,6 +52,19 @@ QString eliminarComprobante(const QString &comprobante)
     return QStringLiteral("delete from movstk where comprobante=") + sqlEntreComillas(comprobante);
 }
 
+QString estadoComprobante(const QString &comprobante)
+{
+    return QStringLiteral("select count(*) as lineas, coalesce(sum(case when impreso='S' then 1 else 0 end), 0) as "
+                          "impresas from movstk where comprobante=")
+           + sqlEntreComillas(comprobante);
+}
+
+QString articulosDelComprobante(const QString &comprobante)
+{
+    return QStringLiteral("select distinct numero from movstk where comprobante=") + sqlEntreComillas(comprobante)
+           + QStringLiteral(" order by numero");
+}
+
 QString lineasSinImprimir(const QString &comprobante)
 {
     return QStringLiteral("select * from movstk where comprobante=") + sqlEntreComillas(comprobante)

@@ -29,6 +29,10 @@ QString claveComprobante(const QString &comprobante);
 QString actualizarStock(const QString &numero, const QString &stock);
 
 QString eliminarComprobante(const QString &comprobante);
+// How many lines the voucher has, as "lineas", and how many of them are printed, as "impresas".
+QString estadoComprobante(const QString &comprobante);
+// The articles of the voucher's lines, each once and in order, as "numero".
+QString articulosDelComprobante(const QString &comprobante);
 QString lineasSinImprimir(const QString &comprobante);
 // The exit total of a voucher, as "totsal", and the rows of its ticket (numero, nombre, cantidad).
 QString totalSalida(const QString &comprobante);

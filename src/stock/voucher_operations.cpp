@@ -1,4 +1,5 @@
 // Deleting a voucher and marking it printed.
+#include "article_stock.h"
 #include "connection.h"
 #include "mprincipal.h"
 #include "numbers.h"
@@ -7,11 +8,35 @@
 
 namespace operacionesStock {
 
-void eliminarComprobante(Connection &conexion, const QString &comprobante)
+Estado estadoComprobante(Connection &conexion, const QString &comprobante)
 {
+    auto rs = conexion.execute(sqlStock::estadoComprobante(comprobante));
+    return {rs->field(QStringLiteral("lineas")).value().toInt(), rs->field(QStringLiteral("impresas")).value().toInt()};
+}
+
+Resultado eliminarComprobante(Connection &conexion, const QString &comprobante)
+{
+    Resultado r;
+    r.comprobante = comprobante;
+    // Held like a posting into it, so no line is added or printed between the check and the delete.
     Transaction transaccion(conexion);
+    conexion.bloquear(sqlStock::claveComprobante(comprobante));
+    if (estadoComprobante(conexion, comprobante).impresas > 0) {
+        r.rechazo = Rechazo::Impreso;
+        return r;
+    }
+    QStringList articulos;
+    auto rs = conexion.execute(sqlStock::articulosDelComprobante(comprobante));
+    for (; !rs->eof(); rs->moveNext())
+        articulos << rs->field(QStringLiteral("numero")).text();
+    // In number order, so two operations never wait for each other's articles in a circle.
+    for (const QString &numero : articulos)
+        conexion.execute(sqlStock::bloqueoArticulo(numero));
     conexion.execute(sqlStock::eliminarComprobante(comprobante));
+    for (const QString &numero : articulos)
+        stockArticulo::reescribir(conexion, numero);
     transaccion.commit();
+    return r;
 }
 
 Impresion marcarImpreso(Connection &conexion, const QString &comprobante)

@@ -13,7 +13,7 @@ Respondedor &respondedor()
 }
 
 // Set by the process tests: every box is written to standard error and answered
-// with its first button, so a copy started without an operator still ends.
+// with its default button, else its first, so a copy started without an operator still ends.
 bool respuestaAutomatica()
 {
     static const bool si = qEnvironmentVariableIsSet("QUENDRA_MENSAJES_AUTOMATICOS");
@@ -30,16 +30,18 @@ QMessageBox::StandardButton primerBoton(QMessageBox::StandardButtons b)
 } // namespace
 
 QMessageBox::StandardButton mostrar(const QString &texto, QMessageBox::Icon icono, QMessageBox::StandardButtons botones,
-                                    const QString &titulo)
+                                    const QString &titulo, QMessageBox::StandardButton defecto)
 {
-    Mensaje m{texto, icono, botones, titulo.isEmpty() ? tituloAplicacion : titulo};
+    Mensaje m{texto, icono, botones, titulo.isEmpty() ? tituloAplicacion : titulo, defecto};
     if (respondedor())
         return respondedor()(m);
     if (respuestaAutomatica()) {
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(m.titulo), qUtf8Printable(m.texto));
-        return primerBoton(botones);
+        return defecto != QMessageBox::NoButton ? defecto : primerBoton(botones);
     }
     QMessageBox caja(icono, m.titulo, texto, botones, QApplication::activeWindow());
+    if (defecto != QMessageBox::NoButton)
+        caja.setDefaultButton(defecto);
     return QMessageBox::StandardButton(caja.exec());
 }
 

@@ -22,6 +22,7 @@ QStringList RegistroMensajes::cajas() const
         const char *icono = m.icono == QMessageBox::Information ? "info"
                             : m.icono == QMessageBox::Warning   ? "aviso"
                             : m.icono == QMessageBox::Critical  ? "error"
+                            : m.icono == QMessageBox::Question  ? "pregunta"
                                                                 : "";
         t << m.titulo + '|' + icono + '|' + m.texto;
     }

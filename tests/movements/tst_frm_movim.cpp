@@ -102,6 +102,7 @@ private slots:
             {[&] { m.tipo("EN"), m.linea("1", "4"); }, "guardar=0 edicion=1 tipos=0E eliminar=0"},
             {[&] { m.cargar("2"); }, "guardar=1 edicion=1 tipos=0E eliminar=1"},
             {[&] { m.clic("b_Eliminar"); }, "guardar=0 edicion=1 tipos=1- eliminar=1"}};
+        m.mensajes.responder(QMessageBox::Yes);
         for (const auto &[paso, esperado] : pasos) {
             paso();
             QCOMPARE(estado(m), esperado);
@@ -111,7 +112,7 @@ private slots:
             for (const char *nunca : {"t_Familia", "t_stock", "t_Deposito"})
                 QVERIFY2(!m.activo(nunca), nunca);
         }
-        QCOMPARE(m.mensajes.mostrados().size(), 0);
+        QCOMPARE(m.mensajes.textos(), QStringList{"¿Eliminar el comprobante 00000002 y su línea?"});
     }
 
     void articuloPorNumero_data()
@@ -225,15 +226,14 @@ private slots:
         QCOMPARE(m.grilla()->Celda(1, 4), QStringLiteral("000007"));
     }
 
-    // Re-posting writes the form's header again and opens the line for printing; the loaded voucher's
-    // storage place stays.
+    // Re-posting writes the form's header again; the loaded voucher's storage place stays.
     void repostearEscribeLaCabeceraActual()
     {
         MovimDePrueba m;
         m.nuevoArticulo("000003", "Cable", 20);
         m.movimiento("00000000", "EN", "000003", 20, "S");
         m.movimiento("00000004", "SA", "000001", 1, "N", "02");
-        m.movimiento("00000004", "SA", "000003", 2, "S", "02");
+        m.movimiento("00000004", "SA", "000003", 2, "N", "02");
         m.cargar("4");
         m.escribir("t_detalle", "Entrega a O'Brien");
         m.escribir("t_fecha", "15122026");
@@ -243,10 +243,24 @@ private slots:
                  (QStringList{"N 02-11-2026 02 Nota 00000004", "N 15-12-2026 02 Entrega a O'Brien"}));
     }
 
-    // b_Eliminar on the highest voucher: its number is proposed again, the grid empties, the line fields
-    // keep their contents.
+    // b_Eliminar on the highest voucher of two entries of 3, printed or not, the question answered: the boxes,
+    // the vouchers left, the stock written back and the number shown after it.
+    void eliminar_data()
+    {
+        pruebas::columnas<QString, int, QString, QStringList, QString>("impreso", "respuesta", "cajas", "quedan",
+                                                                       "despues");
+        const QString pregunta = "Atención|pregunta|¿Eliminar el comprobante 00000009 y su línea?";
+        const QStringList ambos{"00000008", "00000009"};
+        QTest::newRow("Sí") << "N" << int(QMessageBox::Yes) << pregunta << QStringList{"00000008"}
+                            << "3 00000009 vacía";
+        QTest::newRow("No") << "N" << int(QMessageBox::No) << pregunta << ambos << "6 9 con líneas";
+        QTest::newRow("impreso") << "S" << int(QMessageBox::Yes)
+                                 << "Atención|error|El comprobante 00000009 está impreso y no se puede eliminar"
+                                 << ambos << "6 9 con líneas";
+    }
     void eliminar()
     {
+        const auto [impreso, respuesta] = pruebas::fila<QString, int>("impreso", "respuesta");
         MovimDePrueba m;
         m.nuevoArticulo("000001", "Tornillo");
         m.tipo("EN");
@@ -254,13 +268,59 @@ private slots:
             m.escribir("t_Comprobante", c);
             m.linea("1", "3");
         }
-        m.cargar("9");
-        m.articulo("1");
+        m.base.ejecutar("update movstk set impreso='" + impreso + "' where comprobante='00000009'");
+        // Typed, not loaded: a printed voucher loaded would not let b_Eliminar be pressed.
+        m.escribir("t_Comprobante", "9");
+        m.mensajes.responder(QMessageBox::StandardButton(respuesta));
         m.clic("b_Eliminar");
-        QCOMPARE(m.base.filas("select comprobante from movstk"), QStringList{"00000008"});
-        QCOMPARE(m.texto("t_Comprobante") + ' ' + m.texto("t_numero"), QStringLiteral("00000009 000001"));
-        QVERIFY(m.grilla()->EstaVacio());
-        QCOMPARE(m.mensajes.mostrados().size(), 0);
+        QTEST(m.mensajes.cajas().join('\n'), "cajas");
+        if (impreso == QLatin1String("N"))
+            QCOMPARE(m.mensajes.mostrados().first().defecto, QMessageBox::No);
+        QTEST(m.base.filas("select comprobante from movstk order by comprobante"), "quedan");
+        QTEST(m.valor("select stock from articulo") + ' ' + m.texto("t_Comprobante")
+                  + (m.grilla()->EstaVacio() ? " vacía" : " con líneas"),
+              "despues");
+    }
+
+    // A line's exit edited in the grid and saved with F5 (an exit of 4 from a stock of 10): posted as
+    // b_Guardar posts it, or refused with nothing written; the Entrada column of an exit stays as it is.
+    void lineaCorregidaEnLaGrilla_data()
+    {
+        pruebas::columnas<int, QString, QString, QString>("columna", "tecleado", "caja", "despues");
+        const int entrada = 9, salida = 10;
+        QTest::newRow("menor") << salida << "7"
+                               << "Quendra|info|El dato:7 fue guardado"
+                               << "0 7 3";
+        QTest::newRow("todo el stock sin la línea") << salida << "10"
+                                                    << "Quendra|info|El dato:10 fue guardado"
+                                                    << "0 10 0";
+        QTest::newRow("coma decimal") << salida << "2,5"
+                                      << "Quendra|info|El dato:2.5 fue guardado"
+                                      << "0 2.5 7.5";
+        QTest::newRow("más que el stock") << salida << "10.5"
+                                          << "Atención|error|La cantidad de Salida debe ser menor o igual al Stock"
+                                          << "0 4 6";
+        QTest::newRow("entrada de una salida") << entrada << "5"
+                                               << ""
+                                               << "0 4 6";
+    }
+    void lineaCorregidaEnLaGrilla()
+    {
+        const auto [columna, tecleado] = pruebas::fila<int, QString>("columna", "tecleado");
+        MovimDePrueba m;
+        m.nuevoArticulo("000007", "Tuerca", 10);
+        m.movimiento("00000001", "EN", "000007", 10, "S", "02");
+        m.tipo("SA");
+        m.linea("7", "4");
+        m.mensajes.limpiar();
+        m.grilla()->focusProxy()->setFocus();
+        m.grilla()->irACelda(1, columna);
+        pruebas::teclear(tecleado + " Enter Left F5");
+        QTEST(m.mensajes.cajas().join('\n'), "caja");
+        QTEST(m.base.valor("select Entrada from movstk where comprobante='00000002'") + ' '
+                  + m.base.valor("select Salida from movstk where comprobante='00000002'") + ' '
+                  + m.valor("select stock from articulo"),
+              "despues");
     }
 
     // B_Imprimir over the lines posted with these quantities, the question answered: the boxes, the ticket's
@@ -303,8 +363,16 @@ private slots:
             QCOMPARE(m.mensajes.mostrados()[1].botones, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(m.base.filas("select distinct impreso from movstk where comprobante='00000001'"),
                  cantidades.isEmpty() ? QStringList() : QStringList{"S"});
-        // Printed, the voucher is read-only at once, as when loaded; a voucher without lines stays as it was.
+        // Printed, the voucher is read-only at once, as when loaded, its grid too; a voucher without lines stays
+        // as it was.
         QCOMPARE(m.activo("t_numero") || m.activo("b_Eliminar"), cantidades.isEmpty());
+        const QString lineas =
+            "select Entrada, Salida, impreso from movstk where comprobante='00000001' order by numero";
+        const QStringList impresas = m.base.filas(lineas);
+        m.grilla()->focusProxy()->setFocus();
+        m.grilla()->irACelda(1, tipo == QLatin1String("SA") ? 10 : 9);
+        pruebas::teclear("9 Enter Left F5");
+        QCOMPARE(m.base.filas(lineas), impresas);
         QCOMPARE(m.ticketsEnviados, total.isEmpty() ? 0 : 1);
         if (!total.isEmpty()) {
             QCOMPARE(m.ticket().section(QStringLiteral("PieFinal")).control(QStringLiteral("tsalida")).caption(),

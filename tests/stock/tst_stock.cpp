@@ -86,6 +86,8 @@ QString texto(const Resultado &r)
         return "sin stock " + numeros::numeral(r.stock);
     case Rechazo::SinNumeros:
         return "sin números " + r.ultimo;
+    case Rechazo::Impreso:
+        return "impreso " + r.comprobante;
     }
     return {};
 }
@@ -122,6 +124,12 @@ private slots:
              "00000002", "00000002 000007 SA 0 10 2.68", "0 0");
         fila("repostear reemplaza la línea", no, QStringList{"00000002 EN 000007 5 1", "00000002 EN 000007 3 2"},
              "00000002, 00000002", "00000002 000007 EN 3 0 2", "13 0");
+        fila("una salida reposteada: su cantidad anterior disponible", no,
+             QStringList{"00000002 SA 000007 6 1", "00000002 SA 000007 9 1"}, "00000002, 00000002",
+             "00000002 000007 SA 0 9 1", "1 0");
+        fila("una salida reposteada mayor que el stock sin ella", no,
+             QStringList{"00000002 SA 000007 6 1", "00000002 SA 000007 10.5 1"}, "00000002, sin stock 10",
+             "00000002 000007 SA 0 6 1", "4 0");
         fila("una entrada reposteada como salida", no, QStringList{"00000002 EN 000007 5 1", "00000002 SA 000007 4 1"},
              "00000002, 00000002", "00000002 000007 SA 0 4 1", "6 0");
         fila("número nuevo libre", no, QStringList{"00000002* EN 000008 1 1"}, "00000002", "00000002 000008 EN 1 0 1",
@@ -148,11 +156,11 @@ private slots:
         QTEST(e.stock(), "stock");
     }
 
-    // The header values are written as given, the line open for printing again when posted over a printed one.
+    // The header values are written as given over the line's old ones.
     void columnasDeLaLinea()
     {
         Existencias e;
-        e.movimiento("00000002", "000008 EN 1 S");
+        e.movimiento("00000002", "000008 EN 1 N");
         Linea l = linea("00000002 EN 000008 2 1");
         l.fecha = QDate(2026, 12, 15);
         l.deposito = "02";
@@ -228,15 +236,49 @@ class TestComprobante : public QObject
     Q_OBJECT
 
 private slots:
-    // Every line of the voucher goes, and only those; the stock stays until the article's next posting.
+    // Lines of voucher 00000005 ("numero tipo cantidad impreso"), then what deleting it gives, the rows left of
+    // it and of voucher 00000009, and the stock of 000007 and 000008 written back from what is left.
+    void eliminarComprobante_data()
+    {
+        pruebas::columnas<QStringList, QString, QString, QString>("lineas", "resultado", "filas", "stock");
+        QTest::newRow("sin imprimir") << QStringList{"000007 SA 2 N", "000008 EN 3 N"} << "00000005"
+                                      << "00000009 000008 EN 1 0 1"
+                                      << "10 1";
+        QTest::newRow("una línea impresa: nada")
+            << QStringList{"000007 SA 2 N", "000008 EN 3 S"} << "impreso 00000005"
+            << "00000005 000007 SA 0 2 1, 00000005 000008 EN 3 0 1, 00000009 000008 EN 1 0 1"
+            << "99 0";
+        QTest::newRow("sin líneas") << QStringList{} << "00000005"
+                                    << "00000009 000008 EN 1 0 1"
+                                    << "99 0";
+    }
     void eliminarComprobante()
     {
+        QFETCH(QStringList, lineas);
         Existencias e;
-        for (const char *l : {"000007 SA 2 N", "000008 EN 3 S"})
+        for (const QString &l : lineas)
             e.movimiento("00000005", l);
         e.movimiento("00000009", "000008 EN 1 N");
-        operacionesStock::eliminarComprobante(mPrincipal::conexion(), "00000005");
-        QCOMPARE(e.filas(), QStringLiteral("00000009 000008 EN 1 0 1"));
+        QTEST(texto(operacionesStock::eliminarComprobante(mPrincipal::conexion(), "00000005")), "resultado");
+        QTEST(e.filas(), "filas");
+        QTEST(e.stock(), "stock");
+    }
+
+    // Nothing is posted into a voucher with a printed line: not over a line, not as a new one.
+    void nadaSeAgregaAUnImpreso_data()
+    {
+        pruebas::columnas<QString>("linea");
+        QTest::newRow("sobre la impresa") << "00000002 EN 000008 2 1";
+        QTest::newRow("otro artículo") << "00000002 SA 000007 1 1";
+    }
+    void nadaSeAgregaAUnImpreso()
+    {
+        QFETCH(QString, linea);
+        Existencias e;
+        e.movimiento("00000002", "000008 EN 1 S");
+        QCOMPARE(texto(operacionesStock::registrarLinea(mPrincipal::conexion(), ::linea(linea))),
+                 QStringLiteral("impreso 00000002"));
+        QCOMPARE(e.filas(), QStringLiteral("00000002 000008 EN 1 0 1"));
         QCOMPARE(e.stock(), QStringLiteral("99 0"));
     }
 
