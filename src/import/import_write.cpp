@@ -99,10 +99,13 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
     }
     const auto lineas = lineasDeStock(conexion, r.revision, opciones);
     const auto posteo = operacionesStock::registrarLineasEnCurso(conexion, lineas);
+    // Entries into new vouchers: only the numbers running out can refuse them.
     if (posteo.resultado.rechazo != operacionesStock::Rechazo::Ninguno)
-        throw QuendraError(
-            QuendraError::ValorFueraDeRango,
-            QStringLiteral("No quedan números de comprobante libres después del %1").arg(posteo.resultado.ultimo));
+        throw QuendraError(QuendraError::ValorFueraDeRango,
+                           posteo.resultado.rechazo == operacionesStock::Rechazo::SinNumeros
+                               ? QStringLiteral("No quedan números de comprobante libres para el stock inicial")
+                               : QStringLiteral("No se pudo registrar el stock inicial del artículo %1")
+                                     .arg(lineas[posteo.indice].numero));
     for (qsizetype i = 0; i < lineas.size(); ++i) {
         const QString comprobante =
             posteo.comprobantes[i] + QStringLiteral(" (depósito ") + lineas[i].deposito + QLatin1Char(')');
