@@ -4,6 +4,7 @@
 #include "data_sets.h"
 #include "database_check.h"
 #include "database_file.h"
+#include "import_command.h"
 #include "process_setup.h"
 #include "quendra_error.h"
 #include "restore.h"
@@ -36,6 +37,8 @@ const Orden ordenes[] = {
     {"backup", "ARCHIVO DESTINO", "copia de seguridad, también con el programa abierto"},
     {"backup", "postgresql://... DESTINO", "los datos del servidor en un archivo que abre el programa"},
     {"restore", "COPIA ARCHIVO", "pone la copia en lugar del archivo, que queda como .anterior"},
+    {"import", "PLANILLA ARCHIVO|postgresql://... [--deposito 01] [--fecha dd-mm-aaaa] [--hoja NOMBRE] [--revisar]",
+     "artículos y stock inicial de una planilla, todo o nada"},
 };
 
 void escribirUso(std::FILE *salida)
@@ -138,6 +141,8 @@ int main(int argc, char *argv[])
                 copias::copiar(archivo, destino);
             }
             std::printf("Copia guardada en %s\n", qUtf8Printable(destino));
+        } else if (orden == QLatin1String("import") && args.size() >= 3) {
+            return ordenImportar(args);
         } else if (orden == QLatin1String("restore") && args.size() == 3) {
             datos::restaurar(archivo, args[2]);
             std::printf("%s restaurado desde %s\n", qUtf8Printable(args[2]), qUtf8Printable(archivo));

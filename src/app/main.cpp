@@ -4,6 +4,7 @@
 #include "frm_depositos.h"
 #include "frm_etiquetas.h"
 #include "frm_familia.h"
+#include "frm_importar.h"
 #include "frm_iniciar.h"
 #include "frm_movim.h"
 #include "frm_stock.h"
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
+    principal.registrarFormulario("mnuImportar", [] { return new FrmImportar; });
     principal.registrarFormulario("mnuEtiquetas", [] { return new FrmEtiquetas; });
     principal.registrarFormulario("mnuMovim", [] { return new FrmMovim; });
     principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });

@@ -151,6 +151,20 @@ bool esCodigoDanado(int codigo)
     return (codigo & 0xff) == SQLITE_CORRUPT || (codigo & 0xff) == SQLITE_NOTADB;
 }
 
+QString copiaAntes(const QString &archivo, const QString &que)
+{
+    const QDir dir(carpeta(archivo));
+    if (!dir.mkpath(QStringLiteral(".")))
+        throw QuendraError(QuendraError::BaseNoValida,
+                           QStringLiteral("No se pudo crear la carpeta de copias «%1»").arg(dir.path()));
+    const QString base = QStringLiteral("quendra-antes-de-") + que;
+    QString nombre = dir.filePath(base + QStringLiteral(".accdb"));
+    for (int n = 2; QFileInfo::exists(nombre); ++n)
+        nombre = dir.filePath(QStringLiteral("%1-%2.accdb").arg(base).arg(n));
+    copiar(archivo, nombre);
+    return nombre;
+}
+
 QString comoRestaurar(const QString &archivoBase)
 {
     const QString copia = QDir::toNativeSeparators(masReciente(archivoBase));

@@ -18,6 +18,11 @@ QString nombreDelDia(const QDate &dia);
 // destination. Throws QuendraError.
 void copiar(const QString &origen, const QString &destino);
 
+// A copy into backups/ before a change that writes much at once:
+// quendra-antes-de-<que>.accdb, with a number after it when that name is taken.
+// Gives the copy's path.
+QString copiaAntes(const QString &archivo, const QString &que);
+
 // The day's copy when there is none yet, then the rotation. Gives the copy
 // made, or an empty text when the day already had one.
 QString copiaDelDia(const QString &archivoBase, const QDate &hoy);

@@ -11,21 +11,6 @@ namespace actualizacionEsquema {
 
 namespace {
 
-// backups/quendra-antes-de-la-version-2.accdb, with a number after it when that name is taken.
-QString copiaAntesDe(const QString &archivo, int version)
-{
-    const QDir carpeta(copias::carpeta(archivo));
-    if (!carpeta.mkpath(QStringLiteral(".")))
-        throw QuendraError(QuendraError::BaseNoValida,
-                           QStringLiteral("No se pudo crear la carpeta de copias «%1»").arg(carpeta.path()));
-    const QString base = QStringLiteral("quendra-antes-de-la-version-%1").arg(version);
-    QString nombre = carpeta.filePath(base + QStringLiteral(".accdb"));
-    for (int n = 2; QFileInfo::exists(nombre); ++n)
-        nombre = carpeta.filePath(QStringLiteral("%1-%2.accdb").arg(base).arg(n));
-    copias::copiar(archivo, nombre);
-    return nombre;
-}
-
 QuendraError sinPermiso(const QString &lugar, int version)
 {
     return QuendraError(QuendraError::SinActualizar,
@@ -47,7 +32,7 @@ Resultado actualizar(Connection &conexion)
     if (servidor && !conexion.puedeCambiarTablas())
         throw sinPermiso(conexion.archivo(), r.desde);
     if (!servidor)
-        r.copia = copiaAntesDe(conexion.archivo(), r.desde + 1);
+        r.copia = copias::copiaAntes(conexion.archivo(), QStringLiteral("la-version-%1").arg(r.desde + 1));
     Transaction transaccion(conexion);
     conexion.bloquear(QStringLiteral("quendra-actualizacion-del-esquema"));
     // Another program may have upgraded it while this one waited.

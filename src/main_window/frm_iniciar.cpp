@@ -40,6 +40,7 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuImportar", "&Importar artículos..."},
         {"mnuMantenimiento", "&Mantenimiento", "mnuEtiquetas", "&Etiquetas"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},

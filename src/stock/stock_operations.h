@@ -80,6 +80,11 @@ struct ResultadoLineas
 // the same number, the one the first of them took.
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas);
 
+// The same inside a transaction the caller has begun and will end, so that
+// other writes (an import's articles) and the lines are kept or undone together.
+// After a refusal the caller rolls back.
+ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> &lineas);
+
 // The number after the greatest stored voucher ("00000001" for the first);
 // empty when the eight digits are used up, `ultimo` then naming the last one.
 QString siguienteComprobante(Connection &conexion, QString &ultimo);

@@ -5,6 +5,7 @@
 #include "mprincipal.h"
 #include "numbers.h"
 #include "posting_steps.h"
+#include "quendra_error.h"
 #include "recordset.h"
 #include "stock_sql.h"
 #include "transfer_operations.h"
@@ -129,8 +130,18 @@ Resultado registrarLinea(Connection &conexion, const Linea &linea)
 
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
 {
-    Tomados tomados;
     Transaction transaccion(conexion);
+    ResultadoLineas r = registrarLineasEnCurso(conexion, lineas);
+    if (r.indice == -1)
+        transaccion.commit();
+    return r;
+}
+
+ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> &lineas)
+{
+    if (!conexion.inTransaction())
+        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
+    Tomados tomados;
     ResultadoLineas r = pasos::asentarLineas(conexion, lineas, tomados);
     // Each voucher is held by now, so a transfer cannot take it meanwhile.
     for (qsizetype i = 0; i < r.comprobantes.size(); ++i)
@@ -143,8 +154,6 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
             r.comprobantes.clear();
             return r;
         }
-    if (r.indice == -1)
-        transaccion.commit();
     return r;
 }
 

@@ -27,6 +27,7 @@ public:
         ErrorDelServidor = 10013, // a server error whose state is not a number
         BaseMasNueva = 10014,     // written by a newer program: never written here
         SinActualizar = 10015,    // older than the program, and this user may not upgrade it
+        HojaIlegible = 10020,     // a spreadsheet that cannot be read
     };
 
     QuendraError(int numero, QString descripcion);
