@@ -31,6 +31,7 @@ const Tabla tablas[] = {
     {"movstk", "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,Entrada,Salida,codigo",
      "id,comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,\"Entrada\",\"Salida\",codigo"},
     {"deposito", "id,codigo,nombre", "id,codigo,nombre", true},
+    {"minimo", "id,numero,deposito,minimo,reponer,proveedor", "id,numero,deposito,minimo,reponer,proveedor"},
 };
 
 // Both sides at the program's version: the file upgraded as the program would
@@ -227,7 +228,7 @@ std::vector<Cuenta> copiar(const QString &archivo, const QString &direccion)
         cuentas.push_back({QLatin1String(t.nombre), filas, destino.contar(t.nombre)});
     }
     // The counters go on after the copied rows.
-    for (const char *t : {"familia", "movstk", "deposito"})
+    for (const char *t : {"familia", "movstk", "deposito", "minimo"})
         destino.ejecutar(QByteArray("SELECT setval(pg_get_serial_sequence('") + t
                              + "', 'id'), coalesce(max(id), 0) + 1, "
                                "false) FROM "

@@ -36,9 +36,11 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuMinimos", "&Mínimos de stock"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
+        {"RptInformes", "&Informes", "mnuReponer", "Artículos a &reponer"},
     };
     QHash<QString, QMenu *> menus;
     for (const Item &i : tabla) {

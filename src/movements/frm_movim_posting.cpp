@@ -128,6 +128,7 @@ void FrmMovim::guardar()
     if (r.rechazo == operacionesStock::Rechazo::Impreso)
         return avisarImpreso(r.comprobante, false);
 
+    emit stockCambiado();
     numeroNuevo_.clear();
     t_Comprobante->setText(r.comprobante);
     limpiar();
@@ -173,5 +174,8 @@ bool FrmMovim::guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila)
         avisarSinStock();
     else if (r.rechazo == operacionesStock::Rechazo::Impreso)
         avisarImpreso(r.comprobante, false);
-    return r.rechazo == operacionesStock::Rechazo::Ninguno;
+    if (r.rechazo != operacionesStock::Rechazo::Ninguno)
+        return false;
+    emit stockCambiado();
+    return true;
 }

@@ -39,6 +39,7 @@ void FrmMovim::eliminarComprobante()
         if (operacionesStock::eliminarComprobante(mPrincipal::conexion(), comprobante).rechazo
             == operacionesStock::Rechazo::Impreso)
             return avisarImpreso(comprobante, true);
+        emit stockCambiado();
     }
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())

@@ -85,11 +85,12 @@ private slots:
         const QStringList filas = filasDeLasTablas(antes);
         antes.close();
 
-        const QString copia = dir.filePath("backups/quendra-antes-de-la-version-2.accdb");
-        QCOMPARE(abrirComoElPrograma(archivo), QStringList{"La base de datos «" + archivo
-                                                           + "» se actualizó de la versión 1 a la versión 2. La copia "
-                                                             "de antes de actualizarla quedó en «"
-                                                           + copia + "»."});
+        const QString copia =
+            dir.filePath(QStringLiteral("backups/quendra-antes-de-la-version-%1.accdb").arg(versionEsquema::actual));
+        QCOMPARE(abrirComoElPrograma(archivo),
+                 QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión "
+                             + QString::number(versionEsquema::actual)
+                             + ". La copia de antes de actualizarla quedó en «" + copia + "»."});
         Connection &c = mPrincipal::conexion();
         QCOMPARE(c.versionEsquema(), versionEsquema::actual);
         QCOMPARE(filasDeLasTablas(c), filas);
@@ -156,7 +157,8 @@ private slots:
         QVERIFY(!mPrincipal::conexion().isOpen());
 
         QCOMPARE(abrirComoElPrograma(direccion),
-                 QStringList{"La base de datos «" + direccion + "» se actualizó de la versión 1 a la versión 2."});
+                 QStringList{"La base de datos «" + direccion + "» se actualizó de la versión 1 a la versión "
+                             + QString::number(versionEsquema::actual) + "."});
         QCOMPARE(filasComoTexto(*mPrincipal::conexion().execute("select codigo from deposito order by codigo")),
                  (QStringList{"01", "03"}));
         mPrincipal::conexion().close();
