@@ -12,6 +12,7 @@
 #include "mprincipal.h"
 #include "recordset.h"
 #include "replenishment_report.h"
+#include "schema_upgrade.h"
 
 #include <QFile>
 #include <cstdio>
@@ -56,6 +57,9 @@ int main(int argc, char *argv[])
     const QString archivo = carpeta.filePath(QStringLiteral("minimos.accdb"));
     QFile::copy(banco::baseGenerada(articulos, movimientos), archivo);
     mPrincipal::fijarArchivoBaseDatos(archivo);
+    mPrincipal::conexion().open(archivo);
+    // A file generated before the minimums' step is brought to the program's version first.
+    actualizacionEsquema::actualizar(mPrincipal::conexion());
     mPrincipal::conexion().open(archivo);
     mPrincipal::conexion().execute(
         QStringLiteral("insert into minimo(numero, deposito, minimo, reponer, proveedor) select numero, case when "
