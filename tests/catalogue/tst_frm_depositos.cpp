@@ -174,7 +174,9 @@ private slots:
         QStringList items;
         for (QAction *a : m.principal.findChild<QMenu *>("mnuMantenimiento")->actions())
             items << a->objectName() + ' ' + a->text();
-        QCOMPARE(items, (QStringList{"mnuArticulo &Articulo", "mnuSeccion &Familias", "mnuDepositos &Depósitos"}));
+        // Items added later come after these.
+        QCOMPARE(items.mid(0, 3),
+                 (QStringList{"mnuArticulo &Articulo", "mnuSeccion &Familias", "mnuDepositos &Depósitos"}));
         QWidget *form = m.abrir("mnuDepositos", [] { return new FrmDepositos; });
         QCOMPARE(form->windowTitle(), QStringLiteral("Mantenimiento de Depósitos"));
         QCOMPARE(pruebas::solapes(form), QString());

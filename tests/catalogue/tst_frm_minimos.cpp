@@ -4,6 +4,9 @@
 #include "lista_depositos.h"
 #include "test_main.h"
 
+#include <QMenu>
+#include <algorithm>
+
 namespace {
 
 // The minimums window over a fresh database: articles 000001 (family 0001) and 000002 (0002), places 01 and 02,
@@ -85,6 +88,22 @@ private slots:
         QCOMPARE(p.mensajes.cajas(), QStringList{mensaje});
         QCOMPARE(p.base.filas("select numero, deposito, minimo, reponer, proveedor from minimo order by numero"),
                  guardadas);
+    }
+
+    // From the menu, after the storage places: nothing overlapping or cut.
+    void desdeElMenu()
+    {
+        pruebas::PrincipalDePrueba m;
+        const QList<QAction *> items = m.principal.findChild<QMenu *>("mnuMantenimiento")->actions();
+        const auto lugar = [&](const char *item) {
+            return std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->objectName() == item; })
+                   - items.begin();
+        };
+        QVERIFY(lugar("mnuMinimos") > lugar("mnuDepositos"));
+        QVERIFY(lugar("mnuMinimos") < items.size());
+        QWidget *form = m.abrir("mnuMinimos", [] { return new FrmMinimos; });
+        QCOMPARE(form->windowTitle(), QStringLiteral("Mínimos de stock"));
+        QCOMPARE(pruebas::solapes(form), QString());
     }
 };
 
