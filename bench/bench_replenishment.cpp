@@ -12,9 +12,7 @@
 #include "mprincipal.h"
 #include "recordset.h"
 #include "replenishment_report.h"
-#include "schema_upgrade.h"
 
-#include <QFile>
 #include <cstdio>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -52,14 +50,12 @@ int main(int argc, char *argv[])
     banco::Programa programa(argc, argv);
     const int articulos = argc > 2 ? QString::fromLocal8Bit(argv[1]).toInt() : 10000;
     const int movimientos = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 1000000;
-    // The generated database is shared by the benchmarks: the minimums go into a copy.
+    // Generated here, at this program's version: the shared generated files may come from another version.
     const QDir carpeta = programa.salida();
     const QString archivo = carpeta.filePath(QStringLiteral("minimos.accdb"));
-    QFile::copy(banco::baseGenerada(articulos, movimientos), archivo);
+    banco::quendraDb({QStringLiteral("generate"), archivo, QStringLiteral("--articles"), QString::number(articulos),
+                      QStringLiteral("--movements"), QString::number(movimientos)});
     mPrincipal::fijarArchivoBaseDatos(archivo);
-    mPrincipal::conexion().open(archivo);
-    // A file generated before the minimums' step is brought to the program's version first.
-    actualizacionEsquema::actualizar(mPrincipal::conexion());
     mPrincipal::conexion().open(archivo);
     mPrincipal::conexion().execute(
         QStringLiteral("insert into minimo(numero, deposito, minimo, reponer, proveedor) select numero, case when "

@@ -85,8 +85,7 @@ private slots:
         const QStringList filas = filasDeLasTablas(antes);
         antes.close();
 
-        const QString copia =
-            dir.filePath(QStringLiteral("backups/quendra-antes-de-la-version-%1.accdb").arg(versionEsquema::actual));
+        const QString copia = dir.filePath("backups/quendra-antes-de-la-version-2.accdb");
         QCOMPARE(abrirComoElPrograma(archivo),
                  QStringList{"La base de datos «" + archivo + "» se actualizó de la versión 1 a la versión "
                              + QString::number(versionEsquema::actual)

@@ -119,17 +119,20 @@ private slots:
         Connection origen;
         origen.open(archivo);
         origen.execute("UPDATE articulo SET detalle='tab\tbarra\\ y\nsalto', costo=0.1 WHERE numero='000001'");
+        origen.execute("INSERT INTO minimo(numero, deposito, minimo, reponer, proveedor) VALUES "
+                       "('000001', '', 2.5, 10, 'Acme'), ('000001', '02', 1, NULL, 'O''Brien')");
         const QString destino = baseNuevaEnServidor(QStringLiteral("copia"));
         baseServidor::crear(destino);
         const auto cuentas = baseServidor::copiar(archivo, destino);
-        QCOMPARE(cuentas.size(), size_t(4));
+        QCOMPARE(cuentas.size(), size_t(5));
         for (const auto &c : cuentas)
             QCOMPARE(c.destino, c.origen);
         {
             Connection servidor;
             servidor.open(destino);
             for (const char *consulta : {"select * from familia order by id", "select * from articulo order by numero",
-                                         "select * from movstk order by id", "select * from deposito order by id"})
+                                         "select * from movstk order by id", "select * from deposito order by id",
+                                         "select * from minimo order by id"})
                 QCOMPARE(filasComoTexto(*servidor.execute(consulta)), filasComoTexto(*origen.execute(consulta)));
             // The counter goes on after the copied rows.
             servidor.execute("INSERT INTO familia(codigo,familia) VALUES ('9999','Nueva')");
