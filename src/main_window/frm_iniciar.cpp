@@ -42,9 +42,11 @@ void frmIniciar::crearMenu()
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuImportar", "&Importar artículos..."},
         {"mnuMantenimiento", "&Mantenimiento", "mnuEtiquetas", "&Etiquetas"},
+        {"mnuMantenimiento", "&Mantenimiento", "mnuMinimos", "&Mínimos de stock"},
         {"RptInformes", "&Informes", "mnuInfMovim", "&Movimientos de Stock"},
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
+        {"RptInformes", "&Informes", "mnuReponer", "Artículos a &reponer"},
     };
     QHash<QString, QMenu *> menus;
     for (const Item &i : tabla) {

@@ -65,6 +65,10 @@ public:
     // Marks the voucher's lines printed and, for an exit, prints its ticket.
     void ImpSalida();
 
+signals:
+    // A line was posted or a voucher deleted: some article's stock changed.
+    void stockCambiado();
+
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 

@@ -138,6 +138,7 @@ void FrmMovim::guardar()
     if (r.rechazo == operacionesStock::Rechazo::Impreso)
         return avisarImpreso(r.comprobante, false);
 
+    emit stockCambiado();
     numeroNuevo_.clear();
     t_Comprobante->setText(r.comprobante);
     limpiar();
@@ -185,5 +186,8 @@ bool FrmMovim::guardarLineaDeGrilla(const sentenciasGrilla::Fila &fila)
         avisarImpreso(r.comprobante, false);
     else if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
         avisarDeTransferencia(r.comprobante);
-    return r.rechazo == operacionesStock::Rechazo::Ninguno;
+    if (r.rechazo != operacionesStock::Rechazo::Ninguno)
+        return false;
+    emit stockCambiado();
+    return true;
 }

@@ -45,6 +45,7 @@ void FrmMovim::eliminarComprobante()
             return avisarImpreso(comprobante, true);
         if (r.rechazo == operacionesStock::Rechazo::DeTransferencia)
             return avisarDeTransferencia(comprobante);
+        emit stockCambiado();
     }
     // Without a new number the grid would still show the lines just deleted.
     if (!nuevoComprobante())

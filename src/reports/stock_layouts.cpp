@@ -145,3 +145,34 @@ void vincularValorizacion(Report &report, std::shared_ptr<const Recordset> filas
 {
     vincular(report, std::move(filas), filtro);
 }
+
+ReportLayout reposicionLayout()
+{
+    return armarLayout(QStringLiteral("Reposicion"), QStringLiteral("Artículos a reponer"), 11700,
+                       {{"numero", QStringLiteral("Numero"), 60, 720, Qt::AlignLeft},
+                        {"nombre", QStringLiteral("Nombre"), 900, 3000, Qt::AlignLeft},
+                        {"deposito", QStringLiteral("Dep."), 4000, 700, Qt::AlignLeft},
+                        {"stock", QStringLiteral("Stock"), 4800, 1000, Qt::AlignRight},
+                        {"minimo", QStringLiteral("Mínimo"), 5900, 1000, Qt::AlignRight},
+                        {"reponer", QStringLiteral("Reponer hasta"), 7000, 1000, Qt::AlignRight},
+                        {"pedir", QStringLiteral("A pedir"), 8100, 1000, Qt::AlignRight},
+                        {"costo", QStringLiteral("Costo"), 9200, 1000, Qt::AlignRight},
+                        {"importe", QStringLiteral("Importe"), 10300, 1300, Qt::AlignRight}},
+                       0);
+}
+
+Report &rptReposicion()
+{
+    return ReportRegistry::instance(QStringLiteral("Reposicion"), reposicionLayout);
+}
+
+void vincularReposicion(Report &report, std::shared_ptr<const Recordset> filas, const QString &al, const QString &lugar)
+{
+    vincular(report, std::move(filas), {al, {}, {}, {}, {}});
+    // The header's range boxes say the place instead; this report has no ranges.
+    ReportSection &encabezado = report.section(QStringLiteral("EncabezadoPagina"));
+    encabezado.control(QStringLiteral("t_DesdeNumero")).setCaption(QStringLiteral("Depósito: ") + lugar);
+    for (const char *caja : {"t_HastaNumero", "t_DesdeCodigo", "t_HastaCodigo"})
+        encabezado.control(QLatin1String(caja)).setCaption(QString());
+    report.refresh();
+}

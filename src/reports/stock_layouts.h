@@ -20,3 +20,11 @@ void vincularStockPorDeposito(Report &report, StockPorDeposito datos, const Filt
 ReportLayout valorizacionLayout();
 Report &rptValorizacion();
 void vincularValorizacion(Report &report, std::shared_ptr<const Recordset> filas, const FiltroStock &filtro);
+
+// "Artículos a reponer": article, place, stock, minimum, order-up-to, quantity
+// to order, cost and amount, with the supplier and family rows. The header says
+// the day and the place (`lugar`, as the window names it).
+ReportLayout reposicionLayout();
+Report &rptReposicion();
+void vincularReposicion(Report &report, std::shared_ptr<const Recordset> filas, const QString &al,
+                        const QString &lugar);

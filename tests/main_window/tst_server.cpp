@@ -150,6 +150,8 @@ private slots:
         origen.open(archivo);
         origen.execute("UPDATE articulo SET detalle='tab\tbarra\\ y\nsalto', costo=0.1 WHERE numero='000001'");
         origen.execute("INSERT INTO codigo_barras(numero,codigo) VALUES ('000001','4006381333931'),('000002','A 1')");
+        origen.execute("INSERT INTO minimo(numero, deposito, minimo, reponer, proveedor) VALUES "
+                       "('000001', '', 2.5, 10, 'Acme'), ('000001', '02', 1, NULL, 'O''Brien')");
         const QString destino = baseNuevaEnServidor(QStringLiteral("copia"));
         baseServidor::crear(destino);
         const auto cuentas = baseServidor::copiar(archivo, destino);
@@ -161,7 +163,7 @@ private slots:
             servidor.open(destino);
             for (const char *consulta : {"select * from familia order by id", "select * from articulo order by numero",
                                          "select * from movstk order by id", "select * from deposito order by id",
-                                         "select * from codigo_barras order by id"})
+                                         "select * from codigo_barras order by id", "select * from minimo order by id"})
                 QCOMPARE(filasComoTexto(*servidor.execute(consulta)), filasComoTexto(*origen.execute(consulta)));
             // The counter goes on after the copied rows.
             servidor.execute("INSERT INTO familia(codigo,familia) VALUES ('9999','Nueva')");

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class EditableGrid;
+class ListaDepositos;
+class QLineEdit;
+class QPushButton;
+
+// "Mínimos de stock": the articles of a family range, each with its minimum,
+// order-up-to quantity and supplier for the chosen storage place, or for all
+// places together. Edited in the grid; F5 saves the row's three values.
+class FrmMinimos : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FrmMinimos(QWidget *parent = nullptr);
+
+    void cargarGrilla();
+    EditableGrid *grilla() const { return grilla_; }
+
+private:
+    bool guardarFila(const QStringList &textos);
+
+    QLineEdit *t_DesdeFamilia_;
+    QLineEdit *T_HastaFamilia_;
+    ListaDepositos *cbo_Deposito_;
+    QPushButton *b_Mostrar_;
+    QPushButton *b_Salir_;
+    EditableGrid *grilla_;
+};
