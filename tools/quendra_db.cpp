@@ -45,7 +45,7 @@ void escribirUso(std::FILE *salida)
 {
     std::fputs("Uso: quendra-db ORDEN ARGUMENTOS | --help | --version\n", salida);
     for (const Orden &o : ordenes)
-        std::fprintf(salida, "  %-9s %-36s %s\n", o.nombre, o.argumentos, o.descripcion);
+        std::fprintf(salida, "  %-9s %-36s  %s\n", o.nombre, o.argumentos, o.descripcion);
 }
 
 int uso()

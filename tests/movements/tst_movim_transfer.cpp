@@ -62,9 +62,10 @@ private slots:
         m.escribir("t_Comprobante", "00000003");
         m.tipo("EN");
         m.linea("000002", "1");
-        QCOMPARE(m.mensajes.textos(),
-                 QStringList{"El comprobante 00000003 es parte de una transferencia: solo se cambia entera, desde "
-                             "«Transferencia entre depósitos»."});
+        QCOMPARE(
+            m.mensajes.textos(),
+            QStringList{"El comprobante 00000003 es parte de una transferencia: solo se cambia o elimina entera, desde "
+                        "«Transferencia entre depósitos»."});
         QCOMPARE(m.valor("select count(*) from movstk where numero='000002'"), QStringLiteral("0"));
     }
 };

@@ -29,7 +29,8 @@ private slots:
                       "Salida,codigo) VALUES ('00000001','EN','2026-12-01','000001',1,'','N','01',10,0,'0001'),"
                       "('00000001','EN','2026-12-01','000002',1,'','N','01',5,0,'0001'),"
                       "('00000002','EN','2026-12-01','000001',1,'','N','02',2,0,'0001')");
-        QCOMPARE(informe(), QStringList({"01 02", "000001 Tuerca 10 2 12 ", "000002 Arandela 5  5 "}));
+        QCOMPARE(informe(),
+                 QStringList({"01 02", "000001 Tuerca 10 2 12  ", "000002 Arandela 5  5  ", " Total 15 2 17  NR"}));
         transferencias::Transferencia t;
         t.fecha = QDate(2026, 12, 6);
         t.origen = "01";
@@ -37,7 +38,8 @@ private slots:
         t.lineas = {{"000001", "0001", 7.5, 1}, {"000002", "0001", 5, 1}};
         QCOMPARE(int(transferencias::registrar(mPrincipal::conexion(), t).rechazo),
                  int(transferencias::Rechazo::Ninguno));
-        QCOMPARE(informe(), QStringList({"01 02", "000001 Tuerca 2.5 9.5 12 ", "000002 Arandela 0 5 5 "}));
+        QCOMPARE(informe(), QStringList({"01 02", "000001 Tuerca 2.5 9.5 12  ", "000002 Arandela 0 5 5  ",
+                                         " Total 2.5 14.5 17  NR"}));
         QCOMPARE(datos::comprobar(base.archivo()), QStringList());
     }
 };
