@@ -2,30 +2,16 @@
 #include "minimum_stock.h"
 #include "mprincipal.h"
 #include "recordset.h"
+#include "report_rows.h"
 #include "type_codes.h"
 
 using numeros::Diezmilesimos;
 
 namespace {
 
-QVariant enCentesimas(int64_t centesimas)
-{
-    return double(centesimas) / 100.0;
-}
-
-QVariant redondeado(Diezmilesimos d)
-{
-    return enCentesimas(d.centesimas());
-}
-
-void agregarFila(Recordset &rs, const std::initializer_list<QVariant> &valores)
-{
-    rs.addNew();
-    int i = 0;
-    for (const QVariant &v : valores)
-        rs.setValue(i++, v);
-    rs.update();
-}
+using filasInforme::agregarFila;
+using filasInforme::enCentesimas;
+using filasInforme::redondeado;
 
 void total(Recordset &rs, const QString &titulo, int64_t centesimas)
 {
@@ -62,8 +48,8 @@ std::unique_ptr<Recordset> armarReposicion(const QDate &al, const QString &depos
                 deLaFamilia += importe;
                 agregarFila(*filas, {a.numero, a.nombre, a.deposito.isEmpty() ? QStringLiteral("Todos") : a.deposito,
                                      redondeado(a.stock), redondeado(a.minimo),
-                                     a.hayReponer ? redondeado(a.reponer) : QVariant(), redondeado(a.aPedir()),
-                                     redondeado(a.costo), enCentesimas(importe)});
+                                     a.hayReponer ? QVariant(redondeado(a.reponer)) : QVariant(),
+                                     redondeado(a.aPedir()), redondeado(a.costo), enCentesimas(importe)});
             }
             total(*filas, QStringLiteral("Total familia %1 %2").arg(familia, nombreFamilia), deLaFamilia);
             delProveedor += deLaFamilia;

@@ -4,6 +4,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 #include "recordset.h"
+#include "report_rows.h"
 #include "sql_text.h"
 #include "type_codes.h"
 
@@ -31,24 +32,9 @@ Diezmilesimos cantidad(const Recordset &rs, qsizetype fila, int columna)
     return rs.isNull(fila, columna) ? Diezmilesimos() : Diezmilesimos::desde(rs.value(fila, columna).toDouble());
 }
 
-double enCentesimas(int64_t centesimas)
-{
-    return double(centesimas) / 100.0;
-}
-
-double redondeado(Diezmilesimos d)
-{
-    return enCentesimas(d.centesimas());
-}
-
-void agregarFila(Recordset &rs, const std::initializer_list<QVariant> &valores)
-{
-    rs.addNew();
-    int i = 0;
-    for (const QVariant &v : valores)
-        rs.setValue(i++, v);
-    rs.update();
-}
+using filasInforme::agregarFila;
+using filasInforme::enCentesimas;
+using filasInforme::redondeado;
 
 } // namespace
 
