@@ -19,8 +19,6 @@
 #include <QDir>
 #include <algorithm>
 #include <ctime>
-#include <sqlite3.h>
-#include <stdexcept>
 #include <xlsxwriter.h>
 
 namespace {
@@ -34,21 +32,7 @@ const FiltroMovimientos anio = banco::anioCompleto();
 // The statement as SQLite gets it, every column of every row read; the rows go nowhere.
 void desnudo(const QString &archivo, const QString &sql)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    const QByteArray texto = SqlDialect({QStringLiteral("fecha"), QStringLiteral("alta")}).traducir(sql).toUtf8();
-    sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(db, texto.constData(), int(texto.size()), &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int i = 0; i < sqlite3_column_count(st); ++i)
-            if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                sqlite3_column_text(st, i);
-            else
-                sqlite3_column_double(st, i);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    banco::leerDesnudo(archivo, SqlDialect({QStringLiteral("fecha"), QStringLiteral("alta")}).traducir(sql).toUtf8());
 }
 
 // Every cell of the report's rows written as a text by libxlsxwriter itself.

@@ -14,8 +14,6 @@
 #include "replenishment_report.h"
 
 #include <cstdio>
-#include <sqlite3.h>
-#include <stdexcept>
 
 namespace {
 
@@ -24,24 +22,6 @@ const QDate alDia(2026, 12, 31);
 
 const char *const ladoDesnudo = "the report's one grouped statement through the sqlite3 API, every column of every "
                                 "row read (text or double), nothing kept";
-
-void sentenciaDesnuda(const QString &archivo, const QByteArray &sql)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    sqlite3_stmt *st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int i = 0; i < sqlite3_column_count(st); ++i)
-            if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                sqlite3_column_text(st, i);
-            else
-                sqlite3_column_double(st, i);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-}
 
 } // namespace
 
@@ -66,11 +46,11 @@ int main(int argc, char *argv[])
 
     const QByteArray sql =
         mPrincipal::conexion().dialect().traducir(minimos::sentenciaReposicion(alDia, QString())).toUtf8();
-    sentenciaDesnuda(archivo, sql); // warms the file cache
+    banco::leerDesnudo(archivo, sql); // warms the file cache
     std::unique_ptr<Recordset> filas;
     const banco::Par informe = banco::alternando(
         rondas, [&] { filas.reset(), filas = armarReposicion(alDia, QString()); },
-        [&] { sentenciaDesnuda(archivo, sql); });
+        [&] { banco::leerDesnudo(archivo, sql); });
     banco::cifra("report rows", double(filas->rowCount()), "");
     banco::imprimir("assemble \"Artículos a reponer\", all places (median of 5)", informe, ladoDesnudo);
 
@@ -82,7 +62,7 @@ int main(int argc, char *argv[])
             propia.open(archivo);
             bajo = minimos::articulosBajoElMinimo(propia, alDia);
         },
-        [&] { sentenciaDesnuda(archivo, sql); });
+        [&] { banco::leerDesnudo(archivo, sql); });
     banco::cifra("articles below their minimum", double(bajo), "");
     banco::imprimir("status bar count on its own connection (median of 5)", cuenta, ladoDesnudo);
     mPrincipal::conexion().close();

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <malloc.h>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace banco {
@@ -92,6 +93,24 @@ QString baseGenerada(int articulos, int movimientos)
         throw std::runtime_error("could not rename the generated database");
     QFile::remove(parcial);
     return archivo;
+}
+
+void leerDesnudo(const QString &archivo, const QByteArray &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(archivo.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            if (sqlite3_column_type(st, i) == SQLITE_TEXT)
+                sqlite3_column_text(st, i);
+            else
+                sqlite3_column_double(st, i);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }
 
 QString baseEnServidor(const QString &nombre)

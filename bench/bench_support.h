@@ -45,6 +45,10 @@ double memoriaAsignadaMiB();
 // A database generated with quendra-db in /tmp, reused when it already exists.
 QString baseGenerada(int articulos, int movimientos);
 
+// A statement in SQLite's own dialect run on the file through the bare sqlite3
+// API, every column of every row read (text or double); the rows go nowhere.
+void leerDesnudo(const QString &archivo, const QByteArray &sql);
+
 // A database of its own, made afresh with the program's empty tables, on the
 // private server that bench/with_server.sh starts (QUENDRA_SERVIDOR_PRUEBAS);
 // its address. Throws when no server was started.
