@@ -7,7 +7,6 @@
 #include "mprincipal.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -46,13 +45,10 @@ int main(int argc, char *argv[])
     banco::Programa programa(argc, argv);
 
     // Postings change the file: work on a copy, so the shared generated one stays as made.
-    const QString generada = banco::baseGenerada(10000, 1000000);
     QTemporaryDir carpeta;
-    const QString archivo = carpeta.filePath(QStringLiteral("quendra.accdb"));
-    if (!QFile::copy(generada, archivo)) {
-        std::fprintf(stderr, "cannot copy %s\n", qUtf8Printable(generada));
+    const QString archivo = banco::copiaDeGenerada(carpeta, 10000, 1000000);
+    if (archivo.isEmpty())
         return 1;
-    }
     mPrincipal::fijarArchivoBaseDatos(archivo);
     mPrincipal::conexion().open(archivo);
     mPrincipal::depositoDefecto = QStringLiteral("01");

@@ -95,6 +95,16 @@ QString baseGenerada(int articulos, int movimientos)
     return archivo;
 }
 
+QString copiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimientos)
+{
+    const QString generada = baseGenerada(articulos, movimientos);
+    const QString archivo = carpeta.filePath(QStringLiteral("quendra.accdb"));
+    if (QFile::copy(generada, archivo))
+        return archivo;
+    std::fprintf(stderr, "cannot copy %s\n", qUtf8Printable(generada));
+    return QString();
+}
+
 void leerDesnudo(const QString &archivo, const QByteArray &sql)
 {
     sqlite3 *db = nullptr;

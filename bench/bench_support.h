@@ -45,6 +45,10 @@ double memoriaAsignadaMiB();
 // A database generated with quendra-db in /tmp, reused when it already exists.
 QString baseGenerada(int articulos, int movimientos);
 
+// A copy of the generated database in the folder, for a benchmark that changes
+// it, so the shared one stays as made; empty (with a message) when it cannot be made.
+QString copiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimientos);
+
 // A statement in SQLite's own dialect run on the file through the bare sqlite3
 // API, every column of every row read (text or double); the rows go nowhere.
 void leerDesnudo(const QString &archivo, const QByteArray &sql);

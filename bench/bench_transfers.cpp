@@ -9,7 +9,6 @@
 #include "transfer_operations.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <sqlite3.h>
@@ -36,13 +35,10 @@ int main(int argc, char *argv[])
     prepararProceso();
 
     // Postings change the file: work on a copy, so the shared generated one stays as made.
-    const QString generada = banco::baseGenerada(10000, 1000000);
     QTemporaryDir carpeta;
-    const QString archivo = carpeta.filePath(QStringLiteral("quendra.accdb"));
-    if (!QFile::copy(generada, archivo)) {
-        std::fprintf(stderr, "cannot copy %s\n", qUtf8Printable(generada));
+    const QString archivo = banco::copiaDeGenerada(carpeta, 10000, 1000000);
+    if (archivo.isEmpty())
         return 1;
-    }
     banco::quendraDb({QStringLiteral("upgrade"), archivo});
     Connection &c = mPrincipal::conexion();
     c.open(archivo);

@@ -2,6 +2,7 @@
 #include "access_keys.h"
 #include "action_guard.h"
 #include "article_codes_panel.h"
+#include "article_stock.h"
 #include "catalogue_sql.h"
 #include "codes.h"
 #include "dates.h"
@@ -16,7 +17,6 @@
 #include "mprincipal.h"
 #include "numbers.h"
 #include "sql_text.h"
-#include "stock_sql.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -239,12 +239,6 @@ bool frmArticulo::datosValidos()
     return true;
 }
 
-QString frmArticulo::stockDeMovimientos(const QString &numero)
-{
-    auto rs = mPrincipal::abrirConsulta(sqlStock::suma(numero));
-    return numeros::numeral15(rs->field(QStringLiteral("stk")).value().toDouble());
-}
-
 void frmArticulo::guardarArticulo()
 {
     if (!datosValidos())
@@ -258,7 +252,7 @@ void frmArticulo::guardarArticulo()
                               t_detalle_->toPlainText(),
                               fechas::texto(t_alta_->fecha()),
                               numeros::importe(t_Costo_->text()),
-                              stockDeMovimientos(numero)};
+                              stockArticulo::deMovimientos(mPrincipal::conexion(), numero)};
     const QString condicion = QStringLiteral("numero='") + sqlTexto(numero) + QLatin1Char('\'');
     auto existente = mPrincipal::abrirConsulta(sqlCatalogo::articulo(numero));
     if (existente->eof()) {

@@ -45,7 +45,6 @@ private:
     void mostrarArticulos(const QString &consulta);
     // Whether number, name, family and date allow a save; tells the operator why not.
     bool datosValidos();
-    QString stockDeMovimientos(const QString &numero);
 
     QLineEdit *t_numero_;
     QLineEdit *t_Nombre_;
