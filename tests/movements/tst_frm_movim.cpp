@@ -64,7 +64,7 @@ private slots:
         item->trigger();
         QWidget *form = m.principal.formularioAbierto(QStringLiteral("mnuMovim"));
         QVERIFY(form);
-        QCOMPARE(pruebas::control<QLineEdit>(form, "t_Comprobante")->text(), QStringLiteral("00000014"));
+        QCOMPARE(pruebas::control<QLineEdit>(form, "t_Comprobante")->text(), QStringLiteral("00000010"));
         QVERIFY(fechas::esFecha(pruebas::control<QLineEdit>(form, "t_fecha")->text()));
         QVERIFY(!pruebas::control(form, "b_Guardar")->isEnabled());
         QCOMPARE(m.mensajes.textos().size(), 1);
