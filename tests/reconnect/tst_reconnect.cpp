@@ -11,6 +11,7 @@
 #include "test_main.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -112,7 +113,10 @@ class TestReconexion : public QObject
 private slots:
     void initTestCase()
     {
-        carpeta_ = QStringLiteral("/tmp/quendra-pg-reconexion-%1").arg(QCoreApplication::applicationPid());
+        // Named after the build folder: a start stops whatever an interrupted run there left behind.
+        const QByteArray clave =
+            QCryptographicHash::hash(QCoreApplication::applicationDirPath().toUtf8(), QCryptographicHash::Sha1);
+        carpeta_ = QStringLiteral("/tmp/quendra-pg-reconexion-") + QString::fromLatin1(clave.toHex().left(12));
         admin_ = cluster({QStringLiteral("start"), carpeta_, QStringLiteral("5433")});
         baseServidor::ejecutar(admin_, QStringLiteral("CREATE DATABASE quendra"));
         direccion_ = admin_.left(admin_.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral("quendra");
