@@ -13,8 +13,6 @@ namespace copias {
 
 namespace {
 
-const QRegularExpression nombreCopia(QStringLiteral("^quendra-(\\d{4})-(\\d{2})-(\\d{2})\\.accdb$"));
-
 [[noreturn]] void fallar(sqlite3 *db, int rc, const QString &que)
 {
     const int codigo = db ? sqlite3_extended_errcode(db) : rc;
@@ -65,9 +63,9 @@ QString carpeta(const QString &archivoBase)
     return QFileInfo(archivoBase).absoluteDir().filePath(QStringLiteral("backups"));
 }
 
-QString nombreDelDia(const QDate &dia)
+QString nombreDelDia(const QDate &dia, const QString &prefijo)
 {
-    return QStringLiteral("quendra-%1.accdb").arg(dia.toString(Qt::ISODate));
+    return prefijo + dia.toString(Qt::ISODate) + QStringLiteral(".accdb");
 }
 
 void copiar(const QString &origen, const QString &destino)
@@ -108,15 +106,17 @@ QList<QDate> aConservar(QList<QDate> dias)
     return guardar + semanales.mid(0, 4);
 }
 
-QList<QDate> diasConCopia(const QString &carpetaCopias)
+QList<QDate> diasConCopia(const QString &carpetaCopias, const QString &prefijo)
 {
     QList<QDate> dias;
-    const QStringList archivos = QDir(carpetaCopias).entryList({QStringLiteral("quendra-*.accdb")}, QDir::Files);
+    const QRegularExpression nombreCopia(
+        QStringLiteral("^%1(\\d{4})-(\\d{2})-(\\d{2})\\.accdb$").arg(QRegularExpression::escape(prefijo)));
+    const QStringList archivos = QDir(carpetaCopias).entryList({prefijo + QStringLiteral("*.accdb")}, QDir::Files);
     for (const QString &a : archivos) {
         const auto m = nombreCopia.match(a);
         const QDate d =
             m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()) : QDate();
-        if (d.isValid() && a == nombreDelDia(d))
+        if (d.isValid() && a == nombreDelDia(d, prefijo))
             dias << d;
     }
     return dias;
@@ -131,11 +131,16 @@ QString copiaDelDia(const QString &archivoBase, const QDate &hoy)
     if (QFileInfo::exists(destino))
         return {};
     copiar(archivoBase, destino);
-    const QList<QDate> todos = diasConCopia(dir), guardar = aConservar(todos);
+    podar(dir, prefijoArchivo);
+    return destino;
+}
+
+void podar(const QString &carpetaCopias, const QString &prefijo)
+{
+    const QList<QDate> todos = diasConCopia(carpetaCopias, prefijo), guardar = aConservar(todos);
     for (const QDate &d : todos)
         if (!guardar.contains(d))
-            QFile::remove(QDir(dir).filePath(nombreDelDia(d)));
-    return destino;
+            QFile::remove(QDir(carpetaCopias).filePath(nombreDelDia(d, prefijo)));
 }
 
 QString masReciente(const QString &archivoBase)

@@ -10,7 +10,9 @@
 namespace copias {
 
 QString carpeta(const QString &archivoBase);
-QString nombreDelDia(const QDate &dia);
+// A file's daily copies begin with "quendra-"; a server's with "quendra-servidor-" (server_copy.h).
+inline const QString prefijoArchivo = QStringLiteral("quendra-");
+QString nombreDelDia(const QDate &dia, const QString &prefijo = prefijoArchivo);
 
 // Copies the database as it stands at one moment, on a connection of its own.
 // The copy is written under a passing name and takes its own name only when
@@ -31,8 +33,11 @@ QString copiaDelDia(const QString &archivoBase, const QDate &hoy);
 // copy of each of the 4 newest weeks older than those.
 QList<QDate> aConservar(QList<QDate> dias);
 
-// The dated copies in a folder; other files are no copies and are left alone.
-QList<QDate> diasConCopia(const QString &carpetaCopias);
+// The dated copies in a folder named with the prefix; other files are no such copies and are left alone.
+QList<QDate> diasConCopia(const QString &carpetaCopias, const QString &prefijo = prefijoArchivo);
+
+// Removes the dated copies with the prefix that aConservar does not keep.
+void podar(const QString &carpetaCopias, const QString &prefijo);
 
 // The newest copy of a database file, or an empty text when there is none.
 QString masReciente(const QString &archivoBase);

@@ -1,11 +1,14 @@
 #include "server_copy.h"
+#include "backup.h"
 #include "connection.h"
 #include "database_file.h"
+#include "dates.h"
 #include "quendra_error.h"
 #include "schema_version.h"
 #include "sqlite_handles.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -130,9 +133,13 @@ std::vector<Cuenta> copiar(Connection &servidor, const QString &parcial)
 
 } // namespace
 
+namespace {
+const QString prefijo = QStringLiteral("quendra-servidor-");
+} // namespace
+
 QString nombreDelDia(const QDate &dia)
 {
-    return QStringLiteral("quendra-servidor-%1.accdb").arg(dia.toString(Qt::ISODate));
+    return copias::nombreDelDia(dia, prefijo);
 }
 
 std::vector<Cuenta> aArchivo(const QString &direccion, const QString &archivo)
@@ -165,6 +172,31 @@ std::vector<Cuenta> aArchivo(const QString &direccion, const QString &archivo)
         throw QuendraError(QuendraError::BaseNoValida, QStringLiteral("No se pudo guardar la copia «%1»").arg(archivo));
     }
     return cuentas;
+}
+
+QString delDia(const QString &direccion, const QString &carpetaCopias, const QDate &hoy)
+{
+    Connection registro;
+    registro.open(direccion);
+    Transaction t(registro);
+    // Programs started together wait here for the first one's copy, then find it recorded.
+    registro.bloquear(QStringLiteral("copia diaria del servidor"));
+    const auto ultima = registro.execute(QStringLiteral("SELECT fecha FROM copia_servidor"));
+    if (!ultima->eof() && fechas::leer(ultima->field(0).text()) >= hoy)
+        return {};
+    if (!QDir().mkpath(carpetaCopias))
+        throw QuendraError(QuendraError::BaseNoValida,
+                           QStringLiteral("No se pudo crear la carpeta «%1»").arg(carpetaCopias));
+    const QString destino = QDir(carpetaCopias).filePath(nombreDelDia(hoy));
+    // A copy of the day already there (made by hand) stands for it.
+    const bool hecha = !QFileInfo::exists(destino);
+    if (hecha)
+        aArchivo(direccion, destino);
+    registro.execute(QStringLiteral("DELETE FROM copia_servidor"));
+    registro.execute(QStringLiteral("INSERT INTO copia_servidor(fecha) VALUES (#%1#)").arg(fechas::texto(hoy)));
+    t.commit();
+    copias::podar(carpetaCopias, prefijo);
+    return hecha ? destino : QString();
 }
 
 } // namespace copiaServidor

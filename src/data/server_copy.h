@@ -22,4 +22,11 @@ QString nombreDelDia(const QDate &dia);
 // server must be at this program's version; an existing file is refused.
 std::vector<Cuenta> aArchivo(const QString &direccion, const QString &archivo);
 
+// The day's copy into the folder `carpetaCopias`, unless a program made one of
+// this server today: the first to get here on a day makes it while the others
+// wait for it on an advisory lock, and records the day in the server; then the
+// folder keeps 7 daily and 4 weekly copies, as a file's. Gives the copy made,
+// or an empty text.
+QString delDia(const QString &direccion, const QString &carpetaCopias, const QDate &hoy);
+
 } // namespace copiaServidor

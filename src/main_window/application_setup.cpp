@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "action_guard.h"
 #include "icons.h"
 #include "process_setup.h"
 
@@ -11,6 +12,7 @@ void prepararAplicacion(QApplication &app)
 {
     prepararProceso();
     app.setApplicationName(QStringLiteral("Quendra"));
+    esperaAlReconectar();
     app.setWindowIcon(iconos::aplicacion());
     // The desktop entry that an installed copy's windows belong to.
     app.setDesktopFileName(QStringLiteral("org.quendra.Quendra"));

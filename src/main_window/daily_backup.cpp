@@ -2,6 +2,7 @@
 #include "backup.h"
 #include "messages.h"
 #include "quendra_error.h"
+#include "server_copy.h"
 
 #include <QThread>
 
@@ -14,14 +15,24 @@ bool CopiaDiaria::enCurso() const
 
 void CopiaDiaria::iniciar(const QString &archivoBase, const QDate &hoy)
 {
+    enHilo([archivoBase, hoy] { return copias::copiaDelDia(archivoBase, hoy); });
+}
+
+void CopiaDiaria::iniciarServidor(const QString &direccion, const QString &carpetaCopias, const QDate &hoy)
+{
+    enHilo([direccion, carpetaCopias, hoy] { return copiaServidor::delDia(direccion, carpetaCopias, hoy); });
+}
+
+void CopiaDiaria::enHilo(std::function<QString()> copiar)
+{
     if (enCurso())
         return;
     hilo_.reset();
     copia_.clear();
     error_.clear();
-    hilo_.reset(QThread::create([this, archivoBase, hoy] {
+    hilo_.reset(QThread::create([this, copiar = std::move(copiar)] {
         try {
-            copia_ = copias::copiaDelDia(archivoBase, hoy);
+            copia_ = copiar();
         } catch (const QuendraError &e) {
             error_ = e.texto();
         } catch (const std::exception &e) {

@@ -2,6 +2,7 @@
 #include "action_guard.h"
 #include "daily_backup.h"
 #include "database_in_view.h"
+#include "database_location.h"
 #include "database_settings.h"
 #include "dates.h"
 #include "first_start.h"
@@ -14,6 +15,7 @@
 #include "window_place.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -84,8 +86,11 @@ bool frmIniciar::cargar()
     primerInicio::ofrecerBaseNueva();
     mPrincipal::openBaseDatos();
     baseEnVista::mostrar(this);
-    // A server keeps its own copies; the day's copy is of a file.
-    if (mPrincipal::conexion().isOpen() && !esDireccionServidor(mPrincipal::conexion().archivo()))
+    const Connection &c = mPrincipal::conexion();
+    if (c.isOpen() && c.esServidor())
+        copiaDiaria_->iniciarServidor(
+            c.archivo(), QDir(ubicacionBase::carpetaDatos()).filePath(QStringLiteral("backups")), fechas::hoy());
+    else if (c.isOpen())
         revisionInicial::cuandoSana([this] { copiaDiaria_->iniciar(mPrincipal::conexion().archivo(), fechas::hoy()); });
     return true;
 }

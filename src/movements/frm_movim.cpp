@@ -37,7 +37,9 @@ FrmMovim::FrmMovim(QWidget *parent) : QWidget(parent)
     ubicarControles();
     fijarOrdenTabulacion();
     conectar();
-    protegido([this] { cargar(); });
+    // A form whose first reading failed is not shown: without its voucher number
+    // and date it would offer to save. The error goes to the action that opened it.
+    cargar();
 }
 
 void FrmMovim::cargar()

@@ -39,6 +39,7 @@ class FrmMovim : public QWidget
 {
     Q_OBJECT
 public:
+    // Throws QuendraError when the new voucher cannot be read: no half-built form.
     explicit FrmMovim(QWidget *parent = nullptr);
 
     // b_NuevoComprobante: the next free number, today's date, no type, an empty

@@ -24,10 +24,11 @@ public:
         AccesoRechazado = 10010, // the server refused the user or the password
         ServidorInalcanzable = 10011,
         FaltaBaseEnServidor = 10012,
-        ErrorDelServidor = 10013, // a server error whose state is not a number
-        BaseMasNueva = 10014,     // written by a newer program: never written here
-        SinActualizar = 10015,    // older than the program, and this user may not upgrade it
-        HojaIlegible = 10020,     // a spreadsheet that cannot be read
+        ErrorDelServidor = 10013,   // a server error whose state is not a number
+        BaseMasNueva = 10014,       // written by a newer program: never written here
+        SinActualizar = 10015,      // older than the program, and this user may not upgrade it
+        ConexionRecuperada = 10016, // the link to the server broke and came back; the last write was not kept
+        HojaIlegible = 10020,       // a spreadsheet that cannot be read
     };
 
     QuendraError(int numero, QString descripcion);

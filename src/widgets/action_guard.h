@@ -17,3 +17,7 @@ public:
     CursorEspera(const CursorEspera &) = delete;
     CursorEspera &operator=(const CursorEspera &) = delete;
 };
+
+// The hourglass while the data layer brings back a lost server connection on
+// this window's thread; set once at start-up.
+void esperaAlReconectar();

@@ -1,8 +1,11 @@
+#include "dates.h"
 #include "movim_fixture.h"
 #include "report_pdf.h"
 #include "test_main.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -43,6 +46,28 @@ private slots:
         QVERIFY(m.pulsarAlt('s'));
         QTRY_VERIFY(!m.principal.formularioAbierto(QStringLiteral("mnuMovim")));
         QCOMPARE(m.mensajes.textos(), QStringList());
+    }
+
+    // A form whose first reading fails is not shown half built (no number, no date, "Guardar" offered):
+    // the menu item says why, and opens it whole once the database answers again.
+    void cargaFallidaNoSeMuestra()
+    {
+        pruebas::PrincipalDePrueba m;
+        m.principal.registrarFormulario(QStringLiteral("mnuMovim"), [] { return new FrmMovim; });
+        QAction *item = m.principal.findChild<QAction *>(QStringLiteral("mnuMovim"));
+        mPrincipal::conexion().close();
+        item->trigger();
+        QCOMPARE(m.principal.formularioAbierto(QStringLiteral("mnuMovim")), nullptr);
+        QCOMPARE(m.mensajes.textos().size(), 1);
+        QVERIFY(m.mensajes.textos().constFirst().startsWith(QLatin1String("Error 10001 (")));
+        mPrincipal::conexion().open(m.base.archivo());
+        item->trigger();
+        QWidget *form = m.principal.formularioAbierto(QStringLiteral("mnuMovim"));
+        QVERIFY(form);
+        QCOMPARE(pruebas::control<QLineEdit>(form, "t_Comprobante")->text(), QStringLiteral("00000010"));
+        QVERIFY(fechas::esFecha(pruebas::control<QLineEdit>(form, "t_fecha")->text()));
+        QVERIFY(!pruebas::control(form, "b_Guardar")->isEnabled());
+        QCOMPARE(m.mensajes.textos().size(), 1);
     }
 
     // Vouchers stored (13 with two lines in storage place 02, the others one line in 01), then what is

@@ -1,6 +1,7 @@
 #include "postgresql_engine.h"
 #include "dates.h"
 #include "postgresql_handles.h"
+#include "postgresql_link.h"
 #include "quendra_error.h"
 #include "schema_tables.h"
 #include "schema_version.h"
@@ -117,6 +118,7 @@ MotorPostgres::MotorPostgres(const QString &direccion)
     try {
         if (PQstatus(pg_) != CONNECTION_OK)
             fallarConexion(pg_, nombre_);
+        servidor_ = enlacePg::nombreServidor(pg_);
         leerEsquema();
         versionEsquema::exigirConocida(versionEsquema(), nombre_);
     } catch (...) {
@@ -131,12 +133,67 @@ MotorPostgres::~MotorPostgres()
     PQfinish(pg_);
 }
 
+namespace {
+using namespace std::chrono_literals;
+// How long the tries to bring a broken link back go on before the operator is told.
+constexpr auto plazoReconexion = 10s;
+} // namespace
+
+void MotorPostgres::restablecerOFallar()
+{
+    // After tries that failed, one only: while the server stays away every action answers at once.
+    if (enlacePg::restablecer(pg_, caido_ ? 0ms : std::chrono::milliseconds(plazoReconexion))) {
+        caido_ = false;
+        return;
+    }
+    caido_ = true;
+    throw QuendraError(QuendraError::ServidorInalcanzable,
+                       QStringLiteral("Se perdió la conexión con el servidor «%1» y no se pudo volver a conectar. "
+                                      "Compruebe que el servidor esté en marcha y repita la operación.")
+                           .arg(servidor_));
+}
+
+void MotorPostgres::conEnlace(const std::function<void()> &paso, const bool &repetible)
+{
+    if (PQstatus(pg_) == CONNECTION_BAD)
+        restablecerOFallar();
+    // A transaction open on the server is gone with the session that held it.
+    const bool enTransaccion = inTransaction();
+    try {
+        paso();
+        return;
+    } catch (const QuendraError &) {
+        if (PQstatus(pg_) != CONNECTION_BAD)
+            throw;
+    }
+    restablecerOFallar();
+    if (enTransaccion || !repetible)
+        throw QuendraError(QuendraError::ConexionRecuperada,
+                           QStringLiteral("Se perdió la conexión con el servidor «%1»; se volvió a conectar. La "
+                                          "última operación no se guardó: repítala.")
+                               .arg(servidor_));
+    paso();
+}
+
+ResultadoPg MotorPostgres::consultar(const char *sql, ExecStatusType esperado, bool lectura)
+{
+    ResultadoPg r{nullptr};
+    conEnlace(
+        [&] {
+            r = ResultadoPg{PQexec(pg_, sql)};
+            if (PQresultStatus(r.get()) != esperado
+                && !(esperado == PGRES_COMMAND_OK && PQresultStatus(r.get()) == PGRES_TUPLES_OK))
+                fallarResultado(pg_, r.get());
+        },
+        lectura);
+    return r;
+}
+
 void MotorPostgres::leerEsquema()
 {
-    ResultadoPg r{PQexec(pg_, "SELECT table_name, column_name, data_type FROM information_schema.columns "
-                              "WHERE table_schema = current_schema()")};
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.get());
+    const ResultadoPg r = consultar("SELECT table_name, column_name, data_type FROM information_schema.columns "
+                                    "WHERE table_schema = current_schema()",
+                                    PGRES_TUPLES_OK, true);
     QSet<QString> tablas;
     SqlDialect::Esquema esquema;
     for (int f = 0; f < PQntuples(r.get()); ++f) {
@@ -163,9 +220,7 @@ int MotorPostgres::versionEsquema()
     // A database made before versions were recorded has no such table: the three tables, version 1.
     if (!conVersion_)
         return 1;
-    ResultadoPg r{PQexec(pg_, "SELECT version FROM quendra_version")};
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.get());
+    const ResultadoPg r = consultar("SELECT version FROM quendra_version", PGRES_TUPLES_OK, true);
     return PQntuples(r.get()) == 1 ? leerNumero<int>(PQgetvalue(r.get(), 0, 0), PQgetlength(r.get(), 0, 0)) : 1;
 }
 
@@ -178,26 +233,16 @@ void MotorPostgres::fijarVersionEsquema(int version)
 bool MotorPostgres::puedeCambiarTablas()
 {
     // The owner of the tables, or a member of the owning role.
-    ResultadoPg r{PQexec(pg_, "SELECT pg_has_role((SELECT relowner FROM pg_class WHERE oid = to_regclass('movstk')), "
-                              "'USAGE')")};
-    if (PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.get());
+    const ResultadoPg r =
+        consultar("SELECT pg_has_role((SELECT relowner FROM pg_class WHERE oid = to_regclass('movstk')), 'USAGE')",
+                  PGRES_TUPLES_OK, true);
     return PQntuples(r.get()) == 1 && PQgetvalue(r.get(), 0, 0)[0] == 't';
 }
 
 void MotorPostgres::ejecutarGuion(const QByteArray &sql)
 {
     // The simple query protocol runs every statement of the text.
-    ResultadoPg r{PQexec(pg_, sql.constData())};
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK && PQresultStatus(r.get()) != PGRES_TUPLES_OK)
-        fallarResultado(pg_, r.get());
-}
-
-void MotorPostgres::ejecutarSimple(const char *sql)
-{
-    ResultadoPg r{PQexec(pg_, sql)};
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
-        fallarResultado(pg_, r.get());
+    consultar(sql.constData(), PGRES_COMMAND_OK, false);
 }
 
 namespace {
@@ -284,6 +329,15 @@ struct RestoDelResultado
 void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
 {
     const QByteArray texto = sqlTraducido.toUtf8();
+    // A query runs again after the link came back, unless the sink was already told something.
+    static const QRegularExpression consulta(QStringLiteral("^\\s*(SELECT|WITH)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    bool repetible = consulta.match(sqlTraducido).hasMatch();
+    conEnlace([&] { leerUnaVez(texto, destino, repetible); }, repetible);
+}
+
+void MotorPostgres::leerUnaVez(const QByteArray &texto, RowSink &destino, bool &repetible)
+{
     // The extended protocol runs one statement only, whatever the text holds.
     if (!PQsendQueryParams(pg_, texto.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0))
         fallarResultado(pg_, nullptr);
@@ -298,6 +352,7 @@ void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
         case PGRES_SINGLE_TUPLE:
         case PGRES_TUPLES_OK: // the end of the rows, or a result without any
             if (!columnasDadas) {
+                repetible = false;
                 pasarColumnas(r.get(), destino, oids);
                 columnasDadas = true;
             }
@@ -305,6 +360,7 @@ void MotorPostgres::leer(const QString &sqlTraducido, RowSink &destino)
             break;
         case PGRES_COMMAND_OK:
         case PGRES_EMPTY_QUERY:
+            repetible = false;
             destino.columns({}, {});
             break;
         default:
@@ -436,7 +492,18 @@ void MotorPostgres::leerPorValores(std::span<const SentenciaConValor *const> sen
             return MotorBaseDatos::leerPorValores(sentencias, valores, destino);
     if (valores.isEmpty() || textos.empty())
         return;
+    // The run starts again after the link came back while no sink has been asked for yet.
+    bool repetible = true;
+    const DestinoPorValor marcado = [&](qsizetype v, qsizetype s) {
+        repetible = false;
+        return destino(v, s);
+    };
+    conEnlace([&] { leerPorValoresUnaVez(textos, valores, marcado); }, repetible);
+}
 
+void MotorPostgres::leerPorValoresUnaVez(const std::vector<QByteArray> &textos, const QStringList &valores,
+                                         const DestinoPorValor &destino)
+{
     Tuberia tuberia(pg_);
     tuberia.preparar(++tandas_, textos);
     qsizetype enviados = 0;
@@ -457,16 +524,14 @@ void MotorPostgres::leerPorValores(std::span<const SentenciaConValor *const> sen
 
 void MotorPostgres::begin()
 {
-    ejecutarSimple("BEGIN");
+    consultar("BEGIN", PGRES_COMMAND_OK, true);
 }
 
 void MotorPostgres::commit()
 {
     if (!inTransaction())
         throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
-    ResultadoPg r{PQexec(pg_, "COMMIT")};
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
-        fallarResultado(pg_, r.get());
+    const ResultadoPg r = consultar("COMMIT", PGRES_COMMAND_OK, false);
     // A transaction that met an error ends rolled back: COMMIT says so only by its tag.
     if (std::strcmp(PQcmdStatus(r.get()), "ROLLBACK") == 0)
         throw QuendraError(QuendraError::ErrorDelServidor,
@@ -475,6 +540,7 @@ void MotorPostgres::commit()
 
 void MotorPostgres::rollback() noexcept
 {
+    // On a broken link there is nothing to undo: the server dropped the transaction with the session.
     if (inTransaction())
         ResultadoPg{PQexec(pg_, "ROLLBACK")};
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "database_engine.h"
+#include "postgresql_handles.h"
+
+#include <functional>
 
 struct pg_conn;
 
@@ -30,9 +33,24 @@ public:
     bool puedeCambiarTablas() override;
 
 private:
-    void ejecutarSimple(const char *sql);
+    // One statement by the simple protocol, which must end as `esperado` (a
+    // command may also give rows); `lectura`: it may run again after the link came back.
+    ResultadoPg consultar(const char *sql, ExecStatusType esperado, bool lectura);
+    // Runs a step that talks to the server. When the link breaks under it, the
+    // connection is brought back; a step outside a transaction that only read
+    // (`repetible` as it stands then) runs once more, anything else is reported
+    // as not kept. A server that stays away is reported in plain words.
+    void conEnlace(const std::function<void()> &paso, const bool &repetible = false);
+    void restablecerOFallar();
+    void leerUnaVez(const QByteArray &texto, RowSink &destino, bool &repetible);
+    void leerPorValoresUnaVez(const std::vector<QByteArray> &textos, const QStringList &valores,
+                              const DestinoPorValor &destino);
 
     pg_conn *pg_ = nullptr;
+    // host:port/base, for the messages about the link.
+    QString servidor_;
+    // The last tries to bring the link back failed: the next step tries once, not for seconds again.
+    bool caido_ = false;
     bool conVersion_ = false;
     // Numbers the statements each leerPorValores prepares, so that no name is used twice in a session.
     int tandas_ = 0;

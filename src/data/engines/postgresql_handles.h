@@ -1,8 +1,9 @@
 #pragma once
 
 #include <libpq-fe.h>
+#include <utility>
 
-// A result of libpq, cleared when its owner goes; never copied, so never cleared twice.
+// A result of libpq, cleared when its owner goes; moved, never copied, so never cleared twice.
 class ResultadoPg
 {
 public:
@@ -10,6 +11,12 @@ public:
     ~ResultadoPg() { PQclear(r_); }
     ResultadoPg(const ResultadoPg &) = delete;
     ResultadoPg &operator=(const ResultadoPg &) = delete;
+    ResultadoPg(ResultadoPg &&otro) noexcept : r_(std::exchange(otro.r_, nullptr)) { }
+    ResultadoPg &operator=(ResultadoPg &&otro) noexcept
+    {
+        std::swap(r_, otro.r_);
+        return *this;
+    }
 
     PGresult *get() const { return r_; }
     ExecStatusType estado() const { return PQresultStatus(r_); }
