@@ -7,6 +7,7 @@
 #include "frm_depositos.h"
 #include "frm_etiquetas.h"
 #include "frm_familia.h"
+#include "frm_grafico_stock.h"
 #include "frm_importar.h"
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
@@ -40,8 +41,20 @@ int main(int argc, char *argv[])
                 f->imprimir();
         });
     });
+    // One chart window, opened from the article form and from the replenishment report's articles.
+    const auto grafico = [&principal](const QString &numero) {
+        protegido([&] {
+            if (auto *f = qobject_cast<FrmGraficoStock *>(principal.mostrarFormulario(QStringLiteral("graficoStock"))))
+                f->mostrarArticulo(numero);
+        });
+    };
+    principal.registrarFormulario("graficoStock", [] { return new FrmGraficoStock; });
     principal.registrarFormulario("mnuInfMovim", [] { return new InformeVentas; });
-    principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
+    principal.registrarFormulario("mnuArticulo", [grafico] {
+        auto *f = new frmArticulo;
+        QObject::connect(f, &frmArticulo::graficoPedido, f, grafico);
+        return f;
+    });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
     principal.registrarFormulario("mnuImportar", [] { return new FrmImportar; });
@@ -59,7 +72,11 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
-    principal.registrarFormulario("mnuReponer", [] { return new FrmReponer; });
+    principal.registrarFormulario("mnuReponer", [grafico] {
+        auto *f = new FrmReponer;
+        QObject::connect(f, &FrmReponer::graficoPedido, f, grafico);
+        return f;
+    });
     if (!principal.cargar())
         return 0;
     aviso->actualizar();

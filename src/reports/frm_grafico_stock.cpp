@@ -50,7 +50,7 @@ FrmGraficoStock::FrmGraficoStock(QWidget *parent) : QWidget(parent)
     b_Guardar_ = boton(filtros, "b_Guardar", "&Guardar imagen", 7900, 105, 1500, 390);
     b_Salir_ = boton(filtros, "b_Salir", "&Salir", 9500, 105, 1170, 390);
     grafico_ = new GraficoStock(this);
-    grafico_->setMinimumSize(640, 360);
+    grafico_->setMinimumSize(720, 420);
     auto *capas = new QVBoxLayout(this);
     capas->addWidget(filtros);
     capas->addWidget(grafico_, 1);

@@ -58,6 +58,14 @@ QAreaSeries *barras(const std::vector<historiaStock::Barra> &barras, bool entrad
     return new QAreaSeries(arriba, base);
 }
 
+// The places in colours of their own, the total in near black.
+QColor color(int linea, int lineas)
+{
+    static const QColor colores[] = {QColor(31, 119, 180), QColor(255, 127, 14), QColor(148, 103, 189),
+                                     QColor(23, 190, 207), QColor(188, 189, 34), QColor(140, 86, 75)};
+    return linea == lineas - 1 ? QColor(40, 40, 40) : colores[linea % int(std::size(colores))];
+}
+
 void ajustar(QValueAxis *eje, double menor, double mayor)
 {
     if (menor == mayor) {
@@ -126,10 +134,8 @@ void GraficoStock::mostrar(historiaStock::Historia historia, const QDate &desde,
     for (int i = 0; i < lineas; ++i) {
         const auto &l = linea(i);
         QLineSeries *s = escalones(l, finSpan);
-        s->setName(l.deposito.isEmpty() ? QStringLiteral("Total") : QStringLiteral("Depósito ") + l.deposito);
-        QPen pluma = s->pen();
-        pluma.setWidthF(i == lineas - 1 ? 3 : 2);
-        s->setPen(pluma);
+        s->setName(l.deposito.isEmpty() ? QStringLiteral("Total") : QStringLiteral("Dep. ") + l.deposito);
+        s->setPen(QPen(color(i, lineas), i == lineas - 1 ? 2.5 : 1.5));
         grafico->addSeries(s);
         s->attachAxis(ejeX);
         s->attachAxis(ejeStock);
@@ -143,7 +149,7 @@ void GraficoStock::mostrar(historiaStock::Historia historia, const QDate &desde,
         }
         if (l.minimo) {
             auto *m = new QLineSeries;
-            m->setName(QStringLiteral("Mínimo ") + (l.deposito.isEmpty() ? QStringLiteral("total") : l.deposito));
+            m->setName(QStringLiteral("Mín. ") + (l.deposito.isEmpty() ? QStringLiteral("total") : l.deposito));
             m->append(momento(desde), l.minimo->aDouble());
             m->append(momento(finSpan), l.minimo->aDouble());
             QPen guiones(s->color(), 1.5, Qt::DashLine);
