@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     frmIniciar principal;
-    // The reminder counts again after every posting and every minimum saved.
+    // The reminder counts again after every posting, transfer, import and minimum saved.
     auto *aviso =
         new AvisoMinimos([](Connection &c) { return minimos::articulosBajoElMinimo(c, fechas::hoy()); }, &principal);
     principal.statusBar()->addWidget(aviso);
@@ -57,7 +57,11 @@ int main(int argc, char *argv[])
     });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
-    principal.registrarFormulario("mnuImportar", [] { return new FrmImportar; });
+    principal.registrarFormulario("mnuImportar", [aviso] {
+        auto *f = new FrmImportar;
+        QObject::connect(f, &FrmImportar::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
     principal.registrarFormulario("mnuEtiquetas", [] { return new FrmEtiquetas; });
     principal.registrarFormulario("mnuMinimos", [aviso] {
         auto *f = new FrmMinimos;
@@ -69,7 +73,11 @@ int main(int argc, char *argv[])
         QObject::connect(f, &FrmMovim::stockCambiado, aviso, &AvisoMinimos::actualizar);
         return f;
     });
-    principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });
+    principal.registrarFormulario("mnuTransferencia", [aviso] {
+        auto *f = new FrmTransferencia;
+        QObject::connect(f, &FrmTransferencia::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
     principal.registrarFormulario("mnuReponer", [grafico] {
