@@ -53,6 +53,8 @@ QString sentenciaReposicion(const QDate &al, const QString &deposito);
 // The minimums whose stock is at or below them, compared exactly, ordered by
 // supplier, family, article and place.
 std::vector<AReponer> aReponer(Connection &conexion, const QDate &al, const QString &deposito);
+// The same sums with only the article and the minimum: columns numero, minimo, entrada, salida.
+QString sentenciaCuenta(const QDate &al);
 // How many articles are at or below some minimum of theirs at the end of the day.
 qsizetype articulosBajoElMinimo(Connection &conexion, const QDate &al);
 

@@ -131,21 +131,27 @@ QDate finDePeriodo(const QDate &fecha, Periodo periodo)
                                       : QDate(fecha.year(), fecha.month(), fecha.daysInMonth());
 }
 
+QStringList sentencias(const QString &numero, const QDate &desde, const QDate &hasta)
+{
+    return {saldoInicialPorDeposito(numero, desde), saldoInicialTotal(numero, desde), movimientos(numero, desde, hasta),
+            minimos(numero)};
+}
+
 Historia leer(Connection &conexion, const QString &numero, const QDate &desde, const QDate &hasta, Periodo periodo)
 {
     if (!desde.isValid() || !hasta.isValid())
         throw QuendraError(QuendraError::FechaImposible, QStringLiteral("Fecha incorrecta"));
+    const QStringList sql = sentencias(numero, desde, hasta);
     Historia h;
     std::map<QString, Linea> lineas;
-    for (auto rs = conexion.execute(saldoInicialPorDeposito(numero, desde)); !rs->eof(); rs->moveNext()) {
+    for (auto rs = conexion.execute(sql[0]); !rs->eof(); rs->moveNext()) {
         const QString deposito = rs->field(0).text();
         lineas[deposito] = Linea{deposito, {{desde, Diezmilesimos::desde(rs->field(1).value().toDouble())}}, {}};
     }
-    h.total.puntos.push_back(
-        {desde, Diezmilesimos::desde(conexion.execute(saldoInicialTotal(numero, desde))->field(0).value().toDouble())});
+    h.total.puntos.push_back({desde, Diezmilesimos::desde(conexion.execute(sql[1])->field(0).value().toDouble())});
     Lector lector(lineas, h.total, h.barras, desde, periodo);
-    conexion.read(movimientos(numero, desde, hasta), lector);
-    for (auto rs = conexion.execute(minimos(numero)); !rs->eof(); rs->moveNext()) {
+    conexion.read(sql[2], lector);
+    for (auto rs = conexion.execute(sql[3]); !rs->eof(); rs->moveNext()) {
         const QString deposito = rs->field(0).text();
         const auto minimo = Diezmilesimos::desde(rs->field(1).value().toDouble());
         if (deposito.isEmpty()) {

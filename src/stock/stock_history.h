@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,10 @@ struct Historia
 // The first and last day of the week or month a day falls in.
 QDate inicioDePeriodo(const QDate &fecha, Periodo periodo);
 QDate finDePeriodo(const QDate &fecha, Periodo periodo);
+
+// The statements the history reads: the opening balances per place and in all
+// places, the movements of the span in date order, the minimums.
+QStringList sentencias(const QString &numero, const QDate &desde, const QDate &hasta);
 
 // Reads the article's history from `desde` to `hasta`, both included. A movement
 // without a storage place counts in no line, as in the movement report.
