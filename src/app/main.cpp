@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuMinimos", [aviso] {
         auto *f = new FrmMinimos;
         QObject::connect(f->grilla(), &EditableGrid::despuesF5, aviso, &AvisoMinimos::actualizar);
+        QObject::connect(f, &FrmMinimos::minimosGuardados, aviso, &AvisoMinimos::actualizar);
         return f;
     });
     principal.registrarFormulario("mnuMovim", [aviso] {

@@ -53,12 +53,12 @@ QString rechazo(const Minimo &m)
     return r;
 }
 
-QString guardar(Connection &conexion, const Minimo &m)
+namespace {
+
+// The row of a minimum that passed its checks, inside the caller's transaction.
+void escribir(Connection &conexion, const Minimo &m)
 {
-    if (QString r = rechazo(m); !r.isEmpty())
-        return r;
     const bool vacio = m.minimo.trimmed().isEmpty() && m.reponer.trimmed().isEmpty() && m.proveedor.trimmed().isEmpty();
-    Transaction transaccion(conexion);
     // Two operators saving one article's place take turns: the second writes over the first.
     conexion.bloquear(QStringLiteral("minimo ") + m.numero + QLatin1Char(' ') + m.deposito);
     conexion.execute(QStringLiteral("delete from minimo") + condicion(m));
@@ -67,6 +67,23 @@ QString guardar(Connection &conexion, const Minimo &m)
                          + sqlEntreComillas(m.numero) + QLatin1Char(',') + sqlEntreComillas(m.deposito)
                          + QLatin1Char(',') + cantidad(m.minimo) + QLatin1Char(',') + cantidad(m.reponer)
                          + QLatin1Char(',') + sqlEntreComillas(m.proveedor.trimmed()) + QLatin1Char(')'));
+}
+
+} // namespace
+
+QString guardar(Connection &conexion, const Minimo &m)
+{
+    return guardarTodos(conexion, {m});
+}
+
+QString guardarTodos(Connection &conexion, const std::vector<Minimo> &filas)
+{
+    for (const Minimo &m : filas)
+        if (QString r = rechazo(m); !r.isEmpty())
+            return r;
+    Transaction transaccion(conexion);
+    for (const Minimo &m : filas)
+        escribir(conexion, m);
     transaccion.commit();
     return {};
 }

@@ -29,6 +29,8 @@ QString rechazo(const Minimo &m);
 // rounded to cents. A row left with nothing in it goes. Refused amounts are
 // told by the returned text, and nothing is written.
 QString guardar(Connection &conexion, const Minimo &m);
+// The same for many rows in one transaction: all of them, or none when one is refused.
+QString guardarTodos(Connection &conexion, const std::vector<Minimo> &filas);
 
 // The minimums window's rows: numero, nombre, minimo, reponer, proveedor of the
 // articles of the family range, with the place's row of each (empty if none).
