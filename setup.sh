@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-paquetes=(build-essential cmake ccache pkg-config qt6-base-dev qt6-translations-l10n libsqlite3-dev sqlite3
+paquetes=(build-essential cmake ccache pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libsqlite3-dev sqlite3
           libpq-dev postgresql-15 libxlsxwriter-dev liborcus-dev libfreexl-dev libzint-dev libgl1-mesa-dev fonts-liberation xvfb xauth poppler-utils python3-openpyxl zbar-tools
           dpkg-dev file desktop-file-utils appstream xdotool locales lintian python3-markdown)
 faltan=()

@@ -3,7 +3,8 @@
 // for place 02, half for all places): the report's rows assembled, against its
 // one statement read whole through the bare sqlite3 API; the count on a
 // connection of its own, opened as the status bar's thread opens it, against the
-// same bare statement.
+// count's own bare statement. With a server (bench/with_server.sh) the file is
+// copied onto it and the count is measured there too, against bare libpq.
 // Usage: bench_replenishment [articles movements]
 
 #include "bench_support.h"
@@ -22,6 +23,10 @@ const QDate alDia(2026, 12, 31);
 
 const char *const ladoDesnudo = "the report's one grouped statement through the sqlite3 API, every column of every "
                                 "row read (text or double), nothing kept";
+const char *const cuentaDesnuda = "the count's grouped statement through the sqlite3 API, every column of every row "
+                                  "read, nothing kept";
+const char *const cuentaServidor = "the count's grouped statement through bare libpq, every value touched, nothing "
+                                   "kept";
 
 } // namespace
 
@@ -54,6 +59,7 @@ int main(int argc, char *argv[])
     banco::cifra("report rows", double(filas->rowCount()), "");
     banco::imprimir("assemble \"Artículos a reponer\", all places (median of 5)", informe, ladoDesnudo);
 
+    const QByteArray sqlCuenta = mPrincipal::conexion().dialect().traducir(minimos::sentenciaCuenta(alDia)).toUtf8();
     qsizetype bajo = 0;
     const banco::Par cuenta = banco::alternando(
         rondas,
@@ -62,9 +68,26 @@ int main(int argc, char *argv[])
             propia.open(archivo);
             bajo = minimos::articulosBajoElMinimo(propia, alDia);
         },
-        [&] { banco::leerDesnudo(archivo, sql); });
+        [&] { banco::leerDesnudo(archivo, sqlCuenta); });
     banco::cifra("articles below their minimum", double(bajo), "");
-    banco::imprimir("status bar count on its own connection (median of 5)", cuenta, ladoDesnudo);
+    banco::imprimir("status bar count on its own connection (median of 5)", cuenta, cuentaDesnuda);
+
+    if (!qEnvironmentVariableIsEmpty("QUENDRA_SERVIDOR_PRUEBAS")) {
+        const QString direccion = banco::baseEnServidor(QStringLiteral("quendra_bench_minimos"));
+        banco::quendraDb({QStringLiteral("copy"), archivo, direccion});
+        Connection servidor;
+        servidor.open(direccion);
+        const QByteArray sqlServidor = servidor.dialect().traducir(minimos::sentenciaCuenta(alDia)).toUtf8();
+        banco::Pg pg(direccion);
+        pg.correr("ANALYZE");
+        qsizetype enServidor = 0;
+        const banco::Par cuentaPg = banco::alternando(
+            rondas, [&] { enServidor = minimos::articulosBajoElMinimo(servidor, alDia); },
+            [&] { pg.correr(sqlServidor); });
+        banco::cifra("articles below their minimum, server", double(enServidor), "");
+        banco::imprimir("status bar count on the server (median of 5)", cuentaPg, cuentaServidor);
+        servidor.close();
+    }
     mPrincipal::conexion().close();
     return 0;
 }

@@ -29,69 +29,6 @@ const FiltroMovimientos anio = banco::anioCompleto();
 
 const char *const tablas[] = {"familia", "articulo", "movstk"};
 
-// A bare libpq connection.
-class Pg
-{
-public:
-    explicit Pg(const QString &direccion) : c_(PQconnectdb(direccion.toUtf8().constData()))
-    {
-        if (PQstatus(c_) != CONNECTION_OK)
-            throw std::runtime_error(PQerrorMessage(c_));
-    }
-    ~Pg() { PQfinish(c_); }
-    Pg(const Pg &) = delete;
-    Pg &operator=(const Pg &) = delete;
-
-    // Runs one statement; a query's rows are read whole, each value touched.
-    qint64 correr(const QByteArray &sql)
-    {
-        PGresult *r = PQexec(c_, sql.constData());
-        const ExecStatusType estado = PQresultStatus(r);
-        qint64 filas = 0;
-        if (estado == PGRES_TUPLES_OK) {
-            filas = PQntuples(r);
-            for (int f = 0; f < filas; ++f)
-                for (int i = 0; i < PQnfields(r); ++i)
-                    tocados_ += PQgetisnull(r, f, i) ? 0 : PQgetvalue(r, f, i)[0];
-        }
-        PQclear(r);
-        if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK && estado != PGRES_COPY_OUT
-            && estado != PGRES_COPY_IN)
-            throw std::runtime_error(PQerrorMessage(c_));
-        return filas;
-    }
-    // A table's rows in COPY's text form.
-    std::string copiarFuera(const char *tabla)
-    {
-        correr(QByteArray("COPY ") + tabla + " TO STDOUT");
-        std::string datos;
-        char *bloque = nullptr;
-        int n;
-        while ((n = PQgetCopyData(c_, &bloque, 0)) > 0) {
-            datos.append(bloque, size_t(n));
-            PQfreemem(bloque);
-        }
-        PQclear(PQgetResult(c_));
-        return datos;
-    }
-    void copiarDentro(const char *tabla, const std::string &datos)
-    {
-        correr(QByteArray("COPY ") + tabla + " FROM STDIN");
-        for (size_t desde = 0; desde < datos.size(); desde += 1 << 20)
-            PQputCopyData(c_, datos.data() + desde, int(std::min<size_t>(1 << 20, datos.size() - desde)));
-        PQputCopyEnd(c_, nullptr);
-        PGresult *r = PQgetResult(c_);
-        const bool bien = PQresultStatus(r) == PGRES_COMMAND_OK;
-        PQclear(r);
-        if (!bien)
-            throw std::runtime_error(PQerrorMessage(c_));
-    }
-
-private:
-    pg_conn *c_;
-    long tocados_ = 0;
-};
-
 // Wall time, with the processor time of this process kept in `cpu`: the
 // server's share is left out, and so is waiting for a processor on a shared machine.
 double cpuDe(std::vector<double> &cpu, const std::function<void()> &f)
@@ -125,12 +62,12 @@ QString medirCopia(const QString &archivo, int rondas)
         }));
         if (i == 0) {
             std::printf("%s", qUtf8Printable(salida));
-            Pg pg(direccion);
+            banco::Pg pg(direccion);
             for (const char *t : tablas)
                 datos.push_back(pg.copiarFuera(t));
         }
         const QString otra = banco::baseEnServidor(QStringLiteral("quendra_bench_desnuda"));
-        Pg pg(otra);
+        banco::Pg pg(otra);
         copia.desnudo.push_back(banco::medianaMs(1, [&] {
             pg.correr("BEGIN");
             for (size_t t = 0; t < datos.size(); ++t)
@@ -170,7 +107,7 @@ std::vector<QByteArray> sentenciasDelInforme()
 void medirInforme(const QString &direccion, int rondas)
 {
     const std::vector<QByteArray> textos = sentenciasDelInforme();
-    Pg pg(direccion);
+    banco::Pg pg(direccion);
     qint64 leidas = 0;
     for (const QByteArray &t : textos) // also warms the server's cache
         leidas += pg.correr(t);
@@ -212,7 +149,7 @@ void medirPosteo(int rondas)
     // The posting's statements as the server receives them, through bare libpq.
     const SqlDialect &dialecto = mPrincipal::conexion().dialect();
     auto servidor = [&](const QString &sql) { return dialecto.traducir(sql).toUtf8(); };
-    Pg pg(mPrincipal::conexion().archivo());
+    banco::Pg pg(mPrincipal::conexion().archivo());
     auto postearDesnudo = [&](int articulo) {
         const QString n = QStringLiteral("%1").arg(articulo, 6, 10, QLatin1Char('0'));
         pg.correr("BEGIN");

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <cstdio>
 #include <ctime>
+#include <libpq-fe.h>
 #include <malloc.h>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -235,6 +236,58 @@ QDir Programa::salida(const QString &carpeta) const
     QDir d(carpeta.isEmpty() ? scratch_.path() : carpeta);
     d.mkpath(QStringLiteral("."));
     return d;
+}
+
+Pg::Pg(const QString &direccion) : c_(PQconnectdb(direccion.toUtf8().constData()))
+{
+    if (PQstatus(c_) != CONNECTION_OK)
+        throw std::runtime_error(PQerrorMessage(c_));
+}
+Pg::~Pg()
+{
+    PQfinish(c_);
+}
+
+qint64 Pg::correr(const QByteArray &sql)
+{
+    PGresult *r = PQexec(c_, sql.constData());
+    const ExecStatusType estado = PQresultStatus(r);
+    qint64 filas = 0;
+    if (estado == PGRES_TUPLES_OK) {
+        filas = PQntuples(r);
+        for (int f = 0; f < filas; ++f)
+            for (int i = 0; i < PQnfields(r); ++i)
+                tocados_ += PQgetisnull(r, f, i) ? 0 : PQgetvalue(r, f, i)[0];
+    }
+    PQclear(r);
+    if (estado != PGRES_TUPLES_OK && estado != PGRES_COMMAND_OK && estado != PGRES_COPY_OUT && estado != PGRES_COPY_IN)
+        throw std::runtime_error(PQerrorMessage(c_));
+    return filas;
+}
+std::string Pg::copiarFuera(const char *tabla)
+{
+    correr(QByteArray("COPY ") + tabla + " TO STDOUT");
+    std::string datos;
+    char *bloque = nullptr;
+    int n;
+    while ((n = PQgetCopyData(c_, &bloque, 0)) > 0) {
+        datos.append(bloque, size_t(n));
+        PQfreemem(bloque);
+    }
+    PQclear(PQgetResult(c_));
+    return datos;
+}
+void Pg::copiarDentro(const char *tabla, const std::string &datos)
+{
+    correr(QByteArray("COPY ") + tabla + " FROM STDIN");
+    for (size_t desde = 0; desde < datos.size(); desde += 1 << 20)
+        PQputCopyData(c_, datos.data() + desde, int(std::min<size_t>(1 << 20, datos.size() - desde)));
+    PQputCopyEnd(c_, nullptr);
+    PGresult *r = PQgetResult(c_);
+    const bool bien = PQresultStatus(r) == PGRES_COMMAND_OK;
+    PQclear(r);
+    if (!bien)
+        throw std::runtime_error(PQerrorMessage(c_));
 }
 
 } // namespace banco

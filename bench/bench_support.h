@@ -9,9 +9,11 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QApplication;
+struct pg_conn;
 
 // Shared pieces of the benchmark programs: timing as the median of runs, the
 // process's peak memory, and a large generated database kept between runs.
@@ -114,6 +116,26 @@ public:
 private:
     std::unique_ptr<QApplication> app_;
     QTemporaryDir scratch_;
+};
+
+// A bare libpq connection.
+class Pg
+{
+public:
+    explicit Pg(const QString &direccion);
+    ~Pg();
+    Pg(const Pg &) = delete;
+    Pg &operator=(const Pg &) = delete;
+
+    // Runs one statement; a query's rows are read whole, each value touched.
+    qint64 correr(const QByteArray &sql);
+    // A table's rows in COPY's text form.
+    std::string copiarFuera(const char *tabla);
+    void copiarDentro(const char *tabla, const std::string &datos);
+
+private:
+    ::pg_conn *c_;
+    long tocados_ = 0;
 };
 
 } // namespace banco

@@ -7,6 +7,7 @@
 #include "frm_depositos.h"
 #include "frm_etiquetas.h"
 #include "frm_familia.h"
+#include "frm_grafico_stock.h"
 #include "frm_importar.h"
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
@@ -30,7 +31,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     prepararAplicacion(app);
     frmIniciar principal;
-    // The reminder counts again after every posting and every minimum saved.
+    // The reminder counts again after every posting, transfer, import and minimum saved.
     auto *aviso =
         new AvisoMinimos([](Connection &c) { return minimos::articulosBajoElMinimo(c, fechas::hoy()); }, &principal);
     principal.statusBar()->addWidget(aviso);
@@ -40,15 +41,32 @@ int main(int argc, char *argv[])
                 f->imprimir();
         });
     });
+    // One chart window, opened from the article form and from the replenishment report's articles.
+    const auto grafico = [&principal](const QString &numero) {
+        protegido([&] {
+            if (auto *f = qobject_cast<FrmGraficoStock *>(principal.mostrarFormulario(QStringLiteral("graficoStock"))))
+                f->mostrarArticulo(numero);
+        });
+    };
+    principal.registrarFormulario("graficoStock", [] { return new FrmGraficoStock; });
     principal.registrarFormulario("mnuInfMovim", [] { return new InformeVentas; });
-    principal.registrarFormulario("mnuArticulo", [] { return new frmArticulo; });
+    principal.registrarFormulario("mnuArticulo", [grafico] {
+        auto *f = new frmArticulo;
+        QObject::connect(f, &frmArticulo::graficoPedido, f, grafico);
+        return f;
+    });
     principal.registrarFormulario("mnuSeccion", [] { return new FrmFamilia; });
     principal.registrarFormulario("mnuDepositos", [] { return new FrmDepositos; });
-    principal.registrarFormulario("mnuImportar", [] { return new FrmImportar; });
+    principal.registrarFormulario("mnuImportar", [aviso] {
+        auto *f = new FrmImportar;
+        QObject::connect(f, &FrmImportar::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
     principal.registrarFormulario("mnuEtiquetas", [] { return new FrmEtiquetas; });
     principal.registrarFormulario("mnuMinimos", [aviso] {
         auto *f = new FrmMinimos;
         QObject::connect(f->grilla(), &EditableGrid::despuesF5, aviso, &AvisoMinimos::actualizar);
+        QObject::connect(f, &FrmMinimos::minimosGuardados, aviso, &AvisoMinimos::actualizar);
         return f;
     });
     principal.registrarFormulario("mnuMovim", [aviso] {
@@ -56,10 +74,18 @@ int main(int argc, char *argv[])
         QObject::connect(f, &FrmMovim::stockCambiado, aviso, &AvisoMinimos::actualizar);
         return f;
     });
-    principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });
+    principal.registrarFormulario("mnuTransferencia", [aviso] {
+        auto *f = new FrmTransferencia;
+        QObject::connect(f, &FrmTransferencia::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
-    principal.registrarFormulario("mnuReponer", [] { return new FrmReponer; });
+    principal.registrarFormulario("mnuReponer", [grafico] {
+        auto *f = new FrmReponer;
+        QObject::connect(f, &FrmReponer::graficoPedido, f, grafico);
+        return f;
+    });
     if (!principal.cargar())
         return 0;
     aviso->actualizar();

@@ -115,6 +115,7 @@ void frmArticulo::crearControles()
     B_Imprimir_ = botonEn(this, QStringLiteral("B_Imprimir"), QStringLiteral("&Imprimir"), 1305, 5820, 945, 525);
     Bt_Consulta_ = botonEn(this, QStringLiteral("Bt_Consulta"), QStringLiteral("&Consulta"), 2475, 5820, 945, 510);
     BT_Nuevo_ = botonEn(this, QStringLiteral("BT_Nuevo"), QStringLiteral("&Nuevo"), 3600, 5820, 1215, 495);
+    b_Grafico_ = botonEn(this, QStringLiteral("b_Grafico"), QStringLiteral("G&ráfico"), 4995, 5820, 1215, 495);
     cmdSalir_ = botonEn(this, QStringLiteral("cmdSalir"), QStringLiteral("&Salir"), 8640, 5820, 945, 555);
 
     codigos_ = new CodigosDeArticulo(this);
@@ -126,7 +127,7 @@ void frmArticulo::fijarOrdenTabulacion()
     // The disabled fields keep their place in the order but take no focus.
     ordenDeTabulacion(QList<QWidget *>{t_numero_, t_Nombre_, t_codigo_, t_Familia_, t_detalle_, t_Costo_, b_Guardar_,
                                        cmdSalir_, B_Imprimir_, Bt_Consulta_, t_alta_, t_stock_, b_BuscarFamilia_,
-                                       grilla_, BT_Nuevo_}
+                                       grilla_, BT_Nuevo_, b_Grafico_}
                       + codigos_->ordenDeTabulacion());
 }
 
@@ -139,6 +140,7 @@ void frmArticulo::conectar()
     connect(BT_Nuevo_, &QPushButton::clicked, this, [this] { protegido([this] { limpiar(); }); });
     connect(b_BuscarFamilia_, &QPushButton::clicked, this, [this] { protegido([this] { buscarFamilia(); }); });
     connect(cmdSalir_, &QPushButton::clicked, this, [this] { cerrarFormulario(this); });
+    connect(b_Grafico_, &QPushButton::clicked, this, [this] { emit graficoPedido(t_numero_->text()); });
     connect(grilla_, &EditableGrid::dobleClic, this, [this](QStringList &contFila) {
         protegido([&] {
             t_numero_->setText(contFila.value(0));

@@ -14,7 +14,8 @@ class QPushButton;
 // fields above it hold one article, loaded by its number or by a double click on
 // its row, and saved as a new or changed article. The family is picked through
 // the lookup dialog, and "&Imprimir" shows the article list. The article's
-// barcodes are listed beside the fields, where codes are added and removed.
+// barcodes are listed beside the fields, where codes are added and removed;
+// "G&ráfico" asks for the article's stock drawn over time.
 class frmArticulo : public QWidget
 {
     Q_OBJECT
@@ -33,6 +34,10 @@ public:
     void imprimirLista();
 
     EditableGrid *grilla() const { return grilla_; }
+
+signals:
+    // "G&ráfico": the stock of the article in the number box drawn over time.
+    void graficoPedido(const QString &numero);
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -60,6 +65,7 @@ private:
     QPushButton *B_Imprimir_;
     QPushButton *Bt_Consulta_;
     QPushButton *BT_Nuevo_;
+    QPushButton *b_Grafico_;
     QPushButton *cmdSalir_;
     CodigosDeArticulo *codigos_;
 };

@@ -6,9 +6,11 @@
 #include "form_layout.h"
 #include "lista_depositos.h"
 #include "messages.h"
+#include "minimum_sheet.h"
 #include "minimum_stock.h"
 #include "mprincipal.h"
 
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -43,7 +45,9 @@ FrmMinimos::FrmMinimos(QWidget *parent) : QWidget(parent)
     grilla_->setObjectName(QStringLiteral("grilla"));
     twips::ubicar(grilla_, 60, 540, 9120, 5280);
     b_Salir_ = boton(this, QStringLiteral("b_Salir"), QStringLiteral("&Salir"), 8040, 5910);
-    ordenDeTabulacion({t_DesdeFamilia_, T_HastaFamilia_, cbo_Deposito_, b_Mostrar_, grilla_, b_Salir_});
+    b_Hoja_ = boton(this, QStringLiteral("b_Hoja"), QStringLiteral("Leer &hoja..."), 6780, 5910);
+    twips::ubicar(b_Hoja_, 6600, 5910, 1320, 360);
+    ordenDeTabulacion({t_DesdeFamilia_, T_HastaFamilia_, cbo_Deposito_, b_Mostrar_, grilla_, b_Salir_, b_Hoja_});
     setFocusProxy(t_DesdeFamilia_);
     teclasDeAccesoPropias(this);
 
@@ -51,6 +55,7 @@ FrmMinimos::FrmMinimos(QWidget *parent) : QWidget(parent)
     connect(b_Mostrar_, &QPushButton::clicked, this, [this] { protegido([this] { cargarGrilla(); }); });
     connect(cbo_Deposito_, &ListaDepositos::elegido, this, [this] { protegido([this] { cargarGrilla(); }); });
     connect(b_Salir_, &QPushButton::clicked, this, [this] { cerrarFormulario(this); });
+    connect(b_Hoja_, &QPushButton::clicked, this, [this] { protegido([this] { leerHoja(); }); });
     protegido([this] {
         cbo_Deposito_->mostrar(QString());
         // The empty code, which mostrar shows alone, stands for every place together.
@@ -75,4 +80,36 @@ bool FrmMinimos::guardarFila(const QStringList &textos)
         return true;
     mensajes::mostrar(rechazo, QMessageBox::Critical);
     return false;
+}
+
+void FrmMinimos::leerHoja()
+{
+    const QString archivo = QFileDialog::getOpenFileName(this, QStringLiteral("Leer mínimos de una hoja"), QString(),
+                                                         QStringLiteral("Hojas de cálculo (*.xlsx *.ods *.csv *.xls)"));
+    if (!archivo.isEmpty())
+        cargarHoja(archivo);
+}
+
+void FrmMinimos::cargarHoja(const QString &archivo)
+{
+    const importacion::MinimosDeHoja hoja =
+        importacion::leerMinimos(mPrincipal::conexion(), archivo, QString(), cbo_Deposito_->codigo());
+    // All or nothing: one wrong row leaves every minimum as it was.
+    if (!hoja.errores.isEmpty()) {
+        constexpr int mostrados = 15;
+        QStringList texto = hoja.errores.mid(0, mostrados);
+        if (hoja.errores.size() > mostrados)
+            texto << QStringLiteral("... y %1 errores más").arg(hoja.errores.size() - mostrados);
+        mensajes::mostrar(QStringLiteral("No se guardó ningún mínimo:\n") + texto.join(QLatin1Char('\n')),
+                          QMessageBox::Critical);
+        return;
+    }
+    const QString rechazo = minimos::guardarTodos(mPrincipal::conexion(), hoja.filas);
+    if (!rechazo.isEmpty()) {
+        mensajes::mostrar(rechazo, QMessageBox::Critical);
+        return;
+    }
+    cargarGrilla();
+    emit minimosGuardados();
+    mensajes::mostrar(QStringLiteral("Se guardaron %1 mínimos").arg(hoja.filas.size()), QMessageBox::Information);
 }

@@ -10,6 +10,7 @@ class QPushButton;
 // "Mínimos de stock": the articles of a family range, each with its minimum,
 // order-up-to quantity and supplier for the chosen storage place, or for all
 // places together. Edited in the grid; F5 saves the row's three values.
+// "Leer &hoja..." fills them from a sheet, all rows or none.
 class FrmMinimos : public QWidget
 {
     Q_OBJECT
@@ -18,6 +19,12 @@ public:
 
     void cargarGrilla();
     EditableGrid *grilla() const { return grilla_; }
+    void leerHoja();
+    // The minimums of the sheet saved when every row passes its checks; else the rows that fail are told.
+    void cargarHoja(const QString &archivo);
+
+signals:
+    void minimosGuardados();
 
 private:
     bool guardarFila(const QStringList &textos);
@@ -27,5 +34,6 @@ private:
     ListaDepositos *cbo_Deposito_;
     QPushButton *b_Mostrar_;
     QPushButton *b_Salir_;
+    QPushButton *b_Hoja_;
     EditableGrid *grilla_;
 };

@@ -3,6 +3,7 @@
 #include "type_codes.h"
 
 #include <QByteArrayView>
+#include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
@@ -19,6 +20,22 @@ struct CellValue
     double real = 0;
     QByteArrayView text;
 };
+
+// A value as a number, as the stock balances take it: null, a date, or a text
+// that reads as none, counts as 0.
+inline double comoNumero(const CellValue &v)
+{
+    switch (v.kind) {
+    case CellValue::Kind::Integer:
+        return double(v.integer);
+    case CellValue::Kind::Real:
+        return v.real;
+    case CellValue::Kind::Text:
+        return QString::fromUtf8(v.text.data(), v.text.size()).toDouble();
+    default:
+        return 0;
+    }
+}
 
 // Receives the rows of a query as the engine reads them (Connection::read), so
 // that a reader that keeps its own form of the rows needs no recordset in

@@ -323,6 +323,7 @@ void FrmImportar::importar()
                           QMessageBox::Ok, titulo);
         return;
     }
+    emit stockCambiado();
     const importacion::Resumen &s = r.resumen;
     QString t = QStringLiteral("Artículos agregados: %1<br>Artículos actualizados: %2<br>Familias agregadas: %3")
                     .arg(s.agregados)

@@ -30,6 +30,10 @@ public:
     enum Paso { Archivo, Columnas, Revision, Resumen };
     Paso paso() const;
 
+signals:
+    // The import was written: articles and opening stock changed.
+    void stockCambiado();
+
 private:
     QWidget *crearArchivo();
     QWidget *crearColumnas();

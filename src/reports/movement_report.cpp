@@ -104,22 +104,6 @@ Diezmilesimos diezmilesimos(double v)
     return Diezmilesimos::desde(v);
 }
 
-// A value of a result as a number, as the balance takes it: null, or a text
-// that reads as none, counts as 0.
-double numero(const CellValue &v)
-{
-    switch (v.kind) {
-    case CellValue::Kind::Integer:
-        return double(v.integer);
-    case CellValue::Kind::Real:
-        return v.real;
-    case CellValue::Kind::Text:
-        return QString::fromUtf8(v.text.data(), v.text.size()).toDouble();
-    default:
-        return 0;
-    }
-}
-
 // A value of a result as text: "" for null, numbers and dates as the data
 // layer writes them. `otro` holds a text made here.
 QByteArrayView texto(const CellValue &v, QByteArray &otro)
@@ -166,7 +150,7 @@ public:
         saldo_ = 0;
         columna_ = posicion(nombres, QLatin1String("Saldo"));
     }
-    void row(std::span<const CellValue> valores) override { saldo_ = numero(valores[size_t(columna_)]); }
+    void row(std::span<const CellValue> valores) override { saldo_ = comoNumero(valores[size_t(columna_)]); }
     Diezmilesimos saldo() const { return Diezmilesimos::desde(saldo_); }
 
 private:
@@ -238,7 +222,7 @@ public:
     void row(std::span<const CellValue> v) override
     {
         const CellValue &entrada = v[size_t(entrada_)], &salida = v[size_t(salida_)];
-        saldo_ = saldo_ + diezmilesimos(numero(entrada)) - diezmilesimos(numero(salida));
+        saldo_ = saldo_ + diezmilesimos(comoNumero(entrada)) - diezmilesimos(comoNumero(salida));
         char fecha[16];
         filas_.texto(Fecha, fechaTexto(v[size_t(fecha_)], fecha, otro_));
         filas_.texto(Comprobante, texto(v[size_t(comprobante_)], otro_));
@@ -261,7 +245,7 @@ private:
             filas_.texto(c, "");
             return;
         }
-        const double x = numero(v);
+        const double x = comoNumero(v);
         if (std::fabs(x) < 1e9) {
             const double centesimas = std::nearbyint(x * 100);
             if (centesimas / 100 == x) {

@@ -53,12 +53,12 @@ QString rechazo(const Minimo &m)
     return r;
 }
 
-QString guardar(Connection &conexion, const Minimo &m)
+namespace {
+
+// The row of a minimum that passed its checks, inside the caller's transaction.
+void escribir(Connection &conexion, const Minimo &m)
 {
-    if (QString r = rechazo(m); !r.isEmpty())
-        return r;
     const bool vacio = m.minimo.trimmed().isEmpty() && m.reponer.trimmed().isEmpty() && m.proveedor.trimmed().isEmpty();
-    Transaction transaccion(conexion);
     // Two operators saving one article's place take turns: the second writes over the first.
     conexion.bloquear(QStringLiteral("minimo ") + m.numero + QLatin1Char(' ') + m.deposito);
     conexion.execute(QStringLiteral("delete from minimo") + condicion(m));
@@ -67,6 +67,23 @@ QString guardar(Connection &conexion, const Minimo &m)
                          + sqlEntreComillas(m.numero) + QLatin1Char(',') + sqlEntreComillas(m.deposito)
                          + QLatin1Char(',') + cantidad(m.minimo) + QLatin1Char(',') + cantidad(m.reponer)
                          + QLatin1Char(',') + sqlEntreComillas(m.proveedor.trimmed()) + QLatin1Char(')'));
+}
+
+} // namespace
+
+QString guardar(Connection &conexion, const Minimo &m)
+{
+    return guardarTodos(conexion, {m});
+}
+
+QString guardarTodos(Connection &conexion, const std::vector<Minimo> &filas)
+{
+    for (const Minimo &m : filas)
+        if (QString r = rechazo(m); !r.isEmpty())
+            return r;
+    Transaction transaccion(conexion);
+    for (const Minimo &m : filas)
+        escribir(conexion, m);
     transaccion.commit();
     return {};
 }
@@ -80,21 +97,50 @@ QString consultaGrilla(const QString &desdeFamilia, const QString &hastaFamilia,
            + QStringLiteral(" and a.codigo<=") + sqlEntreComillas(hastaFamilia) + QStringLiteral(" order by a.numero");
 }
 
+namespace {
+
+// Each minimum with the sums of the movements it covers up to the day, grouped
+// by the minimum's article and place. A place's minimums and the all-places ones
+// are two parts, so that the movements of a place's minimum are found through
+// the index on (numero, deposito, fecha) instead of read and passed over.
+QString porMinimo(const QString &columnas, const QString &uniones, const QDate &al, const QString &deposito)
+{
+    const auto parte = [&](bool deUnLugar, const QString &condicion) {
+        return QStringLiteral("select ") + columnas
+               + QStringLiteral(", sum(m.Entrada) as entrada, sum(m.Salida) as salida "
+                                "from minimo n join articulo a on a.numero=n.numero")
+               + uniones + QStringLiteral(" left join movstk m on m.numero=n.numero")
+               + (deUnLugar ? QStringLiteral(" and m.deposito=n.deposito") : QString())
+               + QStringLiteral(" and m.fecha<=#") + fechas::texto(al)
+               + QStringLiteral("# where n.minimo is not null and n.deposito") + condicion
+               + QStringLiteral(" group by n.numero, n.deposito");
+    };
+    if (!deposito.isEmpty())
+        return parte(true, QLatin1Char('=') + sqlEntreComillas(deposito));
+    return parte(true, QStringLiteral("<>''")) + QStringLiteral(" union all ") + parte(false, QStringLiteral("=''"));
+}
+
+// A minimum's stock at or below it, compared exactly in ten-thousandths.
+bool alMinimo(const Recordset &rs, qsizetype fila, int minimo, int entrada, int salida)
+{
+    return (leido(rs, fila, entrada) - leido(rs, fila, salida)).cuenta() <= leido(rs, fila, minimo).cuenta();
+}
+
+} // namespace
+
 QString sentenciaReposicion(const QDate &al, const QString &deposito)
 {
-    // Grouped by the minimum's article and place; max() of a joined row's own
-    // column is that column on every engine.
-    return QStringLiteral("select n.numero as numero, n.deposito as deposito, max(a.nombre) as nombre, "
-                          "max(a.codigo) as codigo, max(fa.familia) as familia, max(a.costo) as costo, "
-                          "max(n.minimo) as minimo, max(n.reponer) as reponer, max(n.proveedor) as proveedor, "
-                          "sum(m.Entrada) as entrada, sum(m.Salida) as salida "
-                          "from minimo n join articulo a on a.numero=n.numero "
-                          "left join familia fa on fa.codigo=a.codigo "
-                          "left join movstk m on m.numero=n.numero and m.fecha<=#")
-           + fechas::texto(al)
-           + QStringLiteral("# and (n.deposito='' or m.deposito=n.deposito) where n.minimo is not null")
-           + (deposito.isEmpty() ? QString() : QStringLiteral(" and n.deposito=") + sqlEntreComillas(deposito))
-           + QStringLiteral(" group by n.numero, n.deposito");
+    // max() of a joined row's own column is that column on every engine.
+    return porMinimo(
+        QStringLiteral("n.numero as numero, n.deposito as deposito, max(a.nombre) as nombre, "
+                       "max(a.codigo) as codigo, max(fa.familia) as familia, max(a.costo) as costo, "
+                       "max(n.minimo) as minimo, max(n.reponer) as reponer, max(n.proveedor) as proveedor"),
+        QStringLiteral(" left join familia fa on fa.codigo=a.codigo"), al, deposito);
+}
+
+QString sentenciaCuenta(const QDate &al)
+{
+    return porMinimo(QStringLiteral("n.numero as numero, max(n.minimo) as minimo"), QString(), al, QString());
 }
 
 std::vector<AReponer> aReponer(Connection &conexion, const QDate &al, const QString &deposito)
@@ -106,10 +152,10 @@ std::vector<AReponer> aReponer(Connection &conexion, const QDate &al, const QStr
               proveedor = col("proveedor"), entrada = col("entrada"), salida = col("salida");
     std::vector<AReponer> filas;
     for (qsizetype r = 0; r < rs->rowCount(); ++r) {
+        if (!alMinimo(*rs, r, minimo, entrada, salida))
+            continue;
         const Diezmilesimos stock = leido(*rs, r, entrada) - leido(*rs, r, salida);
         const Diezmilesimos min = leido(*rs, r, minimo);
-        if (stock.cuenta() > min.cuenta())
-            continue;
         filas.push_back({rs->text(r, numero), rs->text(r, nombre), rs->text(r, codigo), rs->text(r, familia),
                          rs->text(r, lugar), rs->text(r, proveedor), stock, min, leido(*rs, r, reponer),
                          leido(*rs, r, costo), !rs->isNull(r, reponer)});
@@ -123,9 +169,13 @@ std::vector<AReponer> aReponer(Connection &conexion, const QDate &al, const QStr
 
 qsizetype articulosBajoElMinimo(Connection &conexion, const QDate &al)
 {
+    const auto rs = conexion.execute(sentenciaCuenta(al));
+    const int numero = rs->columnIndex(QStringLiteral("numero")), minimo = rs->columnIndex(QStringLiteral("minimo")),
+              entrada = rs->columnIndex(QStringLiteral("entrada")), salida = rs->columnIndex(QStringLiteral("salida"));
     QSet<QString> articulos;
-    for (const AReponer &a : aReponer(conexion, al, QString()))
-        articulos.insert(a.numero);
+    for (qsizetype r = 0; r < rs->rowCount(); ++r)
+        if (alMinimo(*rs, r, minimo, entrada, salida))
+            articulos.insert(rs->text(r, numero));
     return articulos.size();
 }
 

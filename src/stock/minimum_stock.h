@@ -29,6 +29,8 @@ QString rechazo(const Minimo &m);
 // rounded to cents. A row left with nothing in it goes. Refused amounts are
 // told by the returned text, and nothing is written.
 QString guardar(Connection &conexion, const Minimo &m);
+// The same for many rows in one transaction: all of them, or none when one is refused.
+QString guardarTodos(Connection &conexion, const std::vector<Minimo> &filas);
 
 // The minimums window's rows: numero, nombre, minimo, reponer, proveedor of the
 // articles of the family range, with the place's row of each (empty if none).
@@ -53,6 +55,8 @@ QString sentenciaReposicion(const QDate &al, const QString &deposito);
 // The minimums whose stock is at or below them, compared exactly, ordered by
 // supplier, family, article and place.
 std::vector<AReponer> aReponer(Connection &conexion, const QDate &al, const QString &deposito);
+// The same sums with only the article and the minimum: columns numero, minimo, entrada, salida.
+QString sentenciaCuenta(const QDate &al);
 // How many articles are at or below some minimum of theirs at the end of the day.
 qsizetype articulosBajoElMinimo(Connection &conexion, const QDate &al);
 

@@ -46,6 +46,10 @@ public:
     // B_Imprimir: marks the transfer printed and shows its note.
     void imprimir();
 
+signals:
+    // A transfer was posted, changed or deleted: the places' stock moved.
+    void stockCambiado();
+
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 

@@ -52,6 +52,7 @@ void FrmTransferencia::guardar()
     const transferencias::Resultado r = transferencias::registrar(mPrincipal::conexion(), t);
     if (r.rechazo != transferencias::Rechazo::Ninguno)
         return avisar(r, t);
+    emit stockCambiado();
     mostrar(*transferencias::leer(mPrincipal::conexion(), r.numero));
     mensajes::mostrar(QStringLiteral("Se guardó la transferencia %1: salida %2 de %3, entrada %4 en %5")
                           .arg(QString::number(r.numero), r.salida, t.origen, r.entrada, t.destino),
@@ -70,6 +71,7 @@ void FrmTransferencia::eliminar()
     const transferencias::Resultado r = transferencias::eliminar(mPrincipal::conexion(), numero_);
     if (r.rechazo != transferencias::Rechazo::Ninguno)
         return avisar(r, t);
+    emit stockCambiado();
     nueva();
 }
 

@@ -1,5 +1,6 @@
 #include "report_output.h"
 
+#include "database_settings.h"
 #include "messages.h"
 #include "quendra_error.h"
 #include "report.h"
@@ -162,4 +163,17 @@ QString printReportNow(Report &report)
                           .arg(reason, pages->title(), QDir::toNativeSeparators(path)),
                       icon);
     return path;
+}
+
+QDir exportFolder(const QString &kind)
+{
+    const QString last = ajustesBase::recordado(QStringLiteral("exportar_") + kind).toString();
+    if (!last.isEmpty() && QDir(last).exists())
+        return QDir(last);
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+void rememberExportFolder(const QString &kind, const QString &file)
+{
+    ajustesBase::recordar(QStringLiteral("exportar_") + kind, QFileInfo(file).absolutePath());
 }

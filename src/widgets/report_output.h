@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 class QPrinter;
@@ -29,3 +30,8 @@ bool writeSheetWithProgress(const ReportPages &pages, const QString &path, QWidg
 
 // A title made safe as a file name ("Informe" when nothing is left of it).
 QString fileNameForTitle(const QString &title);
+
+// Each kind of export ("pdf", "planilla", "imagen") starts in the folder where
+// the last one of its kind was saved, the first time in the documents folder.
+QDir exportFolder(const QString &kind);
+void rememberExportFolder(const QString &kind, const QString &file);

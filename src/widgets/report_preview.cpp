@@ -1,7 +1,6 @@
 #include "report_preview.h"
 
 #include "action_guard.h"
-#include "database_settings.h"
 #include "report_output.h"
 #include "report_page_view.h"
 #include "report_pages.h"
@@ -19,7 +18,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,21 +30,6 @@ QPushButton *button(QWidget *parent, QHBoxLayout *row, const char *name, const Q
     b->setAutoDefault(false);
     row->addWidget(b);
     return b;
-}
-
-// Each kind of export starts where the last one of its kind was saved, the
-// first time in the user's documents folder.
-QDir exportFolder(const QString &kind)
-{
-    const QString last = ajustesBase::recordado(QStringLiteral("exportar_") + kind).toString();
-    if (!last.isEmpty() && QDir(last).exists())
-        return QDir(last);
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-}
-
-void rememberExportFolder(const QString &kind, const QString &file)
-{
-    ajustesBase::recordar(QStringLiteral("exportar_") + kind, QFileInfo(file).absolutePath());
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "lista_depositos.h"
 #include "test_main.h"
 
+#include <QFile>
 #include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <algorithm>
 
 namespace {
@@ -88,6 +91,54 @@ private slots:
         QCOMPARE(p.mensajes.cajas(), QStringList{mensaje});
         QCOMPARE(p.base.filas("select numero, deposito, minimo, reponer, proveedor from minimo order by numero"),
                  guardadas);
+    }
+
+    // A sheet fills the minimums only when every row passes; the rows that fail are told by the sheet's row.
+    void hoja_data()
+    {
+        pruebas::columnas<QString, QString, QString, QStringList>("deposito", "csv", "mensaje", "guardadas");
+        const QStringList sinCambio{"000001  4 10 Acme"};
+        const QString nada = "Quendra|error|No se guardó ningún mínimo:\n";
+        QTest::newRow("columnas en otro orden, lugar de la hoja o de la ventana")
+            << "Todos"
+            << "Depósito;Proveedor;Número;Mínimo;Reponer\n02;Sur;1;2,5;8\n;Norte;000002;3;\n2;;2;1;\n"
+            << "Quendra|info|Se guardaron 3 mínimos"
+            << QStringList{"000001  4 10 Acme", "000001 02 2.5 8 Sur", "000002  3  Norte", "000002 02 1  "};
+        QTest::newRow("una fila sobre el mínimo que había, en el lugar de la ventana")
+            << "Todos"
+            << "numero;minimo\n1;6\n"
+            << "Quendra|info|Se guardaron 1 mínimos" << QStringList{"000001  6  "};
+        QTest::newRow("sin la columna del mínimo") << "Todos"
+                                                   << "numero;reponer\n1;6\n"
+                                                   << nada + "La hoja no tiene la columna «minimo»" << sinCambio;
+        QTest::newRow("filas con errores")
+            << "02"
+            << "numero;minimo;deposito;reponer\n1;6;;\nA1;1;;\n9;1;;\n2;1;07;\n2;-1;;\n1;2;02;\n2;1;01;x\n"
+            << nada
+                   + "Fila 3: número con letras\nFila 4: no existe el artículo 000009\nFila 5: no existe el "
+                     "depósito 07\nFila 6: Mínimo no puede ser negativo\nFila 7: número repetido en la fila 2\n"
+                     "Fila 8: Reponer hasta incorrecto: x"
+            << sinCambio;
+    }
+    void hoja()
+    {
+        const auto [deposito, csv, mensaje, guardadas] =
+            pruebas::fila<QString, QString, QString, QStringList>("deposito", "csv", "mensaje", "guardadas");
+        MinimosDePrueba p;
+        pruebas::elegirEnLista(p.control<ListaDepositos>("cbo_Deposito"), deposito);
+        QTemporaryDir carpeta;
+        QFile f(carpeta.filePath("minimos.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(csv.toUtf8());
+        f.close();
+        QSignalSpy guardados(p.form.get(), &FrmMinimos::minimosGuardados);
+        p.mensajes.limpiar();
+        p.form->cargarHoja(f.fileName());
+        QCOMPARE(p.mensajes.cajas(), QStringList{mensaje});
+        QCOMPARE(p.base.filas("select numero, deposito, minimo, reponer, proveedor from minimo order by numero, "
+                              "deposito"),
+                 guardadas);
+        QCOMPARE(guardados.count(), mensaje.contains("|info|") ? 1 : 0);
     }
 
     // From the menu, after the storage places: nothing overlapping or cut.

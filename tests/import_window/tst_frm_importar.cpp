@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -54,8 +55,10 @@ private slots:
         form.findChild<QPushButton *>(QStringLiteral("b_Anterior"))->click();
         siguiente->click();
         QVERIFY(importar->isEnabled());
+        QSignalSpy cambios(&form, &FrmImportar::stockCambiado);
         importar->click();
         QCOMPARE(form.paso(), FrmImportar::Resumen);
+        QCOMPARE(cambios.count(), 1);
         QVERIFY(form.findChild<QLabel *>(QStringLiteral("l_Resumen"))
                     ->text()
                     .startsWith(QStringLiteral(

@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 namespace {
@@ -108,9 +109,11 @@ private slots:
     void guardarCambiarImprimir()
     {
         TransferenciaDePrueba p;
+        QSignalSpy cambios(p.form.get(), &FrmTransferencia::stockCambiado);
         p.escribir("t_detalle", "Para el salón");
         p.agregar({"1 4", "2 5"});
         p.clic("b_Guardar");
+        QCOMPARE(cambios.count(), 1);
         QCOMPARE(p.mensajes.textos(), QStringList{"Se guardó la transferencia 1: salida 00000003 de 01, entrada "
                                                   "00000004 en 02"});
         QCOMPARE(p.movimientos(), QStringLiteral("00000003 SA 01 000001 4 N, 00000003 SA 01 000002 5 N, "
@@ -127,6 +130,7 @@ private slots:
         p.clic("b_Quitar");
         p.clic("b_Guardar");
         QCOMPARE(p.movimientos(), QStringLiteral("00000003 SA 01 000001 10 N, 00000004 EN 02 000001 10 N"));
+        QCOMPARE(cambios.count(), 2);
         QCOMPARE(p.valor("select stock from articulo where numero='000002'"), QStringLiteral("5"));
         p.clic("B_Imprimir");
         QCOMPARE(p.movimientos(), QStringLiteral("00000003 SA 01 000001 10 S, 00000004 EN 02 000001 10 S"));
@@ -146,9 +150,12 @@ private slots:
         p.clic("b_Guardar");
         p.mensajes.limpiar();
         p.mensajes.responder(QMessageBox::No);
+        QSignalSpy cambios(p.form.get(), &FrmTransferencia::stockCambiado);
         p.clic("b_Eliminar");
         QCOMPARE(p.valor("select count(*) from transferencia"), QStringLiteral("1"));
+        QCOMPARE(cambios.count(), 0);
         p.clic("b_Eliminar");
+        QCOMPARE(cambios.count(), 1);
         QCOMPARE(p.mensajes.textos(),
                  QStringList(2, QStringLiteral("¿Elimina la transferencia 1 con sus dos comprobantes?")));
         QCOMPARE(p.movimientos(), QString());
@@ -174,9 +181,11 @@ private slots:
             p.agregar({"1 1"});
             pruebas::elegirEnLista(p.control<ListaDepositos>("cbo_Destino"), destino);
         }
+        QSignalSpy cambios(p.form.get(), &FrmTransferencia::stockCambiado);
         p.clic("b_Guardar");
         QTEST(p.mensajes.textos().join('\n'), "mensaje");
         QCOMPARE(p.movimientos(), QString());
+        QCOMPARE(cambios.count(), 0);
     }
 
     // The note: both places by name, the lines with their amounts, the totals and the two signatures.
