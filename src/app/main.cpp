@@ -11,6 +11,7 @@
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
 #include "frm_movim.h"
+#include "frm_registro.h"
 #include "frm_reponer.h"
 #include "frm_stock.h"
 #include "frm_transferencia.h"
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
     principal.registrarFormulario("mnuReponer", [] { return new FrmReponer; });
+    principal.registrarFormulario("mnuRegistroCambios", [] { return new FrmRegistroCambios; });
     if (!principal.cargar())
         return 0;
     aviso->actualizar();
