@@ -21,7 +21,7 @@ bool esTabla(const QString &tabla, const char *nombre)
 }
 
 // The text of the named column, when the grid shows it.
-QString columna(const sentenciasGrilla::Fila &fila, const char *nombre)
+QString textoDe(const sentenciasGrilla::Fila &fila, const char *nombre)
 {
     for (qsizetype i = 0; i < fila.encabezados.size(); ++i)
         if (fila.encabezados[i].compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0)
@@ -40,7 +40,7 @@ void anotarCelda(Connection &conexion, const QString &tabla, const sentenciasGri
     c.objeto = tabla + QLatin1Char('.') + guardada.encabezados.value(columna).toLower() + QStringLiteral(" (") + clave
                + QLatin1Char(')');
     if (esTabla(tabla, "articulo"))
-        c.numero = columna(cargada, "numero");
+        c.numero = textoDe(cargada, "numero");
     registroCambios::anotar(conexion, c);
 }
 
@@ -56,11 +56,11 @@ void anotarBaja(Connection &conexion, const QString &tabla, const sentenciasGril
                               {}};
     if (esTabla(tabla, "articulo")) {
         c.tipo = Tipo::ArticuloBaja;
-        c.numero = columna(fila, "numero");
+        c.numero = textoDe(fila, "numero");
         c.objeto.clear();
     } else if (esTabla(tabla, "familia")) {
         c.tipo = Tipo::FamiliaBaja;
-        c.objeto = columna(fila, "codigo");
+        c.objeto = textoDe(fila, "codigo");
     }
     registroCambios::anotar(conexion, c);
 }

@@ -157,13 +157,17 @@ namespace {
 void anotarTransferencia(Connection &conexion, registroCambios::Tipo tipo, const Resultado &r, const QString &texto)
 {
     registroCambios::Cambio c{tipo, {}, r.salida, {}, {}, {}};
-    c.objeto =
-        QStringLiteral("Transferencia %1 (salida %2, entrada %3)").arg(QString::number(r.numero), r.salida, r.entrada);
+    c.objeto = enRegistro(r.numero, r.salida, r.entrada);
     (tipo == registroCambios::Tipo::TransferenciaBaja ? c.anterior : c.nuevo) = texto;
     registroCambios::anotar(conexion, c);
 }
 
 } // namespace
+
+QString enRegistro(int numero, const QString &salida, const QString &entrada)
+{
+    return QStringLiteral("Transferencia %1 (salida %2, entrada %3)").arg(QString::number(numero), salida, entrada);
+}
 
 QString detalleComprobantes(int numero, const QString &origen, const QString &destino)
 {

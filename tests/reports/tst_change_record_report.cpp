@@ -5,6 +5,7 @@
 #include "recordset.h"
 #include "report.h"
 #include "report_preview.h"
+#include "stock_layouts.h"
 #include "test_database.h"
 #include "test_main.h"
 

@@ -1,5 +1,6 @@
 #include "change_record.h"
 #include "connection.h"
+#include "line_text.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "quendra_error.h"
@@ -35,20 +36,7 @@ struct ConRegistro
     }
 };
 
-// "comprobante tipo numero cantidad costo": place 01, dated 06-12-2026, detail "Nota".
-operacionesStock::Linea linea(const QString &texto)
-{
-    const QStringList p = texto.split(' ');
-    return {.comprobante = p[0],
-            .entrada = p[1] == "EN",
-            .fecha = QDate(2026, 12, 6),
-            .deposito = "01",
-            .detalle = "Nota",
-            .numero = p[2],
-            .codigo = "0001",
-            .cantidad = numeros::valor(p[3]),
-            .costo = numeros::valor(p[4])};
-}
+using pruebas::linea;
 
 // "origen destino numero:cantidad", dated 06-12-2026.
 transferencias::Transferencia transferencia(const QString &texto, int numero = 0)
@@ -64,7 +52,8 @@ transferencias::Transferencia transferencia(const QString &texto, int numero = 0
     return t;
 }
 
-// One step: "linea ...", "elimina C", "imprime C", "transfiere ...", "retransfiere N ...", "anula N".
+// One step: "linea ...", "elimina C", "imprime C", "transfiere ...", "retransfiere N ...", "remito N",
+// "anula N".
 void paso(const QString &texto)
 {
     Connection &c = mPrincipal::conexion();
@@ -80,6 +69,8 @@ void paso(const QString &texto)
         transferencias::registrar(c, transferencia(resto));
     else if (orden == "retransfiere")
         transferencias::registrar(c, transferencia(resto.section(' ', 1), resto.section(' ', 0, 0).toInt()));
+    else if (orden == "remito")
+        transferencias::marcarImpresa(c, resto.toInt());
     else if (orden == "anula")
         transferencias::eliminar(c, resto.toInt());
     else
@@ -123,6 +114,10 @@ private slots:
             << QStringList{"transferencia||00000002|" + deLaTransferencia + "||de 01 a 02, 1 líneas",
                            "transferencia-cambio||00000002|" + deLaTransferencia + "||de 01 a 02, 1 líneas",
                            "transferencia-baja||00000002|" + deLaTransferencia + "|artículos: 000007|"};
+        QTest::newRow("remito de una transferencia")
+            << QStringList{"transfiere 01 02 000007:4", "remito 1"}
+            << QStringList{"transferencia||00000002|" + deLaTransferencia + "||de 01 a 02, 1 líneas",
+                           "comprobante-impreso||00000002|" + deLaTransferencia + "||remito"};
         QTest::newRow("transferencia sin stock: nada") << QStringList{"transfiere 01 02 000007:11"} << QStringList{};
     }
     void unaFilaPorCambio()
