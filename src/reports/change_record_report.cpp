@@ -5,6 +5,7 @@
 #include "mprincipal.h"
 #include "recordset.h"
 #include "sql_text.h"
+#include "stock_reports.h"
 
 namespace {
 
@@ -26,9 +27,9 @@ QString consultaRegistro(const FiltroRegistro &f)
     QString sql = QStringLiteral("select fecha, hora, CASE WHEN rol IS NULL THEN ") + quien
                   + QStringLiteral(" ELSE rol || ' (' || ") + quien + QStringLiteral(" || ')' END as operador, ")
                   + registroCambios::descripcionSql(QStringLiteral("tipo"))
-                  + QStringLiteral(" as tipo, numero, comprobante, objeto, anterior, nuevo from registro_cambios "
-                                   "where fecha >= ")
-                  + fecha(f.desde) + QStringLiteral(" and fecha <= ") + fecha(f.hasta);
+                  + QStringLiteral(" as tipo, numero, comprobante, objeto, anterior, nuevo, '' as ") + columnaEstilo
+                  + QStringLiteral(" from registro_cambios where fecha >= ") + fecha(f.desde)
+                  + QStringLiteral(" and fecha <= ") + fecha(f.hasta);
     if (!f.operador.isEmpty())
         sql += QStringLiteral(" and (rol like ") + parte(f.operador) + QStringLiteral(" or usuario like ")
                + parte(f.operador) + QStringLiteral(" or equipo like ") + parte(f.operador) + QLatin1Char(')');

@@ -10,7 +10,7 @@ class Recordset;
 // both included, oldest first, as fecha, hora, operador (the server's role and,
 // in brackets, the system user and the computer; on a file the user and the
 // computer), tipo (as an operator reads it), numero, comprobante, objeto,
-// anterior and nuevo.
+// anterior and nuevo, and the layout's style column, empty: every row prints plain.
 struct FiltroRegistro
 {
     QDate desde;
