@@ -18,3 +18,5 @@ CREATE TABLE registro_cambios (
     nuevo       text COLLATE "C"
 );
 CREATE INDEX registro_cambios_fecha ON registro_cambios(fecha, id);
+-- One article's changes over a long period.
+CREATE INDEX registro_cambios_numero ON registro_cambios(numero, fecha);
