@@ -12,6 +12,7 @@
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
 #include "frm_movim.h"
+#include "frm_registro.h"
 #include "frm_reponer.h"
 #include "frm_stock.h"
 #include "frm_transferencia.h"
@@ -86,6 +87,7 @@ int main(int argc, char *argv[])
         QObject::connect(f, &FrmReponer::graficoPedido, f, grafico);
         return f;
     });
+    principal.registrarFormulario("mnuRegistroCambios", [] { return new FrmRegistroCambios; });
     if (!principal.cargar())
         return 0;
     aviso->actualizar();

@@ -3,8 +3,10 @@
 #include "action_guard.h"
 #include "article_codes_panel.h"
 #include "article_stock.h"
+#include "catalogue_record.h"
 #include "catalogue_sql.h"
 #include "codes.h"
+#include "connection.h"
 #include "dates.h"
 #include "editable_grid.h"
 #include "form_fields.h"
@@ -247,6 +249,8 @@ void frmArticulo::guardarArticulo()
         return;
     t_numero_->setText(*codigos::rellenado(t_numero_->text(), codigos::Clase::Articulo));
     const QString numero = t_numero_->text();
+    // The article and its row in the record of changes are stored together.
+    Transaction transaccion(mPrincipal::conexion());
     // The stock is the sum of the article's movements, never the figure in its box.
     const QStringList valores{numero,
                               t_codigo_->text(),
@@ -262,6 +266,9 @@ void frmArticulo::guardarArticulo()
     } else {
         mPrincipal::actualizarRegistro(QStringLiteral("articulo"), columnas, valores, condicion);
     }
+    registroCatalogo::anotarGuardado(mPrincipal::conexion(), registroCatalogo::Clase::Articulo, numero, *existente,
+                                     columnas, valores);
+    transaccion.commit();
     limpiar();
     cargarGrilla();
 }

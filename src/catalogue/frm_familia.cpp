@@ -1,8 +1,10 @@
 #include "frm_familia.h"
 #include "access_keys.h"
 #include "action_guard.h"
+#include "catalogue_record.h"
 #include "catalogue_sql.h"
 #include "codes.h"
+#include "connection.h"
 #include "editable_grid.h"
 #include "form_fields.h"
 #include "form_layout.h"
@@ -94,10 +96,15 @@ void FrmFamilia::guardar()
     const QStringList columnas{QStringLiteral("codigo"), QStringLiteral("familia")};
     const QStringList valores{t_codigo_->text(), t_Familia_->text()};
     const QString condicion = QStringLiteral("codigo='") + sqlTexto(t_codigo_->text()) + QLatin1Char('\'');
+    // The family and its row in the record of changes are stored together.
+    Transaction transaccion(mPrincipal::conexion());
     auto existente = mPrincipal::abrirConsulta(sqlCatalogo::familiaExistente(condicion));
     if (existente->eof())
         mPrincipal::insertarRegistro(QStringLiteral("familia"), columnas, valores);
     else
         mPrincipal::actualizarRegistro(QStringLiteral("familia"), columnas, valores, condicion);
+    registroCatalogo::anotarGuardado(mPrincipal::conexion(), registroCatalogo::Clase::Familia, t_codigo_->text(),
+                                     *existente, columnas, valores);
+    transaccion.commit();
     cargarGrilla();
 }

@@ -3,6 +3,7 @@
 #include "column_widths.h"
 #include "connection.h"
 #include "grid_model.h"
+#include "grid_record.h"
 #include "messages.h"
 #include "numbers.h"
 #include "quendra_error.h"
@@ -306,7 +307,12 @@ void EditableGrid::guardarCelda()
         if (!guardado_(fila(r, false)))
             return;
     } else {
-        conexion_->execute(sentenciasGrilla::actualizacion(tabla_, fila(r, false), c, *claves_));
+        // The cell and its row in the record of changes are stored together.
+        const sentenciasGrilla::Fila guardada = fila(r, false);
+        Transaction transaccion(*conexion_);
+        conexion_->execute(sentenciasGrilla::actualizacion(tabla_, guardada, c, *claves_));
+        registroGrilla::anotarCelda(*conexion_, tabla_, fila(r, true), guardada, c, *claves_);
+        transaccion.commit();
     }
     recargar();
     const QString guardado = r < modelo_->rowCount() ? modelo_->texto(r, c) : QString();
@@ -331,7 +337,12 @@ void EditableGrid::Eliminar()
                           QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
-    conexion_->execute(sql);
+    {
+        Transaction transaccion(*conexion_);
+        conexion_->execute(sql);
+        registroGrilla::anotarBaja(*conexion_, tabla_, fila(r, true), claves_.value_or(QList<int>{0}));
+        transaccion.commit();
+    }
     recargar();
     emit despuesEliminar();
 }

@@ -1,5 +1,6 @@
 #include "import_write.h"
 #include "backup.h"
+#include "change_record.h"
 #include "connection.h"
 #include "dates.h"
 #include "mprincipal.h"
@@ -9,6 +10,7 @@
 #include "stock_operations.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace importacion {
@@ -64,6 +66,17 @@ QList<operacionesStock::Linea> lineasDeStock(Connection &c, const Revision &r, c
     return lineas;
 }
 
+// One row for the whole import, whatever the number of its rows.
+void anotarImportacion(Connection &c, const Opciones &o, const Resumen &r)
+{
+    registroCambios::Cambio cambio{registroCambios::Tipo::Importacion, {}, {}, QFileInfo(o.archivo).fileName(), {}, {}};
+    cambio.nuevo = registroCambios::valores({QStringLiteral("artículos agregados"), QStringLiteral("actualizados"),
+                                             QStringLiteral("familias nuevas"), QStringLiteral("comprobantes")},
+                                            {QString::number(r.agregados), QString::number(r.actualizados),
+                                             QString::number(r.familias), r.comprobantes.join(QStringLiteral(", "))});
+    registroCambios::anotar(c, cambio);
+}
+
 } // namespace
 
 Resultado importar(Connection &conexion, const Opciones &opciones)
@@ -112,6 +125,7 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
         if (!r.resumen.comprobantes.contains(comprobante))
             r.resumen.comprobantes << comprobante;
     }
+    anotarImportacion(conexion, opciones, r.resumen);
     transaccion.commit();
     return r;
 }

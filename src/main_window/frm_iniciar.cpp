@@ -49,6 +49,7 @@ void frmIniciar::crearMenu()
         {"RptInformes", "&Informes", "mnuStockDeposito", "Stock por &depósito"},
         {"RptInformes", "&Informes", "mnuValorizacion", "&Valorización de stock"},
         {"RptInformes", "&Informes", "mnuReponer", "Artículos a &reponer"},
+        {"RptInformes", "&Informes", "mnuRegistroCambios", "Registro de &cambios"},
     };
     QHash<QString, QMenu *> menus;
     for (const Item &i : tabla) {

@@ -23,7 +23,7 @@ public:
     bool cargar();
 
     // Connects a menu item (mnuMovim, mnuArticulo, mnuSeccion, mnuDepositos,
-    // mnuInfMovim, mnuStockDeposito, mnuValorizacion, mnuMinimos, mnuReponer) to the form it shows.
+    // mnuInfMovim, mnuStockDeposito, mnuValorizacion, mnuMinimos, mnuReponer, mnuRegistroCambios) to the form it shows.
     void registrarFormulario(const QString &item, Fabrica fabrica);
     // Shows the form of a menu item: the open one brought to the front, or a new one.
     QWidget *mostrarFormulario(const QString &item);

@@ -176,3 +176,39 @@ void vincularReposicion(Report &report, std::shared_ptr<const Recordset> filas, 
         encabezado.control(QLatin1String(caja)).setCaption(QString());
     report.refresh();
 }
+
+ReportLayout registroLayout()
+{
+    return armarLayout(QStringLiteral("RegistroCambios"), QStringLiteral("Registro de cambios"), 13150,
+                       {{"fecha", QStringLiteral("Fecha"), 60, 780, Qt::AlignLeft},
+                        {"hora", QStringLiteral("Hora"), 860, 600, Qt::AlignLeft},
+                        {"operador", QStringLiteral("Operador"), 1500, 1700, Qt::AlignLeft},
+                        {"tipo", QStringLiteral("Cambio"), 3250, 1700, Qt::AlignLeft},
+                        {"numero", QStringLiteral("Artículo"), 5000, 650, Qt::AlignLeft},
+                        {"comprobante", QStringLiteral("Comprobante"), 5700, 850, Qt::AlignLeft},
+                        {"objeto", QStringLiteral("Sobre"), 6600, 2000, Qt::AlignLeft},
+                        {"anterior", QStringLiteral("Antes"), 8650, 2200, Qt::AlignLeft},
+                        {"nuevo", QStringLiteral("Después"), 10900, 2200, Qt::AlignLeft}},
+                       0);
+}
+
+Report &rptRegistro()
+{
+    return ReportRegistry::instance(QStringLiteral("RegistroCambios"), registroLayout);
+}
+
+void vincularRegistro(Report &report, std::shared_ptr<const Recordset> filas, const FiltroEncabezado &filtro)
+{
+    vincular(report, std::move(filas), {});
+    // The header's boxes say this report's own filters.
+    ReportSection &encabezado = report.section(QStringLiteral("EncabezadoPagina"));
+    const std::pair<const char *, QString> captions[] = {
+        {"t_Al", QStringLiteral("Desde: %1  Hasta: %2").arg(filtro.desde, filtro.hasta)},
+        {"t_DesdeNumero", QStringLiteral("Operador: ") + filtro.operador},
+        {"t_HastaNumero", QStringLiteral("Artículo: ") + filtro.numero},
+        {"t_DesdeCodigo", QStringLiteral("Comprobante: ") + filtro.comprobante},
+        {"t_HastaCodigo", QString()}};
+    for (const auto &[caja, texto] : captions)
+        encabezado.control(QLatin1String(caja)).setCaption(texto);
+    report.refresh();
+}

@@ -28,3 +28,14 @@ ReportLayout reposicionLayout();
 Report &rptReposicion();
 void vincularReposicion(Report &report, std::shared_ptr<const Recordset> filas, const QString &al,
                         const QString &lugar);
+
+// "Registro de cambios": day, time, operator, the change, article, voucher,
+// what else it names, and the values before and after. The header says the
+// filters as the window shows them.
+struct FiltroEncabezado
+{
+    QString desde, hasta, operador, numero, comprobante;
+};
+ReportLayout registroLayout();
+Report &rptRegistro();
+void vincularRegistro(Report &report, std::shared_ptr<const Recordset> filas, const FiltroEncabezado &filtro);

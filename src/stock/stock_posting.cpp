@@ -1,5 +1,6 @@
 // Posting lines: the voucher's number, the locks, the stock check, the row and the stock written back.
 #include "article_stock.h"
+#include "change_record.h"
 #include "connection.h"
 #include "dates.h"
 #include "mprincipal.h"
@@ -128,12 +129,64 @@ Resultado registrarLinea(Connection &conexion, const Linea &linea)
     return registrarLineas(conexion, {linea}).resultado;
 }
 
+namespace {
+
+// How the record of changes shows a line: its kind, quantity, cost, place, day and detail.
+const QStringList columnasRegistro{QStringLiteral("tipo"),     QStringLiteral("cantidad"), QStringLiteral("costo"),
+                                   QStringLiteral("depósito"), QStringLiteral("fecha"),    QStringLiteral("detalle")};
+
+QStringList textosLinea(const Linea &l)
+{
+    return {l.entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
+            numeros::numeral(numeros::redondear(l.cantidad)),
+            numeros::numeral(numeros::redondear(l.costo)),
+            l.deposito,
+            fechas::texto(l.fecha),
+            l.detalle};
+}
+
+// The line a posting will write over, as the record shows it; empty when there is none. The
+// voucher is held first, as the posting holds it, so no one changes the line in between.
+QStringList lineaAnterior(Connection &conexion, const Linea &l)
+{
+    if (l.nuevo)
+        return {};
+    conexion.bloquear(sqlStock::claveComprobante(l.comprobante));
+    auto rs = conexion.execute(sqlStock::lineaExistente(sqlStock::condicionLinea(l.comprobante, l.numero)));
+    if (rs->eof())
+        return {};
+    const auto texto = [&](const char *c) { return rs->field(QString::fromLatin1(c)).text(); };
+    const bool entrada = texto("tipomov") == QLatin1String("EN");
+    return {texto("tipomov"), entrada ? texto("Entrada") : texto("Salida"),
+            texto("costo"),   texto("deposito"),
+            texto("fecha"),   texto("detalle")};
+}
+
+} // namespace
+
 ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas)
 {
     Transaction transaccion(conexion);
+    QList<QStringList> anteriores;
+    for (const Linea &l : lineas)
+        anteriores << lineaAnterior(conexion, l);
     ResultadoLineas r = registrarLineasEnCurso(conexion, lineas);
-    if (r.indice == -1)
-        transaccion.commit();
+    if (r.indice != -1)
+        return r;
+    for (qsizetype i = 0; i < lineas.size(); ++i) {
+        registroCambios::Cambio c{registroCambios::Tipo::LineaAlta, lineas[i].numero, r.comprobantes[i], {}, {}, {}};
+        const QStringList nuevos = textosLinea(lineas[i]);
+        if (anteriores[i].isEmpty()) {
+            c.nuevo = registroCambios::valores(columnasRegistro, nuevos);
+        } else {
+            c.tipo = registroCambios::Tipo::LineaCambio;
+            const auto d = registroCambios::diferencias(columnasRegistro, anteriores[i], nuevos);
+            c.anterior = d.anterior;
+            c.nuevo = d.nuevo;
+        }
+        registroCambios::anotar(conexion, c);
+    }
+    transaccion.commit();
     return r;
 }
 

@@ -1,6 +1,7 @@
 // Posting, changing and deleting a transfer: both vouchers in one transaction.
 #include "transfer_operations.h"
 #include "article_stock.h"
+#include "change_record.h"
 #include "connection.h"
 #include "numbers.h"
 #include "posting_steps.h"
@@ -150,6 +151,24 @@ void escribirStocks(Connection &conexion, const QStringList &numeros)
 
 } // namespace
 
+namespace {
+
+// One row for the whole transfer, naming both of its vouchers.
+void anotarTransferencia(Connection &conexion, registroCambios::Tipo tipo, const Resultado &r, const QString &texto)
+{
+    registroCambios::Cambio c{tipo, {}, r.salida, {}, {}, {}};
+    c.objeto = enRegistro(r.numero, r.salida, r.entrada);
+    (tipo == registroCambios::Tipo::TransferenciaBaja ? c.anterior : c.nuevo) = texto;
+    registroCambios::anotar(conexion, c);
+}
+
+} // namespace
+
+QString enRegistro(int numero, const QString &salida, const QString &entrada)
+{
+    return QStringLiteral("Transferencia %1 (salida %2, entrada %3)").arg(QString::number(numero), salida, entrada);
+}
+
 QString detalleComprobantes(int numero, const QString &origen, const QString &destino)
 {
     return QStringLiteral("Transferencia %1 de %2 a %3").arg(QString::number(numero), origen, destino);
@@ -204,6 +223,9 @@ Resultado registrar(Connection &conexion, const Transferencia &t)
     for (const Linea &l : t.lineas)
         anteriores.removeAll(l.numero);
     escribirStocks(conexion, anteriores);
+    anotarTransferencia(
+        conexion, t.numero == 0 ? registroCambios::Tipo::Transferencia : registroCambios::Tipo::TransferenciaCambio, r,
+        QStringLiteral("de %1 a %2, %3 líneas").arg(t.origen, t.destino, QString::number(t.lineas.size())));
     transaccion.commit();
     return r;
 }
@@ -219,6 +241,8 @@ Resultado eliminar(Connection &conexion, int numero)
     conexion.execute(sqlTransferencia::eliminarLineas(r.salida, r.entrada));
     conexion.execute(sqlTransferencia::eliminar(numero));
     escribirStocks(conexion, articulos);
+    anotarTransferencia(conexion, registroCambios::Tipo::TransferenciaBaja, r,
+                        QStringLiteral("artículos: ") + articulos.join(QStringLiteral(", ")));
     transaccion.commit();
     return r;
 }

@@ -79,6 +79,8 @@ struct Resultado
 
 // The note both vouchers carry: "Transferencia 7 de 01 a 02".
 QString detalleComprobantes(int numero, const QString &origen, const QString &destino);
+// How the record of changes names a transfer: "Transferencia 7 (salida 00000012, entrada 00000013)".
+QString enRegistro(int numero, const QString &salida, const QString &entrada);
 
 // What the place holds of the article: its movements there up to the day, and
 // all of them (later ones too), each cut to 15 significant digits.

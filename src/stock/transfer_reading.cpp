@@ -1,4 +1,5 @@
 // Reading transfers, the stock of a place, and marking a transfer printed.
+#include "change_record.h"
 #include "connection.h"
 #include "dates.h"
 #include "numbers.h"
@@ -72,6 +73,12 @@ std::optional<Remito> marcarImpresa(Connection &conexion, int numero)
     conexion.bloquear(sqlStock::claveComprobante(t->entrada));
     conexion.execute(sqlTransferencia::marcarImpresas(t->salida, t->entrada));
     t->impresa = true;
+    registroCambios::anotar(conexion, {registroCambios::Tipo::ComprobanteImpreso,
+                                       {},
+                                       t->salida,
+                                       enRegistro(numero, t->salida, t->entrada),
+                                       {},
+                                       QStringLiteral("remito")});
     Remito remito{*t, conexion.execute(sqlTransferencia::lineas(t->salida))};
     transaccion.commit();
     return remito;

@@ -1,5 +1,6 @@
 // Deleting a voucher and marking it printed.
 #include "article_stock.h"
+#include "change_record.h"
 #include "connection.h"
 #include "mprincipal.h"
 #include "numbers.h"
@@ -41,6 +42,12 @@ Resultado eliminarComprobante(Connection &conexion, const QString &comprobante)
     conexion.execute(sqlStock::eliminarComprobante(comprobante));
     for (const QString &numero : articulos)
         stockArticulo::reescribir(conexion, numero);
+    registroCambios::anotar(conexion, {registroCambios::Tipo::ComprobanteBaja,
+                                       {},
+                                       comprobante,
+                                       {},
+                                       QStringLiteral("artículos: ") + articulos.join(QStringLiteral(", ")),
+                                       {}});
     transaccion.commit();
     return r;
 }
@@ -53,6 +60,12 @@ Impresion marcarImpreso(Connection &conexion, const QString &comprobante)
     Transaction transaccion(conexion);
     conexion.bloquear(sqlStock::claveComprobante(comprobante));
     auto sinImprimir = conexion.execute(sqlStock::lineasSinImprimir(comprobante));
+    registroCambios::anotar(conexion, {registroCambios::Tipo::ComprobanteImpreso,
+                                       {},
+                                       comprobante,
+                                       {},
+                                       {},
+                                       QStringLiteral("líneas marcadas: ") + QString::number(sinImprimir->rowCount())});
     for (; !sinImprimir->eof(); sinImprimir->moveNext())
         conexion.execute(mPrincipal::sentenciaUpdate(
             QStringLiteral("movstk"), {QStringLiteral("impreso")}, {QStringLiteral("S")},

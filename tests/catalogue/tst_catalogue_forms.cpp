@@ -85,6 +85,7 @@ private slots:
         QTest::keyClick(p->vista(), Qt::Key_Delete);
         QCOMPARE(p->base.valor("select count(*) || ' ' || sum(numero = '000004') from articulo"),
                  QStringLiteral("35 0"));
+        QCOMPARE(p->base.filas("select tipo||'|'||numero from registro_cambios"), QStringList{"articulo-baja|000004"});
     }
 
     // Typed over and saved with F5 in the article grid: the cost is the operator's, the stock the movements'.
@@ -116,6 +117,13 @@ private slots:
         p->escribir("t_alta", "02032026");
         p->clic("b_Guardar");
         QCOMPARE(fila("000003"), QStringLiteral("000003|0004|Arandela grower 3/8|Bolsa de 20|2026-03-02|12.5|40.0"));
+        // The record names the columns that changed, with the values they had and have.
+        const QStringList registro = p->base.filas("select tipo||'|'||numero||'|'||nuevo from registro_cambios");
+        QCOMPARE(registro.size(), 1);
+        QVERIFY2(registro[0].startsWith("articulo-cambio|000003|")
+                     && registro[0].contains("nombre: Arandela grower 3/8") && registro[0].contains("alta: 02-03-2026")
+                     && !registro[0].contains("costo"),
+                 qPrintable(registro[0]));
         QCOMPARE(p->base.valor("select count(*) from articulo"), QStringLiteral("36"));
     }
 
@@ -135,6 +143,9 @@ private slots:
         p->clic("b_Guardar");
         QCOMPARE(p->mensajes.textos(), QStringList());
         QCOMPARE(fila("000037"), QStringLiteral("000037|0002|Espátula||2026-05-14|0.12|0.0"));
+        QCOMPARE(p->base.filas("select tipo||'|'||numero||'|'||nuevo from registro_cambios"),
+                 QStringList{"articulo-alta|000037|numero: 000037; codigo: 0002; nombre: Espátula; detalle: ; "
+                             "alta: 14-05-2026; costo: 0.12; stock: 0"});
         QCOMPARE(p->texto("t_numero"), QString());
     }
 
@@ -254,26 +265,28 @@ private slots:
     void guardar_data()
     {
         // pasos: code, name, code, name ... saved in turn; foco: the field focused when a message shows
-        pruebas::columnas<QStringList, QString, QString, int, QString, QString>("pasos", "codigo", "familia", "total",
-                                                                                "mensaje", "foco");
+        pruebas::columnas<QStringList, QString, QString, int, QString, QString, QStringList>(
+            "pasos", "codigo", "familia", "total", "mensaje", "foco", "registro");
         const QString cuatro = "El código de familia debe tener hasta 4 dígitos";
         QTest::newRow("nuevo código") << QStringList{"7", "Bulonería"} << "0007"
                                       << "Bulonería" << 7 << ""
-                                      << "";
+                                      << "" << QStringList{"familia-alta|0007||codigo: 0007; familia: Bulonería"};
         QTest::newRow("renombrar") << QStringList{"7", "Bulonería", " 7 ", "Bulones"} << "0007"
                                    << "Bulones" << 7 << ""
-                                   << "";
+                                   << ""
+                                   << QStringList{"familia-alta|0007||codigo: 0007; familia: Bulonería",
+                                                  "familia-cambio|0007|familia: Bulonería|familia: Bulones"};
         QTest::newRow("código en blanco") << QStringList{"   ", "Varios"} << "0000"
                                           << "Varios" << 7 << ""
-                                          << "";
+                                          << "" << QStringList{"familia-alta|0000||codigo: 0000; familia: Varios"};
         QTest::newRow("comillas") << QStringList{"8'", "D'Angelo"} << "8'"
-                                  << "D'Angelo" << 6 << cuatro << "t_codigo";
+                                  << "D'Angelo" << 6 << cuatro << "t_codigo" << QStringList{};
         QTest::newRow("ambos vacíos") << QStringList{"", ""} << ""
                                       << "" << 6 << "Falta Codigo"
-                                      << "t_codigo";
+                                      << "t_codigo" << QStringList{};
         QTest::newRow("sin nombre") << QStringList{"9", ""} << "9"
                                     << "" << 6 << "Falta Familia"
-                                    << "t_Familia";
+                                    << "t_Familia" << QStringList{};
     }
     void guardar()
     {
@@ -292,6 +305,9 @@ private slots:
         QCOMPARE(p->texto("t_codigo") + '=' + p->texto("t_Familia"), codigo + '=' + familia);
         QCOMPARE(p->form->grilla()->CantidadFilas(), total);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QTEST(p->base.filas("select tipo||'|'||objeto||'|'||coalesce(anterior,'')||'|'||nuevo from registro_cambios "
+                            "order by id"),
+              "registro");
         if (mensaje.isEmpty()) {
             QCOMPARE(p->base.valor("select group_concat(familia) from familia where codigo='" + codigo + "'"), familia);
         } else {
@@ -308,6 +324,7 @@ private slots:
         p->clicFila(1);
         QTest::keyClick(p->vista(), Qt::Key_Delete);
         QCOMPARE(p->base.valor("select count(*) from familia where codigo='0001'"), QStringLiteral("0"));
+        QCOMPARE(p->base.filas("select tipo||'|'||objeto from registro_cambios"), QStringList{"familia-baja|0001"});
     }
 };
 

@@ -82,6 +82,9 @@ private slots:
         const QString dato = teclas.section(' ', 0, 0);
         QCOMPARE(g.mensajes.cajas().join('\n'), escrito ? "Quendra|info|El dato:" + dato + " fue guardado" : resultado);
         QCOMPARE(despues.count(), escrito ? 1 : 0);
+        // The cell and its row in the record of changes go together.
+        const QStringList registro = g.base.filas("select tipo || '|' || nuevo from registro_cambios");
+        QCOMPARE(registro, escrito ? QStringList{"celda-grilla|" + dato} : QStringList{});
         if (!escrito) {
             QCOMPARE(articulos(g), antes);
             return;
@@ -162,6 +165,8 @@ private slots:
         QCOMPARE(g.base.filas("select numero from articulo order by numero").join(','), quedan);
         const bool borrada = !quedan.contains(QStringLiteral("00000%1").arg(fila));
         QCOMPARE(despues.count(), borrada ? 1 : 0);
+        QCOMPARE(g.base.filas("select tipo || '|' || numero from registro_cambios"),
+                 borrada ? QStringList{QStringLiteral("articulo-baja|00000%1").arg(fila)} : QStringList{});
         QCOMPARE(g.grid->CantidadFilas(), int(quedan.count(QLatin1Char(',')) + 1));
     }
 };

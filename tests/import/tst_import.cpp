@@ -184,6 +184,11 @@ private slots:
         QCOMPARE(otra.revision.cuenta(Veredicto::SinCambios), 4);
         QVERIFY(otra.resumen.copia.isEmpty());
         QCOMPARE(base.valor(QStringLiteral("select count(*) from movstk")), QStringLiteral("3"));
+        // One row in the record of changes for the whole import, none for an import that changed nothing.
+        QCOMPARE(
+            base.filas(QStringLiteral("select tipo || '|' || objeto || '|' || nuevo from registro_cambios")),
+            QStringList{QStringLiteral("importacion|a.csv|artículos agregados: 3; actualizados: 0; familias "
+                                       "nuevas: 2; comprobantes: 00000001 (depósito 01), 00000002 (depósito 02)")});
     }
 
     void nadaSeEscribeConUnaFilaMal_data()

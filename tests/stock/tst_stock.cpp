@@ -1,4 +1,5 @@
 #include "connection.h"
+#include "line_text.h"
 #include "mprincipal.h"
 #include "numbers.h"
 #include "quendra_error.h"
@@ -51,22 +52,7 @@ struct Existencias
     QString stock() const { return base.filas("select stock from articulo order by numero").join(' '); }
 };
 
-// "comprobante[*] tipo numero cantidad costo", * marking a number proposed for a new voucher; dated 06-12-2026,
-// place 01, family 0001.
-Linea linea(const QString &texto)
-{
-    const QStringList p = texto.split(' ');
-    return Linea{.comprobante = QString(p[0]).remove('*'),
-                 .nuevo = p[0].endsWith('*'),
-                 .entrada = p[1] == "EN",
-                 .fecha = QDate(2026, 12, 6),
-                 .deposito = "01",
-                 .detalle = "Nota",
-                 .numero = p[2],
-                 .codigo = "0001",
-                 .cantidad = numeros::valor(p[3]),
-                 .costo = numeros::valor(p[4])};
-}
+using pruebas::linea;
 
 QList<Linea> lineas(const QStringList &textos)
 {
