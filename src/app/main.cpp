@@ -11,6 +11,7 @@
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
 #include "frm_movim.h"
+#include "frm_recuento.h"
 #include "frm_reponer.h"
 #include "frm_stock.h"
 #include "frm_transferencia.h"
@@ -57,6 +58,11 @@ int main(int argc, char *argv[])
         return f;
     });
     principal.registrarFormulario("mnuTransferencia", [] { return new FrmTransferencia; });
+    principal.registrarFormulario("mnuRecuento", [aviso] {
+        auto *f = new FrmRecuento;
+        QObject::connect(f, &FrmRecuento::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });
     principal.registrarFormulario("mnuValorizacion", [] { return new FrmStock(FrmStock::Informe::Valorizacion); });
     principal.registrarFormulario("mnuReponer", [] { return new FrmReponer; });
