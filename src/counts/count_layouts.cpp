@@ -6,6 +6,8 @@
 #include "report_rows.h"
 #include "type_codes.h"
 
+#include <QDateTime>
+
 namespace {
 
 using filasInforme::agregarFila;
@@ -83,12 +85,18 @@ int64_t centesimas(double v)
 
 } // namespace
 
+QString momento(const QString &iso)
+{
+    const QDateTime cuando = QDateTime::fromString(iso, Qt::ISODate);
+    return cuando.isValid() ? fechas::texto(cuando.date()) + cuando.time().toString(QStringLiteral(" HH:mm")) : iso;
+}
+
 QString descripcion(const recuentos::Recuento &r)
 {
     QString texto =
         QStringLiteral("Recuento N° %1 - Depósito %2 - Al %3").arg(r.numero).arg(r.deposito, fechas::texto(r.fecha));
     if (r.estado == recuentos::Estado::Aplicado)
-        texto += QStringLiteral(" - Aplicado por %1 el %2").arg(r.cerradoPor, r.cerradoEl);
+        texto += QStringLiteral(" - Aplicado por %1 el %2").arg(r.cerradoPor, momento(r.cerradoEl));
     else if (r.estado == recuentos::Estado::Descartado)
         texto += QStringLiteral(" - Descartado");
     return texto;

@@ -35,5 +35,8 @@ std::shared_ptr<Recordset> filasDiferencias(const std::vector<recuentos::Diferen
 void vincularDiferencias(Report &report, const recuentos::Recuento &recuento,
                          const std::vector<recuentos::Diferencia> &diferencias);
 
+// When an operator opened or closed a count, as the operator reads dates: "06-12-2026 10:22".
+QString momento(const QString &iso);
+
 // How the report headers name a count: "Recuento N° 3 - Depósito 01 - Al 06-12-2026".
 QString descripcion(const recuentos::Recuento &recuento);

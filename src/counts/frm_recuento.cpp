@@ -4,6 +4,7 @@
 #include "access_keys.h"
 #include "action_guard.h"
 #include "article_barcodes.h"
+#include "count_layouts.h"
 #include "dates.h"
 #include "filter_controls.h"
 #include "form_layout.h"
@@ -217,13 +218,14 @@ void FrmRecuento::mostrar(const recuentos::Recuento &r)
         estado =
             QStringLiteral("Elija un recuento abierto, o escriba depósito, fecha y rangos y pulse Nuevo recuento.");
     else if (abierto)
-        estado = QStringLiteral("Recuento %1 abierto por %2 el %3.").arg(r.numero).arg(r.abiertoPor, r.abiertoEl);
+        estado =
+            QStringLiteral("Recuento %1 abierto por %2 el %3.").arg(r.numero).arg(r.abiertoPor, momento(r.abiertoEl));
     else
         estado = QStringLiteral("Recuento %1 %2 por %3 el %4: sólo lectura.")
                      .arg(r.numero)
                      .arg(r.estado == recuentos::Estado::Aplicado ? QStringLiteral("aplicado")
                                                                   : QStringLiteral("descartado"),
-                          r.cerradoPor, r.cerradoEl);
+                          r.cerradoPor, momento(r.cerradoEl));
     l_Estado->setText(estado);
     for (QWidget *w : std::initializer_list<QWidget *>{t_numero, t_Cantidad, chk_NoContados, b_Aplicar, b_Descartar,
                                                        b_Quitar, b_LeerPlanilla})
