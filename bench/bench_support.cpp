@@ -123,6 +123,18 @@ void leerDesnudo(const QString &archivo, const QByteArray &sql)
     sqlite3_close(db);
 }
 
+void ejecutarDesnudo(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), -1, &st, nullptr) != SQLITE_OK)
+        qFatal("%s: %s", utf8.constData(), sqlite3_errmsg(db));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            sqlite3_column_text(st, i);
+    sqlite3_finalize(st);
+}
+
 QString baseEnServidor(const QString &nombre)
 {
     const QString servidor = qEnvironmentVariable("QUENDRA_SERVIDOR_PRUEBAS");

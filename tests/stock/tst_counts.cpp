@@ -4,6 +4,7 @@
 #include "numbers.h"
 #include "stock_counts.h"
 #include "stock_operations.h"
+#include "stored_movements.h"
 #include "test_database.h"
 #include "test_main.h"
 #include "transfer_operations.h"
@@ -27,24 +28,7 @@ struct Tienda
                               "('000003','0002','Perno',2,0)", "('000004','0002','Clavo',0.1,0)"})
             base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ") + a);
     }
-    // Stored movements, each "numero tipo cantidad deposito dd-mm", in vouchers 00000001, 00000002...; the
-    // stored stock written back as postings leave it.
-    void movimientos(const QStringList &lineas) const
-    {
-        int comprobante = 0;
-        for (const QString &linea : lineas) {
-            const QStringList p = linea.split(' ');
-            const bool entra = p[1] == "EN";
-            base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
-                                         "deposito,Entrada,Salida,codigo) VALUES ('%1','%2','2026-%3','%4',1,'',"
-                                         "'N','%5',%6,%7,'0001')")
-                              .arg(numeros::rellenarCeros(QString::number(++comprobante), 8), p[1],
-                                   p[4].section('-', 1) + '-' + p[4].section('-', 0, 0), p[0], p[3], entra ? p[2] : "0",
-                                   entra ? "0" : p[2]));
-        }
-        base.ejecutar("UPDATE articulo SET stock=coalesce((SELECT sum(Entrada)-sum(Salida) FROM movstk m WHERE "
-                      "m.numero=articulo.numero),0)");
-    }
+    void movimientos(const QStringList &lineas) const { guardarMovimientos(base, lineas); }
     // The adjustment lines: voucher, type, place, date, article, quantity, cost, note.
     QString ajustes() const
     {
