@@ -22,7 +22,7 @@ int contarTodo(Connection &c, sqlite3 *db, const QString &deposito, const QDate 
 {
     const int n = recuentos::abrir(c, deposito, dia, {}, QStringLiteral("banco"));
     banco::ejecutarDesnudo(db, QStringLiteral("insert into recuento_linea(recuento,numero,contado) select %1,numero,"
-                                              "(cast(substr(numero,-3) as integer)*7+%2)%%97 from articulo")
+                                              "(cast(substr(numero,-3) as integer)*7+%2)%97 from articulo")
                                    .arg(n)
                                    .arg(vuelta));
     return n;
