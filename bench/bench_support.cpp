@@ -68,8 +68,12 @@ QString baseGenerada(int articulos, int movimientos)
 {
     // The schema's checksum and version in the name: a file generated before the
     // schema (its indexes, its upgrade steps) changed is not reused.
+    // Two programs of one version may hold different steps, so their names count too.
     QFile esquema(QStringLiteral(":/db/schema.sql"));
-    const quint16 huella = esquema.open(QIODevice::ReadOnly) ? qChecksum(esquema.readAll()) : 0;
+    QByteArray texto = esquema.open(QIODevice::ReadOnly) ? esquema.readAll() : QByteArray();
+    for (const char *paso : versionEsquema::guiones)
+        texto += paso;
+    const quint16 huella = qChecksum(texto);
     QString archivo = QDir::temp().filePath(QStringLiteral("quendra-bench-%1-%2-%3-v%4.accdb")
                                                 .arg(articulos)
                                                 .arg(movimientos)
@@ -122,6 +126,18 @@ void leerDesnudo(const QString &archivo, const QByteArray &sql)
                 sqlite3_column_double(st, i);
     sqlite3_finalize(st);
     sqlite3_close(db);
+}
+
+void ejecutarDesnudo(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), -1, &st, nullptr) != SQLITE_OK)
+        qFatal("%s: %s", utf8.constData(), sqlite3_errmsg(db));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            sqlite3_column_text(st, i);
+    sqlite3_finalize(st);
 }
 
 QString baseEnServidor(const QString &nombre)

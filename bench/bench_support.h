@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QString>
+
+struct sqlite3;
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -54,6 +56,10 @@ QString copiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimie
 // A statement in SQLite's own dialect run on the file through the bare sqlite3
 // API, every column of every row read (text or double); the rows go nowhere.
 void leerDesnudo(const QString &archivo, const QByteArray &sql);
+
+// A statement run through the bare sqlite3 API on a connection already open
+// (the program's own handle), every column of every row read as text.
+void ejecutarDesnudo(sqlite3 *db, const QString &sql);
 
 // A database of its own, made afresh with the program's empty tables, on the
 // private server that bench/with_server.sh starts (QUENDRA_SERVIDOR_PRUEBAS);

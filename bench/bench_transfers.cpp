@@ -13,22 +13,6 @@
 #include <cstdio>
 #include <sqlite3.h>
 
-namespace {
-
-void ejecutar(sqlite3 *db, const QString &sql)
-{
-    sqlite3_stmt *st = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, utf8.constData(), -1, &st, nullptr) != SQLITE_OK)
-        qFatal("%s: %s", utf8.constData(), sqlite3_errmsg(db));
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int i = 0; i < sqlite3_column_count(st); ++i)
-            sqlite3_column_text(st, i);
-    sqlite3_finalize(st);
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -51,13 +35,14 @@ int main(int argc, char *argv[])
          !rs->eof(); rs->moveNext())
         lugares << rs->field(0).text();
     for (const QString &l : lugares)
-        ejecutar(db,
-                 QStringLiteral("insert or ignore into deposito(codigo,nombre) values ('%1','Depósito %1')").arg(l));
-    ejecutar(db, QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
-                                "Entrada,Salida,codigo) SELECT printf('%08d',(select max(comprobante) from movstk)+1),"
-                                "'EN','2026-01-02',numero,costo,'Reserva','S','%1',100000,0,codigo FROM articulo "
-                                "ORDER BY numero LIMIT 200")
-                     .arg(lugares[0]));
+        banco::ejecutarDesnudo(
+            db, QStringLiteral("insert or ignore into deposito(codigo,nombre) values ('%1','Depósito %1')").arg(l));
+    banco::ejecutarDesnudo(
+        db, QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,deposito,"
+                           "Entrada,Salida,codigo) SELECT printf('%08d',(select max(comprobante) from movstk)+1),"
+                           "'EN','2026-01-02',numero,costo,'Reserva','S','%1',100000,0,codigo FROM articulo "
+                           "ORDER BY numero LIMIT 200")
+                .arg(lugares[0]));
     transferencias::Transferencia t;
     t.fecha = QDate(2026, 12, 6);
     t.origen = lugares[0];
@@ -79,7 +64,7 @@ int main(int argc, char *argv[])
         [&] {
             // The same reads and writes without locks, numbering or checks in between.
             ++desnudas;
-            ejecutar(db, QStringLiteral("BEGIN IMMEDIATE"));
+            banco::ejecutarDesnudo(db, QStringLiteral("BEGIN IMMEDIATE"));
             sqlite3_stmt *st = nullptr;
             sqlite3_prepare_v2(db, "select max(comprobante) from movstk", -1, &st, nullptr);
             sqlite3_step(st);
@@ -88,32 +73,34 @@ int main(int argc, char *argv[])
             const QString salida = QStringLiteral("%1").arg(ultimo + 1, 8, 10, QLatin1Char('0')),
                           entrada = QStringLiteral("%1").arg(ultimo + 2, 8, 10, QLatin1Char('0'));
             for (const transferencias::Linea &l : t.lineas) {
-                ejecutar(db, QStringLiteral("select sum(case when fecha<='2026-12-06' then "
-                                            "coalesce(Entrada,0)-coalesce(Salida,0) end),sum(coalesce(Entrada,0)-"
-                                            "coalesce(Salida,0)) from movstk where numero='%1' and deposito='%2'")
-                                 .arg(l.numero, t.origen));
-                ejecutar(db,
-                         QStringLiteral("select sum(entrada)-sum(salida) from movstk where numero='%1'").arg(l.numero));
+                banco::ejecutarDesnudo(
+                    db, QStringLiteral("select sum(case when fecha<='2026-12-06' then "
+                                       "coalesce(Entrada,0)-coalesce(Salida,0) end),sum(coalesce(Entrada,0)-"
+                                       "coalesce(Salida,0)) from movstk where numero='%1' and deposito='%2'")
+                            .arg(l.numero, t.origen));
+                banco::ejecutarDesnudo(
+                    db, QStringLiteral("select sum(entrada)-sum(salida) from movstk where numero='%1'").arg(l.numero));
             }
             for (const bool entra : {false, true})
                 for (const transferencias::Linea &l : t.lineas) {
-                    ejecutar(db,
-                             QStringLiteral("insert into movstk(comprobante,tipomov,fecha,numero,costo,detalle,"
-                                            "impreso,deposito,Entrada,Salida,codigo) values ('%1','%2',"
-                                            "'2026-12-06','%3',1,'Transferencia','N','%4',%5,%6,'%7')")
-                                 .arg(entra ? entrada : salida, entra ? "EN" : "SA", l.numero,
-                                      entra ? t.destino : t.origen, entra ? "1" : "0", entra ? "0" : "1", l.codigo));
-                    ejecutar(db,
-                             QStringLiteral("update articulo set stock=(select sum(entrada)-sum(salida) from movstk "
-                                            "where numero='%1') where numero='%1'")
-                                 .arg(l.numero));
+                    banco::ejecutarDesnudo(
+                        db, QStringLiteral("insert into movstk(comprobante,tipomov,fecha,numero,costo,detalle,"
+                                           "impreso,deposito,Entrada,Salida,codigo) values ('%1','%2',"
+                                           "'2026-12-06','%3',1,'Transferencia','N','%4',%5,%6,'%7')")
+                                .arg(entra ? entrada : salida, entra ? "EN" : "SA", l.numero,
+                                     entra ? t.destino : t.origen, entra ? "1" : "0", entra ? "0" : "1", l.codigo));
+                    banco::ejecutarDesnudo(
+                        db, QStringLiteral("update articulo set stock=(select sum(entrada)-sum(salida) from movstk "
+                                           "where numero='%1') where numero='%1'")
+                                .arg(l.numero));
                 }
-            ejecutar(db, QStringLiteral("insert into transferencia(numero,fecha,origen,destino,detalle,"
-                                        "comprobante_salida,comprobante_entrada) values (%1,'2026-12-06','%2','%3','',"
-                                        "'%4','%5')")
-                             .arg(100000 + desnudas)
-                             .arg(t.origen, t.destino, salida, entrada));
-            ejecutar(db, QStringLiteral("COMMIT"));
+            banco::ejecutarDesnudo(
+                db, QStringLiteral("insert into transferencia(numero,fecha,origen,destino,detalle,"
+                                   "comprobante_salida,comprobante_entrada) values (%1,'2026-12-06','%2','%3','',"
+                                   "'%4','%5')")
+                        .arg(100000 + desnudas)
+                        .arg(t.origen, t.destino, salida, entrada));
+            banco::ejecutarDesnudo(db, QStringLiteral("COMMIT"));
         });
     banco::imprimir("Transferencia de 200 líneas", par,
                     "200 × (stock del origen + stock del artículo), 400 × (insert + stock escrito), la fila de la "

@@ -12,6 +12,7 @@
 #include "frm_iniciar.h"
 #include "frm_minimos.h"
 #include "frm_movim.h"
+#include "frm_recuento.h"
 #include "frm_registro.h"
 #include "frm_reponer.h"
 #include "frm_stock.h"
@@ -78,6 +79,11 @@ int main(int argc, char *argv[])
     principal.registrarFormulario("mnuTransferencia", [aviso] {
         auto *f = new FrmTransferencia;
         QObject::connect(f, &FrmTransferencia::stockCambiado, aviso, &AvisoMinimos::actualizar);
+        return f;
+    });
+    principal.registrarFormulario("mnuRecuento", [aviso] {
+        auto *f = new FrmRecuento;
+        QObject::connect(f, &FrmRecuento::stockCambiado, aviso, &AvisoMinimos::actualizar);
         return f;
     });
     principal.registrarFormulario("mnuStockDeposito", [] { return new FrmStock(FrmStock::Informe::PorDeposito); });

@@ -13,8 +13,8 @@ namespace versionEsquema {
 // The upgrade steps' scripts, in db/upgrades/<engine>/: the first brings a
 // database to version 2, the next to 3, and so on.
 inline constexpr const char *guiones[] = {"002-deposito.sql", "003-transferencia.sql", "004-codigos-barras.sql",
-                                          "005-minimos.sql", "007-registro.sql", "008-indice-minimos.sql",
-                                          "009-copia-servidor.sql"};
+                                          "005-minimos.sql", "006-recuento.sql", "007-registro.sql",
+                                          "008-indice-minimos.sql", "009-copia-servidor.sql"};
 
 // The version this program reads and writes.
 inline constexpr int actual = 1 + int(std::size(guiones));

@@ -39,6 +39,7 @@ void frmIniciar::crearMenu()
     const Item tabla[] = {
         {"mnuAdicionar", "&Adicionar", "mnuMovim", "&Movimientos"},
         {"mnuAdicionar", "&Adicionar", "mnuTransferencia", "&Transferencia entre depósitos"},
+        {"mnuAdicionar", "&Adicionar", "mnuRecuento", "&Recuento de stock"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuArticulo", "&Articulo"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuSeccion", "&Familias"},
         {"mnuMantenimiento", "&Mantenimiento", "mnuDepositos", "&Depósitos"},

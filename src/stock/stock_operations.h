@@ -34,6 +34,9 @@ struct Linea
     // Stored rounded to two decimals.
     double cantidad = 0;
     double costo = 0;
+    // A count's adjustment brings the books to what is there: its exit is not
+    // refused for exceeding the stock.
+    bool ajuste = false;
 };
 
 enum class Rechazo {

@@ -71,7 +71,7 @@ Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
     const QString cantidad = numeros::numeral(numeros::redondear(linea.cantidad));
     // Another operator's exit may have taken the stock the line was prepared with; a line
     // posted again replaces the quantity it had, so that quantity is available to it.
-    if (!linea.entrada) {
+    if (!linea.entrada && !linea.ajuste) {
         r.stock = stockSinLinea(conexion, linea.numero, *existente);
         if (r.stock < numeros::valor(cantidad)) {
             r.rechazo = Rechazo::SinStock;

@@ -17,9 +17,6 @@ namespace {
 
 namespace op = operacionesStock;
 
-// Voucher numbers have eight digits.
-constexpr double mayorComprobante = 99999999;
-
 Resultado rechazo(Rechazo r, qsizetype indice = -1)
 {
     Resultado resultado;
@@ -73,34 +70,15 @@ QStringList articulosDe(Connection &conexion, const QString &salida, const QStri
     return numeros;
 }
 
-op::Linea nuevo(const QString &comprobante)
-{
-    op::Linea linea;
-    linea.comprobante = comprobante;
-    linea.nuevo = true;
-    return linea;
-}
-
 // A new transfer's number and its two new vouchers, the entry's after the
 // exit's, each locked and without lines; false when the voucher numbers are used up.
 bool tomarNumeros(Connection &conexion, op::pasos::Tomados &tomados, Resultado &r)
 {
     auto ultimo = conexion.execute(sqlTransferencia::ultimoNumero());
     r.numero = ultimo->field(0).isNull() ? 1 : int(ultimo->field(0).value().toLongLong()) + 1;
-    const QString propuesto = op::siguienteComprobante(conexion, r.ultimo);
-    if (propuesto.isEmpty())
-        return false;
-    r.salida = op::pasos::tomarComprobante(conexion, nuevo(propuesto), tomados, r.ultimo);
-    if (r.salida.isEmpty())
-        return false;
-    const double siguiente = numeros::valor(r.salida) + 1;
-    if (siguiente > mayorComprobante) {
-        r.ultimo = r.salida;
-        return false;
-    }
-    // Keyed by the exit's number: the entry lines ask for the number the exit took.
-    const QString entrada = numeros::rellenarCeros(numeros::numeral(siguiente), 8);
-    r.entrada = op::pasos::tomarComprobante(conexion, nuevo(entrada), tomados, r.ultimo);
+    const op::pasos::DosNuevos dos = op::pasos::tomarDosNuevos(conexion, tomados, r.ultimo);
+    r.salida = dos.primero;
+    r.entrada = dos.segundo;
     tomados.insert(QStringLiteral("entrada"), r.entrada);
     tomados.insert(QStringLiteral("salida"), r.salida);
     return !r.entrada.isEmpty();

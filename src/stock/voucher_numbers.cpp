@@ -1,7 +1,7 @@
 // The number a new voucher takes.
 #include "connection.h"
 #include "numbers.h"
-#include "stock_operations.h"
+#include "posting_steps.h"
 #include "stock_sql.h"
 
 namespace operacionesStock {
@@ -23,5 +23,35 @@ QString siguienteComprobante(Connection &conexion, QString &ultimo)
         return QString();
     return numeros::rellenarCeros(numeros::numeral(siguiente), 8);
 }
+
+namespace pasos {
+
+DosNuevos tomarDosNuevos(Connection &conexion, Tomados &tomados, QString &ultimo)
+{
+    const auto nuevo = [](const QString &numero) {
+        Linea linea;
+        linea.comprobante = numero;
+        linea.nuevo = true;
+        return linea;
+    };
+    DosNuevos r;
+    const QString propuesto = siguienteComprobante(conexion, ultimo);
+    if (propuesto.isEmpty())
+        return r;
+    r.primero = tomarComprobante(conexion, nuevo(propuesto), tomados, ultimo);
+    if (r.primero.isEmpty())
+        return r;
+    const double siguiente = numeros::valor(r.primero) + 1;
+    if (siguiente > mayorComprobante) {
+        ultimo = r.primero;
+        return r;
+    }
+    // Keyed by the first one's number: lines asking for it go there.
+    r.segundo =
+        tomarComprobante(conexion, nuevo(numeros::rellenarCeros(numeros::numeral(siguiente), 8)), tomados, ultimo);
+    return r;
+}
+
+} // namespace pasos
 
 } // namespace operacionesStock

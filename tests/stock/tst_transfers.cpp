@@ -6,6 +6,7 @@
 #include "quendra_error.h"
 #include "recordset.h"
 #include "stock_operations.h"
+#include "stored_movements.h"
 #include "test_database.h"
 #include "test_main.h"
 #include "transfer_operations.h"
@@ -28,25 +29,7 @@ struct Depositos
         for (const char *a : {"('000001','0001','Tuerca',1,0)", "('000002','0001','Arandela',2,0)"})
             base.ejecutar(QStringLiteral("INSERT INTO articulo(numero,codigo,nombre,costo,stock) VALUES ") + a);
     }
-    // Stored movements, each "numero tipo cantidad deposito dd-mm", in vouchers 00000001, 00000002...
-    void movimientos(const QStringList &lineas) const
-    {
-        int comprobante = 0;
-        for (const QString &linea : lineas) {
-            const QStringList p = linea.split(' ');
-            const bool entra = p[1] == "EN";
-            base.ejecutar(QStringLiteral("INSERT INTO movstk(comprobante,tipomov,fecha,numero,costo,detalle,impreso,"
-                                         "deposito,Entrada,Salida,codigo) VALUES ('%1','%2','2026-%3','%4',1,'',"
-                                         "'N','%5',%6,%7,'0001')")
-                              .arg(numeros::rellenarCeros(QString::number(++comprobante), 8), p[1],
-                                   p[4].section('-', 1) + '-' + p[4].section('-', 0, 0), p[0], p[3], entra ? p[2] : "0",
-                                   entra ? "0" : p[2]));
-        }
-        for (const char *numero : {"000001", "000002"})
-            base.ejecutar(QStringLiteral("UPDATE articulo SET stock=(SELECT coalesce(sum(Entrada)-sum(Salida),0) FROM "
-                                         "movstk WHERE numero='%1') WHERE numero='%1'")
-                              .arg(numero));
-    }
+    void movimientos(const QStringList &lineas) const { guardarMovimientos(base, lineas); }
     // The lines of transfers: voucher, type, place, article, quantity, note.
     QString lineas() const
     {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-// The rows the stock reports build themselves, and how their amounts are shown.
+// The rows a report builds itself in memory, and how their amounts are shown.
 namespace filasInforme {
 
 // An amount kept in hundredths, as the report shows it.

@@ -6,7 +6,8 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// The controls of the report filter windows, each named and placed in twips.
+// The controls of the report filter windows and of the work windows that share
+// their look, each named and placed in twips.
 namespace controlesFiltro {
 
 QLabel *etiqueta(QWidget *padre, const char *nombre, const char *texto, int izq, int arriba, int ancho, int alto);
