@@ -1,4 +1,5 @@
 // A count's differences against the books, its sheet, and applying it.
+#include "change_record.h"
 #include "connection.h"
 #include "count_sql.h"
 #include "count_steps.h"
@@ -64,6 +65,22 @@ QList<operacionesStock::Linea> ajustes(const Recuento &r, const std::vector<Dife
                        .ajuste = true});
     }
     return lineas;
+}
+
+// One row for the whole count in the record of changes, whatever the number of its lines.
+void anotarAplicacion(Connection &conexion, const Recuento &r, const std::vector<Diferencia> &difs,
+                      const QString &entrada, const QString &salida)
+{
+    registroCambios::Cambio cambio{registroCambios::Tipo::Conteo,
+                                   {},
+                                   {},
+                                   QStringLiteral("Recuento %1, depósito %2").arg(r.numero).arg(r.deposito),
+                                   {},
+                                   {}};
+    cambio.nuevo = registroCambios::valores({QStringLiteral("artículos"), QStringLiteral("comprobante de entrada"),
+                                             QStringLiteral("comprobante de salida")},
+                                            {QString::number(difs.size()), entrada, salida});
+    registroCambios::anotar(conexion, cambio);
 }
 
 } // namespace
@@ -143,6 +160,7 @@ Aplicacion aplicar(Connection &conexion, int recuento, const QString &usuario)
     }
     conexion.execute(
         sqlRecuento::cerrar(recuento, 'P', usuario, pasos::ahora(), entrada, haySalidas ? salida : QString()));
+    anotarAplicacion(conexion, ap.recuento, ap.diferencias, entrada, haySalidas ? salida : QString());
     transaccion.commit();
     ap.recuento = *leer(conexion, recuento);
     return ap;

@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "quendra_error.h"
 #include "schema_version.h"
+#include "stock_counts.h"
 #include "stock_operations.h"
 #include "test_database.h"
 #include "test_main.h"
@@ -53,7 +54,7 @@ transferencias::Transferencia transferencia(const QString &texto, int numero = 0
 }
 
 // One step: "linea ...", "elimina C", "imprime C", "transfiere ...", "retransfiere N ...", "remito N",
-// "anula N".
+// "anula N", "recuenta numero:cantidad", "descarta numero:cantidad".
 void paso(const QString &texto)
 {
     Connection &c = mPrincipal::conexion();
@@ -73,7 +74,16 @@ void paso(const QString &texto)
         transferencias::marcarImpresa(c, resto.toInt());
     else if (orden == "anula")
         transferencias::eliminar(c, resto.toInt());
-    else
+    else if (orden == "recuenta" || orden == "descarta") {
+        // A count of place 01 on 06-12-2026 with one article counted, "numero:cantidad".
+        const int n = recuentos::abrir(c, "01", QDate(2026, 12, 6), {}, "ana");
+        recuentos::anotar(c, n, resto.section(':', 0, 0), numeros::valor(resto.section(':', 1)),
+                          recuentos::Modo::Reemplazar);
+        if (orden == "recuenta")
+            recuentos::aplicar(c, n, "ana");
+        else
+            recuentos::descartar(c, n, "ana");
+    } else
         QFAIL(qPrintable("paso desconocido " + texto));
 }
 
@@ -118,6 +128,11 @@ private slots:
             << QStringList{"transfiere 01 02 000007:4", "remito 1"}
             << QStringList{"transferencia||00000002|" + deLaTransferencia + "||de 01 a 02, 1 líneas",
                            "comprobante-impreso||00000002|" + deLaTransferencia + "||remito"};
+        QTest::newRow("recuento aplicado: una fila por todo el recuento")
+            << QStringList{"recuenta 000007:7"}
+            << QStringList{"conteo|||Recuento 1, depósito 01||artículos: 1; comprobante de entrada: ; "
+                           "comprobante de salida: 00000002"};
+        QTest::newRow("recuento descartado: nada") << QStringList{"descarta 000007:7"} << QStringList{};
         QTest::newRow("transferencia sin stock: nada") << QStringList{"transfiere 01 02 000007:11"} << QStringList{};
     }
     void unaFilaPorCambio()
