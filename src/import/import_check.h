@@ -1,6 +1,7 @@
 #pragma once
 
 #include "column_matching.h"
+#include "compact_cells.h"
 
 #include <QDate>
 #include <QList>
@@ -26,6 +27,7 @@ struct Opciones
 
 enum class Veredicto { Nuevo, Actualiza, SinCambios, Error };
 
+// What the check keeps of each row: its number and verdict.
 struct FilaRevisada
 {
     // The sheet's row number.
@@ -34,16 +36,21 @@ struct FilaRevisada
     // For an error: the field whose cell is wrong, and why.
     QString columna;
     QString motivo;
-    // What the row's cell of each field shows (Campo order), for the preview.
-    QStringList celdas;
+};
 
-    // What is written: the article (on its first row only), and the opening stock in a place.
-    bool escribeArticulo = false;
-    bool articuloNuevo = false;
+// An article as the import writes it, from its first row: a new one, or one whose data changes.
+struct ArticuloImportado
+{
+    bool nuevo = false;
     QString numero, codigo, nombre, detalle, costo;
     QDate alta;
-    double stock = 0;
-    QString deposito;
+};
+
+// The opening stock a row posts in its place.
+struct StockImportado
+{
+    QString numero, codigo, deposito, costo;
+    double cantidad = 0;
 };
 
 struct FamiliaNueva
@@ -56,7 +63,12 @@ struct Revision
 {
     QStringList encabezados;
     QList<FilaRevisada> filas;
+    // What the row's cell of each field shows, for the preview; kept as UTF-8, one block for every row.
+    CeldasCompactas celdas;
     QList<FamiliaNueva> familiasNuevas;
+    // What a right sheet writes, kept only when the check is asked for it (ParaEscribir).
+    QList<ArticuloImportado> articulos;
+    QList<StockImportado> stock;
     int cuenta(Veredicto v) const;
     bool correcta() const { return cuenta(Veredicto::Error) == 0; }
 };
@@ -69,6 +81,8 @@ QStringList encabezados(const QString &archivo, const QString &hoja);
 
 // Reads every row after the headers and checks it against the database as it stands. Throws QuendraError
 // when the file cannot be read.
-Revision revisar(Connection &conexion, const Opciones &opciones);
+// The preview needs the verdicts; the import also what the rows write.
+enum class Uso { Vista, ParaEscribir };
+Revision revisar(Connection &conexion, const Opciones &opciones, Uso uso = Uso::Vista);
 
 } // namespace importacion

@@ -9,7 +9,6 @@
 #include "stock_operations.h"
 
 #include <QDir>
-#include <algorithm>
 
 namespace importacion {
 
@@ -18,18 +17,35 @@ namespace {
 const QStringList columnasArticulo{QStringLiteral("numero"),  QStringLiteral("codigo"), QStringLiteral("nombre"),
                                    QStringLiteral("detalle"), QStringLiteral("alta"),   QStringLiteral("costo")};
 
-void escribirArticulo(Connection &c, const FilaRevisada &f)
+// The families and articles in a few statements: new rows inserted many to a
+// statement, changed articles updated each on its own.
+void escribirArticulos(Connection &c, const Revision &r)
 {
-    const QStringList valores{f.numero, f.codigo, f.nombre, f.detalle, fechas::texto(f.alta), f.costo};
-    if (f.articuloNuevo) {
-        // A new article's stock is the sum of its movements, none yet; its opening stock is posted below.
-        c.execute(mPrincipal::sentenciaInsert(QStringLiteral("articulo"),
-                                              QStringList(columnasArticulo) << QStringLiteral("stock"),
-                                              QStringList(valores) << QStringLiteral("0")));
-    } else {
-        c.execute(mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), columnasArticulo, valores,
-                                              QStringLiteral("numero=") + sqlEntreComillas(f.numero)));
+    constexpr qsizetype filasPorInsert = 500;
+    QStringList sentencias;
+    QList<QStringList> familias;
+    for (const FamiliaNueva &f : r.familiasNuevas)
+        familias.append({f.codigo, f.nombre});
+    for (qsizetype i = 0; i < familias.size(); i += filasPorInsert)
+        sentencias << mPrincipal::sentenciaInsertFilas(QStringLiteral("familia"),
+                                                       {QStringLiteral("codigo"), QStringLiteral("familia")},
+                                                       familias.mid(i, filasPorInsert));
+    QList<QStringList> nuevos;
+    for (const ArticuloImportado &a : r.articulos) {
+        const QStringList valores{a.numero, a.codigo, a.nombre, a.detalle, fechas::texto(a.alta), a.costo};
+        if (a.nuevo) {
+            // A new article's stock is the sum of its movements, none yet; its opening stock is posted below.
+            nuevos.append(QStringList(valores) << QStringLiteral("0"));
+        } else {
+            sentencias << mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), columnasArticulo, valores,
+                                                      QStringLiteral("numero=") + sqlEntreComillas(a.numero));
+        }
     }
+    for (qsizetype i = 0; i < nuevos.size(); i += filasPorInsert)
+        sentencias << mPrincipal::sentenciaInsertFilas(QStringLiteral("articulo"),
+                                                       QStringList(columnasArticulo) << QStringLiteral("stock"),
+                                                       nuevos.mid(i, filasPorInsert));
+    c.executeAll(sentencias);
 }
 
 // The opening stock: one new voucher per place, numbered one after another.
@@ -39,9 +55,7 @@ QList<operacionesStock::Linea> lineasDeStock(Connection &c, const Revision &r, c
     QStringList lugares;
     QString ultimo;
     const QString primero = operacionesStock::siguienteComprobante(c, ultimo);
-    for (const FilaRevisada &f : r.filas) {
-        if (f.stock <= 0)
-            continue;
+    for (const StockImportado &f : r.stock) {
         if (!lugares.contains(f.deposito))
             lugares << f.deposito;
         // Zero-filling past the eight digits would give another voucher's number.
@@ -57,7 +71,7 @@ QList<operacionesStock::Linea> lineasDeStock(Connection &c, const Revision &r, c
         l.detalle = QStringLiteral("Stock inicial");
         l.numero = f.numero;
         l.codigo = f.codigo;
-        l.cantidad = f.stock;
+        l.cantidad = f.cantidad;
         l.costo = numeros::valor(f.costo);
         lineas << l;
     }
@@ -70,14 +84,11 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
 {
     Resultado r;
     Transaction transaccion(conexion);
-    r.revision = revisar(conexion, opciones);
+    r.revision = revisar(conexion, opciones, Uso::ParaEscribir);
     if (!r.revision.correcta())
         return r;
     r.escrito = true;
-    const bool cambia = !r.revision.familiasNuevas.isEmpty()
-                        || std::any_of(r.revision.filas.begin(), r.revision.filas.end(),
-                                       [](const FilaRevisada &f) { return f.escribeArticulo || f.stock > 0; });
-    if (!cambia)
+    if (r.revision.familiasNuevas.isEmpty() && r.revision.articulos.isEmpty() && r.revision.stock.isEmpty())
         return r;
     // The file's copy is read on a connection of its own while this one holds
     // the write lock and has written nothing yet: it is the database as checked.
@@ -87,18 +98,12 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
             QStringLiteral("quendra-db restore \"%1\" \"%2\"")
                 .arg(QDir::toNativeSeparators(r.resumen.copia), QDir::toNativeSeparators(conexion.archivo()));
     }
-    for (const FamiliaNueva &f : std::as_const(r.revision.familiasNuevas))
-        conexion.execute(mPrincipal::sentenciaInsert(
-            QStringLiteral("familia"), {QStringLiteral("codigo"), QStringLiteral("familia")}, {f.codigo, f.nombre}));
+    escribirArticulos(conexion, r.revision);
     r.resumen.familias = int(r.revision.familiasNuevas.size());
-    for (const FilaRevisada &f : std::as_const(r.revision.filas)) {
-        if (!f.escribeArticulo)
-            continue;
-        escribirArticulo(conexion, f);
-        ++(f.articuloNuevo ? r.resumen.agregados : r.resumen.actualizados);
-    }
+    for (const ArticuloImportado &a : std::as_const(r.revision.articulos))
+        ++(a.nuevo ? r.resumen.agregados : r.resumen.actualizados);
     const auto lineas = lineasDeStock(conexion, r.revision, opciones);
-    const auto posteo = operacionesStock::registrarLineasEnCurso(conexion, lineas);
+    const auto posteo = operacionesStock::registrarLoteEnCurso(conexion, lineas);
     // Entries into new vouchers: only the numbers running out can refuse them.
     if (posteo.resultado.rechazo != operacionesStock::Rechazo::Ninguno)
         throw QuendraError(QuendraError::ValorFueraDeRango,

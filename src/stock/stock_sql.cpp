@@ -9,6 +9,18 @@ QString suma(const QString &numero)
            + sqlEntreComillas(numero);
 }
 
+QString sumas(const QString &lista)
+{
+    return QStringLiteral("select numero, sum(entrada)-sum(salida) as stk from movstk where numero in (") + lista
+           + QStringLiteral(") group by numero");
+}
+
+QString bloqueoArticulos(const QString &lista)
+{
+    return QStringLiteral("select numero from articulo where numero in (") + lista
+           + QStringLiteral(") order by numero for update");
+}
+
 QString ultimoComprobante()
 {
     return QStringLiteral("select max(comprobante) as ultimo from movstk");

@@ -11,6 +11,10 @@ namespace sqlStock {
 // The stock on hand of an article is the sum of its movements over every voucher
 // and storage place, as "stk"; the posting and the article form both read it this way.
 QString suma(const QString &numero);
+// The same for several articles at once (numero, stk), and the lock of their
+// rows taken in number order; `lista` is their numbers quoted and joined by commas.
+QString sumas(const QString &lista);
+QString bloqueoArticulos(const QString &lista);
 
 // The greatest stored voucher number, as "ultimo".
 QString ultimoComprobante();

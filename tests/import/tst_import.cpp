@@ -75,6 +75,37 @@ private slots:
     }
 };
 
+// The preview's cell texts kept in one block give back each text as it was.
+class TestCeldasCompactas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void idaYVuelta_data()
+    {
+        pruebas::columnas<QStringList>("fila");
+        QTest::newRow("vacías y acentos") << QStringList{"", "Ñandú", "", "3,5"};
+        QTest::newRow("largos en los bordes de la longitud")
+            << QStringList{QString(127, 'a'), QString(128, 'b'), QString(16383, 'c'), QString(16384, 'd'),
+                           QString(70000, QChar(0x00e9))};
+        QTest::newRow("sin celdas") << QStringList{};
+    }
+    void idaYVuelta()
+    {
+        QFETCH(QStringList, fila);
+        CeldasCompactas c;
+        c.agregar({"antes"});
+        c.agregar(fila);
+        c.agregar({"después", "x"});
+        for (int k = 0; k < fila.size(); ++k)
+            QCOMPARE(c.texto(1, k), fila[k]);
+        QCOMPARE(c.texto(1, int(fila.size())), QString());
+        QCOMPARE(c.texto(0, 0), QStringLiteral("antes"));
+        QCOMPARE(c.texto(2, 1), QStringLiteral("x"));
+        QCOMPARE(c.filas(), 3);
+    }
+};
+
 class TestRevision : public QObject
 {
     Q_OBJECT
@@ -232,6 +263,7 @@ private slots:
 };
 
 QUENDRA_TEST(TestEmparejar)
+QUENDRA_TEST(TestCeldasCompactas)
 QUENDRA_TEST(TestRevision)
 QUENDRA_TEST(TestImportar)
 #include "tst_import.moc"
