@@ -112,7 +112,8 @@ public:
             if (l.escribeArticulo)
                 r_.articulos.append({l.articuloNuevo, l.numero, l.codigo, l.nombre, l.detalle, l.costo, l.alta});
             if (l.stock > 0)
-                r_.stock.append({l.numero, l.codigo, l.deposito, l.costo, l.stock});
+                r_.stock.append(
+                    {l.numero.toInt(), texto(l.codigo), texto(l.deposito), l.stock, numeros::valor(l.costo)});
         }
         r_.filas.append(std::move(fr));
     }
@@ -302,6 +303,15 @@ private:
         return std::nullopt;
     }
 
+    // The position of a text in Revision::textos, added the first time.
+    qint32 texto(const QString &t)
+    {
+        if (const auto hallado = texto_.constFind(t); hallado != texto_.cend())
+            return *hallado;
+        r_.textos << t;
+        return *texto_.insert(t, qint32(r_.textos.size() - 1));
+    }
+
     // A small number for each place named: with the article's six digits, one integer key.
     qint64 lugar(const QString &deposito)
     {
@@ -322,6 +332,7 @@ private:
     Revision &r_;
     const Uso uso_;
     QHash<QString, int> lugar_;
+    QHash<QString, qint32> texto_;
     QHash<qint64, int> filaDe_;
     QHash<int, Primera> primeraDe_;
 };

@@ -46,11 +46,16 @@ struct ArticuloImportado
     QDate alta;
 };
 
-// The opening stock a row posts in its place.
+// The opening stock a row posts in its place, small enough for a sheet of
+// hundreds of thousands of rows: the article's digits as a number, its family
+// code and the place as positions in lists of the texts (Revision::textos).
 struct StockImportado
 {
-    QString numero, codigo, deposito, costo;
+    qint32 numero = 0;
+    qint32 codigo = 0;
+    qint32 deposito = 0;
     double cantidad = 0;
+    double costo = 0;
 };
 
 struct FamiliaNueva
@@ -69,6 +74,8 @@ struct Revision
     // What a right sheet writes, kept only when the check is asked for it (ParaEscribir).
     QList<ArticuloImportado> articulos;
     QList<StockImportado> stock;
+    // The family codes and places the stock rows name, each once.
+    QStringList textos;
     int cuenta(Veredicto v) const;
     bool correcta() const { return cuenta(Veredicto::Error) == 0; }
 };

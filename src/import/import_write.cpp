@@ -1,5 +1,6 @@
 #include "import_write.h"
 #include "backup.h"
+#include "codes.h"
 #include "connection.h"
 #include "dates.h"
 #include "mprincipal.h"
@@ -9,6 +10,7 @@
 #include "stock_operations.h"
 
 #include <QDir>
+#include <QHash>
 
 namespace importacion {
 
@@ -48,34 +50,58 @@ void escribirArticulos(Connection &c, const Revision &r)
     c.executeAll(sentencias);
 }
 
-// The opening stock: one new voucher per place, numbered one after another.
-QList<operacionesStock::Linea> lineasDeStock(Connection &c, const Revision &r, const Opciones &o)
+// The opening stock: one new voucher per place, numbered one after another,
+// posted in parts so that only one part's lines are held at a time. A voucher
+// that an earlier part settled takes the later parts' lines as they are.
+void registrarStock(Connection &c, const Revision &r, const Opciones &o, Resumen &resumen)
 {
-    QList<operacionesStock::Linea> lineas;
-    QStringList lugares;
+    constexpr qsizetype lineasPorParte = 10000;
     QString ultimo;
     const QString primero = operacionesStock::siguienteComprobante(c, ultimo);
-    for (const StockImportado &f : r.stock) {
-        if (!lugares.contains(f.deposito))
-            lugares << f.deposito;
-        // Zero-filling past the eight digits would give another voucher's number.
-        if (primero.isEmpty() || primero.toLongLong() + lugares.size() - 1 > 99999999)
+    QStringList lugares;
+    QHash<QString, QString> asentados;
+    for (qsizetype desde = 0; desde < r.stock.size(); desde += lineasPorParte) {
+        QList<operacionesStock::Linea> lineas;
+        QStringList propuestos;
+        for (qsizetype i = desde; i < std::min(desde + lineasPorParte, r.stock.size()); ++i) {
+            const StockImportado &f = r.stock[i];
+            const QString &deposito = r.textos[f.deposito];
+            if (!lugares.contains(deposito))
+                lugares << deposito;
+            // Zero-filling past the eight digits would give another voucher's number.
+            if (primero.isEmpty() || primero.toLongLong() + lugares.size() - 1 > 99999999)
+                throw QuendraError(QuendraError::ValorFueraDeRango,
+                                   QStringLiteral("No quedan números de comprobante libres para el stock inicial"));
+            propuestos << numeros::rellenarCeros(QString::number(primero.toLongLong() + lugares.indexOf(deposito)), 8);
+            operacionesStock::Linea l;
+            l.comprobante = asentados.value(propuestos.back(), propuestos.back());
+            l.nuevo = !asentados.contains(propuestos.back());
+            l.entrada = true;
+            l.fecha = o.fecha.isValid() ? o.fecha : fechas::hoy();
+            l.deposito = deposito;
+            l.detalle = QStringLiteral("Stock inicial");
+            l.numero = numeros::rellenarCeros(QString::number(f.numero), codigos::ancho(codigos::Clase::Articulo));
+            l.codigo = r.textos[f.codigo];
+            l.cantidad = f.cantidad;
+            l.costo = f.costo;
+            lineas << l;
+        }
+        const auto posteo = operacionesStock::registrarLoteEnCurso(c, lineas);
+        // Entries into new vouchers: only the numbers running out can refuse them.
+        if (posteo.resultado.rechazo != operacionesStock::Rechazo::Ninguno)
             throw QuendraError(QuendraError::ValorFueraDeRango,
-                               QStringLiteral("No quedan números de comprobante libres para el stock inicial"));
-        operacionesStock::Linea l;
-        l.comprobante = numeros::rellenarCeros(QString::number(primero.toLongLong() + lugares.indexOf(f.deposito)), 8);
-        l.nuevo = true;
-        l.entrada = true;
-        l.fecha = o.fecha.isValid() ? o.fecha : fechas::hoy();
-        l.deposito = f.deposito;
-        l.detalle = QStringLiteral("Stock inicial");
-        l.numero = f.numero;
-        l.codigo = f.codigo;
-        l.cantidad = f.cantidad;
-        l.costo = numeros::valor(f.costo);
-        lineas << l;
+                               posteo.resultado.rechazo == operacionesStock::Rechazo::SinNumeros
+                                   ? QStringLiteral("No quedan números de comprobante libres para el stock inicial")
+                                   : QStringLiteral("No se pudo registrar el stock inicial del artículo %1")
+                                         .arg(lineas[posteo.indice].numero));
+        for (qsizetype i = 0; i < lineas.size(); ++i) {
+            if (asentados.contains(propuestos[i]))
+                continue;
+            asentados.insert(propuestos[i], posteo.comprobantes[i]);
+            resumen.comprobantes << posteo.comprobantes[i] + QStringLiteral(" (depósito ") + lineas[i].deposito
+                                        + QLatin1Char(')');
+        }
     }
-    return lineas;
 }
 
 } // namespace
@@ -102,21 +128,7 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
     r.resumen.familias = int(r.revision.familiasNuevas.size());
     for (const ArticuloImportado &a : std::as_const(r.revision.articulos))
         ++(a.nuevo ? r.resumen.agregados : r.resumen.actualizados);
-    const auto lineas = lineasDeStock(conexion, r.revision, opciones);
-    const auto posteo = operacionesStock::registrarLoteEnCurso(conexion, lineas);
-    // Entries into new vouchers: only the numbers running out can refuse them.
-    if (posteo.resultado.rechazo != operacionesStock::Rechazo::Ninguno)
-        throw QuendraError(QuendraError::ValorFueraDeRango,
-                           posteo.resultado.rechazo == operacionesStock::Rechazo::SinNumeros
-                               ? QStringLiteral("No quedan números de comprobante libres para el stock inicial")
-                               : QStringLiteral("No se pudo registrar el stock inicial del artículo %1")
-                                     .arg(lineas[posteo.indice].numero));
-    for (qsizetype i = 0; i < lineas.size(); ++i) {
-        const QString comprobante =
-            posteo.comprobantes[i] + QStringLiteral(" (depósito ") + lineas[i].deposito + QLatin1Char(')');
-        if (!r.resumen.comprobantes.contains(comprobante))
-            r.resumen.comprobantes << comprobante;
-    }
+    registrarStock(conexion, r.revision, opciones, r.resumen);
     transaccion.commit();
     return r;
 }

@@ -8,6 +8,11 @@
 
 namespace stockArticulo {
 
+namespace {
+// Numbers in one IN list: short statements on either engine.
+constexpr qsizetype numerosPorLista = 500;
+} // namespace
+
 QString deMovimientos(Connection &conexion, const QString &numero)
 {
     return numeros::numeral15(
@@ -21,25 +26,26 @@ void reescribir(Connection &conexion, const QString &numero)
 
 void reescribirVarios(Connection &conexion, const QStringList &numeros)
 {
-    QHash<QString, double> sumas;
-    for (const QString &lista : listasDeNumeros(numeros))
-        for (auto rs = conexion.execute(sqlStock::sumas(lista)); !rs->eof(); rs->moveNext())
+    for (qsizetype desde = 0; desde < numeros.size(); desde += numerosPorLista) {
+        const QStringList parte = numeros.mid(desde, numerosPorLista);
+        QHash<QString, double> sumas;
+        for (auto rs = conexion.execute(sqlStock::sumas(listasDeNumeros(parte).constFirst())); !rs->eof();
+             rs->moveNext())
             sumas.insert(rs->field(0).text(), rs->field(1).value().toDouble());
-    // Each sum written as reescribir writes it: the same statement, the same figure.
-    QStringList sentencias;
-    sentencias.reserve(numeros.size());
-    for (const QString &numero : numeros)
-        sentencias << sqlStock::actualizarStock(numero, numeros::numeral15(sumas.value(numero)));
-    conexion.executeAll(sentencias);
+        // Each sum written as reescribir writes it: the same statement, the same figure.
+        QStringList sentencias;
+        for (const QString &numero : parte)
+            sentencias << sqlStock::actualizarStock(numero, numeros::numeral15(sumas.value(numero)));
+        conexion.executeAll(sentencias);
+    }
 }
 
 QStringList listasDeNumeros(const QStringList &numeros)
 {
-    constexpr qsizetype porLista = 500;
     QStringList listas;
-    for (qsizetype i = 0; i < numeros.size(); i += porLista) {
+    for (qsizetype i = 0; i < numeros.size(); i += numerosPorLista) {
         QString lista;
-        for (qsizetype k = i; k < std::min(i + porLista, numeros.size()); ++k)
+        for (qsizetype k = i; k < std::min(i + numerosPorLista, numeros.size()); ++k)
             lista += (k > i ? QStringLiteral(",") : QString()) + sqlEntreComillas(numeros[k]);
         listas << lista;
     }

@@ -14,7 +14,9 @@ namespace operacionesStock {
 
 namespace {
 
-// Lines waiting to be inserted together, their articles locked first.
+// Lines waiting to be inserted together, their articles locked first. They go
+// out as statements of many rows, a few statements at a time, so that only a
+// few thousand lines are ever held here.
 class Pendientes
 {
 public:
@@ -23,31 +25,47 @@ public:
     void agregar(const Linea &linea, const QString &comprobante)
     {
         filas_ << pasos::valoresLinea(linea, comprobante);
-        numeros_.insert(linea.numero);
+        if (!bloqueados_.contains(linea.numero))
+            porBloquear_.insert(linea.numero);
+        if (filas_.size() == filasPorInsert)
+            juntar();
+        if (sentencias_.size() == insertsPorEnvio)
+            escribir();
     }
 
     void escribir()
     {
-        if (filas_.isEmpty())
+        juntar();
+        if (sentencias_.isEmpty())
             return;
-        QStringList numeros(numeros_.begin(), numeros_.end());
+        QStringList numeros(porBloquear_.begin(), porBloquear_.end());
         std::sort(numeros.begin(), numeros.end());
-        QStringList sentencias;
+        QStringList bloqueos;
         for (const QString &lista : stockArticulo::listasDeNumeros(numeros))
-            sentencias << sqlStock::bloqueoArticulos(lista);
-        constexpr qsizetype filasPorInsert = 500;
-        for (qsizetype i = 0; i < filas_.size(); i += filasPorInsert)
-            sentencias << mPrincipal::sentenciaInsertFilas(QStringLiteral("movstk"), pasos::columnasLinea(),
-                                                           filas_.mid(i, filasPorInsert));
-        conexion_.executeAll(sentencias);
-        filas_.clear();
-        numeros_.clear();
+            bloqueos << sqlStock::bloqueoArticulos(lista);
+        conexion_.executeAll(bloqueos + sentencias_);
+        bloqueados_.unite(porBloquear_);
+        porBloquear_.clear();
+        sentencias_.clear();
     }
 
 private:
+    static constexpr qsizetype filasPorInsert = 500;
+    static constexpr qsizetype insertsPorEnvio = 8;
+
+    void juntar()
+    {
+        if (filas_.isEmpty())
+            return;
+        sentencias_ << mPrincipal::sentenciaInsertFilas(QStringLiteral("movstk"), pasos::columnasLinea(), filas_);
+        filas_.clear();
+    }
+
     Connection &conexion_;
     QList<QStringList> filas_;
-    QSet<QString> numeros_;
+    QStringList sentencias_;
+    // Articles are locked once in the transaction, and before their lines go in.
+    QSet<QString> porBloquear_, bloqueados_;
 };
 
 } // namespace

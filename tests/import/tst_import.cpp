@@ -217,6 +217,38 @@ private slots:
         QCOMPARE(base.valor(QStringLiteral("select count(*) from movstk")), QStringLiteral("3"));
     }
 
+    // A long sheet's opening stock goes into one voucher per place however many lines it has, a place
+    // first named near its end too, and every article's stock is the sum of its lines.
+    void unComprobantePorDepositoEnUnaHojaLarga()
+    {
+        BaseDePrueba base;
+        base.ejecutar(QStringLiteral("insert into deposito(codigo, nombre) values ('02', 'Dos')"));
+        base.ejecutar(QStringLiteral("insert into deposito(codigo, nombre) values ('03', 'Tres')"));
+        QByteArray filas = cabecera;
+        const auto fila = [&](int i, const char *deposito) {
+            filas += QByteArray::number(i) + ";Artículo " + QByteArray::number(i) + ";0001;Una;1,5;;2;" + deposito
+                     + "\n";
+        };
+        for (int i = 1; i <= 6000; ++i) {
+            fila(i, "01");
+            fila(i, "02");
+        }
+        for (int i = 1; i <= 10; ++i)
+            fila(i, "03");
+        QTemporaryDir dir;
+        const Resultado r = importar(mPrincipal::conexion(), opciones(escribir(dir, QStringLiteral("a.csv"), filas)));
+        QVERIFY(r.escrito);
+        QCOMPARE(r.resumen.comprobantes,
+                 (QStringList{QStringLiteral("00000001 (depósito 01)"), QStringLiteral("00000002 (depósito 02)"),
+                              QStringLiteral("00000003 (depósito 03)")}));
+        QCOMPARE(base.filas(QStringLiteral("select comprobante, deposito, count(*) from movstk group by comprobante, "
+                                           "deposito order by comprobante")),
+                 (QStringList{QStringLiteral("00000001 01 6000"), QStringLiteral("00000002 02 6000"),
+                              QStringLiteral("00000003 03 10")}));
+        QCOMPARE(base.filas(QStringLiteral("select stock, count(*) from articulo group by stock order by stock")),
+                 (QStringList{QStringLiteral("4 5990"), QStringLiteral("6 10")}));
+    }
+
     void nadaSeEscribeConUnaFilaMal_data()
     {
         pruebas::columnas<bool>("sinComprobantes");
