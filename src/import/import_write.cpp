@@ -1,5 +1,6 @@
 #include "import_write.h"
 #include "backup.h"
+#include "batched_writes.h"
 #include "codes.h"
 #include "connection.h"
 #include "dates.h"
@@ -24,30 +25,33 @@ const QStringList columnasArticulo{QStringLiteral("numero"),  QStringLiteral("co
 void escribirArticulos(Connection &c, const Revision &r)
 {
     constexpr qsizetype filasPorInsert = 500;
-    QStringList sentencias;
+    EscriturasEnTandas escrituras(c);
     QList<QStringList> familias;
     for (const FamiliaNueva &f : r.familiasNuevas)
         familias.append({f.codigo, f.nombre});
     for (qsizetype i = 0; i < familias.size(); i += filasPorInsert)
-        sentencias << mPrincipal::sentenciaInsertFilas(QStringLiteral("familia"),
-                                                       {QStringLiteral("codigo"), QStringLiteral("familia")},
-                                                       familias.mid(i, filasPorInsert));
+        escrituras.agregar(mPrincipal::sentenciaInsertFilas(QStringLiteral("familia"),
+                                                            {QStringLiteral("codigo"), QStringLiteral("familia")},
+                                                            familias.mid(i, filasPorInsert)));
+    const QStringList columnasNuevo = QStringList(columnasArticulo) << QStringLiteral("stock");
     QList<QStringList> nuevos;
     for (const ArticuloImportado &a : r.articulos) {
         const QStringList valores{a.numero, a.codigo, a.nombre, a.detalle, fechas::texto(a.alta), a.costo};
-        if (a.nuevo) {
-            // A new article's stock is the sum of its movements, none yet; its opening stock is posted below.
-            nuevos.append(QStringList(valores) << QStringLiteral("0"));
-        } else {
-            sentencias << mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), columnasArticulo, valores,
-                                                      QStringLiteral("numero=") + sqlEntreComillas(a.numero));
+        if (!a.nuevo) {
+            escrituras.agregar(mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), columnasArticulo, valores,
+                                                           QStringLiteral("numero=") + sqlEntreComillas(a.numero)));
+            continue;
+        }
+        // A new article's stock is the sum of its movements, none yet; its opening stock is posted below.
+        nuevos.append(QStringList(valores) << QStringLiteral("0"));
+        if (nuevos.size() == filasPorInsert) {
+            escrituras.agregar(mPrincipal::sentenciaInsertFilas(QStringLiteral("articulo"), columnasNuevo, nuevos));
+            nuevos.clear();
         }
     }
-    for (qsizetype i = 0; i < nuevos.size(); i += filasPorInsert)
-        sentencias << mPrincipal::sentenciaInsertFilas(QStringLiteral("articulo"),
-                                                       QStringList(columnasArticulo) << QStringLiteral("stock"),
-                                                       nuevos.mid(i, filasPorInsert));
-    c.executeAll(sentencias);
+    if (!nuevos.isEmpty())
+        escrituras.agregar(mPrincipal::sentenciaInsertFilas(QStringLiteral("articulo"), columnasNuevo, nuevos));
+    escrituras.enviar();
 }
 
 // The opening stock: one new voucher per place, numbered one after another,

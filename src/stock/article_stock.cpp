@@ -1,4 +1,5 @@
 #include "article_stock.h"
+#include "batched_writes.h"
 #include "connection.h"
 #include "numbers.h"
 #include "sql_text.h"
@@ -26,6 +27,7 @@ void reescribir(Connection &conexion, const QString &numero)
 
 void reescribirVarios(Connection &conexion, const QStringList &numeros)
 {
+    EscriturasEnTandas escrituras(conexion);
     for (qsizetype desde = 0; desde < numeros.size(); desde += numerosPorLista) {
         const QStringList parte = numeros.mid(desde, numerosPorLista);
         QHash<QString, double> sumas;
@@ -33,11 +35,10 @@ void reescribirVarios(Connection &conexion, const QStringList &numeros)
              rs->moveNext())
             sumas.insert(rs->field(0).text(), rs->field(1).value().toDouble());
         // Each sum written as reescribir writes it: the same statement, the same figure.
-        QStringList sentencias;
         for (const QString &numero : parte)
-            sentencias << sqlStock::actualizarStock(numero, numeros::numeral15(sumas.value(numero)));
-        conexion.executeAll(sentencias);
+            escrituras.agregar(sqlStock::actualizarStock(numero, numeros::numeral15(sumas.value(numero))));
     }
+    escrituras.enviar();
 }
 
 QStringList listasDeNumeros(const QStringList &numeros)

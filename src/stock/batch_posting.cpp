@@ -1,5 +1,6 @@
 // Posting many lines with few statements: what one line at a time would check and store, written together.
 #include "article_stock.h"
+#include "batched_writes.h"
 #include "connection.h"
 #include "mprincipal.h"
 #include "posting_steps.h"
@@ -14,13 +15,12 @@ namespace operacionesStock {
 
 namespace {
 
-// Lines waiting to be inserted together, their articles locked first. They go
-// out as statements of many rows, a few statements at a time, so that only a
-// few thousand lines are ever held here.
+// Lines waiting to be inserted together, many to a statement, each statement
+// after the lock of its articles; a few hundred kilobytes go out at a time.
 class Pendientes
 {
 public:
-    explicit Pendientes(Connection &conexion) : conexion_(conexion) { }
+    explicit Pendientes(Connection &conexion) : escrituras_(conexion) { }
 
     void agregar(const Linea &linea, const QString &comprobante)
     {
@@ -29,42 +29,34 @@ public:
             porBloquear_.insert(linea.numero);
         if (filas_.size() == filasPorInsert)
             juntar();
-        if (sentencias_.size() == insertsPorEnvio)
-            escribir();
     }
 
     void escribir()
     {
         juntar();
-        if (sentencias_.isEmpty())
-            return;
-        QStringList numeros(porBloquear_.begin(), porBloquear_.end());
-        std::sort(numeros.begin(), numeros.end());
-        QStringList bloqueos;
-        for (const QString &lista : stockArticulo::listasDeNumeros(numeros))
-            bloqueos << sqlStock::bloqueoArticulos(lista);
-        conexion_.executeAll(bloqueos + sentencias_);
-        bloqueados_.unite(porBloquear_);
-        porBloquear_.clear();
-        sentencias_.clear();
+        escrituras_.enviar();
     }
 
 private:
     static constexpr qsizetype filasPorInsert = 500;
-    static constexpr qsizetype insertsPorEnvio = 8;
 
     void juntar()
     {
         if (filas_.isEmpty())
             return;
-        sentencias_ << mPrincipal::sentenciaInsertFilas(QStringLiteral("movstk"), pasos::columnasLinea(), filas_);
+        QStringList numeros(porBloquear_.begin(), porBloquear_.end());
+        std::sort(numeros.begin(), numeros.end());
+        for (const QString &lista : stockArticulo::listasDeNumeros(numeros))
+            escrituras_.agregar(sqlStock::bloqueoArticulos(lista));
+        escrituras_.agregar(mPrincipal::sentenciaInsertFilas(QStringLiteral("movstk"), pasos::columnasLinea(), filas_));
+        bloqueados_.unite(porBloquear_);
+        porBloquear_.clear();
         filas_.clear();
     }
 
-    Connection &conexion_;
+    EscriturasEnTandas escrituras_;
     QList<QStringList> filas_;
-    QStringList sentencias_;
-    // Articles are locked once in the transaction, and before their lines go in.
+    // Articles are locked once in the transaction, before their first line goes in.
     QSet<QString> porBloquear_, bloqueados_;
 };
 
