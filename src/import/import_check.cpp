@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -106,11 +107,12 @@ public:
         Leida l;
         if (const auto fallo = revisar(f, fr, l)) {
             fr.veredicto = Veredicto::Error;
-            fr.columna = nombreCampo(fallo->campo);
-            fr.motivo = fallo->motivo;
+            r_.errores.append({r_.filas.size(), fallo->campo, fallo->motivo});
         } else if (uso_ == Uso::ParaEscribir) {
-            if (l.escribeArticulo)
-                r_.articulos.append({l.articuloNuevo, l.numero, l.codigo, l.nombre, l.detalle, l.costo, l.alta});
+            if (l.escribeArticulo) {
+                r_.articulos.agregar({l.numero, l.codigo, l.nombre, l.detalle, fechas::texto(l.alta), l.costo});
+                r_.articuloNuevo.append(l.articuloNuevo);
+            }
             if (l.stock > 0)
                 r_.stock.append(
                     {l.numero.toInt(), texto(l.codigo), texto(l.deposito), l.stock, numeros::valor(l.costo)});
@@ -344,9 +346,9 @@ int Revision::cuenta(Veredicto v) const
     return int(std::count_if(filas.begin(), filas.end(), [v](const FilaRevisada &f) { return f.veredicto == v; }));
 }
 
-QString texto(const FilaRevisada &fila)
+QString Revision::texto(qsizetype indice) const
 {
-    switch (fila.veredicto) {
+    switch (filas[indice].veredicto) {
     case Veredicto::Nuevo:
         return QStringLiteral("Nuevo");
     case Veredicto::Actualiza:
@@ -356,7 +358,9 @@ QString texto(const FilaRevisada &fila)
     case Veredicto::Error:
         break;
     }
-    return fila.motivo;
+    const auto e = std::lower_bound(errores.begin(), errores.end(), indice,
+                                    [](const ErrorDeFila &e, qsizetype i) { return e.indice < i; });
+    return nombreCampo(e->campo) + QStringLiteral(": ") + e->motivo;
 }
 
 QStringList encabezados(const QString &archivo, const QString &hoja)

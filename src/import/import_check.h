@@ -27,23 +27,20 @@ struct Opciones
 
 enum class Veredicto { Nuevo, Actualiza, SinCambios, Error };
 
-// What the check keeps of each row: its number and verdict.
+// What the check keeps of each row: its number and verdict, eight bytes.
 struct FilaRevisada
 {
     // The sheet's row number.
     int fila = 0;
     Veredicto veredicto = Veredicto::SinCambios;
-    // For an error: the field whose cell is wrong, and why.
-    QString columna;
-    QString motivo;
 };
 
-// An article as the import writes it, from its first row: a new one, or one whose data changes.
-struct ArticuloImportado
+// A wrong row (its place in Revision::filas): the field whose cell is wrong, and why.
+struct ErrorDeFila
 {
-    bool nuevo = false;
-    QString numero, codigo, nombre, detalle, costo;
-    QDate alta;
+    qsizetype indice = 0;
+    Campo campo = Campo::Numero;
+    QString motivo;
 };
 
 // The opening stock a row posts in its place, small enough for a sheet of
@@ -68,20 +65,25 @@ struct Revision
 {
     QStringList encabezados;
     QList<FilaRevisada> filas;
+    // The wrong rows, in order.
+    QList<ErrorDeFila> errores;
     // What the row's cell of each field shows, for the preview; kept as UTF-8, one block for every row.
     CeldasCompactas celdas;
     QList<FamiliaNueva> familiasNuevas;
     // What a right sheet writes, kept only when the check is asked for it (ParaEscribir).
-    QList<ArticuloImportado> articulos;
+    // Each article to write, from its first row, new or changed: its numero, codigo, nombre, detalle, alta
+    // and costo as the article form would store them, and whether it is new.
+    CeldasCompactas articulos;
+    QList<bool> articuloNuevo;
     QList<StockImportado> stock;
     // The family codes and places the stock rows name, each once.
     QStringList textos;
     int cuenta(Veredicto v) const;
-    bool correcta() const { return cuenta(Veredicto::Error) == 0; }
+    bool correcta() const { return errores.isEmpty(); }
+    // The verdict of the row at `indice` as the preview shows it: "Nuevo", "Actualiza", "Sin cambios", or
+    // for a wrong row the field's name and the reason ("costo: costo no numérico").
+    QString texto(qsizetype indice) const;
 };
-
-// The verdict as the preview shows it: "Nuevo", "Actualiza", "Sin cambios", or the error.
-QString texto(const FilaRevisada &fila);
 
 // The texts of the sheet's first filled row, its headers.
 QStringList encabezados(const QString &archivo, const QString &hoja);

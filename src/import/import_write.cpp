@@ -35,11 +35,13 @@ void escribirArticulos(Connection &c, const Revision &r)
                                                             familias.mid(i, filasPorInsert)));
     const QStringList columnasNuevo = QStringList(columnasArticulo) << QStringLiteral("stock");
     QList<QStringList> nuevos;
-    for (const ArticuloImportado &a : r.articulos) {
-        const QStringList valores{a.numero, a.codigo, a.nombre, a.detalle, fechas::texto(a.alta), a.costo};
-        if (!a.nuevo) {
+    for (qsizetype i = 0; i < r.articulos.filas(); ++i) {
+        QStringList valores;
+        for (int k = 0; k < columnasArticulo.size(); ++k)
+            valores << r.articulos.texto(i, k);
+        if (!r.articuloNuevo[i]) {
             escrituras.agregar(mPrincipal::sentenciaUpdate(QStringLiteral("articulo"), columnasArticulo, valores,
-                                                           QStringLiteral("numero=") + sqlEntreComillas(a.numero)));
+                                                           QStringLiteral("numero=") + sqlEntreComillas(valores[0])));
             continue;
         }
         // A new article's stock is the sum of its movements, none yet; its opening stock is posted below.
@@ -118,7 +120,7 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
     if (!r.revision.correcta())
         return r;
     r.escrito = true;
-    if (r.revision.familiasNuevas.isEmpty() && r.revision.articulos.isEmpty() && r.revision.stock.isEmpty())
+    if (r.revision.familiasNuevas.isEmpty() && r.revision.articuloNuevo.isEmpty() && r.revision.stock.isEmpty())
         return r;
     // The file's copy is read on a connection of its own while this one holds
     // the write lock and has written nothing yet: it is the database as checked.
@@ -130,8 +132,8 @@ Resultado importar(Connection &conexion, const Opciones &opciones)
     }
     escribirArticulos(conexion, r.revision);
     r.resumen.familias = int(r.revision.familiasNuevas.size());
-    for (const ArticuloImportado &a : std::as_const(r.revision.articulos))
-        ++(a.nuevo ? r.resumen.agregados : r.resumen.actualizados);
+    for (const bool nuevo : std::as_const(r.revision.articuloNuevo))
+        ++(nuevo ? r.resumen.agregados : r.resumen.actualizados);
     registrarStock(conexion, r.revision, opciones, r.resumen);
     transaccion.commit();
     return r;

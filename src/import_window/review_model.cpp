@@ -39,7 +39,7 @@ QVariant ModeloRevision::data(const QModelIndex &indice, int rol) const
     if (indice.column() == 0)
         return f.fila;
     if (indice.column() == 1)
-        return f.veredicto == Veredicto::Error ? f.columna + QStringLiteral(": ") + texto(f) : texto(f);
+        return revision_->texto(indice.row());
     return revision_->celdas.texto(indice.row(), indice.column() - 2);
 }
 

@@ -35,9 +35,8 @@ Opciones opciones(const QString &archivo)
 QStringList veredictos(const Revision &r)
 {
     QStringList l;
-    for (const FilaRevisada &f : r.filas)
-        l << QString::number(f.fila) + QStringLiteral(": ")
-                 + (f.veredicto == Veredicto::Error ? f.columna + QStringLiteral(": ") : QString()) + texto(f);
+    for (qsizetype i = 0; i < r.filas.size(); ++i)
+        l << QString::number(r.filas[i].fila) + QStringLiteral(": ") + r.texto(i);
     return l;
 }
 
@@ -226,8 +225,8 @@ private slots:
         base.ejecutar(QStringLiteral("insert into deposito(codigo, nombre) values ('03', 'Tres')"));
         QByteArray filas = cabecera;
         const auto fila = [&](int i, const char *deposito) {
-            filas += QByteArray::number(i) + ";Artículo " + QByteArray::number(i) + ";0001;Una;1,5;;2;" + deposito
-                     + "\n";
+            filas +=
+                QByteArray::number(i) + ";Artículo " + QByteArray::number(i) + ";0001;Una;1,5;;2;" + deposito + "\n";
         };
         for (int i = 1; i <= 6000; ++i) {
             fila(i, "01");
