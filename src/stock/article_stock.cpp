@@ -34,9 +34,11 @@ void reescribirVarios(Connection &conexion, const QStringList &numeros)
         for (auto rs = conexion.execute(sqlStock::sumas(listasDeNumeros(parte).constFirst())); !rs->eof();
              rs->moveNext())
             sumas.insert(rs->field(0).text(), rs->field(1).value().toDouble());
-        // Each sum written as reescribir writes it: the same statement, the same figure.
+        // Each sum written as reescribir writes it: the same figure.
+        QStringList stocks;
         for (const QString &numero : parte)
-            escrituras.agregar(sqlStock::actualizarStock(numero, numeros::numeral15(sumas.value(numero))));
+            stocks << numeros::numeral15(sumas.value(numero));
+        escrituras.agregar(sqlStock::actualizarStocks(parte, stocks));
     }
     escrituras.enviar();
 }

@@ -59,6 +59,18 @@ QString actualizarStock(const QString &numero, const QString &stock)
            + sqlEntreComillas(numero);
 }
 
+QString actualizarStocks(const QStringList &numeros, const QStringList &stocks)
+{
+    QString casos, lista;
+    for (qsizetype i = 0; i < numeros.size(); ++i) {
+        const QString numero = sqlEntreComillas(numeros[i]);
+        casos += QStringLiteral(" when ") + numero + QStringLiteral(" then ") + stocks[i];
+        lista += (i > 0 ? QStringLiteral(",") : QString()) + numero;
+    }
+    return QStringLiteral("update articulo set stock=case numero") + casos + QStringLiteral(" end where numero in (")
+           + lista + QLatin1Char(')');
+}
+
 QString eliminarComprobante(const QString &comprobante)
 {
     return QStringLiteral("delete from movstk where comprobante=") + sqlEntreComillas(comprobante);

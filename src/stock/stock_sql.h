@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The statements of the stock operations, and the voucher queries the voucher
 // form shares with them. Every field text that goes between quotes has its
@@ -31,6 +32,8 @@ QString bloqueoArticulo(const QString &numero);
 QString claveComprobante(const QString &comprobante);
 // The update that stores an article's stock on hand.
 QString actualizarStock(const QString &numero, const QString &stock);
+// The same for several articles in one statement: each number with its figure.
+QString actualizarStocks(const QStringList &numeros, const QStringList &stocks);
 
 QString eliminarComprobante(const QString &comprobante);
 // How many lines the voucher has, as "lineas", and how many of them are printed, as "impresas".
