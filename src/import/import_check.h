@@ -70,9 +70,9 @@ struct Revision
     // What the row's cell of each field shows, for the preview; kept as UTF-8, one block for every row.
     CeldasCompactas celdas;
     QList<FamiliaNueva> familiasNuevas;
-    // What a right sheet writes, kept only when the check is asked for it (ParaEscribir).
-    // Each article to write, from its first row, new or changed: its numero, codigo, nombre, detalle, alta
-    // and costo as the article form would store them, and whether it is new.
+    // What a right sheet writes, kept only when the check is asked for it (ParaEscribir): each article to
+    // write, from its first row, new or changed (its numero, codigo, nombre, detalle, alta and costo as the
+    // article form would store them) and whether it is new; the opening stock of each row that has one.
     CeldasCompactas articulos;
     QList<bool> articuloNuevo;
     QList<StockImportado> stock;
@@ -88,10 +88,11 @@ struct Revision
 // The texts of the sheet's first filled row, its headers.
 QStringList encabezados(const QString &archivo, const QString &hoja);
 
-// Reads every row after the headers and checks it against the database as it stands. Throws QuendraError
-// when the file cannot be read.
 // The preview needs the verdicts; the import also what the rows write.
 enum class Uso { Vista, ParaEscribir };
+
+// Reads every row after the headers and checks it against the database as it stands. Throws QuendraError
+// when the file cannot be read.
 Revision revisar(Connection &conexion, const Opciones &opciones, Uso uso = Uso::Vista);
 
 } // namespace importacion
