@@ -21,9 +21,9 @@ QString opcion(const QStringList &args, const QString &nombre, const QString &de
 void imprimir(const importacion::Revision &r)
 {
     using importacion::Veredicto;
-    for (const auto &f : r.filas)
-        if (f.veredicto == Veredicto::Error)
-            std::printf("fila %d, columna %s: %s\n", f.fila, qUtf8Printable(f.columna), qUtf8Printable(f.motivo));
+    for (const auto &e : r.errores)
+        std::printf("fila %d, columna %s: %s\n", r.filas[e.indice].fila,
+                    qUtf8Printable(importacion::nombreCampo(e.campo)), qUtf8Printable(e.motivo));
     std::printf("%d nuevos, %d actualizan, %d sin cambios, %d con errores\n", r.cuenta(Veredicto::Nuevo),
                 r.cuenta(Veredicto::Actualiza), r.cuenta(Veredicto::SinCambios), r.cuenta(Veredicto::Error));
 }

@@ -79,6 +79,22 @@ void MotorBaseDatos::leerPorValores(std::span<const SentenciaConValor *const> se
         }
 }
 
+void Connection::executeAll(const QStringList &sentencias)
+{
+    MotorBaseDatos &m = motor();
+    QStringList traducidas;
+    traducidas.reserve(sentencias.size());
+    for (const QString &s : sentencias)
+        traducidas << m.dialecto().traducir(s);
+    m.ejecutarTodas(traducidas);
+}
+
+void MotorBaseDatos::ejecutarTodas(const QStringList &traducidas)
+{
+    for (const QString &s : traducidas)
+        ejecutar(s);
+}
+
 std::unique_ptr<Recordset> MotorBaseDatos::ejecutar(const QString &sqlTraducido)
 {
     RecordsetReader lector;

@@ -50,6 +50,12 @@ public:
     void readEach(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
                   const DestinoPorValor &destino);
 
+    // Runs the statements in order, none of them a query whose rows are wanted,
+    // and stops at the first error. A server gets them ahead of their results, so
+    // thousands of writes do not each wait for a round trip. Inside a
+    // transaction, as writes that belong together are.
+    void executeAll(const QStringList &sentencias);
+
     void begin();
     void commit();
     void rollback() noexcept;

@@ -23,6 +23,8 @@ public:
     // For each value in turn, each statement with it (Connection::readEach); one after another here.
     virtual void leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
                                 const DestinoPorValor &destino);
+    // Runs each statement in order, their results dropped (Connection::executeAll); one after another here.
+    virtual void ejecutarTodas(const QStringList &traducidas);
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() noexcept = 0;

@@ -71,22 +71,32 @@ void fijarArchivoBaseDatos(const QString &archivo)
 
 QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores)
 {
-    comprobarListas(columnas, valores);
+    return sentenciaInsertFilas(tabla, columnas, {valores});
+}
+
+QString sentenciaInsertFilas(const QString &tabla, const QStringList &columnas, const QList<QStringList> &filas)
+{
     QString lista;
-    for (qsizetype k = 0; k < valores.size(); ++k) {
-        Valor v = renderizar(valores[k], true);
-        valores[k] = v.texto;
-        if (k > 0)
-            lista += QLatin1Char(',');
-        if (v.texto.isEmpty())
-            lista += QStringLiteral("NULL");
-        else if (v.fecha && k > 0)
-            lista += v.texto;
-        else
-            lista += QLatin1Char('\'') + v.texto + QLatin1Char('\'');
+    for (const QStringList &valores : filas) {
+        comprobarListas(columnas, valores);
+        lista += lista.isEmpty() ? QStringLiteral("(") : QStringLiteral(",(");
+        for (qsizetype k = 0; k < valores.size(); ++k) {
+            const Valor v = renderizar(valores[k], true);
+            if (k > 0)
+                lista += QLatin1Char(',');
+            if (v.texto.isEmpty())
+                lista += QStringLiteral("NULL");
+            else if (v.fecha && k > 0)
+                lista += v.texto;
+            else
+                lista += QLatin1Char('\'') + v.texto + QLatin1Char('\'');
+        }
+        lista += QLatin1Char(')');
     }
+    if (filas.isEmpty())
+        comprobarListas(columnas, {});
     return QStringLiteral("INSERT INTO ") + tabla + QLatin1Char('(') + columnas.join(QLatin1Char(','))
-           + QStringLiteral(") VALUES (") + lista + QLatin1Char(')');
+           + QStringLiteral(") VALUES ") + lista;
 }
 
 QString sentenciaUpdate(const QString &tabla, const QStringList &columnas, QStringList valores,

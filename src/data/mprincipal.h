@@ -30,6 +30,8 @@ void fijarArchivoBaseDatos(const QString &archivo);
 
 // The statement texts the builders execute.
 QString sentenciaInsert(const QString &tabla, const QStringList &columnas, QStringList valores);
+// One insert of several rows, each value written as sentenciaInsert writes it.
+QString sentenciaInsertFilas(const QString &tabla, const QStringList &columnas, const QList<QStringList> &filas);
 QString sentenciaUpdate(const QString &tabla, const QStringList &columnas, QStringList valores,
                         const QString &condicion);
 

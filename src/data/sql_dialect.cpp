@@ -345,7 +345,9 @@ QString SqlDialect::traducir(const QString &sql) const
         std::optional<QString> &out = salida[sig[s]];
         const bool enValores = s >= inicioValores && profundidad == 1;
         if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String("(")) {
-            ++profundidad;
+            // Each row of a many-row VALUES starts again at the first column.
+            if (++profundidad == 1 && s >= inicioValores)
+                posicionValor = 0;
         } else if (t.tipo == Tipo::Simbolo && t.texto == QLatin1String(")")) {
             if (!cierresIsNull.empty() && cierresIsNull.back() == profundidad) {
                 out = QStringLiteral(") IS NULL)");

@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -72,6 +73,17 @@ Estado leerEstado(Connection &c, bool conStock)
     return e;
 }
 
+// A row as it is checked: what it would write.
+struct Leida
+{
+    bool escribeArticulo = false;
+    bool articuloNuevo = false;
+    QString numero, codigo, nombre, detalle, costo;
+    QDate alta;
+    double stock = 0;
+    QString deposito;
+};
+
 // A row found wrong: the field and the reason.
 struct Fallo
 {
@@ -82,20 +94,28 @@ struct Fallo
 class Revisor
 {
 public:
-    Revisor(const Opciones &o, Estado &e, Revision &r) : o_(o), e_(e), r_(r) { }
+    Revisor(const Opciones &o, Estado &e, Revision &r, Uso uso) : o_(o), e_(e), r_(r), uso_(uso) { }
 
     void fila(const hojas::Fila &f)
     {
+        QStringList celdas;
+        for (int k = 0; k < cantidadCampos; ++k)
+            celdas << celda(f, Campo(k)).comoTexto();
+        r_.celdas.agregar(celdas);
         FilaRevisada fr;
         fr.fila = f.numero;
-        for (int k = 0; k < cantidadCampos; ++k)
-            fr.celdas << celda(f, Campo(k)).comoTexto();
-        if (const auto fallo = revisar(f, fr)) {
+        Leida l;
+        if (const auto fallo = revisar(f, fr, l)) {
             fr.veredicto = Veredicto::Error;
-            fr.columna = nombreCampo(fallo->campo);
-            fr.motivo = fallo->motivo;
-            fr.escribeArticulo = false;
-            fr.stock = 0;
+            r_.errores.append({r_.filas.size(), fallo->campo, fallo->motivo});
+        } else if (uso_ == Uso::ParaEscribir) {
+            if (l.escribeArticulo) {
+                r_.articulos.agregar({l.numero, l.codigo, l.nombre, l.detalle, fechas::texto(l.alta), l.costo});
+                r_.articuloNuevo.append(l.articuloNuevo);
+            }
+            if (l.stock > 0)
+                r_.stock.append(
+                    {l.numero.toInt(), texto(l.codigo), texto(l.deposito), l.stock, numeros::valor(l.costo)});
         }
         r_.filas.append(std::move(fr));
     }
@@ -137,7 +157,7 @@ private:
         return numeros::importe(t);
     }
 
-    std::optional<Fallo> revisar(const hojas::Fila &f, FilaRevisada &fr)
+    std::optional<Fallo> revisar(const hojas::Fila &f, FilaRevisada &fv, Leida &fr)
     {
         bool conLetras = false;
         const auto numero = codigo(celda(f, Campo::Numero), codigos::Clase::Articulo, conLetras);
@@ -186,30 +206,31 @@ private:
             return fallo;
 
         // One row per article and place; the rows of one article in other places say the same of it.
-        const QString clave = fr.numero + QLatin1Char('|') + fr.deposito;
+        const qint64 clave = lugar(fr.deposito) * 1000000 + fr.numero.toLongLong();
         if (const auto previa = filaDe_.constFind(clave); previa != filaDe_.cend())
             return Fallo{Campo::Numero, QStringLiteral("número repetido en la fila %1").arg(*previa)};
-        filaDe_.insert(clave, fr.fila);
-        if (const auto primera = primeraDe_.constFind(fr.numero); primera != primeraDe_.cend()) {
-            const FilaRevisada &p = r_.filas[*primera];
-            if (p.nombre != fr.nombre || p.codigo != fr.codigo || p.detalle != fr.detalle || p.costo != fr.costo
-                || p.alta != fr.alta)
+        filaDe_.insert(clave, fv.fila);
+        const QByteArray datos = (fr.nombre + QChar(0) + fr.codigo + QChar(0) + fr.detalle + QChar(0) + fr.costo
+                                  + QChar(0) + fechas::texto(fr.alta))
+                                     .toUtf8();
+        if (const auto primera = primeraDe_.constFind(fr.numero.toInt()); primera != primeraDe_.cend()) {
+            if (primera->datos != datos)
                 return Fallo{Campo::Numero,
-                             QStringLiteral("número repetido en la fila %1 con otros datos").arg(p.fila)};
+                             QStringLiteral("número repetido en la fila %1 con otros datos").arg(primera->fila)};
         } else {
-            primeraDe_.insert(fr.numero, r_.filas.size());
+            primeraDe_.insert(fr.numero.toInt(), {fv.fila, datos});
             fr.escribeArticulo = !existe || antes.nombre != fr.nombre || antes.codigo != fr.codigo
                                  || antes.detalle != fr.detalle || antes.costo != numeros::valor(fr.costo)
                                  || antes.alta != fr.alta;
         }
         fr.articuloNuevo = !existe;
-        fr.veredicto = !existe                                 ? Veredicto::Nuevo
+        fv.veredicto = !existe                                 ? Veredicto::Nuevo
                        : fr.escribeArticulo || fr.stock != 0.0 ? Veredicto::Actualiza
                                                                : Veredicto::SinCambios;
         return std::nullopt;
     }
 
-    std::optional<Fallo> familia(const hojas::Fila &f, FilaRevisada &fr, bool existe, const Articulo &antes)
+    std::optional<Fallo> familia(const hojas::Fila &f, Leida &fr, bool existe, const Articulo &antes)
     {
         const hojas::Celda c = celda(f, Campo::Familia);
         const QString t = c.comoTexto().trimmed();
@@ -253,7 +274,7 @@ private:
         r_.familiasNuevas.append({codigo, nombre});
     }
 
-    std::optional<Fallo> stock(const hojas::Fila &f, FilaRevisada &fr)
+    std::optional<Fallo> stock(const hojas::Fila &f, Leida &fr)
     {
         fr.deposito = o_.deposito;
         if (const hojas::Celda d = celda(f, Campo::Deposito); !d.vacia()) {
@@ -284,11 +305,38 @@ private:
         return std::nullopt;
     }
 
+    // The position of a text in Revision::textos, added the first time.
+    qint32 texto(const QString &t)
+    {
+        if (const auto hallado = texto_.constFind(t); hallado != texto_.cend())
+            return *hallado;
+        r_.textos << t;
+        return *texto_.insert(t, qint32(r_.textos.size() - 1));
+    }
+
+    // A small number for each place named: with the article's six digits, one integer key.
+    qint64 lugar(const QString &deposito)
+    {
+        if (const auto hallado = lugar_.constFind(deposito); hallado != lugar_.cend())
+            return *hallado;
+        return *lugar_.insert(deposito, int(lugar_.size()));
+    }
+
+    // The first row of an article, and its data as a text that the later rows must repeat.
+    struct Primera
+    {
+        int fila = 0;
+        QByteArray datos;
+    };
+
     const Opciones &o_;
     Estado &e_;
     Revision &r_;
-    QHash<QString, int> filaDe_;
-    QHash<QString, qsizetype> primeraDe_;
+    const Uso uso_;
+    QHash<QString, int> lugar_;
+    QHash<QString, qint32> texto_;
+    QHash<qint64, int> filaDe_;
+    QHash<int, Primera> primeraDe_;
 };
 
 } // namespace
@@ -298,9 +346,9 @@ int Revision::cuenta(Veredicto v) const
     return int(std::count_if(filas.begin(), filas.end(), [v](const FilaRevisada &f) { return f.veredicto == v; }));
 }
 
-QString texto(const FilaRevisada &fila)
+QString Revision::texto(qsizetype indice) const
 {
-    switch (fila.veredicto) {
+    switch (filas[indice].veredicto) {
     case Veredicto::Nuevo:
         return QStringLiteral("Nuevo");
     case Veredicto::Actualiza:
@@ -310,7 +358,9 @@ QString texto(const FilaRevisada &fila)
     case Veredicto::Error:
         break;
     }
-    return fila.motivo;
+    const auto e = std::lower_bound(errores.begin(), errores.end(), indice,
+                                    [](const ErrorDeFila &e, qsizetype i) { return e.indice < i; });
+    return nombreCampo(e->campo) + QStringLiteral(": ") + e->motivo;
 }
 
 QStringList encabezados(const QString &archivo, const QString &hoja)
@@ -324,11 +374,11 @@ QStringList encabezados(const QString &archivo, const QString &hoja)
     return textos;
 }
 
-Revision revisar(Connection &conexion, const Opciones &opciones)
+Revision revisar(Connection &conexion, const Opciones &opciones, Uso uso)
 {
     Revision r;
     Estado estado = leerEstado(conexion, opciones.columnas[Campo::Stock] >= 0);
-    Revisor revisor(opciones, estado, r);
+    Revisor revisor(opciones, estado, r, uso);
     bool primera = true;
     hojas::leer(opciones.archivo, opciones.hoja, [&](const hojas::Fila &f) {
         if (primera) {

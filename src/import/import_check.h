@@ -1,6 +1,7 @@
 #pragma once
 
 #include "column_matching.h"
+#include "compact_cells.h"
 
 #include <QDate>
 #include <QList>
@@ -26,24 +27,32 @@ struct Opciones
 
 enum class Veredicto { Nuevo, Actualiza, SinCambios, Error };
 
+// What the check keeps of each row: its number and verdict, eight bytes.
 struct FilaRevisada
 {
     // The sheet's row number.
     int fila = 0;
     Veredicto veredicto = Veredicto::SinCambios;
-    // For an error: the field whose cell is wrong, and why.
-    QString columna;
-    QString motivo;
-    // What the row's cell of each field shows (Campo order), for the preview.
-    QStringList celdas;
+};
 
-    // What is written: the article (on its first row only), and the opening stock in a place.
-    bool escribeArticulo = false;
-    bool articuloNuevo = false;
-    QString numero, codigo, nombre, detalle, costo;
-    QDate alta;
-    double stock = 0;
-    QString deposito;
+// A wrong row (its place in Revision::filas): the field whose cell is wrong, and why.
+struct ErrorDeFila
+{
+    qsizetype indice = 0;
+    Campo campo = Campo::Numero;
+    QString motivo;
+};
+
+// The opening stock a row posts in its place, small enough for a sheet of
+// hundreds of thousands of rows: the article's digits as a number, its family
+// code and the place as positions in lists of the texts (Revision::textos).
+struct StockImportado
+{
+    qint32 numero = 0;
+    qint32 codigo = 0;
+    qint32 deposito = 0;
+    double cantidad = 0;
+    double costo = 0;
 };
 
 struct FamiliaNueva
@@ -56,19 +65,34 @@ struct Revision
 {
     QStringList encabezados;
     QList<FilaRevisada> filas;
+    // The wrong rows, in order.
+    QList<ErrorDeFila> errores;
+    // What the row's cell of each field shows, for the preview; kept as UTF-8, one block for every row.
+    CeldasCompactas celdas;
     QList<FamiliaNueva> familiasNuevas;
+    // What a right sheet writes, kept only when the check is asked for it (ParaEscribir): each article to
+    // write, from its first row, new or changed (its numero, codigo, nombre, detalle, alta and costo as the
+    // article form would store them) and whether it is new; the opening stock of each row that has one.
+    CeldasCompactas articulos;
+    QList<bool> articuloNuevo;
+    QList<StockImportado> stock;
+    // The family codes and places the stock rows name, each once.
+    QStringList textos;
     int cuenta(Veredicto v) const;
-    bool correcta() const { return cuenta(Veredicto::Error) == 0; }
+    bool correcta() const { return errores.isEmpty(); }
+    // The verdict of the row at `indice` as the preview shows it: "Nuevo", "Actualiza", "Sin cambios", or
+    // for a wrong row the field's name and the reason ("costo: costo no numérico").
+    QString texto(qsizetype indice) const;
 };
-
-// The verdict as the preview shows it: "Nuevo", "Actualiza", "Sin cambios", or the error.
-QString texto(const FilaRevisada &fila);
 
 // The texts of the sheet's first filled row, its headers.
 QStringList encabezados(const QString &archivo, const QString &hoja);
 
+// The preview needs the verdicts; the import also what the rows write.
+enum class Uso { Vista, ParaEscribir };
+
 // Reads every row after the headers and checks it against the database as it stands. Throws QuendraError
 // when the file cannot be read.
-Revision revisar(Connection &conexion, const Opciones &opciones);
+Revision revisar(Connection &conexion, const Opciones &opciones, Uso uso = Uso::Vista);
 
 } // namespace importacion

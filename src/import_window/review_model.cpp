@@ -39,8 +39,8 @@ QVariant ModeloRevision::data(const QModelIndex &indice, int rol) const
     if (indice.column() == 0)
         return f.fila;
     if (indice.column() == 1)
-        return f.veredicto == Veredicto::Error ? f.columna + QStringLiteral(": ") + texto(f) : texto(f);
-    return f.celdas.value(indice.column() - 2);
+        return revision_->texto(indice.row());
+    return revision_->celdas.texto(indice.row(), indice.column() - 2);
 }
 
 QVariant ModeloRevision::headerData(int seccion, Qt::Orientation orientacion, int rol) const

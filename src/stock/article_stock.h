@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class Connection;
 
@@ -12,5 +13,11 @@ QString deMovimientos(Connection &conexion, const QString &numero);
 
 // Stores that sum as the article's stock on hand.
 void reescribir(Connection &conexion, const QString &numero);
+
+// The same for many articles, with a few statements for all of them.
+void reescribirVarios(Connection &conexion, const QStringList &numeros);
+
+// Quoted numbers joined for an IN list, in parts of a size every engine takes.
+QStringList listasDeNumeros(const QStringList &numeros);
 
 } // namespace stockArticulo

@@ -22,8 +22,23 @@ struct DosNuevos
 };
 DosNuevos tomarDosNuevos(Connection &conexion, Tomados &tomados, QString &ultimo);
 
+// Settles the line's voucher as tomarComprobante does and refuses a printed one
+// the first time it is taken; false with the refusal in `r`.
+bool abrirComprobante(Connection &conexion, const Linea &linea, Tomados &tomados, Resultado &r);
+
+// The columns of a stored line, and the line's values for them in its settled voucher.
+const QStringList &columnasLinea();
+QStringList valoresLinea(const Linea &linea, const QString &comprobante);
+
 // Posts the lines in order inside the caller's transaction, as registrarLineas
 // does, stopping at the first refusal; the caller then rolls back.
 ResultadoLineas asentarLineas(Connection &conexion, const QList<Linea> &lineas, Tomados &tomados);
+
+// Throws unless the connection holds a transaction, which the ...EnCurso operations need.
+void exigirTransaccion(Connection &conexion);
+
+// After the lines are posted: the first line into either voucher of a transfer
+// refuses the whole (DeTransferencia).
+void refusarTransferencias(Connection &conexion, ResultadoLineas &r);
 
 } // namespace operacionesStock::pasos

@@ -88,6 +88,13 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
 // After a refusal the caller rolls back.
 ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> &lineas);
 
+// The same as registrarLineasEnCurso, with the same checks, refusals and stored
+// rows, for many lines at once (an import): entries into a voucher that holds no
+// line of their article yet are inserted together, and each article's stock is
+// written back once, at the end. On a server this takes a few round trips
+// instead of several per line.
+ResultadoLineas registrarLoteEnCurso(Connection &conexion, const QList<Linea> &lineas);
+
 // The number after the greatest stored voucher ("00000001" for the first);
 // empty when the eight digits are used up, `ultimo` then naming the last one.
 QString siguienteComprobante(Connection &conexion, QString &ultimo);

@@ -34,6 +34,48 @@ QString tomarComprobante(Connection &conexion, const Linea &linea, Tomados &toma
     return comprobante;
 }
 
+bool abrirComprobante(Connection &conexion, const Linea &linea, Tomados &tomados, Resultado &r)
+{
+    const bool yaTomado = tomados.contains(linea.comprobante);
+    r.comprobante = tomarComprobante(conexion, linea, tomados, r.ultimo);
+    if (r.comprobante.isEmpty()) {
+        r.rechazo = Rechazo::SinNumeros;
+        return false;
+    }
+    // Held from here to the commit: no one prints it meanwhile.
+    if (!yaTomado && estadoComprobante(conexion, r.comprobante).impresas > 0) {
+        r.rechazo = Rechazo::Impreso;
+        return false;
+    }
+    return true;
+}
+
+const QStringList &columnasLinea()
+{
+    static const QStringList columnas{
+        QStringLiteral("comprobante"), QStringLiteral("tipomov"), QStringLiteral("fecha"),   QStringLiteral("numero"),
+        QStringLiteral("costo"),       QStringLiteral("detalle"), QStringLiteral("impreso"), QStringLiteral("deposito"),
+        QStringLiteral("Entrada"),     QStringLiteral("Salida"),  QStringLiteral("codigo")};
+    return columnas;
+}
+
+QStringList valoresLinea(const Linea &linea, const QString &comprobante)
+{
+    const QString cantidad = numeros::numeral(numeros::redondear(linea.cantidad));
+    const QString cero = QStringLiteral("0");
+    return {comprobante,
+            linea.entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
+            fechas::texto(linea.fecha),
+            linea.numero,
+            numeros::numeral(numeros::redondear(linea.costo)),
+            linea.detalle,
+            QStringLiteral("N"),
+            linea.deposito,
+            linea.entrada ? cantidad : cero,
+            linea.entrada ? cero : cantidad,
+            linea.codigo};
+}
+
 } // namespace pasos
 
 namespace {
@@ -54,51 +96,27 @@ double stockSinLinea(Connection &conexion, const QString &numero, Recordset &exi
 Resultado asentar(Connection &conexion, const Linea &linea, Tomados &tomados)
 {
     Resultado r;
-    const bool yaTomado = tomados.contains(linea.comprobante);
-    r.comprobante = pasos::tomarComprobante(conexion, linea, tomados, r.ultimo);
-    if (r.comprobante.isEmpty()) {
-        r.rechazo = Rechazo::SinNumeros;
+    if (!pasos::abrirComprobante(conexion, linea, tomados, r))
         return r;
-    }
-    // Held from here to the commit: no one prints it meanwhile.
-    if (!yaTomado && estadoComprobante(conexion, r.comprobante).impresas > 0) {
-        r.rechazo = Rechazo::Impreso;
-        return r;
-    }
     conexion.execute(sqlStock::bloqueoArticulo(linea.numero));
     const QString condicion = sqlStock::condicionLinea(r.comprobante, linea.numero);
     auto existente = conexion.execute(sqlStock::lineaExistente(condicion));
-    const QString cantidad = numeros::numeral(numeros::redondear(linea.cantidad));
     // Another operator's exit may have taken the stock the line was prepared with; a line
     // posted again replaces the quantity it had, so that quantity is available to it.
     if (!linea.entrada && !linea.ajuste) {
         r.stock = stockSinLinea(conexion, linea.numero, *existente);
-        if (r.stock < numeros::valor(cantidad)) {
+        if (r.stock < numeros::valor(numeros::numeral(numeros::redondear(linea.cantidad)))) {
             r.rechazo = Rechazo::SinStock;
             return r;
         }
     }
-    const QString cero = QStringLiteral("0");
-    const QStringList columnas{QStringLiteral("comprobante"), QStringLiteral("tipomov"),  QStringLiteral("fecha"),
-                               QStringLiteral("numero"),      QStringLiteral("costo"),    QStringLiteral("detalle"),
-                               QStringLiteral("impreso"),     QStringLiteral("deposito"), QStringLiteral("Entrada"),
-                               QStringLiteral("Salida"),      QStringLiteral("codigo")};
-    const QStringList valores{r.comprobante,
-                              linea.entrada ? QStringLiteral("EN") : QStringLiteral("SA"),
-                              fechas::texto(linea.fecha),
-                              linea.numero,
-                              numeros::numeral(numeros::redondear(linea.costo)),
-                              linea.detalle,
-                              QStringLiteral("N"),
-                              linea.deposito,
-                              linea.entrada ? cantidad : cero,
-                              linea.entrada ? cero : cantidad,
-                              linea.codigo};
     const QString tabla = QStringLiteral("movstk");
     if (existente->eof())
-        conexion.execute(mPrincipal::sentenciaInsert(tabla, columnas, valores));
+        conexion.execute(
+            mPrincipal::sentenciaInsert(tabla, pasos::columnasLinea(), pasos::valoresLinea(linea, r.comprobante)));
     else
-        conexion.execute(mPrincipal::sentenciaUpdate(tabla, columnas, valores, condicion));
+        conexion.execute(mPrincipal::sentenciaUpdate(tabla, pasos::columnasLinea(),
+                                                     pasos::valoresLinea(linea, r.comprobante), condicion));
     stockArticulo::reescribir(conexion, linea.numero);
     return r;
 }
@@ -192,10 +210,23 @@ ResultadoLineas registrarLineas(Connection &conexion, const QList<Linea> &lineas
 
 ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> &lineas)
 {
-    if (!conexion.inTransaction())
-        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
+    pasos::exigirTransaccion(conexion);
     Tomados tomados;
     ResultadoLineas r = pasos::asentarLineas(conexion, lineas, tomados);
+    pasos::refusarTransferencias(conexion, r);
+    return r;
+}
+
+namespace pasos {
+
+void exigirTransaccion(Connection &conexion)
+{
+    if (!conexion.inTransaction())
+        throw QuendraError(QuendraError::ErrorDelServidor, QStringLiteral("No hay una transacción abierta"));
+}
+
+void refusarTransferencias(Connection &conexion, ResultadoLineas &r)
+{
     // Each voucher is held by now, so a transfer cannot take it meanwhile.
     for (qsizetype i = 0; i < r.comprobantes.size(); ++i)
         if (r.comprobantes.indexOf(r.comprobantes[i]) == i
@@ -205,9 +236,10 @@ ResultadoLineas registrarLineasEnCurso(Connection &conexion, const QList<Linea> 
             r.resultado.comprobante = r.comprobantes[i];
             r.indice = i;
             r.comprobantes.clear();
-            return r;
+            return;
         }
-    return r;
 }
+
+} // namespace pasos
 
 } // namespace operacionesStock

@@ -9,6 +9,18 @@ QString suma(const QString &numero)
            + sqlEntreComillas(numero);
 }
 
+QString sumas(const QString &lista)
+{
+    return QStringLiteral("select numero, sum(entrada)-sum(salida) as stk from movstk where numero in (") + lista
+           + QStringLiteral(") group by numero");
+}
+
+QString bloqueoArticulos(const QString &lista)
+{
+    return QStringLiteral("select numero from articulo where numero in (") + lista
+           + QStringLiteral(") order by numero for update");
+}
+
 QString ultimoComprobante()
 {
     return QStringLiteral("select max(comprobante) as ultimo from movstk");
@@ -45,6 +57,18 @@ QString actualizarStock(const QString &numero, const QString &stock)
 {
     return QStringLiteral("update articulo set stock=") + stock + QStringLiteral(" where  numero=")
            + sqlEntreComillas(numero);
+}
+
+QString actualizarStocks(const QStringList &numeros, const QStringList &stocks)
+{
+    QString casos, lista;
+    for (qsizetype i = 0; i < numeros.size(); ++i) {
+        const QString numero = sqlEntreComillas(numeros[i]);
+        casos += QStringLiteral(" when ") + numero + QStringLiteral(" then ") + stocks[i];
+        lista += (i > 0 ? QStringLiteral(",") : QString()) + numero;
+    }
+    return QStringLiteral("update articulo set stock=case numero") + casos + QStringLiteral(" end where numero in (")
+           + lista + QLatin1Char(')');
 }
 
 QString eliminarComprobante(const QString &comprobante)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The statements of the stock operations, and the voucher queries the voucher
 // form shares with them. Every field text that goes between quotes has its
@@ -11,6 +12,10 @@ namespace sqlStock {
 // The stock on hand of an article is the sum of its movements over every voucher
 // and storage place, as "stk"; the posting and the article form both read it this way.
 QString suma(const QString &numero);
+// The same for several articles at once (numero, stk), and the lock of their
+// rows taken in number order; `lista` is their numbers quoted and joined by commas.
+QString sumas(const QString &lista);
+QString bloqueoArticulos(const QString &lista);
 
 // The greatest stored voucher number, as "ultimo".
 QString ultimoComprobante();
@@ -27,6 +32,8 @@ QString bloqueoArticulo(const QString &numero);
 QString claveComprobante(const QString &comprobante);
 // The update that stores an article's stock on hand.
 QString actualizarStock(const QString &numero, const QString &stock);
+// The same for several articles in one statement: each number with its figure.
+QString actualizarStocks(const QStringList &numeros, const QStringList &stocks);
 
 QString eliminarComprobante(const QString &comprobante);
 // How many lines the voucher has, as "lineas", and how many of them are printed, as "impresas".

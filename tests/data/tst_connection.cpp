@@ -74,6 +74,59 @@ private slots:
                  (QStringList{"000001 05-12-2026 05-12-2026", "000002 06-12-2026 "}));
         QCOMPARE(base->valor("select familia from familia"), QStringLiteral("05-12-2026"));
     }
+
+    // Rows inserted many to a statement are stored as one statement for each would store them: every row's
+    // values go to their own columns, a date to a date column as a date and to a text column as typed.
+    void variasFilasComoUnaPorSentencia()
+    {
+        const QStringList cols{"numero", "nombre", "detalle", "alta", "costo"};
+        const QList<QStringList> filas{{"000010", "05-12-2026", "", "06-12-2026", "2,5"},
+                                       {"000011", "Tornillo", "07-12-2026", "", "3"},
+                                       {"000012", "D'Angelo", "x", "08-12-2026", ""}};
+        const char *nuevas = "select numero, nombre, detalle, alta, costo from articulo where numero > '000009' "
+                             "order by numero";
+        for (const QStringList &f : filas)
+            base->ejecutar(mPrincipal::sentenciaInsert("articulo", cols, f));
+        const QStringList unaPorSentencia = base->filas(nuevas);
+        base->ejecutar("delete from articulo where numero > '000009'");
+        mPrincipal::conexion().executeAll({mPrincipal::sentenciaInsertFilas("articulo", cols, filas)});
+        QCOMPARE(base->filas(nuevas), unaPorSentencia);
+    }
+
+    // Hundreds of writes run in order; one that fails stops them, the transaction rolled back leaves nothing
+    // of those before it, and the connection is ready for the next statement.
+    void escrituras_data()
+    {
+        pruebas::columnas<int>("falla"); // the failing statement; -1 none
+        QTest::newRow("todas") << -1;
+        QTest::newRow("la primera") << 0;
+        QTest::newRow("en la segunda parte") << 300;
+        QTest::newRow("la última") << 599;
+    }
+    void escrituras()
+    {
+        QFETCH(int, falla);
+        // A query among them too, its rows dropped.
+        QStringList sentencias(600, "update articulo set stock=stock+1 where numero='000002'");
+        sentencias[0] = "select numero, stock from articulo order by numero";
+        if (falla >= 0)
+            sentencias[falla] = "update articulo set nada=1";
+        Connection &c = mPrincipal::conexion();
+        {
+            Transaction t(c);
+            QCOMPARE(base->valor("select count(*) from articulo"), QStringLiteral("2"));
+            if (falla >= 0) {
+                QVERIFY_THROWS_EXCEPTION(QuendraError, c.executeAll(sentencias));
+            } else {
+                c.executeAll(sentencias);
+                t.commit();
+            }
+        }
+        QVERIFY(!c.inTransaction());
+        QCOMPARE(base->valor("select stock from articulo where numero='000002'"), falla >= 0 ? "0" : "599");
+        c.executeAll({"update articulo set stock=stock+1 where numero='000001'"});
+        QCOMPARE(base->valor("select stock from articulo where numero='000001'"), QStringLiteral("3"));
+    }
 };
 
 class TestSentencias : public QObject

@@ -35,9 +35,8 @@ Opciones opciones(const QString &archivo)
 QStringList veredictos(const Revision &r)
 {
     QStringList l;
-    for (const FilaRevisada &f : r.filas)
-        l << QString::number(f.fila) + QStringLiteral(": ")
-                 + (f.veredicto == Veredicto::Error ? f.columna + QStringLiteral(": ") : QString()) + texto(f);
+    for (qsizetype i = 0; i < r.filas.size(); ++i)
+        l << QString::number(r.filas[i].fila) + QStringLiteral(": ") + r.texto(i);
     return l;
 }
 
@@ -72,6 +71,37 @@ private slots:
     {
         const auto [encabezados, indices] = pruebas::fila<QStringList, QList<int>>("encabezados", "indices");
         QCOMPARE(importacion::emparejar(encabezados).indice, indices);
+    }
+};
+
+// The preview's cell texts kept in one block give back each text as it was.
+class TestCeldasCompactas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void idaYVuelta_data()
+    {
+        pruebas::columnas<QStringList>("fila");
+        QTest::newRow("vacías y acentos") << QStringList{"", "Ñandú", "", "3,5"};
+        QTest::newRow("largos en los bordes de la longitud")
+            << QStringList{QString(127, 'a'), QString(128, 'b'), QString(16383, 'c'), QString(16384, 'd'),
+                           QString(70000, QChar(0x00e9))};
+        QTest::newRow("sin celdas") << QStringList{};
+    }
+    void idaYVuelta()
+    {
+        QFETCH(QStringList, fila);
+        CeldasCompactas c;
+        c.agregar({"antes"});
+        c.agregar(fila);
+        c.agregar({"después", "x"});
+        for (int k = 0; k < fila.size(); ++k)
+            QCOMPARE(c.texto(1, k), fila[k]);
+        QCOMPARE(c.texto(1, int(fila.size())), QString());
+        QCOMPARE(c.texto(0, 0), QStringLiteral("antes"));
+        QCOMPARE(c.texto(2, 1), QStringLiteral("x"));
+        QCOMPARE(c.filas(), 3);
     }
 };
 
@@ -191,6 +221,38 @@ private slots:
                                        "nuevas: 2; comprobantes: 00000001 (depósito 01), 00000002 (depósito 02)")});
     }
 
+    // A long sheet's opening stock goes into one voucher per place however many lines it has, a place
+    // first named near its end too, and every article's stock is the sum of its lines.
+    void unComprobantePorDepositoEnUnaHojaLarga()
+    {
+        BaseDePrueba base;
+        base.ejecutar(QStringLiteral("insert into deposito(codigo, nombre) values ('02', 'Dos')"));
+        base.ejecutar(QStringLiteral("insert into deposito(codigo, nombre) values ('03', 'Tres')"));
+        QByteArray filas = cabecera;
+        const auto fila = [&](int i, const char *deposito) {
+            filas +=
+                QByteArray::number(i) + ";Artículo " + QByteArray::number(i) + ";0001;Una;1,5;;2;" + deposito + "\n";
+        };
+        for (int i = 1; i <= 6000; ++i) {
+            fila(i, "01");
+            fila(i, "02");
+        }
+        for (int i = 1; i <= 10; ++i)
+            fila(i, "03");
+        QTemporaryDir dir;
+        const Resultado r = importar(mPrincipal::conexion(), opciones(escribir(dir, QStringLiteral("a.csv"), filas)));
+        QVERIFY(r.escrito);
+        QCOMPARE(r.resumen.comprobantes,
+                 (QStringList{QStringLiteral("00000001 (depósito 01)"), QStringLiteral("00000002 (depósito 02)"),
+                              QStringLiteral("00000003 (depósito 03)")}));
+        QCOMPARE(base.filas(QStringLiteral("select comprobante, deposito, count(*) from movstk group by comprobante, "
+                                           "deposito order by comprobante")),
+                 (QStringList{QStringLiteral("00000001 01 6000"), QStringLiteral("00000002 02 6000"),
+                              QStringLiteral("00000003 03 10")}));
+        QCOMPARE(base.filas(QStringLiteral("select stock, count(*) from articulo group by stock order by stock")),
+                 (QStringList{QStringLiteral("4 5990"), QStringLiteral("6 10")}));
+    }
+
     void nadaSeEscribeConUnaFilaMal_data()
     {
         pruebas::columnas<bool>("sinComprobantes");
@@ -237,6 +299,7 @@ private slots:
 };
 
 QUENDRA_TEST(TestEmparejar)
+QUENDRA_TEST(TestCeldasCompactas)
 QUENDRA_TEST(TestRevision)
 QUENDRA_TEST(TestImportar)
 #include "tst_import.moc"

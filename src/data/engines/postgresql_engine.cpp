@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -413,6 +414,13 @@ public:
     Tuberia(const Tuberia &) = delete;
     Tuberia &operator=(const Tuberia &) = delete;
 
+    // A statement without values, its result to be read with the others before the next sync.
+    void enviarTexto(const QByteArray &texto)
+    {
+        if (!PQsendQueryParams(pg_, texto.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0))
+            fallarResultado(pg_, nullptr);
+    }
+
     // Every statement with the value, then a sync that ends their part of the pipeline.
     void enviar(const QByteArray &valor)
     {
@@ -426,11 +434,24 @@ public:
     // The next statement's result: its rows to the sink (none for a prepare).
     void resultado(RowSink *destino)
     {
-        ResultadoPg r{PQgetResult(pg_)};
+        // libpq keeps the single-row mode of the statement read before the
+        // pipeline for its first statement: those rows come one by one.
+        bool columnasDadas = false;
+        PGresult *leido = PQgetResult(pg_);
+        for (; PQresultStatus(leido) == PGRES_SINGLE_TUPLE; leido = PQgetResult(pg_)) {
+            ResultadoPg fila{leido};
+            if (destino) {
+                if (!std::exchange(columnasDadas, true))
+                    pasarColumnas(fila.get(), *destino, oids_);
+                pasarFilas(fila.get(), *destino, oids_, valores_);
+            }
+        }
+        ResultadoPg r{leido};
         switch (PQresultStatus(r.get())) {
         case PGRES_TUPLES_OK:
             if (destino) {
-                pasarColumnas(r.get(), *destino, oids_);
+                if (!columnasDadas)
+                    pasarColumnas(r.get(), *destino, oids_);
                 pasarFilas(r.get(), *destino, oids_, valores_);
             }
             break;
@@ -454,7 +475,6 @@ public:
         --sincronizaciones_;
     }
 
-private:
     void sincronizar()
     {
         if (!PQpipelineSync(pg_))
@@ -462,6 +482,7 @@ private:
         ++sincronizaciones_;
     }
 
+private:
     pg_conn *pg_;
     std::vector<QByteArray> nombres_;
     int sincronizaciones_ = 0;
@@ -520,6 +541,31 @@ void MotorPostgres::leerPorValoresUnaVez(const std::vector<QByteArray> &textos, 
         if (enviados < valores.size())
             tuberia.enviar(valores[enviados++].toUtf8());
     }
+}
+
+void MotorPostgres::ejecutarTodas(const QStringList &traducidas)
+{
+    if (traducidas.isEmpty())
+        return;
+    // Statements go out in parts, each ended by a sync; a part's results are read
+    // while the next one is on its way, so the server never waits for the program.
+    constexpr qsizetype porParte = 256;
+    Tuberia tuberia(pg_);
+    qsizetype enviadas = 0, leidas = 0;
+    const auto leerParte = [&] {
+        for (const qsizetype fin = std::min(leidas + porParte, enviadas); leidas < fin; ++leidas)
+            tuberia.resultado(nullptr);
+        tuberia.finDeTanda();
+    };
+    while (enviadas < traducidas.size()) {
+        for (const qsizetype fin = std::min(enviadas + porParte, traducidas.size()); enviadas < fin; ++enviadas)
+            tuberia.enviarTexto(traducidas[enviadas].toUtf8());
+        tuberia.sincronizar();
+        if (enviadas - leidas > porParte)
+            leerParte();
+    }
+    while (leidas < enviadas)
+        leerParte();
 }
 
 void MotorPostgres::begin()

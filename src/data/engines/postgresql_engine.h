@@ -21,6 +21,7 @@ public:
     void leer(const QString &sqlTraducido, RowSink &destino) override;
     void leerPorValores(std::span<const SentenciaConValor *const> sentencias, const QStringList &valores,
                         const DestinoPorValor &destino) override;
+    void ejecutarTodas(const QStringList &traducidas) override;
     void begin() override;
     void commit() override;
     void rollback() noexcept override;
