@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 using numeros::Diezmilesimos;
 
@@ -66,14 +67,35 @@ QColor color(int linea, int lineas)
     return linea == lineas - 1 ? QColor(40, 40, 40) : colores[linea % int(std::size(colores))];
 }
 
-void ajustar(QValueAxis *eje, double menor, double mayor)
+// A round step (1, 2 or 5 times a power of ten) that cuts the span in about five.
+double paso(double span)
 {
-    if (menor == mayor) {
-        menor -= 1;
-        mayor += 1;
+    const double crudo = span / 5, potencia = std::pow(10.0, std::floor(std::log10(crudo)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (crudo <= m * potencia)
+            return m * potencia;
+    return 10 * potencia;
+}
+
+// Both axes with their zero on one line, so that a bar starts where the stock is
+// 0: the axis whose zero sits lower is taken down until the two agree. Ticks
+// are counted from zero on each.
+void alinearCeros(QValueAxis *stock, double menorStock, double mayorStock, QValueAxis *movs, double salidas,
+                  double entradas)
+{
+    mayorStock = mayorStock > 0 ? mayorStock : std::max(1.0, -menorStock / 4);
+    entradas = entradas > 0 ? entradas : std::max(1.0, salidas / 4);
+    // A little room above the highest line and bar.
+    mayorStock *= 1.05;
+    entradas *= 1.05;
+    const double cero = std::max(-menorStock / (mayorStock - menorStock), salidas / (entradas + salidas));
+    const double bajo = cero / (1 - cero);
+    for (auto [eje, mayor] : {std::pair{stock, mayorStock}, std::pair{movs, entradas}}) {
+        eje->setRange(-bajo * mayor, mayor);
+        eje->setTickType(QValueAxis::TicksDynamic);
+        eje->setTickAnchor(0);
+        eje->setTickInterval(paso(mayor * (1 + bajo)));
     }
-    eje->setRange(menor, mayor);
-    eje->applyNiceNumbers();
 }
 
 } // namespace
@@ -111,9 +133,11 @@ void GraficoStock::mostrar(historiaStock::Historia historia, const QDate &desde,
     grafico->addAxis(ejeStock, Qt::AlignLeft);
     grafico->addAxis(ejeMovs, Qt::AlignRight);
 
-    double mayorMov = 0;
-    for (const auto &b : historia_.barras)
-        mayorMov = std::max({mayorMov, b.entradas.aDouble(), b.salidas.aDouble()});
+    double mayorEntrada = 0, mayorSalida = 0;
+    for (const auto &b : historia_.barras) {
+        mayorEntrada = std::max(mayorEntrada, b.entradas.aDouble());
+        mayorSalida = std::max(mayorSalida, b.salidas.aDouble());
+    }
     for (bool entradas : {true, false}) {
         QAreaSeries *s = barras(historia_.barras, entradas, desde, finSpan);
         s->setName(entradas ? QStringLiteral("Entradas") : QStringLiteral("Salidas"));
@@ -127,7 +151,6 @@ void GraficoStock::mostrar(historiaStock::Historia historia, const QDate &desde,
                 QToolTip::showText(QCursor::pos(), textoBarra(entradas, diaDe(p.x())), this);
         });
     }
-    ajustar(ejeMovs, -mayorMov, mayorMov);
 
     double menor = 0, mayor = 0;
     const int lineas = int(historia_.depositos.size()) + 1;
@@ -161,7 +184,7 @@ void GraficoStock::mostrar(historiaStock::Historia historia, const QDate &desde,
             mayor = std::max(mayor, l.minimo->aDouble());
         }
     }
-    ajustar(ejeStock, menor, mayor);
+    alinearCeros(ejeStock, menor, mayor, ejeMovs, mayorSalida, mayorEntrada);
     QChart *anterior = chart();
     setChart(grafico);
     delete anterior;
