@@ -98,10 +98,12 @@ public:
 
     void fila(const hojas::Fila &f)
     {
-        QStringList celdas;
-        for (int k = 0; k < cantidadCampos; ++k)
-            celdas << celda(f, Campo(k)).comoTexto();
-        r_.celdas.agregar(celdas);
+        if (uso_ == Uso::Vista) {
+            QStringList celdas;
+            for (int k = 0; k < cantidadCampos; ++k)
+                celdas << celda(f, Campo(k)).comoTexto();
+            r_.celdas.agregar(celdas);
+        }
         FilaRevisada fr;
         fr.fila = f.numero;
         Leida l;

@@ -67,7 +67,8 @@ struct Revision
     QList<FilaRevisada> filas;
     // The wrong rows, in order.
     QList<ErrorDeFila> errores;
-    // What the row's cell of each field shows, for the preview; kept as UTF-8, one block for every row.
+    // What the row's cell of each field shows, for the preview (Vista only: the write needs none of it); kept
+    // as UTF-8, one block for every row.
     CeldasCompactas celdas;
     QList<FamiliaNueva> familiasNuevas;
     // What a right sheet writes, kept only when the check is asked for it (ParaEscribir): each article to
