@@ -78,6 +78,12 @@ QString textoCentesimas(int64_t centesimas)
     return QString::fromLatin1(numeros::numeralCentesimas(centesimas, buf));
 }
 
+// Money with its two decimals, as the value column prints it ("0.00", "-50.02").
+QString textoImporte(int64_t centesimas)
+{
+    return QString::number(double(centesimas) / 100.0, 'f', 2);
+}
+
 int64_t centesimas(double v)
 {
     return numeros::Diezmilesimos::desde(v).centesimas();
@@ -211,7 +217,7 @@ void vincularDiferencias(Report &report, const recuentos::Recuento &recuento,
     ReportSection &pie = report.section(QStringLiteral("PieInforme"));
     const auto poner = [&pie](const char *que, int64_t cantidad, int64_t valor) {
         pie.control(QStringLiteral("tCantidad") + QLatin1String(que)).setCaption(textoCentesimas(cantidad));
-        pie.control(QStringLiteral("tValor") + QLatin1String(que)).setCaption(textoCentesimas(valor));
+        pie.control(QStringLiteral("tValor") + QLatin1String(que)).setCaption(textoImporte(valor));
     };
     poner("Sobrante", t.sobrante, t.valorSobrante);
     poner("Faltante", t.faltante, t.valorFaltante);

@@ -135,7 +135,7 @@ private slots:
         QStringList totales;
         for (const char *c : {"tCantidadSobrante", "tValorSobrante", "tCantidadFaltante", "tValorFaltante"})
             totales << pie.control(c).caption();
-        QCOMPARE(totales, QStringList({"2", "3", "-0.5", "-1"}));
+        QCOMPARE(totales, QStringList({"2", "3.00", "-0.5", "-1.00"}));
         for (const char *nombre : {"t_numero", "b_Aplicar", "b_Descartar", "b_Quitar", "chk_NoContados"})
             QVERIFY2(!p.activo(nombre), nombre);
         QVERIFY(p.control<QLabel>("l_Estado")->text().startsWith("Recuento 1 aplicado por "));
