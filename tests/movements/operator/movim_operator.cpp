@@ -10,12 +10,12 @@
 #include "messages.h"
 #include "mprincipal.h"
 #include "report.h"
+#include "start_signal.h"
 #include "ticket_output.h"
 
 #include <QApplication>
 #include <QThread>
 #include <cstdio>
-#include <iostream>
 
 int main(int argc, char *argv[])
 {
@@ -50,10 +50,7 @@ int main(int argc, char *argv[])
         pruebas::escribir(pruebas::control(&form, nombre), texto);
     };
     auto *numero = pruebas::control<QLineEdit>(&form, "t_numero");
-    std::puts("listo");
-    std::fflush(stdout);
-    std::string inicio;
-    std::getline(std::cin, inicio);
+    esperarLaSalida();
 
     int aceptadas = 0;
     for (int i = 1; i <= args.value(imprimir ? 4 : 3).toInt(); ++i) {

@@ -6,20 +6,17 @@
 #include "process_setup.h"
 #include "quendra_error.h"
 #include "server_copy.h"
+#include "start_signal.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <iostream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     prepararProceso();
     const QStringList args = app.arguments();
-    std::puts("listo");
-    std::fflush(stdout);
-    std::string inicio;
-    std::getline(std::cin, inicio);
+    esperarLaSalida();
     try {
         const QString copia = copiaServidor::delDia(args.value(1), args.value(2), fechas::leer(args.value(3)));
         std::printf("copia %s\n", qPrintable(copia));

@@ -6,11 +6,11 @@
 #include "connection.h"
 #include "numbers.h"
 #include "process_setup.h"
+#include "start_signal.h"
 #include "stock_counts.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <iostream>
 
 int main(int argc, char *argv[])
 {
@@ -19,10 +19,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     Connection conexion;
     conexion.open(args.value(1));
-    std::puts("listo");
-    std::fflush(stdout);
-    std::string inicio;
-    std::getline(std::cin, inicio);
+    esperarLaSalida();
 
     const int recuento = args.value(2).toInt(), primero = args.value(3).toInt(), propios = args.value(4).toInt();
     const int veces = args.value(6).toInt();

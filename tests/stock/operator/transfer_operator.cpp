@@ -5,11 +5,11 @@
 // writing "aceptadas K".
 #include "connection.h"
 #include "process_setup.h"
+#include "start_signal.h"
 #include "transfer_operations.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <iostream>
 
 int main(int argc, char *argv[])
 {
@@ -18,10 +18,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     Connection conexion;
     conexion.open(args.value(1));
-    std::puts("listo");
-    std::fflush(stdout);
-    std::string inicio;
-    std::getline(std::cin, inicio);
+    esperarLaSalida();
 
     int aceptadas = 0;
     for (int i = 0; i < args.value(2).toInt(); ++i) {
