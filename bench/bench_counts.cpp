@@ -38,12 +38,10 @@ int main(int argc, char *argv[])
 
     // Applying changes the file: work on a copy, so the shared generated one stays as made.
     QTemporaryDir carpeta;
-    const QString archivo = banco::copiaDeGenerada(carpeta, 10000, 1000000);
-    if (archivo.isEmpty())
+    if (!banco::abrirCopiaDeGenerada(carpeta, 10000, 1000000))
         return 1;
-    banco::quendraDb({QStringLiteral("upgrade"), archivo});
     Connection &c = mPrincipal::conexion();
-    c.open(archivo);
+    const QString archivo = c.archivo();
     sqlite3 *db = c.handle();
 
     auto rs = c.execute(QStringLiteral("select deposito,max(fecha) as dia from movstk group by deposito "

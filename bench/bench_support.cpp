@@ -2,6 +2,8 @@
 #include "schema_version.h"
 
 #include "application_setup.h"
+#include "connection.h"
+#include "mprincipal.h"
 #include "server_database.h"
 
 #include <QApplication>
@@ -108,6 +110,16 @@ QString copiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimie
         return archivo;
     std::fprintf(stderr, "cannot copy %s\n", qUtf8Printable(generada));
     return QString();
+}
+
+bool abrirCopiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimientos)
+{
+    const QString archivo = copiaDeGenerada(carpeta, articulos, movimientos);
+    if (archivo.isEmpty())
+        return false;
+    quendraDb({QStringLiteral("upgrade"), archivo});
+    mPrincipal::conexion().open(archivo);
+    return true;
 }
 
 void leerDesnudo(const QString &archivo, const QByteArray &sql)

@@ -53,6 +53,10 @@ QString baseGenerada(int articulos, int movimientos);
 // it, so the shared one stays as made; empty (with a message) when it cannot be made.
 QString copiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimientos);
 
+// The same copy brought to the program's version and opened as the program's
+// connection; false (with a message) when it cannot be made.
+bool abrirCopiaDeGenerada(const QTemporaryDir &carpeta, int articulos, int movimientos);
+
 // A statement in SQLite's own dialect run on the file through the bare sqlite3
 // API, every column of every row read (text or double); the rows go nowhere.
 void leerDesnudo(const QString &archivo, const QByteArray &sql);

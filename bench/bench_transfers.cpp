@@ -20,12 +20,9 @@ int main(int argc, char *argv[])
 
     // Postings change the file: work on a copy, so the shared generated one stays as made.
     QTemporaryDir carpeta;
-    const QString archivo = banco::copiaDeGenerada(carpeta, 10000, 1000000);
-    if (archivo.isEmpty())
+    if (!banco::abrirCopiaDeGenerada(carpeta, 10000, 1000000))
         return 1;
-    banco::quendraDb({QStringLiteral("upgrade"), archivo});
     Connection &c = mPrincipal::conexion();
-    c.open(archivo);
     sqlite3 *db = c.handle();
 
     // The two places with most movements; 200 articles given plenty in the first, so that every run passes.
